@@ -1,0 +1,72 @@
+#include "camera/angle_editor.h"
+
+#include <cmath>
+#include <limits>
+
+namespace orvendel {
+
+float roundNeedleValue(double value) {
+    if (std::isnan(value))
+        return 0.0f;
+    constexpr double kLow = std::numeric_limits<std::int16_t>::min();
+    constexpr double kHigh = std::numeric_limits<std::int16_t>::max();
+    if (value <= kLow)
+        return static_cast<float>(kLow);
+    if (value >= kHigh)
+        return static_cast<float>(kHigh);
+    const double floor = std::floor(value);
+    const double fraction = value - floor;  // exact for |value| within the 16-bit range
+    double whole = floor;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0))
+        whole = floor + 1.0;
+    return static_cast<float>(whole);
+}
+
+AngleScale gaugeScale(const CameraSettings& s, Camera camera) {
+    CameraSettings copy = s;
+    const float minimum = group(copy, camera).AngleMin;
+    return {minimum, 90.0f - minimum};
+}
+
+AngleNeedleValues showGauge(const CameraSettings& s, Camera camera, std::int16_t revision) {
+    CameraSettings copy = s;
+    const CameraGroup g = group(copy, camera);
+    AngleNeedleValues values;
+    values[kNeedleMinimum] = g.AngleMin;
+    values[kNeedleDefault] = g.AngleDef;
+    if (revision == 0) {
+        values[kNeedleIns] = g.AngleIns;
+        values[kNeedleDel] = g.AngleDel;
+    }
+    return values;
+}
+
+namespace {
+// Reads one needle into `field` and keeps it from falling below `minimum`; returns the value
+// to put back on the needle when it had to be raised.
+std::optional<float> readAboveMinimum(float& field, double needle, float minimum) {
+    field = roundNeedleValue(needle);
+    if (field < minimum) {
+        field = minimum;
+        return minimum;
+    }
+    return std::nullopt;
+}
+}  // namespace
+
+AngleReadResult readGauge(CameraSettings& s, Camera camera, std::int16_t revision,
+                          const std::array<double, kAngleNeedleCount>& needles) {
+    CameraGroup g = group(s, camera);
+    AngleReadResult result{};
+    g.AngleMin = roundNeedleValue(needles[kNeedleMinimum]);
+    result.scale = gaugeScale(s, camera);
+    result.putBack[kNeedleDefault] =
+        readAboveMinimum(g.AngleDef, needles[kNeedleDefault], g.AngleMin);
+    if (revision != 0)
+        return result;
+    result.putBack[kNeedleIns] = readAboveMinimum(g.AngleIns, needles[kNeedleIns], g.AngleMin);
+    result.putBack[kNeedleDel] = readAboveMinimum(g.AngleDel, needles[kNeedleDel], g.AngleMin);
+    return result;
+}
+
+}  // namespace orvendel
