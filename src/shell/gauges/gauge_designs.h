@@ -1,0 +1,26 @@
+#pragma once
+
+namespace orvendel {
+
+class LinearGauge;
+class RoundGauge;
+
+// The window layout's gauge designs as data applied to a widget. Each call sets every design
+// setting of the gauge (scales, ticks, bands, labels, needles or pointers, key steps, value
+// format); values of needles and pointers are left to the program. Safe to call again.
+
+// The angle gauge: octagonal face, scales -90..90, ticks every 30 and 15 in yellow, the four
+// red and teal bands, the legend "Minimum Angle", "Default Angle", "INS Key Angle",
+// "DEL Key Angle" in the colours of needles 0 to 3; keys step 1 and 10 degrees; whole degrees.
+void configureAngleGauge(RoundGauge& gauge);
+
+// The zoom gauge: scale -1..30, band 0 from 6 to 20, labels "Zoom Min", "Zoom Default",
+// "Zoom Max" and two empty "FPS" places, arrowhead pointers 0 (minimum, red) and 1 (maximum,
+// magenta) and bar pointer 2 (default, cyan); keys step 0.1 and 1; one decimal.
+void configureZoomGauge(LinearGauge& gauge);
+
+// The distance gauge: scale 10..350, a narrow band at 45, label "Viewing Distance", one red bar
+// pointer; keys step 1 and 10 metres; whole metres.
+void configureDistanceGauge(LinearGauge& gauge);
+
+}  // namespace orvendel

@@ -1,0 +1,172 @@
+#pragma once
+
+#include <QColor>
+#include <QPointF>
+#include <QPolygonF>
+#include <QRectF>
+#include <QString>
+#include <array>
+
+#include "shell/gauges/gauge_widget.h"
+#include "shell/gauges/scale_map.h"
+
+namespace orvendel {
+
+// A horizontal scale with minor and major ticks, one band, up to five text labels and up to
+// three pointers. The scale runs from its start on the left to its end on the right, drawn
+// between 5 % and 95 % of the width. Pointers stop at the ends of the scale.
+//
+// Program-set values raise nothing; a user's drag raises pointerMoved() for each change and
+// pointerReleased() once at the end; a key move raises both once.
+class LinearGauge : public GaugeWidget {
+    Q_OBJECT
+public:
+    static constexpr int kMaxPointers = 3;
+    static constexpr int kMaxLabels = 5;
+    static constexpr int kMaxBands = 1;
+
+    // Pointer outlines are drawn from points in a 1000 x 1000 box centred on the value.
+    enum class PointerShape {
+        LeftArrowhead,   // fills the left half of its box and points right at its value
+        RightArrowhead,  // fills the right half and points left at its value
+        Bar,             // a bar over the whole box; a width of 0 draws a hairline
+        Custom,          // the outline given to setPointerOutline()
+    };
+
+    explicit LinearGauge(QWidget* parent = nullptr);
+
+    // Scale ----------------------------------------------------------------------------------
+    // Scale start (left) and end (right); also the limits of the pointers' moves.
+    double scaleStart() const { return scaleStart_; }
+    double scaleEnd() const { return scaleEnd_; }
+    void setScale(double start, double end);
+    // Value to x position (widget coordinates) for the current width.
+    ScaleMap pixelMap() const;
+    // The x position of `value` and the value at x.
+    double positionForValue(double value) const;
+
+    // Ticks: `interval` 0 switches that kind off; ticks are drawn at from, from + interval, ...
+    // up to `to`.
+    void setMinorTicks(double interval, double from, double to);
+    void setMajorTicks(double interval, double from, double to);
+    void setTickColour(const QColor& colour);
+    QColor tickColour() const { return tickColour_; }
+    // Vertical reach of the major ticks as fractions of the height (minor ticks reach half as
+    // far up from the bottom edge `bottom`).
+    void setTickExtent(double top, double bottom);
+    // Whether the values of major ticks are printed (default false).
+    void setTickLabelsShown(bool shown);
+    bool tickLabelsShown() const { return tickLabelsShown_; }
+
+    // Band 0 ---------------------------------------------------------------------------------
+    // Number of bands drawn, 0 or 1 (default 1).
+    int bandCount() const { return bandCount_; }
+    void setBandCount(int count);
+    double bandStart(int index) const;
+    double bandEnd(int index) const;
+    // Band `index` from `start` to `end` on the scale (either order); emits nothing.
+    void setBand(int index, double start, double end);
+    // Band `index`'s vertical extent as fractions of the height, and its colour.
+    void setBandExtent(int index, double top, double bottom);
+    QColor bandColour(int index) const;
+    void setBandColour(int index, const QColor& colour);
+
+    // Labels ---------------------------------------------------------------------------------
+    // Number of labels drawn, 0..5 (default 5).
+    int labelCount() const { return labelCount_; }
+    void setLabelCount(int count);
+    QString labelCaption(int index) const;
+    void setLabelCaption(int index, const QString& caption);
+    QColor labelColour(int index) const;
+    void setLabelColour(int index, const QColor& colour);
+    // Top left corner of the label's text as fractions of width and height.
+    QPointF labelPosition(int index) const;
+    void setLabelPosition(int index, const QPointF& position);
+
+    // Pointers -------------------------------------------------------------------------------
+    // Number of pointers shown and movable, 0..3 (default 3).
+    int pointerCount() const { return markerCount(); }
+    void setPointerCount(int count) { setMarkerCount(count); }
+    // Value of pointer `index`: the last value set by the program or the user. Set values are
+    // kept as given (a value beyond the scale is drawn at its end) and emit nothing.
+    double pointerValue(int index) const { return markerValue(index); }
+    void setPointerValue(int index, double value) { setMarkerValue(index, value); }
+    // Whether the user may drag pointer `index` (default true); a fixed pointer is still drawn
+    // and lets clicks through to the pointers below it.
+    bool isPointerDraggable(int index) const { return isMarkerDraggable(index); }
+    void setPointerDraggable(int index, bool draggable) { setMarkerDraggable(index, draggable); }
+    PointerShape pointerShape(int index) const;
+    void setPointerShape(int index, PointerShape shape);
+    // Outline for PointerShape::Custom, points in the 1000 x 1000 box (x right, y down).
+    void setPointerOutline(int index, const QPolygonF& outline);
+    // The outline that pointer `index` is drawn with, in box coordinates.
+    QPolygonF pointerOutline(int index) const;
+    // Box width as a fraction of the widget's width.
+    double pointerWidth(int index) const;
+    void setPointerWidth(int index, double relativeWidth);
+    // Vertical extent of the box as fractions of the height.
+    void setPointerExtent(int index, double top, double bottom);
+    QColor pointerColour(int index) const;
+    void setPointerColour(int index, const QColor& colour);
+    // The pointer's drawn polygon in widget coordinates, and its centre of mass (a point on
+    // the pointer, not necessarily on its value).
+    QPolygonF pointerPolygon(int index) const;
+    QPointF pointerGrabPoint(int index) const;
+
+signals:
+    // The user moved pointer `index` to `value` (repeatedly while dragging).
+    void pointerMoved(int index, double value);
+    // The user's move of pointer `index` ended at `value`.
+    void pointerReleased(int index, double value);
+
+protected:
+    int markerAt(const QPointF& pos) const override;
+    double valueFromPoint(const QPointF& pos) const override;
+    void paintStatic(QPainter& painter) override;
+    void paintDynamic(QPainter& painter) override;
+    void notifyMoved(int index, double value) override;
+    void notifyReleased(int index, double value) override;
+
+private:
+    struct Ticks {
+        double interval;
+        double from;
+        double to;
+    };
+    struct Band {
+        double start;
+        double end;
+        double top;
+        double bottom;
+        QColor colour;
+    };
+    struct Label {
+        QString caption;
+        QColor colour;
+        QPointF position;
+    };
+    struct Pointer {
+        PointerShape shape;
+        QPolygonF customOutline;
+        double width;
+        double top;
+        double bottom;
+        QColor colour;
+    };
+
+    double scaleStart_ = 0.0;
+    double scaleEnd_ = 100.0;
+    Ticks minor_{10.0, 0.0, 100.0};
+    Ticks major_{50.0, 0.0, 100.0};
+    QColor tickColour_;
+    double tickTop_ = 0.86;
+    double tickBottom_ = 1.0;
+    bool tickLabelsShown_ = false;
+    std::array<Band, kMaxBands> bands_;
+    int bandCount_ = kMaxBands;
+    std::array<Label, kMaxLabels> labels_;
+    int labelCount_ = kMaxLabels;
+    std::array<Pointer, kMaxPointers> pointers_;
+};
+
+}  // namespace orvendel

@@ -1,0 +1,163 @@
+#pragma once
+
+#include <QColor>
+#include <QPointF>
+#include <QPolygonF>
+#include <QString>
+#include <array>
+
+#include "shell/gauges/gauge_widget.h"
+#include "shell/gauges/scale_map.h"
+
+namespace orvendel {
+
+// A round dial with up to four needles, two scales, ticks, up to four bands drawn as a ring and
+// up to four text labels. The needles move over the fixed range -90..90, which the dial shows
+// as its right half: 0 points right, 90 straight up and -90 straight down, so that a camera's
+// pitch reads as it looks. The face is a polygon laid over the whole widget.
+//
+// Program-set values raise nothing; a user's drag raises needleMoved() for each change and
+// needleReleased() once at the end; a key move raises both once.
+class RoundGauge : public GaugeWidget {
+    Q_OBJECT
+public:
+    static constexpr int kMaxNeedles = 4;
+    static constexpr int kScaleCount = 2;
+    static constexpr int kMaxBands = 4;
+    static constexpr int kMaxLabels = 4;
+    // The needles' range, which is also the dial's arc.
+    static constexpr double kNeedleMinimum = -90.0;
+    static constexpr double kNeedleMaximum = 90.0;
+
+    explicit RoundGauge(QWidget* parent = nullptr);
+
+    // Needles ------------------------------------------------------------------------------
+    // Number of needles shown and movable, 0..4 (default 4).
+    int needleCount() const { return markerCount(); }
+    void setNeedleCount(int count) { setMarkerCount(count); }
+    // Value of needle `index` in degrees: the last value set by the program or the user. Set
+    // values are kept as given (a value beyond the arc is drawn at its end) and emit nothing.
+    double needleValue(int index) const { return markerValue(index); }
+    void setNeedleValue(int index, double value) { setMarkerValue(index, value); }
+    // Whether the user may move needle `index` (default true).
+    bool isNeedleDraggable(int index) const { return isMarkerDraggable(index); }
+    void setNeedleDraggable(int index, bool draggable) { setMarkerDraggable(index, draggable); }
+    // Colour of needle `index` (defaults red, cyan, magenta, silver).
+    QColor needleColour(int index) const;
+    void setNeedleColour(int index, const QColor& colour);
+
+    // Scales ---------------------------------------------------------------------------------
+    // Start and extent of scale `index` (0 or 1) in degrees of value. Scale 0 carries the ticks;
+    // scale 1 is drawn as an arc just inside the band ring from start to start + extent (an
+    // extent of 0 draws nothing).
+    double scaleStart(int index) const;
+    double scaleExtent(int index) const;
+    void setScaleStart(int index, double start);
+    void setScaleExtent(int index, double extent);
+    QColor scaleColour(int index) const;
+    void setScaleColour(int index, const QColor& colour);
+
+    // Ticks on scale 0: intervals in degrees (0 switches that kind off) and their colour.
+    double majorTickInterval() const { return majorTick_; }
+    double minorTickInterval() const { return minorTick_; }
+    void setTickIntervals(double major, double minor);
+    QColor tickColour() const { return tickColour_; }
+    void setTickColour(const QColor& colour);
+    // Whether the values of the major ticks are printed beside them (default false).
+    bool tickLabelsShown() const { return tickLabelsShown_; }
+    void setTickLabelsShown(bool shown);
+
+    // Bands ----------------------------------------------------------------------------------
+    // Number of bands drawn, 0..4 (default 4).
+    int bandCount() const { return bandCount_; }
+    void setBandCount(int count);
+    // Band `index` from `start` to `end` in degrees (either order), in `colour`.
+    double bandStart(int index) const;
+    double bandEnd(int index) const;
+    QColor bandColour(int index) const;
+    void setBand(int index, double start, double end);
+    void setBand(int index, double start, double end, const QColor& colour);
+    // The ring the bands fill, as fractions of the dial's radius (default 0.7 to 0.8).
+    void setBandRing(double inner, double outer);
+
+    // Labels ---------------------------------------------------------------------------------
+    // Number of labels drawn, 0..4 (default 4).
+    int labelCount() const { return labelCount_; }
+    void setLabelCount(int count);
+    QString labelCaption(int index) const;
+    void setLabelCaption(int index, const QString& caption);
+    QColor labelColour(int index) const;
+    void setLabelColour(int index, const QColor& colour);
+    // Where the label's text begins: its left end and vertical middle, in fractions of the
+    // dial's radius from the centre, x to the right and y upwards.
+    QPointF labelPosition(int index) const;
+    void setLabelPosition(int index, const QPointF& position);
+
+    // Face -----------------------------------------------------------------------------------
+    // Outline of the face in a 1000 x 1000 box stretched over the widget (default: the whole
+    // box), and its fill and edge colours.
+    QPolygonF faceOutline() const { return faceOutline_; }
+    void setFaceOutline(const QPolygonF& outline);
+    void setFaceColours(const QColor& fill, const QColor& edge);
+
+    // Geometry (widget coordinates) ---------------------------------------------------------
+    // Centre and radius of the dial.
+    QPointF centre() const;
+    double radius() const;
+    // Value to dial angle (degrees, counter-clockwise from pointing right) and back.
+    const ScaleMap& angleMap() const { return angleMap_; }
+    // The point at `radiusFraction` of the radius along a needle standing at `value`.
+    QPointF pointForValue(double value, double radiusFraction) const;
+    // Needle length as a fraction of the radius.
+    static constexpr double kNeedleLength = 0.9;
+
+signals:
+    // The user moved needle `index` to `value` (repeatedly while dragging).
+    void needleMoved(int index, double value);
+    // The user's move of needle `index` ended at `value`.
+    void needleReleased(int index, double value);
+
+protected:
+    int markerAt(const QPointF& pos) const override;
+    double valueFromPoint(const QPointF& pos) const override;
+    void paintStatic(QPainter& painter) override;
+    void paintDynamic(QPainter& painter) override;
+    void notifyMoved(int index, double value) override;
+    void notifyReleased(int index, double value) override;
+
+private:
+    struct Scale {
+        double start;
+        double extent;
+        QColor colour;
+    };
+    struct Band {
+        double start;
+        double end;
+        QColor colour;
+    };
+    struct Label {
+        QString caption;
+        QColor colour;
+        QPointF position;
+    };
+
+    std::array<QColor, kMaxNeedles> needleColours_;
+    std::array<Scale, kScaleCount> scales_;
+    std::array<Band, kMaxBands> bands_;
+    std::array<Label, kMaxLabels> labels_;
+    int bandCount_ = kMaxBands;
+    int labelCount_ = kMaxLabels;
+    double majorTick_ = 30.0;
+    double minorTick_ = 15.0;
+    QColor tickColour_;
+    bool tickLabelsShown_ = false;
+    double bandInner_ = 0.7;
+    double bandOuter_ = 0.8;
+    QPolygonF faceOutline_;
+    QColor faceFill_;
+    QColor faceEdge_;
+    ScaleMap angleMap_;
+};
+
+}  // namespace orvendel
