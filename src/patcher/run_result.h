@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace orvendel {
+
+// How a patch run ended, and the text it left in the progress window's status line.
+struct RunResult {
+    enum class Outcome {
+        Loaded,                 // reading run, executable recognised
+        Modified,               // writing run, executable recognised and written
+        UnknownVersion,         // neither revision recognised; nothing written
+        WouldBeUnrecognisable,  // writing run refused: the patched image would not be recognised
+        FileError,              // the file could not be read or written; status names the reason
+        Refused,                // processData only: the read-only question was answered No or
+                                // the attribute could not be cleared; no run took place
+    };
+
+    Outcome outcome = Outcome::FileError;
+    std::string status;  // final status line; empty for Refused
+
+    bool recognised() const { return outcome == Outcome::Loaded || outcome == Outcome::Modified; }
+};
+
+}  // namespace orvendel

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+#include "platform/file_buffer.h"
+#include "platform/file_status.h"
+
+namespace orvendel {
+
+// The path as UTF-8 text for messages.
+std::string displayPath(const std::filesystem::path& path);
+
+// Reads the whole regular file at `path` into `out` (replacing what it held), with a plain
+// read loop into a FileBuffer. Fails with a message naming the file and the reason for a
+// missing file, a directory, FIFO or device, no permission, a read error, a file that changes
+// length while it is read, or one too large to be an executable (over kMaxImageSize). An empty
+// file is read successfully; callers decide whether that is an error.
+FileStatus readWholeFile(const std::filesystem::path& path, FileBuffer& out);
+
+// Largest file readWholeFile accepts.
+inline constexpr std::uint64_t kMaxImageSize = std::uint64_t{1} << 30;
+
+// Whether the file is read-only: the owner's write permission bit on POSIX (never access(),
+// which says yes to root), FILE_ATTRIBUTE_READONLY on Windows.
+FileStatus readOnlyAttribute(const std::filesystem::path& path, bool& isReadOnly);
+
+// Clears the read-only state, adding only the owner's write bit (POSIX) or removing only
+// FILE_ATTRIBUTE_READONLY (Windows).
+FileStatus clearReadOnlyAttribute(const std::filesystem::path& path);
+
+// Replaces the file at `path` (which need not exist) with `bytes`, crash-safely: the bytes go
+// to a temporary file beside it, every write is checked to have written everything, the file
+// is synced, given the original's permission bits and, where permitted, owner and group, and
+// then atomically renamed over the target (POSIX: rename, then sync of the folder; Windows:
+// ReplaceFileW, falling back to MoveFileExW with MOVEFILE_REPLACE_EXISTING |
+// MOVEFILE_WRITE_THROUGH). A symbolic link is followed: the file it names is replaced. On any
+// failure before the replace the temporary file is removed and the target is left untouched;
+// the file is never written in place. At every moment the target is wholly old or wholly new.
+FileStatus writeFileAtomically(const std::filesystem::path& path,
+                               std::span<const std::uint8_t> bytes);
+
+// Removes temporary files named with tempFilePrefix(target) that a killed earlier write left
+// beside `target`. Returns how many were removed; failures are ignored.
+int removeStaleTempFiles(const std::filesystem::path& target);
+
+}  // namespace orvendel
