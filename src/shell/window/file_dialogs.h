@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace orvendel {
+
+// The file dialogs of the main window, behind an interface so that tests answer them from a
+// script. Each returns the chosen path, or nothing when the user cancelled.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+
+    // Asks for the game's executable, opening at `current` (the path box's text). Only files
+    // named nwmain.exe are listed.
+    virtual std::optional<QString> openExecutable(QWidget* parent, const QString& current) = 0;
+
+    // Asks for a settings file to read; a name typed without an extension gets ".chs".
+    virtual std::optional<QString> openSettings(QWidget* parent) = 0;
+
+    // Asks for a settings file to write; an existing file is replaced without a question.
+    virtual std::optional<QString> saveSettings(QWidget* parent) = 0;
+};
+
+}  // namespace orvendel

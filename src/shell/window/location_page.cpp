@@ -1,0 +1,66 @@
+#include "shell/window/location_page.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "shell/layout.h"
+
+namespace orvendel {
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The page frame has no text colour of its own; its labels are yellow on black.
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, kCaptionText);
+    palette.setColor(QPalette::Window, kWindowBackground);
+    label->setPalette(palette);
+    label->setAutoFillBackground(true);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+LocationPage::LocationPage(QWidget* parent)
+    : QFrame(parent),
+      label12_(
+          makeLabel(this, "Label12",
+                    QStringLiteral("Welcome to Orvendel Version H by the Orvendel developers.  "
+                                   "Please send any comments or suggestions to the "
+                                   "project's issue tracker."))),
+      label16_(makeLabel(this, "Label16",
+                         QStringLiteral("Please verify the location of your Neverwinter Nights "
+                                        "installation.  If the location of NWMAIN.EXE listed "
+                                        "below is incorrect, please use the Browse button to "
+                                        "find it."))),
+      nwn_(new QLineEdit(this)),
+      browseButton_(makeButton(this, "BrowseButton", QStringLiteral("Browse..."))),
+      label17_(
+          makeLabel(this, "Label17", QStringLiteral("Click Next to continue, or Cancel to quit"))),
+      next1_(makeButton(this, "Next1", QStringLiteral("Next >"))),
+      command2_(makeButton(this, "Command2", QStringLiteral("Cancel"))) {
+    setObjectName(QStringLiteral("NWMainLocationFrame"));
+    setFrameShape(QFrame::NoFrame);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kWindowBackground);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    nwn_->setObjectName(QStringLiteral("NWN"));
+    nwn_->setAccessibleName(QStringLiteral("Location of NWMAIN.EXE"));
+    next1_->setEnabled(false);
+}
+
+}  // namespace orvendel

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QFrame>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace orvendel {
+
+// The first page of the main window (NWMainLocationFrame): the greeting, the path box NWN with
+// "Browse...", and the "Next >" and "Cancel" buttons. It holds no logic of its own; the main
+// window wires its controls.
+class LocationPage : public QFrame {
+    Q_OBJECT
+public:
+    explicit LocationPage(QWidget* parent = nullptr);
+
+    QLineEdit* NWN() const { return nwn_; }
+    QPushButton* BrowseButton() const { return browseButton_; }
+    QPushButton* Next1() const { return next1_; }
+    QPushButton* Command2() const { return command2_; }
+
+private:
+    QLabel* label12_;
+    QLabel* label16_;
+    QLineEdit* nwn_;
+    QPushButton* browseButton_;
+    QLabel* label17_;
+    QPushButton* next1_;
+    QPushButton* command2_;
+};
+
+}  // namespace orvendel

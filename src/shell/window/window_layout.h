@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QSize>
+#include <span>
+
+#include "shell/layout.h"
+
+namespace orvendel {
+
+// Client area of the main window, in twips.
+inline constexpr int kMainWindowWidth = 7950;
+inline constexpr int kMainWindowHeight = 8685;
+
+// Client area of the progress window, in twips.
+inline constexpr int kBusyFormWidth = 4875;
+inline constexpr int kBusyFormHeight = 1605;
+
+// The main window's own controls: both page frames and the location page's controls, with
+// their places inside their parents and tab indexes. The settings page places its children
+// itself; its rows take part in the window's tab order.
+std::span<const ControlLayout> mainWindowLayout();
+
+// The progress window's three controls.
+std::span<const ControlLayout> busyFormLayout();
+
+// Size of a client area given in twips, in device-independent pixels.
+constexpr QSize twipsSize(int width, int height) {
+    return QSize(twipsToPixels(width), twipsToPixels(height));
+}
+
+}  // namespace orvendel
