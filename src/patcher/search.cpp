@@ -1,10 +1,101 @@
 #include "patcher/search.h"
 
+#include <algorithm>
+
+#include "patcher/search_kernels.h"
+#include "patcher/search_plan.h"
+
 namespace orvendel {
+
+namespace {
+
+// Starts examined between two progress updates: small enough that the bar moves smoothly on a
+// large image, large enough that reporting costs nothing next to the scan.
+constexpr std::size_t kProgressStride = 256 * 1024;
+
+// The widest scanner this processor runs, chosen once.
+ScanFunction vectorScan() {
+#if defined(ORVENDEL_SEARCH_AVX2)
+    static const ScanFunction chosen = avx2Available() ? scanAvx2 : scanSse2;
+    return chosen;
+#elif defined(ORVENDEL_SEARCH_SSE2)
+    return scanSse2;
+#else
+    return nullptr;
+#endif
+}
+
+// Reports each multiple of 1000 of the 1-based positions once, in increasing order, as the
+// scan passes it.
+class PassedPositions {
+public:
+    PassedPositions(ProgressSink* sink, std::size_t from)
+        : sink_(sink), next_((from / 1000 + 1) * 1000) {}
+
+    // Reports every multiple of 1000 up to and including the 1-based position `last`.
+    void upTo(std::size_t last) {
+        if (sink_ == nullptr)
+            return;
+        for (; next_ <= last; next_ += 1000)
+            sink_->setValue(static_cast<double>(next_));
+    }
+
+private:
+    ProgressSink* sink_;
+    std::size_t next_;  // the smallest multiple of 1000 not yet reported
+};
+
+}  // namespace
 
 std::optional<std::size_t> search(std::span<const std::uint8_t> image, const Signature& sig,
                                   std::size_t from, ProgressSink* progress) {
-    return searchReference(image, sig, from, progress);
+    return searchWith(vectorScan(), image, sig, from, progress);
+}
+
+std::optional<std::size_t> searchWith(ScanFunction scan, std::span<const std::uint8_t> image,
+                                      const Signature& sig, std::size_t from,
+                                      ProgressSink* progress) {
+    const std::size_t length = image.size();
+    if (from >= length)
+        return std::nullopt;
+    const SearchPlan plan(sig);
+    if (!plan.usable()) {
+        if (sig.pattern.empty() || sig.pattern.size() != sig.wild.size())
+            return std::nullopt;
+        return searchReference(image, sig, from, progress);  // all wild: matches at once
+    }
+
+    PassedPositions passed(progress, from);
+    const std::size_t n = plan.size();
+    if (length - from < n) {
+        passed.upTo(length);
+        return std::nullopt;
+    }
+    // Every start below `starts` has the whole signature inside the image. Once all starts
+    // below s are ruled out, every position up to s (1-based) has been passed, since a later
+    // match ends at s + n or beyond and a fruitless scan runs to the end.
+    const std::size_t starts = length - n + 1;
+    const std::uint8_t* bytes = image.data();
+    std::size_t s = from;
+    if (scan != nullptr) {
+        while (starts - s >= kScanBlock) {
+            const std::size_t stop = s + std::min(kProgressStride, starts - s);
+            const ScanResult r = scan(plan, bytes, s, stop);
+            if (r.found) {
+                passed.upTo(r.next + n);
+                return r.next;
+            }
+            s = r.next;
+            passed.upTo(s);
+        }
+    }
+    const ScanResult r = scanPortable(plan, bytes, s, starts);
+    if (r.found) {
+        passed.upTo(r.next + n);
+        return r.next;
+    }
+    passed.upTo(length);
+    return std::nullopt;
 }
 
 }  // namespace orvendel

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "patcher/progress.h"
+#include "patcher/search_plan.h"
+
+// The vector scanners exist for x86-64 with GCC or Clang. AVX2 is left out of MinGW builds,
+// whose GCC cannot keep 32-byte stack slots aligned on Windows.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define ORVENDEL_SEARCH_SSE2 1
+#if !defined(_WIN32)
+#define ORVENDEL_SEARCH_AVX2 1
+#endif
+#endif
+
+namespace orvendel {
+
+// Where a scan over start positions ended.
+struct ScanResult {
+    std::size_t next;  // the match's start when found, else the first start not examined
+    bool found;
+};
+
+// A scan examines the start positions s in [begin, end), in increasing order, and stops at the
+// first s where the signature matches. The caller guarantees that for every s < end the
+// plan.size() bytes from s lie inside the image. Vector scans examine whole blocks of
+// kScanBlock starts and stop before a block that would reach `end`; the caller finishes the
+// rest with scanPortable.
+using ScanFunction = ScanResult (*)(const SearchPlan& plan, const std::uint8_t* image,
+                                    std::size_t begin, std::size_t end);
+
+inline constexpr std::size_t kScanBlock = 64;
+
+// Looks for the first anchor with memchr and checks the rest at each hit; examines every start
+// up to `end`. Works on any processor.
+ScanResult scanPortable(const SearchPlan& plan, const std::uint8_t* image, std::size_t begin,
+                        std::size_t end);
+
+#ifdef ORVENDEL_SEARCH_SSE2
+// Compares every anchor across 16-byte vectors.
+ScanResult scanSse2(const SearchPlan& plan, const std::uint8_t* image, std::size_t begin,
+                    std::size_t end);
+#endif
+
+#ifdef ORVENDEL_SEARCH_AVX2
+// Compares every anchor across 32-byte vectors. Call only where avx2Available().
+ScanResult scanAvx2(const SearchPlan& plan, const std::uint8_t* image, std::size_t begin,
+                    std::size_t end);
+
+// True when the processor running the program has AVX2.
+bool avx2Available();
+#endif
+
+// search() with the given vector scan for the bulk of the image (nullptr: scanPortable
+// alone). search() passes the widest scan the processor runs; tests pass each in turn.
+std::optional<std::size_t> searchWith(ScanFunction scan, std::span<const std::uint8_t> image,
+                                      const Signature& sig, std::size_t from,
+                                      ProgressSink* progress);
+
+}  // namespace orvendel

@@ -1,0 +1,256 @@
+// The fast search against the plain byte-by-byte scan: same match, same progress reports, for
+// every vector scanner this processor runs.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "patcher/search.h"
+#include "patcher/search_kernels.h"
+
+namespace orvendel {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class RecordingSink : public ProgressSink {
+public:
+    void setValue(double value) override { values.push_back(value); }
+    std::vector<double> values;
+};
+
+struct Scanner {
+    std::string name;
+    ScanFunction scan;  // nullptr: the portable scan alone
+};
+
+void PrintTo(const Scanner& scanner, std::ostream* out) {
+    *out << scanner.name;
+}
+
+std::vector<Scanner> availableScanners() {
+    std::vector<Scanner> scanners{{"Portable", nullptr}};
+#ifdef ORVENDEL_SEARCH_SSE2
+    scanners.push_back({"Sse2", scanSse2});
+#endif
+#ifdef ORVENDEL_SEARCH_AVX2
+    if (avx2Available())
+        scanners.push_back({"Avx2", scanAvx2});
+#endif
+    return scanners;
+}
+
+Signature sig(const char* text) {
+    const std::optional<Signature> parsed = Signature::parse(text);
+    EXPECT_TRUE(parsed.has_value()) << text;
+    return parsed.value_or(Signature{});
+}
+
+// Every signature of the two revision tables (the three four-zero signatures once).
+const std::vector<Signature>& knownSignatures() {
+    static const std::vector<Signature> all = {
+        sig("00 00 C7 47 68 ?? ?? ?? ?? C7 47 6C ?? ?? ?? ?? C7"),
+        sig("00 ?? ?? ?? ?? C7 05"),
+        sig("00 00 00 00"),
+        sig("85 F6 0F 84 E0 00 00 00 55 C7 46 68 ?? ?? ?? ?? C7"),
+        sig("80 3F C7 47 60 00 00 ?? ?? BB ?? ?? ?? ?? 89 5F"),
+        sig("33 F7 FF 39 58 3C 75 2C D9 05 30 76 82 00 C7 05 A8 EC 87 00"),
+        sig("04 C7 44 24 24 ?? ?? ?? ?? 8B"),
+        sig("E8 4B 30 F7 FF 8B 48 3C 85 C9 75 2C D9 05 30 76 82 00 C7 05 A8 EC 87 00"),
+        sig("AC 2E F7 FF 39 58 3C 75 2C D9 05 FC 86 82 00 C7 05 A8 EC 87 00"),
+        sig("90 47 5B 00 00 48 5B 00 60 79 40 00 C0 AC 40 00 30 83 5B 00 D0 78 5B 00 50 6C 43 00"),
+    };
+    return all;
+}
+
+Bytes randomImage(std::mt19937& rng, std::size_t size, int alphabet) {
+    std::uniform_int_distribution<int> byte(0, alphabet - 1);
+    Bytes image(size);
+    for (auto& b : image)
+        b = static_cast<std::uint8_t>(byte(rng));
+    return image;
+}
+
+// Mostly zeros in runs of one to three, so that every zero is the start of a partial match of
+// the four-zero signature and none completes.
+Bytes zeroHeavyImage(std::mt19937& rng, std::size_t size) {
+    std::uniform_int_distribution<int> run(1, 3);
+    std::uniform_int_distribution<int> other(1, 255);
+    Bytes image;
+    while (image.size() < size) {
+        image.insert(image.end(), static_cast<std::size_t>(run(rng)), 0);
+        image.push_back(static_cast<std::uint8_t>(other(rng)));
+    }
+    image.resize(size);
+    return image;
+}
+
+// Writes `s` into `image` at `at`, with random bytes at its wild positions.
+void plant(Bytes& image, const Signature& s, std::size_t at, std::mt19937& rng) {
+    for (std::size_t i = 0; i < s.size() && at + i < image.size(); ++i) {
+        image[at + i] = s.wild[i] ? static_cast<std::uint8_t>(rng()) : s.pattern[i];
+    }
+}
+
+Signature randomSignature(std::mt19937& rng, int alphabet, std::size_t maxLength) {
+    std::uniform_int_distribution<std::size_t> length(1, maxLength);
+    std::uniform_int_distribution<int> byte(0, alphabet - 1);
+    std::bernoulli_distribution wild(0.25);
+    Signature s;
+    const std::size_t n = length(rng);
+    for (std::size_t i = 0; i < n; ++i) {
+        const bool w = wild(rng);
+        s.wild.push_back(w);
+        s.pattern.push_back(w ? 0 : static_cast<std::uint8_t>(byte(rng)));
+    }
+    return s;
+}
+
+class SearchDifferential : public ::testing::TestWithParam<Scanner> {
+protected:
+    // Runs both searches from `from` and expects the same match and the same reports.
+    void expectSame(const Bytes& image, const Signature& s, std::size_t from) {
+        RecordingSink fast;
+        RecordingSink plain;
+        const auto got = searchWith(GetParam().scan, image, s, from, &fast);
+        const auto want = searchReference(image, s, from, &plain);
+        ASSERT_EQ(got, want) << "image of " << image.size() << " bytes, signature of " << s.size()
+                             << ", from " << from;
+        ASSERT_EQ(fast.values, plain.values)
+            << "image of " << image.size() << " bytes, from " << from;
+    }
+
+    std::mt19937 rng{20261206};
+};
+
+TEST_P(SearchDifferential, KnownSignaturesPlantedAtEdgesAndVectorBoundaries) {
+    for (const Signature& s : knownSignatures()) {
+        const std::size_t size = 3000 + s.size();
+        const std::size_t n = s.size();
+        for (std::size_t at :
+             {std::size_t{0}, std::size_t{1}, std::size_t{31}, std::size_t{63}, std::size_t{64},
+              std::size_t{65}, std::size_t{999}, std::size_t{1000}, size - n - 65, size - n - 64,
+              size - n - 1, size - n}) {
+            for (int alphabet : {256, 3}) {
+                Bytes image =
+                    alphabet == 3 ? zeroHeavyImage(rng, size) : randomImage(rng, size, 256);
+                plant(image, s, at, rng);
+                for (std::size_t from : {std::size_t{0}, at > 0 ? at - 1 : 0, at, at + 1}) {
+                    expectSame(image, s, from);
+                }
+            }
+        }
+    }
+}
+
+TEST_P(SearchDifferential, KnownSignaturesOverRandomAndZeroHeavyImagesWithoutMatches) {
+    for (const Signature& s : knownSignatures()) {
+        expectSame(randomImage(rng, 5000, 256), s, 0);
+        expectSame(zeroHeavyImage(rng, 5000), s, 0);
+        expectSame(zeroHeavyImage(rng, 5000), s, 777);
+    }
+}
+
+TEST_P(SearchDifferential, FourZerosAfterManyPartialRunsAtEveryOffset) {
+    const Signature zeros = sig("00 00 00 00");
+    const Bytes base = zeroHeavyImage(rng, 400);
+    for (std::size_t at = 0; at + 4 <= base.size(); ++at) {
+        Bytes image = base;
+        plant(image, zeros, at, rng);
+        expectSame(image, zeros, 0);
+        expectSame(image, zeros, at);
+    }
+}
+
+TEST_P(SearchDifferential, RandomSignaturesOverShortAlphabetsFromEveryStart) {
+    for (int alphabet : {2, 3, 4, 256}) {
+        for (int round = 0; round < 12; ++round) {
+            const Bytes image =
+                randomImage(rng, 150 + static_cast<std::size_t>(round) * 13, alphabet);
+            const Signature s = randomSignature(rng, alphabet, alphabet == 2 ? 10 : 6);
+            for (std::size_t from = 0; from <= image.size() + 1; ++from) {
+                expectSame(image, s, from);
+            }
+        }
+    }
+}
+
+TEST_P(SearchDifferential, RandomSignaturesWithManyPartialMatches) {
+    for (int round = 0; round < 60; ++round) {
+        const Signature s = randomSignature(rng, 4, 24);
+        // The image repeats prefixes of the signature, each cut short by one changed byte.
+        Bytes image;
+        std::uniform_int_distribution<std::size_t> cut(0, s.size() - 1);
+        while (image.size() < 3000) {
+            const std::size_t keep = cut(rng);
+            for (std::size_t i = 0; i < keep; ++i)
+                image.push_back(s.pattern[i]);
+            image.push_back(static_cast<std::uint8_t>(s.pattern[keep] + 1));
+        }
+        if (round % 2 == 0)
+            plant(image, s, image.size() - s.size() - round, rng);
+        expectSame(image, s, 0);
+        expectSame(image, s, 1 + static_cast<std::size_t>(round));
+    }
+}
+
+TEST_P(SearchDifferential, LeadingAndTrailingWildcards) {
+    for (const char* text : {"?? ?? 00 ??", "?? C7 05 ??", "?? ?? ?? 8B", "8B ?? ?? ??",
+                             "?? 00 ?? 00 ?? 00 ??", "?? ?? ?? ?? ?? ?? ?? ?? ?? 4B"}) {
+        const Signature s = sig(text);
+        for (std::size_t at : {std::size_t{0}, std::size_t{100}, std::size_t{936}}) {
+            Bytes image = randomImage(rng, 1000, 256);
+            plant(image, s, at, rng);
+            for (std::size_t from :
+                 {std::size_t{0}, std::size_t{1}, at, at + 1, std::size_t{990}}) {
+                expectSame(image, s, from);
+            }
+        }
+    }
+}
+
+TEST_P(SearchDifferential, AllWildAndOversizedSignatures) {
+    const Bytes image = randomImage(rng, 2100, 256);
+    for (std::size_t from : {std::size_t{0}, std::size_t{998}, std::size_t{2097}, std::size_t{2098},
+                             std::size_t{2099}, std::size_t{2100}, std::size_t{5000}}) {
+        expectSame(image, sig("?? ?? ??"), from);
+        expectSame(Bytes(image.begin(), image.begin() + 2), sig("00 ??"), 0);
+        expectSame(image, sig("01 02 03 04 05 06 07 08 09"), from);
+    }
+    expectSame(Bytes{}, sig("00"), 0);
+}
+
+TEST_P(SearchDifferential, MatchesAcrossProgressStridesOfALargeImage) {
+    const Signature s = knownSignatures()[4];
+    Bytes image = randomImage(rng, 600 * 1024, 256);
+    for (std::size_t at :
+         {std::size_t{256 * 1024 - 3}, std::size_t{512 * 1024 + 1}, image.size() - s.size()}) {
+        Bytes copy = image;
+        plant(copy, s, at, rng);
+        expectSame(copy, s, 5);
+        expectSame(copy, s, at - 2000);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scanners, SearchDifferential, ::testing::ValuesIn(availableScanners()),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(SearchMalformedSignature, FindsNothingForAnEmptyOrInconsistentSignature) {
+    const Bytes image(3000, 0);
+    RecordingSink progress;
+    EXPECT_EQ(search(image, Signature{}, 0, &progress), std::nullopt);
+    Signature lopsided;
+    lopsided.pattern = {0, 0};
+    lopsided.wild = {false};
+    EXPECT_EQ(search(image, lopsided, 0, &progress), std::nullopt);
+    EXPECT_TRUE(progress.values.empty());
+}
+
+}  // namespace
+}  // namespace orvendel
