@@ -1,0 +1,397 @@
+#include "shell/editor/settings_page.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <array>
+
+#include "camera/angle_editor.h"
+#include "camera/distance_warning.h"
+#include "camera/height_table.h"
+#include "camera/zoom_editor.h"
+#include "shell/editor/message_boxes.h"
+#include "shell/editor/settings_page_layout.h"
+#include "shell/gauges/gauge_designs.h"
+#include "shell/gauges/linear_gauge.h"
+#include "shell/gauges/round_gauge.h"
+#include "shell/layout.h"
+
+namespace orvendel {
+
+struct SettingsPage::Group {
+    Camera camera;
+    QGroupBox* frame = nullptr;
+    RoundGauge* angle = nullptr;
+    LinearGauge* zoom = nullptr;
+    LinearGauge* distance = nullptr;
+    QComboBox* height = nullptr;
+    QLabel* heightLabel = nullptr;
+    QPushButton* fps = nullptr;
+};
+
+namespace {
+
+// Object names and captions of one camera mode's controls.
+struct GroupNames {
+    const char* frame;
+    const char* frameCaption;
+    const char* angle;
+    const char* zoom;
+    const char* distance;
+    const char* height;
+    const char* heightLabel;
+    const char* fps;
+};
+constexpr GroupNames kChaseNames{"Frame3",      "Chase and Top Down Camera Settings",
+                                 "CTGauge",     "LGauge1",
+                                 "CTClipGauge", "CTHeight",
+                                 "Label7",      "CTFPS"};
+constexpr GroupNames kDriveNames{"Frame2",     "Drive Camera Mode Settings",
+                                 "DGauge",     "DZoomGauge",
+                                 "DClipGauge", "DHeight",
+                                 "Label13",    "DFPS"};
+
+const GroupNames& namesOf(Camera camera) {
+    return camera == Camera::ChaseTopDown ? kChaseNames : kDriveNames;
+}
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Black background and yellow text, the scheme of the page, its frames, labels and lists.
+void useCaptionColours(QWidget* widget) {
+    QPalette palette = widget->palette();
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+        palette.setColor(role, kWindowBackground);
+    }
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(role, kCaptionText);
+    }
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// Buttons keep the system's colours whatever their frame uses.
+QPushButton* systemButton(const char* name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    QPalette system = QApplication::palette(button);
+    system.setResolveMask(~QPalette::ResolveMask{0});
+    button->setPalette(system);
+    return button;
+}
+
+void showZoomView(LinearGauge& gauge, const ZoomGaugeView& view) {
+    for (int i = 0; i < kZoomPointerCount; ++i) {
+        if (const auto& value = view.pointers[static_cast<std::size_t>(i)]) {
+            gauge.setPointerValue(i, *value);
+        }
+    }
+    if (view.bandStart && view.bandEnd)
+        gauge.setBand(0, *view.bandStart, *view.bandEnd);
+    if (view.label3)
+        gauge.setLabelCaption(kZoomMinimumFpsLabel, toQString(*view.label3));
+    if (view.label4)
+        gauge.setLabelCaption(kZoomDefaultFpsLabel, toQString(*view.label4));
+}
+
+}  // namespace
+
+SettingsPage::SettingsPage(CameraState& state, MessageBoxes& messages, QWidget* parent)
+    : QWidget(parent),
+      state_(state),
+      messages_(messages),
+      chase_(std::make_unique<Group>()),
+      drive_(std::make_unique<Group>()) {
+    setObjectName(QStringLiteral("SettingsFrame"));
+    resize(twipsRect(0, 0, kSettingsFrameWidth, kSettingsFrameHeight).size());
+    useCaptionColours(this);
+
+    buildQuickPresets();
+    auto* chaseFrame = new QGroupBox(toQString(kChaseNames.frameCaption), this);
+    buildGroup(Camera::ChaseTopDown, chaseFrame);
+    exitButton_ = systemButton("CancelButton", QStringLiteral("Exit"), this);
+    applyButton_ = systemButton("ApplyButton", QStringLiteral("Modify NWN"), this);
+    auto* driveFrame = new QGroupBox(toQString(kDriveNames.frameCaption), this);
+    buildGroup(Camera::Drive, driveFrame);
+
+    applyLayout(this, settingsPageLayout());
+    applyTabOrder(this, settingsPageLayout());
+    adaptToRevision(kRevisionUnknown);
+
+    connect(applyButton_, &QPushButton::clicked, this, &SettingsPage::applyRequested);
+    connect(exitButton_, &QPushButton::clicked, this, &SettingsPage::exitRequested);
+    connect(loadButton_, &QPushButton::clicked, this, &SettingsPage::loadRequested);
+    connect(saveButton_, &QPushButton::clicked, this, &SettingsPage::saveRequested);
+    connect(biowareButton_, &QPushButton::clicked, this, &SettingsPage::applyBiowareDefaults);
+    connect(undoButton_, &QPushButton::clicked, this, &SettingsPage::undoChanges);
+    connectGroup(Camera::ChaseTopDown);
+    connectGroup(Camera::Drive);
+}
+
+SettingsPage::~SettingsPage() = default;
+
+void SettingsPage::buildQuickPresets() {
+    auto* frame = new QGroupBox(QStringLiteral("Quick Presets"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    useCaptionColours(frame);
+    loadButton_ = systemButton("LoadSettings", QStringLiteral("Load Settings..."), frame);
+    saveButton_ = systemButton("SaveSettings", QStringLiteral("Save Settings..."), frame);
+    undoButton_ = systemButton("UndoBtn", QStringLiteral("Undo Changes"), frame);
+    biowareButton_ = systemButton("BiowareBtn", QStringLiteral("Bioware Defaults"), frame);
+}
+
+void SettingsPage::buildGroup(Camera camera, QGroupBox* frame) {
+    const GroupNames& names = namesOf(camera);
+    Group& g = controls(camera);
+    g.camera = camera;
+    g.frame = frame;
+    frame->setObjectName(QLatin1String(names.frame));
+    useCaptionColours(frame);
+
+    g.fps = systemButton(names.fps, QStringLiteral("FPS Mode!"), frame);
+
+    g.height = new QComboBox(frame);
+    g.height->setObjectName(QLatin1String(names.height));
+    g.height->setEditable(false);
+    for (int i = 0; i < kHeightItemCount; ++i) {
+        g.height->addItem(toQString(heightCaption(camera, i)), 0);
+    }
+    g.height->setCurrentIndex(-1);
+    useCaptionColours(g.height);
+
+    g.distance = new LinearGauge(frame);
+    g.distance->setObjectName(QLatin1String(names.distance));
+    configureDistanceGauge(*g.distance);
+
+    g.zoom = new LinearGauge(frame);
+    g.zoom->setObjectName(QLatin1String(names.zoom));
+
+    g.angle = new RoundGauge(frame);
+    g.angle->setObjectName(QLatin1String(names.angle));
+
+    g.heightLabel = new QLabel(QStringLiteral("Camera Height"), frame);
+    g.heightLabel->setObjectName(QLatin1String(names.heightLabel));
+    g.heightLabel->setWordWrap(true);
+    useCaptionColours(g.heightLabel);
+}
+
+void SettingsPage::connectGroup(Camera camera) {
+    Group& g = controls(camera);
+    // Angle and zoom gauges re-read on every step of a move and once more when it ends; the
+    // distance gauges read when a move ends, so that the warning comes once per move.
+    connect(g.angle, &RoundGauge::needleMoved, this, [this, camera] { readAngleGauge(camera); });
+    connect(g.angle, &RoundGauge::needleReleased, this, [this, camera] { readAngleGauge(camera); });
+    connect(g.zoom, &LinearGauge::pointerMoved, this, [this, camera] { readZoomGauge(camera); });
+    connect(g.zoom, &LinearGauge::pointerReleased, this, [this, camera] { readZoomGauge(camera); });
+    connect(g.distance, &LinearGauge::pointerReleased, this,
+            [this, camera] { readDistanceGauge(camera); });
+    connect(g.fps, &QPushButton::clicked, this, [this, camera] { applyFirstPersonPreset(camera); });
+}
+
+SettingsPage::Group& SettingsPage::controls(Camera camera) const {
+    return camera == Camera::ChaseTopDown ? *chase_ : *drive_;
+}
+
+RoundGauge* SettingsPage::angleGauge(Camera camera) const {
+    return controls(camera).angle;
+}
+LinearGauge* SettingsPage::zoomGauge(Camera camera) const {
+    return controls(camera).zoom;
+}
+LinearGauge* SettingsPage::distanceGauge(Camera camera) const {
+    return controls(camera).distance;
+}
+QComboBox* SettingsPage::heightList(Camera camera) const {
+    return controls(camera).height;
+}
+QPushButton* SettingsPage::firstPersonButton(Camera camera) const {
+    return controls(camera).fps;
+}
+
+// Reading routines ---------------------------------------------------------------------------
+
+void SettingsPage::readAngleGauge(Camera camera) {
+    RoundGauge& gauge = *controls(camera).angle;
+    std::array<double, kAngleNeedleCount> needles{};
+    for (int i = 0; i < kAngleNeedleCount; ++i) {
+        needles[static_cast<std::size_t>(i)] = gauge.needleValue(i);
+    }
+    const AngleReadResult result =
+        readGauge(state_.settings, camera, state_.ExecutableRevision, needles);
+    gauge.setScaleStart(1, result.scale.start);
+    gauge.setScaleExtent(1, result.scale.extent);
+    for (int i = 0; i < kAngleNeedleCount; ++i) {
+        if (const auto& value = result.putBack[static_cast<std::size_t>(i)]) {
+            gauge.setNeedleValue(i, *value);
+        }
+    }
+    emit recordEdited(camera);
+}
+
+void SettingsPage::readZoomGauge(Camera camera) {
+    LinearGauge& gauge = *controls(camera).zoom;
+    std::array<double, kZoomPointerCount> pointers{};
+    for (int i = 0; i < kZoomPointerCount; ++i) {
+        pointers[static_cast<std::size_t>(i)] = gauge.pointerValue(i);
+    }
+    const ZoomGaugeView view =
+        orvendel::readZoomGauge(state_.settings, camera, state_.ExecutableRevision, pointers);
+    showZoomView(gauge, view);
+    emit recordEdited(camera);
+}
+
+void SettingsPage::readDistanceGauge(Camera camera) {
+    readClipGauge(state_.settings, camera, controls(camera).distance->pointerValue(0));
+    emit recordEdited(camera);
+    if (takeDistanceWarning(state_, group(state_.settings, camera).ClipDist)) {
+        messages_.inform(toQString(kDistanceWarningText));
+    }
+}
+
+void SettingsPage::readHeights() {
+    readHeight(state_.settings.CTHeight, chase_->height->currentIndex());
+    readHeight(state_.settings.DHeight, drive_->height->currentIndex());
+}
+
+// Show routines ------------------------------------------------------------------------------
+
+void SettingsPage::showSettings() {
+    showSettings(Camera::ChaseTopDown);
+    showSettings(Camera::Drive);
+}
+
+void SettingsPage::showSettings(Camera camera) {
+    showDistanceGauge(camera);
+    updateGaugeScale(camera);
+    showAngleGauge(camera);
+    showHeight(camera);
+    showZoomGauge(camera);
+}
+
+void SettingsPage::showDistanceGauge(Camera camera) {
+    controls(camera).distance->setPointerValue(0, group(state_.settings, camera).ClipDist);
+}
+
+void SettingsPage::updateGaugeScale(Camera camera) {
+    const AngleScale scale = gaugeScale(state_.settings, camera);
+    controls(camera).angle->setScaleStart(1, scale.start);
+    controls(camera).angle->setScaleExtent(1, scale.extent);
+}
+
+void SettingsPage::showAngleGauge(Camera camera) {
+    const AngleNeedleValues values = showGauge(state_.settings, camera, state_.ExecutableRevision);
+    for (int i = 0; i < kAngleNeedleCount; ++i) {
+        if (const auto& value = values[static_cast<std::size_t>(i)]) {
+            controls(camera).angle->setNeedleValue(i, *value);
+        }
+    }
+}
+
+void SettingsPage::showHeight(Camera camera) {
+    controls(camera).height->setCurrentIndex(heightItemFor(group(state_.settings, camera).Height));
+}
+
+void SettingsPage::showZoomGauge(Camera camera) {
+    showZoomView(*controls(camera).zoom,
+                 orvendel::showZoomGauge(state_.settings, camera, state_.ExecutableRevision));
+}
+
+// Presets ------------------------------------------------------------------------------------
+
+void SettingsPage::applyBiowareDefaults() {
+    state_.settings = kBiowareDefaults;
+    showSettings();
+}
+
+void SettingsPage::undoChanges() {
+    state_.restoreUndoSnapshot();
+    showSettings();
+}
+
+void SettingsPage::applyFirstPersonPreset(Camera camera) {
+    orvendel::applyFirstPersonPreset(state_.settings, camera);
+    showSettings(camera);
+}
+
+// Revision styles ----------------------------------------------------------------------------
+
+void SettingsPage::adaptToRevision(int revision) {
+    for (Camera camera : {Camera::ChaseTopDown, Camera::Drive}) {
+        Group& g = controls(camera);
+        configureAngleGauge(*g.angle);
+        configureZoomGauge(*g.zoom);
+        g.fps->setVisible(revision != 1);
+        if (revision == 1) {
+            // INS and DEL are neither shown nor edited; needles and labels 2 and 3 go.
+            g.angle->setNeedleCount(2);
+            g.angle->setLabelCount(2);
+            // The pinned minimum stays on the scale as a fixed hairline mark.
+            g.zoom->setPointerShape(kPointerMinimum, LinearGauge::PointerShape::Bar);
+            g.zoom->setPointerWidth(kPointerMinimum, 0.0);
+            g.zoom->setPointerDraggable(kPointerMinimum, false);
+        }
+    }
+    if (revision == 0) {
+        // The drive gauge edits only the default zoom, with a single bar pointer.
+        LinearGauge& zoom = *drive_->zoom;
+        zoom.setPointerCount(1);
+        zoom.setBandCount(0);
+        zoom.setPointerShape(0, LinearGauge::PointerShape::Bar);
+        zoom.setPointerWidth(0, 0.02);
+        zoom.setLabelCaption(0, QStringLiteral("Zoom"));
+        zoom.setLabelCaption(1, QString());
+        zoom.setLabelCaption(2, QString());
+    }
+    describeGauges(revision);
+}
+
+void SettingsPage::describeGauges(int revision) {
+    for (Camera camera : {Camera::ChaseTopDown, Camera::Drive}) {
+        Group& g = controls(camera);
+        const QString mode = camera == Camera::ChaseTopDown
+                                 ? QStringLiteral("Chase and top-down camera")
+                                 : QStringLiteral("Drive camera");
+        const QString keys = QStringLiteral(
+            "Drag a needle or pointer, or pick one with the number keys and "
+            "move it with the arrow keys and Page Up/Page Down.");
+
+        g.angle->setAccessibleName(mode + QStringLiteral(" angles"));
+        QString angleTip = QStringLiteral(
+            "Red needle: minimum angle\nCyan needle: default angle (never below the minimum)");
+        if (revision != 1) {
+            angleTip += QStringLiteral(
+                "\nMagenta needle: INS key angle\nSilver needle: DEL key "
+                "angle");
+        }
+        g.angle->setToolTip(angleTip + QStringLiteral("\n") + keys);
+        g.angle->setAccessibleDescription(angleTip);
+
+        g.zoom->setAccessibleName(mode + QStringLiteral(" zoom distances"));
+        QString zoomTip;
+        if (camera == Camera::Drive && revision == 0) {
+            zoomTip = QStringLiteral("Pointer: default zoom distance (below 0 is first-person)");
+        } else {
+            zoomTip = revision == 1 ? QStringLiteral("Red mark: minimum zoom distance (fixed)")
+                                    : QStringLiteral("Red pointer: minimum zoom distance");
+            zoomTip += QStringLiteral(
+                "\nMagenta pointer: maximum zoom distance\nCyan pointer: default zoom distance"
+                "\nA distance below 0 is first-person (FPS)");
+        }
+        g.zoom->setToolTip(zoomTip + QStringLiteral("\n") + keys);
+        g.zoom->setAccessibleDescription(zoomTip);
+
+        g.distance->setAccessibleName(mode + QStringLiteral(" viewing distance"));
+        const QString distanceTip =
+            QStringLiteral("Red pointer: viewing distance in metres (45 is the game's own)");
+        g.distance->setToolTip(distanceTip + QStringLiteral("\n") + keys);
+        g.distance->setAccessibleDescription(distanceTip);
+
+        g.height->setAccessibleName(mode + QStringLiteral(" height"));
+    }
+}
+
+}  // namespace orvendel

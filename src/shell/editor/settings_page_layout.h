@@ -1,0 +1,18 @@
+#pragma once
+
+#include <span>
+
+#include "shell/layout.h"
+
+namespace orvendel {
+
+// Size of the settings page frame `SettingsFrame`, in twips.
+inline constexpr int kSettingsFrameWidth = 7800;
+inline constexpr int kSettingsFrameHeight = 8550;
+
+// Every control of the settings page below `SettingsFrame`: frames, buttons, gauges, lists and
+// labels, each placed inside its own parent (the page or one of its three frames), with its
+// tab index in the main window's keyboard order.
+std::span<const ControlLayout> settingsPageLayout();
+
+}  // namespace orvendel
