@@ -1,0 +1,95 @@
+#include "settingsfile/field_reader.h"
+
+namespace orvendel {
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+void FieldReader::skipBlanks() {
+    while (!atEnd() && isBlank(text_[pos_])) {
+        ++pos_;
+    }
+}
+
+bool FieldReader::consumeLineEnd() {
+    if (atEnd() || !isLineEnd(text_[pos_])) {
+        return false;
+    }
+    const char first = text_[pos_++];
+    if (first == '\r' && !atEnd() && text_[pos_] == '\n') {
+        ++pos_;
+    }
+    ++line_;
+    return true;
+}
+
+void FieldReader::consumeSeparator() {
+    afterComma_ = false;
+    if (atEnd()) {
+        return;
+    }
+    if (text_[pos_] == ',') {
+        ++pos_;
+        afterComma_ = true;
+        return;
+    }
+    consumeLineEnd();
+}
+
+std::optional<TextField> FieldReader::next() {
+    skipBlanks();
+    if (!afterComma_) {
+        // Empty and blank lines between fields carry no field.
+        while (consumeLineEnd()) {
+            skipBlanks();
+        }
+    }
+    if (atEnd()) {
+        if (afterComma_) {
+            afterComma_ = false;
+            return TextField{{}, false, line_};
+        }
+        return std::nullopt;
+    }
+
+    TextField field;
+    field.line = line_;
+    if (text_[pos_] == '"') {
+        field.quoted = true;
+        const std::size_t start = ++pos_;
+        while (!atEnd() && text_[pos_] != '"') {
+            if (!consumeLineEnd()) {
+                ++pos_;
+            }
+        }
+        field.text = text_.substr(start, pos_ - start);
+        if (!atEnd()) {
+            ++pos_;  // the closing mark
+        }
+        while (!atEnd() && text_[pos_] != ',' && !isLineEnd(text_[pos_])) {
+            ++pos_;
+        }
+    } else {
+        const std::size_t start = pos_;
+        while (!atEnd() && text_[pos_] != ',' && !isLineEnd(text_[pos_])) {
+            ++pos_;
+        }
+        std::size_t end = pos_;
+        while (end > start && isBlank(text_[end - 1])) {
+            --end;
+        }
+        field.text = text_.substr(start, end - start);
+    }
+    consumeSeparator();
+    return field;
+}
+
+}  // namespace orvendel

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace orvendel {
+
+// One field of comma-separated text.
+struct TextField {
+    std::string_view text;  // without the quotation marks of a quoted field
+    bool quoted = false;
+    std::size_t line = 1;  // 1-based line on which the field begins
+};
+
+// Splits text into comma-separated fields, the way settings files are read:
+// - fields are separated by a comma or by a line end (CR LF, LF or CR), so fields read the same
+//   whether they stand on one line or on many; empty lines are skipped;
+// - blanks (spaces and tabs) before a field are skipped;
+// - a field that begins with a quotation mark runs to the next quotation mark, commas and line
+//   ends included; the marks are not part of the text, and anything after the closing mark up to
+//   the next separator is dropped; an unclosed quote runs to the end of the text;
+// - an unquoted field ends at the next comma or line end, and blanks at its end are dropped;
+// - a comma directly before a line end or the end of the text leaves an empty field.
+// Any byte, NUL included, is an ordinary character. The reader keeps a view of the text, which
+// must outlive it.
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view text) : text_(text) {}
+
+    // Returns the next field, or nothing once the text is used up.
+    std::optional<TextField> next();
+
+    // The 1-based line that reading has reached (the last line when the text is used up).
+    std::size_t line() const { return line_; }
+
+private:
+    bool atEnd() const { return pos_ >= text_.size(); }
+    void skipBlanks();
+    // Consumes one line end at the cursor (CR LF counts once); false if there is none.
+    bool consumeLineEnd();
+    // Consumes the separator after a field: a comma, a line end or the end of the text.
+    void consumeSeparator();
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    std::size_t line_ = 1;
+    bool afterComma_ = false;
+};
+
+}  // namespace orvendel

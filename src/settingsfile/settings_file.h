@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "camera/camera_settings.h"
+
+namespace orvendel {
+
+// Returns the text of a settings file for the record: 21 lines ended by CR LF, first
+// "Version","G", then each field of kSettingsFileOrder as "Key",number with the number written
+// by formatSettingsNumber. Nothing is clamped or checked.
+std::string formatSettings(const CameraSettings& settings);
+
+// What loading a settings file came to.
+struct LoadResult {
+    enum class Status {
+        Loaded,         // all twenty values taken and clamped
+        UnknownFormat,  // format tag not "G": no value taken, the record's own values clamped
+        Error,          // nothing changed; `message` says why
+    };
+    Status status = Status::Error;
+    // Empty when Loaded; kUnknownFormatMessage when UnknownFormat; otherwise the reason, naming
+    // the line and the field (parseSettings) and the file (loadSettingsFile).
+    std::string message;
+};
+
+// Reads settings-file text over the record, all or nothing:
+// - the second field must be exactly "G" (case-sensitive), else the record's existing values
+//   are clamped with `revision` and UnknownFormat is returned;
+// - then twenty key/value pairs follow; keys are skipped unread, values are taken in the order
+//   of kSettingsFileOrder and must each be a finite decimal number (parseSettingsNumber);
+// - if all twenty are good, they replace the record and clampSettings(record, revision) runs;
+// - text that ends early or a value that is not a number leaves the record untouched and
+//   returns Error with a message naming the line and the field.
+// Anything after the twentieth pair is ignored.
+LoadResult parseSettings(std::string_view text, CameraSettings& settings, std::int16_t revision);
+
+// The largest file that loadSettingsFile reads; real settings files are a few hundred bytes.
+inline constexpr std::uintmax_t kMaxSettingsFileSize = 64 * 1024;
+
+// Loads a settings file over the record as parseSettings does. Refuses, with an Error naming
+// the file and the reason and without opening it, a path that is not a regular file (folder,
+// FIFO, device) and a file larger than kMaxSettingsFileSize; a file that cannot be opened or
+// read gives an Error with the system's reason. On Error the record is unchanged.
+LoadResult loadSettingsFile(const std::filesystem::path& path, CameraSettings& settings,
+                            std::int16_t revision);
+
+// Saves the record as formatSettings writes it, crash-safe: the text goes to a temporary file
+// beside the target that replaces it atomically, so the file is always wholly old or wholly new.
+// A record holding NaN or an infinity is refused (such a file could not be loaded again).
+// Returns an empty string on success, else a message naming the file and the reason; on
+// failure the existing file is untouched.
+std::string saveSettingsFile(const std::filesystem::path& path, const CameraSettings& settings);
+
+}  // namespace orvendel

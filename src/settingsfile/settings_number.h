@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orvendel {
+
+// Writes a float as a settings file keeps it: rounded to at most seven significant digits,
+// trailing zeros dropped, no decimal point for whole values, a period as separator whatever the
+// locale, a leading "-" only for negative values and "0" for both zeros. Magnitudes of 1e7 or
+// more use exponent form ("1E+07", "3.402823E+38"); smaller ones never do. NaN and infinities
+// come out as "nan", "inf" and "-inf", which parseSettingsNumber refuses.
+std::string formatSettingsNumber(float value);
+
+// The outcome of reading one number field.
+struct SettingsNumber {
+    enum class Status { Ok, NotANumber, OutOfRange };
+    Status status = Status::NotANumber;
+    float value = 0;
+};
+
+// Reads the whole of `text` as a decimal number into the nearest 4-byte float, independent of
+// the locale: an optional "+" or "-", digits with an optional period (".4", "-.4" and "4." are
+// numbers), an optional exponent ("1E+07"). Anything else in the text, an empty text, "nan" and
+// "inf" give NotANumber; a finite number beyond the float range, or one so small that it would
+// lose all its digits, gives OutOfRange.
+SettingsNumber parseSettingsNumber(std::string_view text);
+
+}  // namespace orvendel
