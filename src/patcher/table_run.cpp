@@ -1,0 +1,89 @@
+#include "patcher/table_run.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "patcher/search.h"
+#include "patcher/signature.h"
+#include "patcher/transfers.h"
+
+namespace orvendel {
+
+namespace {
+
+void setProgress(ProgressSink* progress, std::size_t oneBased) {
+    if (progress)
+        progress->setValue(static_cast<double>(oneBased));
+}
+
+void assign(CameraSettings& settings, std::span<const FieldAssignment> assignments) {
+    for (const FieldAssignment& a : assignments)
+        fieldRef(settings, a.field) = a.value;
+}
+
+}  // namespace
+
+TableRun runRevisionTable(const RevisionTable& table, bool forReading,
+                          std::span<const std::uint8_t> image, CameraState& state,
+                          ProgressSink* progress) {
+    TableRun run;
+    state.ExecutableRevision = kRevisionUnknown;
+    setProgress(progress, 1);
+    assign(state.settings, table.beforeSearch);
+
+    std::size_t cursor = 0;  // 0-based; the bar shows it 1-based
+    for (const SignatureStep& step : table.signatures) {
+        const std::optional<Signature> signature = Signature::parse(step.bytes);
+        if (!signature)
+            throw std::logic_error("malformed signature in a revision table");
+        for (int search = 0; search < step.searches; ++search) {
+            if (search > 0)
+                cursor += 4;
+            const std::optional<std::size_t> match =
+                orvendel::search(image, *signature, cursor, progress);
+            if (!match)
+                return run;
+            cursor = *match;
+        }
+        std::size_t lead = 0;
+        for (const SiteTransfer& transfer : step.transfers) {
+            cursor += transfer.advance - lead;
+            if (cursor > image.size() || image.size() - cursor < 4)
+                return run;
+            SiteEdit site{cursor, {}};
+            std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(cursor), 4, site.bytes.begin());
+            std::size_t at = 0;
+            float& field = fieldRef(state.settings, transfer.field);
+            if (transfer.kind == TransferKind::Angle) {
+                processAngle(forReading, site.bytes, at, field);
+            } else {
+                processSingle(forReading, site.bytes, at, field);
+            }
+            run.sites.push_back(cursor);
+            if (!forReading)
+                run.edits.push_back(site);
+            cursor += 4;
+            for (const FieldCopy& copy : table.copies) {
+                if (copy.source == transfer.field) {
+                    fieldRef(state.settings, copy.target) = field;
+                }
+            }
+            lead = transfer.progressLead;
+            cursor += lead;
+            setProgress(progress, cursor + 1);
+        }
+    }
+    state.ExecutableRevision = table.revision;
+    assign(state.settings, table.atEnd);
+    run.recognised = true;
+    return run;
+}
+
+void applyEdits(std::span<std::uint8_t> image, std::span<const SiteEdit> edits) {
+    for (const SiteEdit& edit : edits) {
+        std::copy(edit.bytes.begin(), edit.bytes.end(),
+                  image.begin() + static_cast<std::ptrdiff_t>(edit.offset));
+    }
+}
+
+}  // namespace orvendel

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "camera/camera_settings.h"
+#include "patcher/progress.h"
+#include "patcher/revision_table.h"
+#include "patcher/site_edit.h"
+
+namespace orvendel {
+
+// What one pass of a revision table over an image found.
+struct TableRun {
+    bool recognised = false;
+    std::vector<std::size_t> sites;  // 0-based offsets of the sites processed, in order
+    std::vector<SiteEdit> edits;     // writing pass: the bytes to store at those sites
+};
+
+// Interprets one revision table over `image`. Sets state.ExecutableRevision to -1, the
+// progress value to 1, the table's beforeSearch fields, then searches each signature from the
+// cursor (the first byte of the image at the start) and transfers each of its sites:
+// - reading (forReading true): the field takes the value at the site;
+// - writing: the site's new 4 bytes are recorded in `edits`; the image is not changed, so a
+//   table that gives up leaves nothing behind in it.
+// A missing signature, or a site whose 4 bytes would pass the end of the image, ends the pass
+// at once (fields already transferred keep their values). When every signature was found,
+// state.ExecutableRevision becomes the table's revision and the atEnd fields are set.
+// `progress` may be null.
+TableRun runRevisionTable(const RevisionTable& table, bool forReading,
+                          std::span<const std::uint8_t> image, CameraState& state,
+                          ProgressSink* progress);
+
+// Stores the recorded edits into the image.
+void applyEdits(std::span<std::uint8_t> image, std::span<const SiteEdit> edits);
+
+// The two tables by their usual names.
+inline TableRun doVersion0(bool forReading, std::span<const std::uint8_t> image, CameraState& state,
+                           ProgressSink* progress) {
+    return runRevisionTable(kRevision0Table, forReading, image, state, progress);
+}
+inline TableRun doVersion1(bool forReading, std::span<const std::uint8_t> image, CameraState& state,
+                           ProgressSink* progress) {
+    return runRevisionTable(kRevision1Table, forReading, image, state, progress);
+}
+
+}  // namespace orvendel

@@ -1,0 +1,182 @@
+// The Windows implementation of the file system steps.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+
+#include "platform/file_system_ops.h"
+
+namespace orvendel {
+
+namespace {
+
+std::error_code lastError() {
+    return {static_cast<int>(::GetLastError()), std::system_category()};
+}
+
+HANDLE handleOf(FileHandle file) {
+    return reinterpret_cast<HANDLE>(file);
+}
+
+constexpr std::size_t kMaxChunk = 1u << 30;
+
+std::wstring randomSuffix() {
+    static constexpr wchar_t kAlphabet[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(kAlphabet) - 2);
+    std::wstring suffix;
+    for (int i = 0; i < 6; ++i)
+        suffix += kAlphabet[pick(generator)];
+    return suffix;
+}
+
+class Win32FileSystemOps final : public FileSystemOps {
+public:
+    std::error_code openForReading(const std::filesystem::path& path, FileHandle& file,
+                                   std::uint64_t& length) override {
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return lastError();
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            return std::make_error_code(std::errc::is_a_directory);
+        }
+        // Others may read the file meanwhile, nobody may change it.
+        HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return lastError();
+        if (::GetFileType(handle) != FILE_TYPE_DISK) {
+            ::CloseHandle(handle);
+            return std::make_error_code(std::errc::invalid_argument);
+        }
+        LARGE_INTEGER size{};
+        if (!::GetFileSizeEx(handle, &size)) {
+            const std::error_code error = lastError();
+            ::CloseHandle(handle);
+            return error;
+        }
+        file = reinterpret_cast<FileHandle>(handle);
+        length = static_cast<std::uint64_t>(size.QuadPart);
+        return {};
+    }
+
+    std::error_code read(FileHandle file, std::uint8_t* buffer, std::size_t size,
+                         std::size_t& got) override {
+        DWORD n = 0;
+        got = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min(size, kMaxChunk));
+        if (!::ReadFile(handleOf(file), buffer, chunk, &n, nullptr))
+            return lastError();
+        got = n;
+        return {};
+    }
+
+    std::error_code createTemp(const std::filesystem::path& target, std::filesystem::path& tempPath,
+                               FileHandle& file) override {
+        const std::filesystem::path folder = target.parent_path();
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::filesystem::path candidate = folder / (tempFilePrefix(target) + randomSuffix());
+            HANDLE handle = ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (handle != INVALID_HANDLE_VALUE) {
+                tempPath = std::move(candidate);
+                file = reinterpret_cast<FileHandle>(handle);
+                return {};
+            }
+            const DWORD code = ::GetLastError();
+            if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
+                return {static_cast<int>(code), std::system_category()};
+            }
+        }
+        return std::make_error_code(std::errc::file_exists);
+    }
+
+    std::error_code write(FileHandle file, const std::uint8_t* data, std::size_t size,
+                          std::size_t& written) override {
+        DWORD n = 0;
+        written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min(size, kMaxChunk));
+        if (!::WriteFile(handleOf(file), data, chunk, &n, nullptr))
+            return lastError();
+        written = n;
+        return {};
+    }
+
+    std::error_code sync(FileHandle file) override {
+        return ::FlushFileBuffers(handleOf(file)) ? std::error_code() : lastError();
+    }
+
+    std::error_code close(FileHandle file) override {
+        return ::CloseHandle(handleOf(file)) ? std::error_code() : lastError();
+    }
+
+    // ReplaceFileW keeps the replaced file's attributes and security; nothing to copy.
+    std::error_code copyPermissions(const std::filesystem::path&, FileHandle) override {
+        return {};
+    }
+    std::error_code copyOwner(const std::filesystem::path&, FileHandle) override { return {}; }
+
+    std::error_code replace(const std::filesystem::path& temp,
+                            const std::filesystem::path& target) override {
+        std::filesystem::path backup = target.parent_path() / (L"." + target.filename().native() +
+                                                               L".orvendel-bak-" + randomSuffix());
+        if (::ReplaceFileW(target.c_str(), temp.c_str(), backup.c_str(),
+                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+            ::DeleteFileW(backup.c_str());
+            return {};
+        }
+        const DWORD code = ::GetLastError();
+        if (code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+            // The original went to the backup name and the new file did not take its place:
+            // put the original back.
+            ::MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+            return {static_cast<int>(code), std::system_category()};
+        }
+        if (::MoveFileExW(temp.c_str(), target.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return {};
+        }
+        return lastError();
+    }
+
+    // Renames are made durable by MOVEFILE_WRITE_THROUGH and the file system's own journal.
+    std::error_code syncFolder(const std::filesystem::path&) override { return {}; }
+
+    std::error_code remove(const std::filesystem::path& path) override {
+        return ::DeleteFileW(path.c_str()) ? std::error_code() : lastError();
+    }
+
+    std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) override {
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return lastError();
+        isReadOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+        return {};
+    }
+
+    std::error_code clearReadOnly(const std::filesystem::path& path) override {
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return lastError();
+        DWORD cleared = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+        if (cleared == 0)
+            cleared = FILE_ATTRIBUTE_NORMAL;
+        return ::SetFileAttributesW(path.c_str(), cleared) ? std::error_code() : lastError();
+    }
+};
+
+}  // namespace
+
+FileSystemOps& nativeFileSystemOps() {
+    static Win32FileSystemOps ops;
+    return ops;
+}
+
+}  // namespace orvendel
