@@ -15,7 +15,7 @@ class RoundGauge;
 void configureAngleGauge(RoundGauge& gauge);
 
 // The zoom gauge: scale -1..30, band 0 from 6 to 20, labels "Zoom Min", "Zoom Default",
-// "Zoom Max" and two empty "FPS" places, arrowhead pointers 0 (minimum, red) and 1 (maximum,
+// "Zoom Max", "FPS" and "FPS", arrowhead pointers 0 (minimum, red) and 1 (maximum,
 // magenta) and bar pointer 2 (default, cyan); keys step 0.1 and 1; one decimal.
 void configureZoomGauge(LinearGauge& gauge);
 

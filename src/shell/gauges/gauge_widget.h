@@ -93,6 +93,10 @@ protected:
 
     // Drops the cached static layer; every setter of a static setting calls it.
     void invalidateStatic();
+    // Draws `text` in `colour` on a dark rounded box centred at `middle`, moved inside the widget
+    // where it would stick out.
+    void paintValueBox(QPainter& painter, const QPointF& middle, const QColor& colour,
+                       const QString& text) const;
     // Whether marker `index` is shown and not NaN.
     bool isMarkerShown(int index) const;
 
