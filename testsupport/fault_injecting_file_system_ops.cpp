@@ -1,0 +1,112 @@
+#include "fault_injecting_file_system_ops.h"
+
+namespace orvendel {
+
+FaultInjectingFileSystemOps::FaultInjectingFileSystemOps(Step step, int nth, std::error_code error)
+    : step_(step), nth_(nth), error_(error), real_(nativeFileSystemOps()) {}
+
+bool FaultInjectingFileSystemOps::fails(Step step) {
+    if (step != step_)
+        return false;
+    return ++calls_ == nth_;
+}
+
+std::error_code FaultInjectingFileSystemOps::openForReading(const std::filesystem::path& path,
+                                                            FileHandle& file,
+                                                            std::uint64_t& length) {
+    if (fails(Step::OpenForReading))
+        return error_;
+    return real_.openForReading(path, file, length);
+}
+
+std::error_code FaultInjectingFileSystemOps::read(FileHandle file, std::uint8_t* buffer,
+                                                  std::size_t size, std::size_t& got) {
+    if (fails(Step::Read))
+        return error_;
+    return real_.read(file, buffer, size, got);
+}
+
+std::error_code FaultInjectingFileSystemOps::createTemp(const std::filesystem::path& target,
+                                                        std::filesystem::path& tempPath,
+                                                        FileHandle& file) {
+    if (fails(Step::CreateTemp))
+        return error_;
+    return real_.createTemp(target, tempPath, file);
+}
+
+std::error_code FaultInjectingFileSystemOps::write(FileHandle file, const std::uint8_t* data,
+                                                   std::size_t size, std::size_t& written) {
+    if (step_ == Step::ShortWrite) {
+        ++calls_;
+        if (calls_ >= nth_) {
+            // Half of the first cut write goes through, nothing of the later ones.
+            return real_.write(file, data, calls_ == nth_ ? size / 2 : 0, written);
+        }
+    }
+    if (fails(Step::Write))
+        return error_;
+    return real_.write(file, data, size, written);
+}
+
+std::error_code FaultInjectingFileSystemOps::sync(FileHandle file) {
+    if (fails(Step::Sync))
+        return error_;
+    return real_.sync(file);
+}
+
+std::error_code FaultInjectingFileSystemOps::close(FileHandle file) {
+    if (fails(Step::Close)) {
+        // A failing close still releases the descriptor.
+        (void)real_.close(file);
+        return error_;
+    }
+    return real_.close(file);
+}
+
+std::error_code FaultInjectingFileSystemOps::copyPermissions(const std::filesystem::path& original,
+                                                             FileHandle file) {
+    if (fails(Step::CopyPermissions))
+        return error_;
+    return real_.copyPermissions(original, file);
+}
+
+std::error_code FaultInjectingFileSystemOps::copyOwner(const std::filesystem::path& original,
+                                                       FileHandle file) {
+    if (fails(Step::CopyOwner))
+        return error_;
+    return real_.copyOwner(original, file);
+}
+
+std::error_code FaultInjectingFileSystemOps::replace(const std::filesystem::path& temp,
+                                                     const std::filesystem::path& target) {
+    if (fails(Step::Replace))
+        return error_;
+    return real_.replace(temp, target);
+}
+
+std::error_code FaultInjectingFileSystemOps::syncFolder(const std::filesystem::path& folder) {
+    if (fails(Step::SyncFolder))
+        return error_;
+    return real_.syncFolder(folder);
+}
+
+std::error_code FaultInjectingFileSystemOps::remove(const std::filesystem::path& path) {
+    if (fails(Step::Remove))
+        return error_;
+    return real_.remove(path);
+}
+
+std::error_code FaultInjectingFileSystemOps::readOnly(const std::filesystem::path& path,
+                                                      bool& isReadOnly) {
+    if (fails(Step::ReadOnly))
+        return error_;
+    return real_.readOnly(path, isReadOnly);
+}
+
+std::error_code FaultInjectingFileSystemOps::clearReadOnly(const std::filesystem::path& path) {
+    if (fails(Step::ClearReadOnly))
+        return error_;
+    return real_.clearReadOnly(path);
+}
+
+}  // namespace orvendel

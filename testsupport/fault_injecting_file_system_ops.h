@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/file_system_ops.h"
+
+namespace orvendel {
+
+// Passes every step to the real file system, except that one chosen step fails: the n-th call
+// of it (counting from 1) returns `error` without doing anything. Writes can instead be made
+// short (half the bytes, then nothing), the way a full disk or a signal can cut them.
+class FaultInjectingFileSystemOps : public FileSystemOps {
+public:
+    enum class Step {
+        None,
+        OpenForReading,
+        Read,
+        CreateTemp,
+        Write,
+        ShortWrite,  // the n-th write and every later one writes at most half, then 0 bytes
+        Sync,
+        Close,
+        CopyPermissions,
+        CopyOwner,
+        Replace,
+        SyncFolder,
+        Remove,
+        ReadOnly,
+        ClearReadOnly,
+    };
+
+    FaultInjectingFileSystemOps(Step step, int nth = 1,
+                                std::error_code error = std::make_error_code(std::errc::io_error));
+
+    // How often the failing step was reached.
+    int calls() const { return calls_; }
+
+    std::error_code openForReading(const std::filesystem::path& path, FileHandle& file,
+                                   std::uint64_t& length) override;
+    std::error_code read(FileHandle file, std::uint8_t* buffer, std::size_t size,
+                         std::size_t& got) override;
+    std::error_code createTemp(const std::filesystem::path& target, std::filesystem::path& tempPath,
+                               FileHandle& file) override;
+    std::error_code write(FileHandle file, const std::uint8_t* data, std::size_t size,
+                          std::size_t& written) override;
+    std::error_code sync(FileHandle file) override;
+    std::error_code close(FileHandle file) override;
+    std::error_code copyPermissions(const std::filesystem::path& original,
+                                    FileHandle file) override;
+    std::error_code copyOwner(const std::filesystem::path& original, FileHandle file) override;
+    std::error_code replace(const std::filesystem::path& temp,
+                            const std::filesystem::path& target) override;
+    std::error_code syncFolder(const std::filesystem::path& folder) override;
+    std::error_code remove(const std::filesystem::path& path) override;
+    std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) override;
+    std::error_code clearReadOnly(const std::filesystem::path& path) override;
+
+private:
+    // True when this call of `step` is the one to fail.
+    bool fails(Step step);
+
+    Step step_;
+    int nth_;
+    std::error_code error_;
+    int calls_ = 0;
+    FileSystemOps& real_;
+};
+
+}  // namespace orvendel
