@@ -1,0 +1,25 @@
+#pragma once
+
+#include "patcher/read_only_prompt.h"
+
+namespace orvendel {
+
+// Answers the read-only question with a fixed answer and counts what was shown.
+class ScriptedReadOnlyPrompt : public ReadOnlyPrompt {
+public:
+    explicit ScriptedReadOnlyPrompt(bool answerYes) : answerYes_(answerYes) {}
+
+    bool askClearReadOnly() override {
+        ++questions;
+        return answerYes_;
+    }
+    void reportClearFailed() override { ++failureReports; }
+
+    int questions = 0;
+    int failureReports = 0;
+
+private:
+    bool answerYes_;
+};
+
+}  // namespace orvendel
