@@ -1,6 +1,96 @@
-#include <cstdio>
+// orvendel-cli: the command-line companion of the Orvendel window.
+#include <array>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
 
-int main() {
-    std::fputs("usage: orvendel-cli read|apply|check ...\n", stderr);
-    return 2;
+#include "cli/apply_command.h"
+#include "cli/check_command.h"
+#include "cli/command.h"
+#include "cli/exit_code.h"
+#include "cli/read_command.h"
+
+namespace orvendel::cli {
+namespace {
+
+// Every verb, in the order the help lists them. A new verb is one more row.
+constexpr std::array kCommands = {
+    kReadCommand,
+    kApplyCommand,
+    kCheckCommand,
+};
+
+void printUsage(std::ostream& out) {
+    out << "usage:\n";
+    for (const Command& command : kCommands) {
+        out << "  orvendel-cli " << command.name << ' ' << command.synopsis << '\n';
+    }
+    out << "\n";
+    for (const Command& command : kCommands) {
+        out << "  " << command.name << ": " << command.summary << '\n';
+    }
+    out << "\nExit codes: 0 done; 1 a file could not be read or written, or a settings file is\n"
+           "unreadable, cut short or holds a value that is not a number; 2 usage; 3 executable\n"
+           "not recognised; 4 a question was not confirmed (give --yes); 5 settings file of an\n"
+           "unknown format; 6 the new values would leave the executable unrecognisable.\n"
+           "Nothing is written on any exit but 0.\n";
+}
+
+bool asksForHelp(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg == "--") {
+            return false;
+        }
+        if (arg == "--help" || arg == "-h") {
+            return true;
+        }
+    }
+    return false;
+}
+
+int run(const std::vector<std::string>& args) {
+    CommandIo io{std::cout, std::cerr};
+    if (args.empty()) {
+        printUsage(std::cerr);
+        return kExitUsage;
+    }
+    if (args[0] == "help" || asksForHelp({args[0]})) {
+        printUsage(std::cout);
+        return kExitDone;
+    }
+    for (const Command& command : kCommands) {
+        if (command.name == args[0]) {
+            const std::vector<std::string> rest(args.begin() + 1, args.end());
+            if (asksForHelp(rest)) {
+                std::cout << "usage: orvendel-cli " << command.name << ' ' << command.synopsis
+                          << "\n  " << command.summary << '\n';
+                return kExitDone;
+            }
+            return command.run(rest, io);
+        }
+    }
+    std::cerr << "orvendel-cli: unknown command '" << args[0] << "'\n";
+    printUsage(std::cerr);
+    return kExitUsage;
+}
+
+}  // namespace
+}  // namespace orvendel::cli
+
+int main(int argc, char** argv) {
+    try {
+        const std::vector<std::string> args(argv + 1, argv + argc);
+        const int code = orvendel::cli::run(args);
+        std::cout.flush();
+        if (!std::cout) {
+            std::cerr << "orvendel-cli: cannot write the output\n";
+            return code == orvendel::cli::kExitDone ? orvendel::cli::kExitFileError : code;
+        }
+        return code;
+    } catch (const std::exception& error) {
+        std::cerr << "orvendel-cli: " << error.what() << '\n';
+        return orvendel::cli::kExitFileError;
+    }
 }

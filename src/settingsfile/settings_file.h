@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "camera/camera_settings.h"
+#include "platform/file_status.h"
 
 namespace orvendel {
 
@@ -44,15 +45,15 @@ inline constexpr std::uintmax_t kMaxSettingsFileSize = 64 * 1024;
 // Loads a settings file over the record as parseSettings does. Refuses, with an Error naming
 // the file and the reason and without opening it, a path that is not a regular file (folder,
 // FIFO, device) and a file larger than kMaxSettingsFileSize; a file that cannot be opened or
-// read gives an Error with the system's reason. On Error the record is unchanged.
+// read gives an Error with the system's reason. On Error the record is unchanged and the
+// message names the file; an UnknownFormat message is kUnknownFormatMessage alone.
 LoadResult loadSettingsFile(const std::filesystem::path& path, CameraSettings& settings,
                             std::int16_t revision);
 
-// Saves the record as formatSettings writes it, crash-safe: the text goes to a temporary file
-// beside the target that replaces it atomically, so the file is always wholly old or wholly new.
-// A record holding NaN or an infinity is refused (such a file could not be loaded again).
-// Returns an empty string on success, else a message naming the file and the reason; on
-// failure the existing file is untouched.
-std::string saveSettingsFile(const std::filesystem::path& path, const CameraSettings& settings);
+// Saves the record as formatSettings writes it, crash-safe (writeFileAtomically): the file is
+// always wholly old or wholly new. A record holding NaN or an infinity is refused, since such a
+// file could not be loaded again. On failure the message names the file and the reason, and an
+// existing file is untouched.
+FileStatus saveSettingsFile(const std::filesystem::path& path, const CameraSettings& settings);
 
 }  // namespace orvendel

@@ -1,11 +1,14 @@
 // The file half of settings files: loading with its checks, and crash-safe saving.
-#include <cerrno>
 #include <cmath>
-#include <fstream>
+#include <cstdint>
+#include <span>
 #include <system_error>
 
+#include "platform/file_buffer.h"
+#include "platform/files.h"
 #include "settingsfile/settings_file.h"
 #include "settingsfile/settings_file_layout.h"
+#include "settingsfile/settings_number.h"
 
 namespace orvendel {
 
@@ -13,68 +16,64 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The path as UTF-8 text for messages; never throws for unrepresentable names.
-std::string displayPath(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+std::string quoted(const fs::path& path) {
+    return "\"" + displayPath(path) + "\"";
 }
 
-std::string systemReason(int error) {
-    if (error == 0) {
-        return "unknown system error";
-    }
-    return std::generic_category().message(error);
-}
-
-LoadResult fileError(const fs::path& path, const std::string& reason) {
-    return LoadResult{LoadResult::Status::Error, displayPath(path) + ": " + reason};
+LoadResult loadError(const fs::path& path, const std::string& why) {
+    return LoadResult{LoadResult::Status::Error, "Cannot load " + quoted(path) + ": " + why + "."};
 }
 
 }  // namespace
 
 LoadResult loadSettingsFile(const fs::path& path, CameraSettings& settings, std::int16_t revision) {
+    // Look before opening: a FIFO would block an open, a huge file is not worth reading.
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (ec) {
-        return fileError(path, ec.message());
+        return loadError(path, ec.message());
     }
     if (!fs::is_regular_file(status)) {
-        return fileError(path, fs::is_directory(status) ? "is a folder, not a settings file"
-                                                        : "is not a regular file");
+        return loadError(path, fs::is_directory(status) ? "it is a folder, not a settings file"
+                                                        : "it is not a regular file");
     }
     const std::uintmax_t size = fs::file_size(path, ec);
     if (ec) {
-        return fileError(path, ec.message());
+        return loadError(path, ec.message());
     }
+    const std::string tooLarge = "it is too large for a settings file (over " +
+                                 std::to_string(kMaxSettingsFileSize) + " bytes)";
     if (size > kMaxSettingsFileSize) {
-        return fileError(path, "is " + std::to_string(size) +
-                                   " bytes long, too large for a settings file (at most " +
-                                   std::to_string(kMaxSettingsFileSize) + ")");
+        return loadError(path, tooLarge);
     }
 
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return fileError(path, "cannot be opened: " + systemReason(errno));
+    FileBuffer bytes;
+    if (const FileStatus read = readWholeFile(path, bytes); !read) {
+        return LoadResult{LoadResult::Status::Error, read.message()};
     }
-    // One byte more than the limit tells a file that grew since it was measured.
-    std::string text(static_cast<std::size_t>(kMaxSettingsFileSize) + 1, '\0');
-    errno = 0;
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (in.bad()) {
-        return fileError(path, "cannot be read: " + systemReason(errno));
+    if (bytes.size() > kMaxSettingsFileSize) {
+        return loadError(path, tooLarge);  // it grew after it was measured
     }
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (text.size() > kMaxSettingsFileSize) {
-        return fileError(path, "is too large for a settings file (at most " +
-                                   std::to_string(kMaxSettingsFileSize) + " bytes)");
-    }
-
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     LoadResult result = parseSettings(text, settings, revision);
     if (result.status == LoadResult::Status::Error) {
-        result.message = displayPath(path) + ": " + result.message;
+        return loadError(path, result.message);
     }
     return result;
+}
+
+FileStatus saveSettingsFile(const fs::path& path, const CameraSettings& settings) {
+    for (const Field field : kSettingsFileOrder) {
+        const float value = fieldValue(settings, field);
+        if (!std::isfinite(value)) {
+            return FileStatus::failure(
+                "Cannot save " + quoted(path) + ": " + std::string(fieldName(field)) + " is " +
+                formatSettingsNumber(value) + ", which a settings file cannot hold.");
+        }
+    }
+    const std::string text = formatSettings(settings);
+    return writeFileAtomically(
+        path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 }  // namespace orvendel

@@ -1,0 +1,87 @@
+#include "cli/apply_command.h"
+
+#include <array>
+
+#include "camera/modify_warning.h"
+#include "cli/argument_parser.h"
+#include "cli/console_prompt.h"
+#include "cli/exit_code.h"
+#include "cli/run_report.h"
+#include "cli/usage.h"
+#include "patcher/patch_run.h"
+#include "platform/files.h"
+#include "settingsfile/settings_file.h"
+
+namespace orvendel::cli {
+
+namespace {
+
+// Title of the warnings before writing: the application's own.
+constexpr std::string_view kApplicationTitle = "Orvendel";
+
+// Reports a settings file that did not load; returns its exit code, or kExitDone when loaded.
+int reportLoad(const LoadResult& result, const std::string& path, CommandIo& io) {
+    switch (result.status) {
+        case LoadResult::Status::Loaded:
+            return kExitDone;
+        case LoadResult::Status::UnknownFormat:
+            io.err << "\"" << displayPath(path) << "\": " << result.message << '\n';
+            return kExitUnknownFormat;
+        case LoadResult::Status::Error:
+            break;
+    }
+    io.err << result.message << '\n';
+    return kExitFileError;
+}
+
+}  // namespace
+
+int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
+    constexpr std::array<OptionSpec, 1> kOptions = {{{"--yes", false}}};
+    ParsedArguments parsed;
+    if (const auto error = parsed.parse(args, kOptions)) {
+        return usageError(io, kApplyCommand, *error);
+    }
+    if (parsed.positional().size() != 2) {
+        return usageError(io, kApplyCommand,
+                          parsed.positional().size() < 2 ? "GAME_EXE and SETTINGS.chs are needed"
+                                                         : "too many arguments");
+    }
+    const std::string& executable = parsed.positional()[0];
+    const std::string& settingsPath = parsed.positional()[1];
+
+    // A broken settings file stops the command before the executable is asked about or read.
+    CameraSettings trial;
+    if (const int code =
+            reportLoad(loadSettingsFile(settingsPath, trial, kRevisionUnknown), settingsPath, io);
+        code != kExitDone) {
+        return code;
+    }
+
+    CameraState state;
+    ProgressSink progress;
+    ConsolePrompt prompt(io.err, parsed.has("--yes"));
+    const RunResult read = processData(executable, /*forReading=*/true, state, progress, prompt);
+    if (const int code = reportRun(read, prompt, io.out, io.err, /*quiet=*/true);
+        code != kExitDone) {
+        return code;
+    }
+
+    if (const int code =
+            reportLoad(loadSettingsFile(settingsPath, state.settings, state.ExecutableRevision),
+                       settingsPath, io);
+        code != kExitDone) {
+        return code;
+    }
+
+    const ModifyWarning warning = modifyWarning(state.settings, state.ExecutableRevision);
+    if (warning != ModifyWarning::None &&
+        !prompt.confirm(kApplicationTitle, modifyWarningText(warning))) {
+        return kExitNotConfirmed;
+    }
+
+    const RunResult write = processData(executable, /*forReading=*/false, state, progress, prompt);
+    return reportRun(write, prompt, io.out, io.err, /*quiet=*/false);
+}
+
+}  // namespace orvendel::cli

@@ -1,0 +1,53 @@
+#include "cli/check_command.h"
+
+#include <array>
+#include <cstdint>
+
+#include "cli/argument_parser.h"
+#include "cli/exit_code.h"
+#include "cli/record_printer.h"
+#include "cli/usage.h"
+#include "platform/files.h"
+#include "settingsfile/settings_file.h"
+
+namespace orvendel::cli {
+
+int runCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
+    constexpr std::array<OptionSpec, 2> kOptions = {{{"--json", false}, {"--revision", true}}};
+    ParsedArguments parsed;
+    if (const auto error = parsed.parse(args, kOptions)) {
+        return usageError(io, kCheckCommand, *error);
+    }
+    if (parsed.positional().size() != 1) {
+        return usageError(
+            io, kCheckCommand,
+            parsed.positional().empty() ? "SETTINGS.chs is missing" : "too many arguments");
+    }
+    std::int16_t revision = kRevisionUnknown;
+    if (const auto text = parsed.value("--revision")) {
+        if (*text == "0" || *text == "1") {
+            revision = static_cast<std::int16_t>(*text == "1");
+        } else if (*text != "-1") {
+            return usageError(io, kCheckCommand, "--revision must be -1, 0 or 1");
+        }
+    }
+
+    const std::string& path = parsed.positional()[0];
+    CameraSettings settings;
+    const LoadResult result = loadSettingsFile(path, settings, revision);
+    if (result.status == LoadResult::Status::Error) {
+        io.err << result.message << '\n';
+        return kExitFileError;
+    }
+    if (result.status == LoadResult::Status::UnknownFormat) {
+        io.err << "\"" << displayPath(path) << "\": " << result.message << '\n';
+    }
+    if (parsed.has("--json")) {
+        printRecordJson(io.out, settings, revision);
+    } else {
+        printRecordTable(io.out, settings, revision);
+    }
+    return result.status == LoadResult::Status::Loaded ? kExitDone : kExitUnknownFormat;
+}
+
+}  // namespace orvendel::cli

@@ -1,0 +1,25 @@
+#include "cli/console_prompt.h"
+
+namespace orvendel::cli {
+
+bool ConsolePrompt::confirm(std::string_view title, std::string_view text) {
+    err_ << title << ": " << text << '\n';
+    if (answerYes_) {
+        err_ << "Answered yes (--yes).\n";
+        return true;
+    }
+    err_ << "Not confirmed: give --yes to answer yes. Nothing was written.\n";
+    declined_ = true;
+    return false;
+}
+
+bool ConsolePrompt::askClearReadOnly() {
+    return confirm(kReadOnlyTitle, kReadOnlyQuestion);
+}
+
+void ConsolePrompt::reportClearFailed() {
+    clearFailed_ = true;
+    err_ << kReadOnlyTitle << ": " << kReadOnlyClearFailed << '\n';
+}
+
+}  // namespace orvendel::cli

@@ -1,0 +1,65 @@
+#include "cli/read_command.h"
+
+#include <array>
+
+#include "cli/argument_parser.h"
+#include "cli/console_prompt.h"
+#include "cli/exit_code.h"
+#include "cli/record_printer.h"
+#include "cli/run_report.h"
+#include "cli/usage.h"
+#include "patcher/patch_run.h"
+#include "platform/files.h"
+#include "settingsfile/settings_file.h"
+
+namespace orvendel::cli {
+
+int runReadCommand(const std::vector<std::string>& args, CommandIo& io) {
+    constexpr std::array<OptionSpec, 2> kOptions = {{{"--json", false}, {"--save", true}}};
+    ParsedArguments parsed;
+    if (const auto error = parsed.parse(args, kOptions)) {
+        return usageError(io, kReadCommand, *error);
+    }
+    if (parsed.positional().size() != 1) {
+        return usageError(
+            io, kReadCommand,
+            parsed.positional().empty() ? "GAME_EXE is missing" : "too many arguments");
+    }
+    const bool json = parsed.has("--json");
+    const std::string& executable = parsed.positional()[0];
+
+    CameraState state;
+    ProgressSink progress;
+    ConsolePrompt prompt(io.err, false);  // a reading run here asks nothing
+    const RunResult result = modFile(executable, /*forReading=*/true, state, progress);
+    const int code = reportRun(result, prompt, io.out, io.err, /*quiet=*/true);
+    if (code != kExitDone && code != kExitNotRecognised) {
+        return code;
+    }
+
+    if (code == kExitDone) {
+        if (const auto savePath = parsed.value("--save")) {
+            if (const FileStatus saved = saveSettingsFile(*savePath, state.settings); !saved) {
+                io.err << saved.message() << '\n';
+                return kExitFileError;
+            }
+        }
+    }
+    if (json) {
+        printRecordJson(io.out, state.settings, state.ExecutableRevision);
+    } else {
+        if (code == kExitDone) {
+            io.out << result.status << '\n';
+        }
+        printRecordTable(io.out, state.settings, state.ExecutableRevision);
+        if (const auto savePath = parsed.value("--save"); savePath && code == kExitDone) {
+            io.out << "Saved the settings to \"" << displayPath(*savePath) << "\".\n";
+        }
+    }
+    if (code == kExitNotRecognised && parsed.value("--save")) {
+        io.err << "Nothing was saved.\n";
+    }
+    return code;
+}
+
+}  // namespace orvendel::cli
