@@ -13,6 +13,10 @@ namespace {
 // large image, large enough that reporting costs nothing next to the scan.
 constexpr std::size_t kProgressStride = 256 * 1024;
 
+// When more starts than one in this many pass the anchors without matching, the image is not
+// like the code the frequency table describes, and the scan compares one more anchor.
+constexpr std::size_t kCandidatesPerAnchor = 1024;
+
 // The widest scanner this processor runs, chosen once.
 ScanFunction vectorScan() {
 #if defined(ORVENDEL_SEARCH_AVX2)
@@ -78,18 +82,23 @@ std::optional<std::size_t> searchWith(ScanFunction scan, std::span<const std::ui
     const std::uint8_t* bytes = image.data();
     std::size_t s = from;
     if (scan != nullptr) {
+        int anchors = plan.startingAnchors();
         while (starts - s >= kScanBlock) {
             const std::size_t stop = s + std::min(kProgressStride, starts - s);
-            const ScanResult r = scan(plan, bytes, s, stop);
+            const ScanResult r = scan(plan, anchors, bytes, s, stop);
             if (r.found) {
                 passed.upTo(r.next + n);
                 return r.next;
+            }
+            if (r.candidates > (r.next - s) / kCandidatesPerAnchor &&
+                anchors < plan.anchorCount()) {
+                ++anchors;
             }
             s = r.next;
             passed.upTo(s);
         }
     }
-    const ScanResult r = scanPortable(plan, bytes, s, starts);
+    const ScanResult r = scanPortable(plan, 1, bytes, s, starts);
     if (r.found) {
         passed.upTo(r.next + n);
         return r.next;

@@ -34,32 +34,39 @@ ORVENDEL_AVX2 ScanResult scan(const SearchPlan& plan, const std::uint8_t* image,
         offsets[k] = plan.anchorOffset(k);
         wanted[k] = _mm256_set1_epi8(static_cast<char>(plan.anchorByte(k)));
     }
+    std::size_t candidates = 0;
     std::size_t s = begin;
     for (; s + kScanBlock <= end; s += kScanBlock) {
         const std::uint8_t* p = image + s;
         const __m256i h0 = anchorHits<K>(p, offsets, wanted);
         const __m256i h1 = anchorHits<K>(p + 32, offsets, wanted);
-        const __m256i any = _mm256_or_si256(h0, h1);
+        const __m256i h2 = anchorHits<K>(p + 64, offsets, wanted);
+        const __m256i h3 = anchorHits<K>(p + 96, offsets, wanted);
+        const __m256i any = _mm256_or_si256(_mm256_or_si256(h0, h1), _mm256_or_si256(h2, h3));
         if (_mm256_testz_si256(any, any))
             continue;
-        std::uint64_t bits = static_cast<std::uint32_t>(_mm256_movemask_epi8(h0)) |
-                             std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(h1))}
-                                 << 32;
-        while (bits != 0) {
-            const auto j = static_cast<std::size_t>(__builtin_ctzll(bits));
-            if (plan.matchesAt(p + j))
-                return {s + j, true};
-            bits &= bits - 1;
+        const std::uint64_t halves[2] = {
+            static_cast<std::uint32_t>(_mm256_movemask_epi8(h0)) |
+                std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(h1))} << 32,
+            static_cast<std::uint32_t>(_mm256_movemask_epi8(h2)) |
+                std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(h3))} << 32};
+        for (std::size_t half = 0; half < 2; ++half) {
+            for (std::uint64_t bits = halves[half]; bits != 0; bits &= bits - 1) {
+                const std::size_t j = half * 64 + static_cast<std::size_t>(__builtin_ctzll(bits));
+                if (plan.matchesAt(p + j))
+                    return {s + j, true, candidates};
+                ++candidates;
+            }
         }
     }
-    return {s, false};
+    return {s, false, candidates};
 }
 
 }  // namespace
 
-ORVENDEL_AVX2 ScanResult scanAvx2(const SearchPlan& plan, const std::uint8_t* image,
+ORVENDEL_AVX2 ScanResult scanAvx2(const SearchPlan& plan, int anchors, const std::uint8_t* image,
                                   std::size_t begin, std::size_t end) {
-    switch (plan.anchorCount()) {
+    switch (anchors) {
         case 1:
             return scan<1>(plan, image, begin, end);
         case 2:

@@ -8,8 +8,8 @@
 #include "patcher/progress.h"
 #include "patcher/search_plan.h"
 
-// The vector scanners exist for x86-64 with GCC or Clang. AVX2 is left out of MinGW builds,
-// whose GCC cannot keep 32-byte stack slots aligned on Windows.
+// The vector scanners exist for x86-64 with GCC or Clang. AVX2 is left out of Windows builds,
+// whose GCC cannot keep 32-byte stack slots aligned.
 #if defined(__x86_64__) && defined(__GNUC__)
 #define ORVENDEL_SEARCH_SSE2 1
 #if !defined(_WIN32)
@@ -23,33 +23,35 @@ namespace orvendel {
 struct ScanResult {
     std::size_t next;  // the match's start when found, else the first start not examined
     bool found;
+    std::size_t candidates;  // starts that passed the anchors but not the whole signature
 };
 
 // A scan examines the start positions s in [begin, end), in increasing order, and stops at the
-// first s where the signature matches. The caller guarantees that for every s < end the
-// plan.size() bytes from s lie inside the image. Vector scans examine whole blocks of
-// kScanBlock starts and stop before a block that would reach `end`; the caller finishes the
-// rest with scanPortable.
-using ScanFunction = ScanResult (*)(const SearchPlan& plan, const std::uint8_t* image,
+// first s where the signature matches, comparing the first `anchors` anchors of the plan (1 to
+// plan.anchorCount()) across vectors before it checks a candidate in full. The caller guarantees
+// that for every s < end the plan.size() bytes from s lie inside the image. Vector scans examine
+// blocks of starts and may stop up to kScanBlock - 1 starts before `end`, but always examine some
+// when end - begin is at least kScanBlock; the caller finishes the rest with scanPortable.
+using ScanFunction = ScanResult (*)(const SearchPlan& plan, int anchors, const std::uint8_t* image,
                                     std::size_t begin, std::size_t end);
 
-inline constexpr std::size_t kScanBlock = 64;
+inline constexpr std::size_t kScanBlock = 128;
 
-// Looks for the first anchor with memchr and checks the rest at each hit; examines every start
-// up to `end`. Works on any processor.
-ScanResult scanPortable(const SearchPlan& plan, const std::uint8_t* image, std::size_t begin,
-                        std::size_t end);
+// Looks for the first anchor with memchr and checks the whole signature at each hit (ignores
+// `anchors`); examines every start up to `end`. Works on any processor.
+ScanResult scanPortable(const SearchPlan& plan, int anchors, const std::uint8_t* image,
+                        std::size_t begin, std::size_t end);
 
 #ifdef ORVENDEL_SEARCH_SSE2
 // Compares every anchor across 16-byte vectors.
-ScanResult scanSse2(const SearchPlan& plan, const std::uint8_t* image, std::size_t begin,
-                    std::size_t end);
+ScanResult scanSse2(const SearchPlan& plan, int anchors, const std::uint8_t* image,
+                    std::size_t begin, std::size_t end);
 #endif
 
 #ifdef ORVENDEL_SEARCH_AVX2
 // Compares every anchor across 32-byte vectors. Call only where avx2Available().
-ScanResult scanAvx2(const SearchPlan& plan, const std::uint8_t* image, std::size_t begin,
-                    std::size_t end);
+ScanResult scanAvx2(const SearchPlan& plan, int anchors, const std::uint8_t* image,
+                    std::size_t begin, std::size_t end);
 
 // True when the processor running the program has AVX2.
 bool avx2Available();

@@ -11,7 +11,7 @@
 namespace orvendel {
 
 // What the fast search needs to know about one signature, worked out once per search: the
-// anchors (up to four fixed bytes, chosen as the rarest by the x86 byte-frequency table, never
+// anchors (up to four fixed bytes, ranked rarest first by the x86 byte-frequency table, never
 // by their place in the signature) that are compared across whole vectors, and the masked
 // words that confirm a candidate against every fixed byte.
 class SearchPlan {
@@ -28,15 +28,17 @@ public:
     // The signature's length in bytes.
     std::size_t size() const { return size_; }
 
-    // Number of anchors (1 to kMaxAnchors when usable, else 0).
+    // Number of anchors, rarest first (1 to kMaxAnchors when usable, else 0). A scan may compare
+    // any number of the first ones; the match is confirmed by matchesAt() either way.
     int anchorCount() const { return anchorCount_; }
+
+    // How many anchors a scan should start with: enough that, by the frequency table, about one
+    // start in 4096 passes them. The scan adds more where the image proves them too common.
+    int startingAnchors() const { return startingAnchors_; }
 
     // Offset of anchor k from the start of a match, and the byte it must hold.
     std::size_t anchorOffset(int k) const { return anchorOffsets_[static_cast<std::size_t>(k)]; }
     std::uint8_t anchorByte(int k) const { return anchorBytes_[static_cast<std::size_t>(k)]; }
-
-    // The largest anchor offset: a vector of starts beginning at s reads up to s + anchorSpan().
-    std::size_t anchorSpan() const { return anchorSpan_; }
 
     // True when the size() bytes at `start` match every fixed byte of the signature. All of
     // them must be readable.
@@ -60,9 +62,9 @@ private:
 
     std::size_t size_ = 0;
     int anchorCount_ = 0;
+    int startingAnchors_ = 0;
     std::array<std::size_t, kMaxAnchors> anchorOffsets_{};
     std::array<std::uint8_t, kMaxAnchors> anchorBytes_{};
-    std::size_t anchorSpan_ = 0;
     std::size_t wordWidth_ = 1;
     std::vector<Word> words_;
 };

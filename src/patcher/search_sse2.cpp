@@ -21,6 +21,9 @@ inline __m128i anchorHits(const std::uint8_t* p, const std::size_t* offsets,
     return hits;
 }
 
+// Starts examined per round: four vectors.
+constexpr std::size_t kStep = 64;
+
 template <int K>
 ScanResult scan(const SearchPlan& plan, const std::uint8_t* image, std::size_t begin,
                 std::size_t end) {
@@ -30,8 +33,9 @@ ScanResult scan(const SearchPlan& plan, const std::uint8_t* image, std::size_t b
         offsets[k] = plan.anchorOffset(k);
         wanted[k] = _mm_set1_epi8(static_cast<char>(plan.anchorByte(k)));
     }
+    std::size_t candidates = 0;
     std::size_t s = begin;
-    for (; s + kScanBlock <= end; s += kScanBlock) {
+    for (; s + kStep <= end; s += kStep) {
         const std::uint8_t* p = image + s;
         const __m128i h0 = anchorHits<K>(p, offsets, wanted);
         const __m128i h1 = anchorHits<K>(p + 16, offsets, wanted);
@@ -48,18 +52,19 @@ ScanResult scan(const SearchPlan& plan, const std::uint8_t* image, std::size_t b
         while (bits != 0) {
             const auto j = static_cast<std::size_t>(__builtin_ctzll(bits));
             if (plan.matchesAt(p + j))
-                return {s + j, true};
+                return {s + j, true, candidates};
+            ++candidates;
             bits &= bits - 1;
         }
     }
-    return {s, false};
+    return {s, false, candidates};
 }
 
 }  // namespace
 
-ScanResult scanSse2(const SearchPlan& plan, const std::uint8_t* image, std::size_t begin,
-                    std::size_t end) {
-    switch (plan.anchorCount()) {
+ScanResult scanSse2(const SearchPlan& plan, int anchors, const std::uint8_t* image,
+                    std::size_t begin, std::size_t end) {
+    switch (anchors) {
         case 1:
             return scan<1>(plan, image, begin, end);
         case 2:
