@@ -1,6 +1,8 @@
 #include "cli/apply_command.h"
 
 #include <array>
+#include <filesystem>
+#include <system_error>
 
 #include "camera/modify_warning.h"
 #include "cli/argument_parser.h"
@@ -34,6 +36,18 @@ int reportLoad(const LoadResult& result, const std::string& path, CommandIo& io)
     return kExitFileError;
 }
 
+// Makes the executable read-only again after a writing run that cleared the state but wrote
+// nothing, so that a failed command leaves the file as it found it.
+void restoreReadOnly(const std::string& executable, CommandIo& io) {
+    std::error_code error;
+    std::filesystem::permissions(executable, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove, error);
+    if (error) {
+        io.err << "Cannot make \"" << displayPath(executable)
+               << "\" read-only again: " << error.message() << ".\n";
+    }
+}
+
 }  // namespace
 
 int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
@@ -58,10 +72,11 @@ int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
         return code;
     }
 
+    // The reading run needs no write access: the read-only question waits for the writing run.
     CameraState state;
     ProgressSink progress;
     ConsolePrompt prompt(io.err, parsed.has("--yes"));
-    const RunResult read = processData(executable, /*forReading=*/true, state, progress, prompt);
+    const RunResult read = modFile(executable, /*forReading=*/true, state, progress);
     if (const int code = reportRun(read, prompt, io.out, io.err, /*quiet=*/true);
         code != kExitDone) {
         return code;
@@ -81,6 +96,9 @@ int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
 
     const RunResult write = processData(executable, /*forReading=*/false, state, progress, prompt);
+    if (!write.recognised() && prompt.clearedReadOnly()) {
+        restoreReadOnly(executable, io);
+    }
     return reportRun(write, prompt, io.out, io.err, /*quiet=*/false);
 }
 

@@ -14,7 +14,8 @@ bool ConsolePrompt::confirm(std::string_view title, std::string_view text) {
 }
 
 bool ConsolePrompt::askClearReadOnly() {
-    return confirm(kReadOnlyTitle, kReadOnlyQuestion);
+    readOnlyConfirmed_ = confirm(kReadOnlyTitle, kReadOnlyQuestion);
+    return readOnlyConfirmed_;
 }
 
 void ConsolePrompt::reportClearFailed() {

@@ -26,12 +26,15 @@ public:
     bool declined() const { return declined_; }
     // True once the read-only state could not be cleared.
     bool clearFailed() const { return clearFailed_; }
+    // True when the read-only question was answered yes and the state was cleared.
+    bool clearedReadOnly() const { return readOnlyConfirmed_ && !clearFailed_; }
 
 private:
     std::ostream& err_;
     bool answerYes_;
     bool declined_ = false;
     bool clearFailed_ = false;
+    bool readOnlyConfirmed_ = false;
 };
 
 }  // namespace orvendel::cli

@@ -377,6 +377,21 @@ TEST_F(Cli, ApplyRefusesValuesThatWouldLeaveTheExecutableUnrecognisable) {
     EXPECT_EQ(readText(exe), before);
 }
 
+TEST_F(Cli, AReadOnlyStateClearedForAWriteThatWasRefusedIsSetAgain) {
+    CameraSettings values = customValues();
+    values.DAngleMin = 33.3f;
+    values.DAngleDel = 33.3f;
+    const std::string exe = sample(0, kBiowareDefaults);
+    const std::string before = readText(exe);
+    const auto readOnly = fs::perms::owner_read | fs::perms::group_read;
+    fs::permissions(exe, readOnly);
+    const CliResult r = run({"apply", exe, settingsFile(values), "--yes"});
+    EXPECT_EQ(r.exitCode, 6) << r.err;
+    EXPECT_NE(r.err.find(kReadOnlyQuestion), std::string::npos) << r.err;
+    EXPECT_EQ(fs::status(exe).permissions(), readOnly);
+    EXPECT_EQ(readText(exe), before);
+}
+
 TEST_F(Cli, CheckPrintsTheClampedRecord) {
     CameraSettings values = customValues();
     values.CTZoomMin = 2;
