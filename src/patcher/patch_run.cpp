@@ -75,6 +75,18 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
         return finish(progress, Outcome::FileError,
                       "Cannot read \"" + displayPath(path) + "\": the file is empty.");
     }
+    if (!forReading) {
+        // Replacing the file would get round its read-only state on POSIX; only fixReadOnly
+        // (the user's Yes) may lift it.
+        bool readOnly = false;
+        if (FileStatus status = readOnlyAttribute(path, readOnly); !status) {
+            return finish(progress, Outcome::FileError, status.message());
+        }
+        if (readOnly) {
+            return finish(progress, Outcome::FileError,
+                          "Cannot write \"" + displayPath(path) + "\": the file is read-only.");
+        }
+    }
     const double length = static_cast<float>(image.size());
     progress.setRange(0, length);
     progress.setValue(0);

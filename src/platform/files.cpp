@@ -82,8 +82,7 @@ FileStatus readWholeFile(const fs::path& path, FileBuffer& out) {
     }
     if (length > kMaxImageSize) {
         ops.close(file);
-        return readFailure(path, "it is too large to be the game's executable (" +
-                                     std::to_string(length) + " bytes)");
+        return readFailure(path, "it is too large (" + std::to_string(length) + " bytes)");
     }
     FileBuffer buffer;
     try {

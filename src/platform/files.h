@@ -16,7 +16,7 @@ std::string displayPath(const std::filesystem::path& path);
 // Reads the whole regular file at `path` into `out` (replacing what it held), with a plain
 // read loop into a FileBuffer. Fails with a message naming the file and the reason for a
 // missing file, a directory, FIFO or device, no permission, a read error, a file that changes
-// length while it is read, or one too large to be an executable (over kMaxImageSize). An empty
+// length while it is read, or one larger than kMaxImageSize. An empty
 // file is read successfully; callers decide whether that is an error.
 FileStatus readWholeFile(const std::filesystem::path& path, FileBuffer& out);
 

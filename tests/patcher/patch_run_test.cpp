@@ -304,6 +304,11 @@ TEST(ReadOnly, NoRefusesYesClearsOnlyTheOwnerWriteBit) {
     RecordingProgress progress;
     EXPECT_EQ(processData(exe, true, state, progress, no).outcome, Outcome::Refused);
     EXPECT_TRUE(progress.statuses.empty()) << "no run took place";
+    const std::vector<std::uint8_t> original = readFixture(exe);
+    const RunResult direct = modFile(exe, false, state, progress);
+    EXPECT_EQ(direct.outcome, Outcome::FileError) << "a rename must not get round read-only";
+    EXPECT_NE(direct.status.find("read-only"), std::string::npos);
+    EXPECT_EQ(readFixture(exe), original);
 
     ScriptedReadOnlyPrompt yes(true);
     EXPECT_TRUE(fixReadOnly(exe, yes, &error));
