@@ -1,0 +1,64 @@
+#include "locate/game_location.h"
+
+#include "locate/ordinary_file.h"
+#include "locate/query_value.h"
+#include "locate/text_encoding.h"
+#include "locate/wine_prefix.h"
+#include "locate/wine_registry_api.h"
+
+namespace orvendel {
+namespace {
+
+std::string registryEntryName() {
+    return std::string("HKEY_LOCAL_MACHINE\\") + kGameLocationKey + ", value \"" +
+           kGameLocationValue + "\"";
+}
+
+}  // namespace
+
+std::string gameInstallFolder(RegistryApi& api) {
+    RegistryValue location;
+    queryValue(api, kGameLocationSource, kGameLocationKey, kGameLocationValue, "S", std::string(),
+               location);
+    const auto* text = std::get_if<std::string>(&location);
+    return text != nullptr ? *text : std::string();
+}
+
+std::string executablePathFromFolder(const std::string& folder) {
+    return folder.empty() ? folder : folder + '\\' + kExecutableName;
+}
+
+GameLocationSearch searchGameExecutableInPrefix(const std::filesystem::path& prefixDirectory) {
+    const std::string prefixName = "the Wine prefix " + prefixDirectory.string();
+    std::error_code error;
+    if (prefixDirectory.empty() || !std::filesystem::is_directory(prefixDirectory, error)) {
+        return {{}, prefixName + " does not exist"};
+    }
+    WineRegistryApi api(prefixDirectory);
+    const std::string folder = gameInstallFolder(api);
+    if (folder.empty()) {
+        std::string failure = "no install folder recorded in the registry of " + prefixName + " (" +
+                              registryEntryName() + ")";
+        for (const std::string& problem : api.problems()) {
+            failure += "; " + problem;
+        }
+        return {{}, failure};
+    }
+    const auto host = WinePrefix(prefixDirectory).hostPath(executablePathFromFolder(folder));
+    if (!host) {
+        return {
+            {},
+            "the install folder \"" + folder + "\" recorded in " + prefixName + " is not on disk"};
+    }
+    return {host->string(), {}};
+}
+
+std::string proposedExecutablePath() {
+    return searchGameExecutable().executablePath;
+}
+
+bool isGameExecutablePath(const std::string& path) {
+    return isOrdinaryFile(path) && equalsIgnoringAsciiCase(fileNameOf(path), kExecutableName);
+}
+
+}  // namespace orvendel

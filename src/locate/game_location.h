@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "locate/registry_api.h"
+
+namespace orvendel {
+
+// Where the game's installer records its install folder.
+inline constexpr const char* kGameLocationSource = "HKLM";
+inline constexpr const char* kGameLocationKey = "Software\\BioWare\\NWN\\Neverwinter";
+inline constexpr const char* kGameLocationValue = "Location";
+inline constexpr const char* kExecutableName = "NWMAIN.EXE";
+
+// Returns the install folder that the registry behind `api` records, or the empty text when
+// there is none (the status of the lookup does not matter, only whether a text was read).
+std::string gameInstallFolder(RegistryApi& api);
+
+// Returns `folder` followed by "\NWMAIN.EXE", or the empty text for an empty folder. The text
+// is only appended to: a folder ending in '\' gives a doubled backslash.
+std::string executablePathFromFolder(const std::string& folder);
+
+// The outcome of looking for the game executable: its path, or why there is none.
+struct GameLocationSearch {
+    std::string executablePath;  // empty when no location was found
+    std::string failure;         // the reason, naming the registry or file that was looked at
+};
+
+// Looks for the game executable in the Wine prefix at `prefixDirectory`: its registry's install
+// folder with "\NWMAIN.EXE", through the prefix's drives, each component matched on disk
+// without regard to case. No path when the prefix, the entry or the folder is missing.
+GameLocationSearch searchGameExecutableInPrefix(const std::filesystem::path& prefixDirectory);
+
+// Looks for the game executable where this platform keeps it: on Windows the registry's
+// install folder with "\NWMAIN.EXE"; elsewhere searchGameExecutableInPrefix for the prefix that
+// Wine would use ($WINEPREFIX, else ~/.wine).
+GameLocationSearch searchGameExecutable();
+
+// Returns the path that the location page proposes at start-up: the path of
+// searchGameExecutable(), empty when no location is found.
+std::string proposedExecutablePath();
+
+// Returns whether `path`, taken literally, names an existing ordinary file called NWMAIN.EXE
+// in any case (see isOrdinaryFile: folders, hidden and system files and wildcards refused).
+bool isGameExecutablePath(const std::string& path);
+
+}  // namespace orvendel

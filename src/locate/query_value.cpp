@@ -1,0 +1,128 @@
+#include "locate/query_value.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "locate/ordinary_file.h"
+#include "locate/platform_registry_api.h"
+#include "locate/text_encoding.h"
+
+namespace orvendel {
+namespace {
+
+struct HiveName {
+    std::string_view abbreviation;
+    std::uint32_t key;
+};
+
+// Checked in this order.
+constexpr HiveName kHiveNames[] = {
+    {"hkcu", kHkeyCurrentUser}, {"hklm", kHkeyLocalMachine},  {"hku", kHkeyUsers},
+    {"hkdd", kHkeyDynData},     {"hkcc", kHkeyCurrentConfig}, {"hkcr", kHkeyClassesRoot},
+};
+
+// The buffer of a profile text, as the one call reads it.
+constexpr std::uint32_t kProfileBufferSize = 255;
+
+std::int32_t readText(RegistryApi& api, RegistryApi::Key key, const std::string& name,
+                      RegistryValue& out) {
+    std::uint32_t size = 0;
+    std::vector<char> buffer;
+    std::int32_t status = api.queryValue(key, name, nullptr, size);
+    if (status == kErrorMoreData) {
+        buffer.resize(size);
+        status = api.queryValue(key, name, buffer.data(), size);
+    }
+    if (status == kStatusSuccess) {
+        const std::size_t stored = std::min<std::size_t>(size, buffer.size());
+        const auto end =
+            std::find(buffer.begin(), buffer.begin() + static_cast<long>(stored), '\0');
+        out = std::string(buffer.begin(), end);
+    }
+    return status;
+}
+
+template <std::size_t N>
+std::int32_t readBytes(RegistryApi& api, RegistryApi::Key key, const std::string& name,
+                       std::array<unsigned char, N>& bytes) {
+    bytes.fill(0);
+    std::uint32_t size = N;
+    std::array<char, N> buffer{};
+    const std::int32_t status = api.queryValue(key, name, buffer.data(), size);
+    std::memcpy(bytes.data(), buffer.data(), N);
+    return status;
+}
+
+}  // namespace
+
+std::uint32_t hiveFromName(std::string_view source) {
+    const std::string lower = asciiLower(source);
+    for (const auto& hive : kHiveNames) {
+        if (lower == hive.abbreviation) {
+            return hive.key;
+        }
+    }
+    return isOrdinaryFile(std::string(source)) ? kSourceProfileFile : kSourceUnknown;
+}
+
+std::int32_t queryValue(RegistryApi& api, std::string_view source, const std::string& key,
+                        const std::string& name, std::string_view kind,
+                        const RegistryValue& defaultValue, RegistryValue& out) {
+    out = defaultValue;
+    const std::uint32_t hive = hiveFromName(source);
+    if (hive == kSourceUnknown) {
+        return kStatusSourceNotRecognised;
+    }
+    const std::string letter = asciiLower(kind);
+    const std::string file(source);
+
+    if (hive == kSourceProfileFile) {
+        if (letter == "s") {
+            std::array<char, kProfileBufferSize> buffer{};
+            const std::uint32_t count =
+                api.profileString(key, name, registryValueText(defaultValue), buffer.data(),
+                                  kProfileBufferSize, file);
+            out =
+                std::string(buffer.data(), std::min<std::uint32_t>(count, kProfileBufferSize - 1));
+        } else {
+            out = static_cast<std::int32_t>(api.profileInt(key, name, 0, file));
+        }
+        return kStatusSuccess;
+    }
+
+    RegistryApi::Key handle{};
+    std::int32_t status = api.openKey(hive, key, handle);
+    if (status != kStatusSuccess) {
+        return status;
+    }
+    if (letter == "s") {
+        status = readText(api, handle, name, out);
+    } else if (letter == "b") {
+        std::array<unsigned char, 2> bytes{};
+        status = readBytes(api, handle, name, bytes);
+        if (status == kStatusSuccess) {
+            out = bytes[0] != 0 || bytes[1] != 0;
+        }
+    } else if (letter == "d") {
+        std::array<unsigned char, 4> bytes{};
+        status = readBytes(api, handle, name, bytes);
+        if (status == kStatusSuccess) {
+            out = static_cast<std::int32_t>(std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
+                                            std::uint32_t(bytes[2]) << 16 |
+                                            std::uint32_t(bytes[3]) << 24);
+        }
+    }
+    const std::int32_t closed = api.closeKey(handle);
+    return status == kStatusSuccess ? closed : status;
+}
+
+std::int32_t queryValue(std::string_view source, const std::string& key, const std::string& name,
+                        std::string_view kind, const RegistryValue& defaultValue,
+                        RegistryValue& out) {
+    const auto api = makePlatformRegistryApi();
+    return queryValue(*api, source, key, name, kind, defaultValue, out);
+}
+
+}  // namespace orvendel

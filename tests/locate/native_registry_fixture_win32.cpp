@@ -1,0 +1,103 @@
+#include <windows.h>
+
+#include <random>
+
+#include "locate/win32_registry_api.h"
+#include "registry_fixture.h"
+#include "temp_dir.h"
+
+namespace orvendel {
+namespace {
+
+HKEY rootHandle(std::uint32_t hive) {
+    return reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(static_cast<std::int32_t>(hive)));
+}
+
+// Writes values with RegCreateKeyExA and RegSetValueExA below a key unique to the fixture, and
+// removes that key again.
+class NativeRegistryFixture : public RegistryFixture {
+public:
+    NativeRegistryFixture() {
+        std::random_device random;
+        root_ = "Software\\OrvendelTest" + std::to_string(random());
+    }
+
+    ~NativeRegistryFixture() override {
+        for (const std::uint32_t hive : {kHkeyCurrentUser, kHkeyLocalMachine}) {
+            RegDeleteTreeA(rootHandle(hive), root_.c_str());
+        }
+        HKEY software = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                          &software) == ERROR_SUCCESS) {
+            RegDeleteTreeA(software, root_.substr(std::string("Software\\").size()).c_str());
+            RegCloseKey(software);
+        }
+    }
+
+    std::string root() const override { return root_; }
+
+    bool setValue(std::uint32_t hive, const std::string& key, const std::string& name,
+                  std::uint32_t type, const std::string& bytes) override {
+        HKEY opened = nullptr;
+        if (!open(hive, key, opened)) {
+            return false;
+        }
+        const LONG status = RegSetValueExA(opened, name.c_str(), 0, type,
+                                           reinterpret_cast<const BYTE*>(bytes.data()),
+                                           static_cast<DWORD>(bytes.size()));
+        RegCloseKey(opened);
+        return status == ERROR_SUCCESS;
+    }
+
+    bool setValueIn32BitView(const std::string& key, const std::string& name, std::uint32_t type,
+                             const std::string& bytes) override {
+        HKEY opened = nullptr;
+        const std::string path = key.empty() ? root_ : root_ + '\\' + key;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &opened,
+                            nullptr) != ERROR_SUCCESS) {
+            return false;
+        }
+        const LONG status = RegSetValueExA(opened, name.c_str(), 0, type,
+                                           reinterpret_cast<const BYTE*>(bytes.data()),
+                                           static_cast<DWORD>(bytes.size()));
+        RegCloseKey(opened);
+        return status == ERROR_SUCCESS;
+    }
+
+    bool createKey(std::uint32_t hive, const std::string& key) override {
+        HKEY opened = nullptr;
+        if (!open(hive, key, opened)) {
+            return false;
+        }
+        RegCloseKey(opened);
+        return true;
+    }
+
+    RegistryApi& api() override { return api_; }
+
+    std::filesystem::path folder() const override { return folder_.path(); }
+
+private:
+    bool open(std::uint32_t hive, const std::string& key, HKEY& opened) {
+        const std::string path = key.empty() ? root_ : root_ + '\\' + key;
+        return RegCreateKeyExA(rootHandle(hive), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                               nullptr, &opened, nullptr) == ERROR_SUCCESS;
+    }
+
+    std::string root_;
+    Win32RegistryApi api_;
+    TempDir folder_;
+};
+
+}  // namespace
+
+bool hasNativeRegistry() {
+    return true;
+}
+
+std::unique_ptr<RegistryFixture> makeNativeRegistryFixture() {
+    return std::make_unique<NativeRegistryFixture>();
+}
+
+}  // namespace orvendel
