@@ -10,6 +10,7 @@
 #include "cli/check_command.h"
 #include "cli/command.h"
 #include "cli/exit_code.h"
+#include "cli/locate_command.h"
 #include "cli/read_command.h"
 
 namespace orvendel::cli {
@@ -20,6 +21,7 @@ constexpr std::array kCommands = {
     kReadCommand,
     kApplyCommand,
     kCheckCommand,
+    kLocateCommand,
 };
 
 void printUsage(std::ostream& out) {
