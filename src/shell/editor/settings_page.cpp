@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -84,6 +85,20 @@ QPushButton* systemButton(const char* name, const QString& caption, QWidget* par
     return button;
 }
 
+// Narrows the font of a short caption until it fits its label on one line, so that a system font
+// wider than the one the layout was made for does not wrap "Camera Height" out of its box.
+void fitOnOneLine(QLabel* label) {
+    QFont font = label->font();
+    if (font.pointSizeF() <= 0)
+        return;  // a font given in pixels is left as it is
+    constexpr double kSmallest = 6.0;
+    while (font.pointSizeF() > kSmallest &&
+           QFontMetricsF(font).horizontalAdvance(label->text()) > label->contentsRect().width()) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    label->setFont(font);
+}
+
 void showZoomView(LinearGauge& gauge, const ZoomGaugeView& view) {
     for (int i = 0; i < kZoomPointerCount; ++i) {
         if (const auto& value = view.pointers[static_cast<std::size_t>(i)]) {
@@ -120,6 +135,8 @@ SettingsPage::SettingsPage(CameraState& state, MessageBoxes& messages, QWidget* 
 
     applyLayout(this, settingsPageLayout());
     applyTabOrder(this, settingsPageLayout());
+    fitOnOneLine(chase_->heightLabel);
+    fitOnOneLine(drive_->heightLabel);
     adaptToRevision(kRevisionUnknown);
 
     connect(applyButton_, &QPushButton::clicked, this, &SettingsPage::applyRequested);
@@ -345,6 +362,9 @@ void SettingsPage::adaptToRevision(int revision) {
         zoom.setLabelCaption(0, QStringLiteral("Zoom"));
         zoom.setLabelCaption(1, QString());
         zoom.setLabelCaption(2, QString());
+        // Label 3 now marks a first-person default; label 4 belonged to the default pointer
+        // of the three-pointer gauge and would otherwise keep its design text for good.
+        zoom.setLabelCaption(kZoomDefaultFpsLabel, QString());
     }
     describeGauges(revision);
 }
