@@ -106,6 +106,7 @@ void configureAngleGauge(RoundGauge& gauge) {
     gauge.setScaleColour(1, QColor(224, 224, 224));
     gauge.setTickIntervals(30, 15);
     gauge.setTickColour(bgrColor(kYellow));
+    gauge.setTickLabelsShown(true);
     gauge.setBandRing(0.7, 0.8);
     gauge.setBandCount(static_cast<int>(kAngleBands.size()));
     for (size_t i = 0; i < kAngleBands.size(); ++i) {

@@ -241,9 +241,7 @@ void GaugeWidget::mouseReleaseEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
-    if (moveByUser(dragged_, valueFromPoint(event->position()) + grabOffset_)) {
-        dragChanged_ = true;
-    }
+    // The release only ends the drag; its position was already taken by the last move.
     const int index = dragged_;
     dragged_ = -1;
     update();

@@ -245,13 +245,18 @@ QPolygonF LinearGauge::pointerPolygon(int index) const {
     const Pointer& pointer = pointers_[static_cast<size_t>(index)];
     const ScaleMap map = pixelMap();
     const double x = map.transform(map.clampToScale(pointerValue(index)));
-    const double boxWidth = std::max(kMinimumPointerWidth, pointer.width * width());
+    double boxWidth = std::max(kMinimumPointerWidth, pointer.width * width());
+    double left = x - boxWidth / 2;
+    if (pointer.shape == PointerShape::Bar) {
+        // Bars keep to whole pixels so that thin ones stay sharp and in their full colour.
+        boxWidth = std::max(kMinimumPointerWidth, std::round(boxWidth));
+        left = std::round(x - boxWidth / 2);
+    }
     const double top = pointer.top * height();
     const double boxHeight = (pointer.bottom - pointer.top) * height();
     QPolygonF polygon;
     for (const QPointF& p : pointerOutline(index)) {
-        polygon << QPointF(x - boxWidth / 2 + p.x() * boxWidth / 1000.0,
-                           top + p.y() * boxHeight / 1000.0);
+        polygon << QPointF(left + p.x() * boxWidth / 1000.0, top + p.y() * boxHeight / 1000.0);
     }
     return polygon;
 }

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
+#include <QList>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -13,13 +14,15 @@ namespace orvendel {
 namespace {
 
 constexpr double kDegrees = std::numbers::pi / 180.0;
-// Radii of the dial's parts as fractions of its radius.
-constexpr double kTickInner = 0.8;
-constexpr double kMajorTickOuter = 0.92;
-constexpr double kMinorTickOuter = 0.87;
-constexpr double kScale1Radius = 0.64;
+// Radii of the dial's parts as fractions of its radius. Ticks hang inwards from the band ring so
+// that the space outside it stays free for the tick values and the legend.
+constexpr double kTickOuter = 0.7;
+constexpr double kMajorTickInner = 0.58;
+constexpr double kMinorTickInner = 0.63;
+constexpr double kTickValueRadius = 0.81;
+constexpr double kScale1Radius = 0.5;
 constexpr double kHubRadius = 0.07;
-constexpr double kValueTextRadius = 0.42;
+constexpr double kValueTextRadius = 0.36;
 
 bool validIndex(int index, int count) {
     return index >= 0 && index < count;
@@ -243,10 +246,9 @@ int RoundGauge::markerAt(const QPointF& pos) const {
 
 double RoundGauge::valueFromPoint(const QPointF& pos) const {
     const QPointF c = centre();
-    double angle = std::atan2(c.y() - pos.y(), pos.x() - c.x()) / kDegrees;
-    // Points left of the centre lie beyond the arc: they stand for its nearer end.
-    angle = std::clamp(angle, angleMap_.p1(), angleMap_.p2());
-    return angleMap_.invTransform(angle);
+    // Points left of the centre give angles beyond the arc (up to +-180); limiting a move to the
+    // range then stops the needle at the nearer end.
+    return angleMap_.invTransform(std::atan2(c.y() - pos.y(), pos.x() - c.x()) / kDegrees);
 }
 
 void RoundGauge::paintStatic(QPainter& painter) {
@@ -293,37 +295,64 @@ void RoundGauge::paintStatic(QPainter& painter) {
         painter.drawPath(piece);
     }
 
-    // Scale 0: its arc along the outer edge of the ring, then the ticks.
+    // Scale 0: its arc along the inner edge of the ring, then the ticks.
     const Scale& main = scales_[0];
     const double mainFrom = std::min(main.start, main.start + main.extent);
     const double mainTo = std::max(main.start, main.start + main.extent);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(tickColour_, 1.0, Qt::SolidLine, Qt::FlatCap));
-    painter.drawArc(ringRect(kTickInner), qRound(angleOf(mainFrom) * 16),
+    painter.drawArc(ringRect(kTickOuter), qRound(angleOf(mainFrom) * 16),
                     qRound((angleOf(mainTo) - angleOf(mainFrom)) * 16));
-    auto drawTicks = [&](double interval, double outer, double width) {
+    auto drawTicks = [&](double interval, double inner, double width) {
         if (interval <= 0) {
             return;
         }
         painter.setPen(QPen(tickColour_, width, Qt::SolidLine, Qt::FlatCap));
         const double first = std::ceil(mainFrom / interval - 1e-9) * interval;
         for (double v = first; v <= mainTo + 1e-9; v += interval) {
-            painter.drawLine(pointForValue(v, kTickInner), pointForValue(v, outer));
+            painter.drawLine(pointForValue(v, inner), pointForValue(v, kTickOuter));
         }
     };
-    drawTicks(minorTick_, kMinorTickOuter, 1.0);
-    drawTicks(majorTick_, kMajorTickOuter, 1.6);
+    drawTicks(minorTick_, kMinorTickInner, 1.2);
+    drawTicks(majorTick_, kMajorTickInner, 1.6);
+
+    // Legend labels down the left side; tick values give way to them.
+    const QFontMetricsF metrics(painter.font());
+    QList<QRectF> legend;
+    for (int i = 0; i < labelCount_; ++i) {
+        const Label& label = labels_[static_cast<size_t>(i)];
+        if (label.caption.isEmpty()) {
+            continue;
+        }
+        const QPointF anchor(std::max(c.x() + label.position.x() * r, 2.0),
+                             c.y() - label.position.y() * r);
+        const QRectF textBox(anchor.x(), anchor.y() - metrics.height() / 2,
+                             metrics.horizontalAdvance(label.caption), metrics.height());
+        painter.setPen(label.colour);
+        painter.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter, label.caption);
+        legend << textBox;
+    }
     if (tickLabelsShown_ && majorTick_ > 0) {
-        const QFontMetricsF metrics(painter.font());
         painter.setPen(tickColour_);
         const double first = std::ceil(mainFrom / majorTick_ - 1e-9) * majorTick_;
         for (double v = first; v <= mainTo + 1e-9; v += majorTick_) {
             const QString text = QString::number(v, 'f', 0);
-            const QPointF at = pointForValue(v, kMajorTickOuter + 0.1);
-            const QRectF textBox(at.x() - metrics.horizontalAdvance(text) / 2,
-                                 at.y() - metrics.height() / 2, metrics.horizontalAdvance(text),
-                                 metrics.height());
-            painter.drawText(textBox, Qt::AlignCenter, text);
+            const QSizeF size(metrics.horizontalAdvance(text), metrics.ascent());
+            // Just outside the ring: the box's nearest side touches the ring's outer radius.
+            const double a = angleOf(v) * kDegrees;
+            const double clearance = std::max(std::abs(std::cos(a)) * size.width(),
+                                              std::abs(std::sin(a)) * size.height()) /
+                                     2;
+            const QPointF middle = pointForValue(v, 1.0) - c;
+            const QPointF at = c + middle * ((kTickValueRadius * r + clearance + 1) / r);
+            const QRectF textBox(at.x() - size.width() / 2, at.y() - size.height() / 2,
+                                 size.width(), size.height());
+            const bool blocked = std::any_of(legend.begin(), legend.end(), [&](const QRectF& l) {
+                return l.intersects(textBox);
+            });
+            if (!blocked && QRectF(rect()).contains(textBox)) {
+                painter.drawText(textBox, Qt::AlignCenter, text);
+            }
         }
     }
 
@@ -339,19 +368,6 @@ void RoundGauge::paintStatic(QPainter& painter) {
             painter.drawLine(pointForValue(v, kScale1Radius - 0.04),
                              pointForValue(v, kScale1Radius + 0.04));
         }
-    }
-
-    // Legend labels down the left side.
-    const QFontMetricsF metrics(painter.font());
-    for (int i = 0; i < labelCount_; ++i) {
-        const Label& label = labels_[static_cast<size_t>(i)];
-        if (label.caption.isEmpty()) {
-            continue;
-        }
-        const QPointF anchor(c.x() + label.position.x() * r, c.y() - label.position.y() * r);
-        const double baseline = anchor.y() + (metrics.ascent() - metrics.descent()) / 2;
-        painter.setPen(label.colour);
-        painter.drawText(QPointF(std::max(anchor.x(), 2.0), baseline), label.caption);
     }
 }
 

@@ -48,8 +48,8 @@ public:
 
     // Scales ---------------------------------------------------------------------------------
     // Start and extent of scale `index` (0 or 1) in degrees of value. Scale 0 carries the ticks;
-    // scale 1 is drawn as an arc just inside the band ring from start to start + extent (an
-    // extent of 0 draws nothing).
+    // scale 1 is drawn as an arc at half the radius from start to start + extent (an extent of
+    // 0 draws nothing).
     double scaleStart(int index) const;
     double scaleExtent(int index) const;
     void setScaleStart(int index, double start);
@@ -63,7 +63,8 @@ public:
     void setTickIntervals(double major, double minor);
     QColor tickColour() const { return tickColour_; }
     void setTickColour(const QColor& colour);
-    // Whether the values of the major ticks are printed beside them (default false).
+    // Whether the values of the major ticks are printed outside the ring (default false); a
+    // value that would overlap a label or leave the widget is left out.
     bool tickLabelsShown() const { return tickLabelsShown_; }
     void setTickLabelsShown(bool shown);
 
@@ -109,7 +110,7 @@ public:
     // The point at `radiusFraction` of the radius along a needle standing at `value`.
     QPointF pointForValue(double value, double radiusFraction) const;
     // Needle length as a fraction of the radius.
-    static constexpr double kNeedleLength = 0.9;
+    static constexpr double kNeedleLength = 0.8;
 
 signals:
     // The user moved needle `index` to `value` (repeatedly while dragging).
