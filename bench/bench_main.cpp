@@ -1,0 +1,25 @@
+// Runs every benchmark, then prints how each compares with its ceiling in the same run: the
+// search with memchr, the patch runs with reading the file alone.
+
+#include <benchmark/benchmark.h>
+
+#include "bench_ratios.h"
+#include "bench_registry.h"
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    orvendel::registerSearchBenchmarks();
+    orvendel::registerPatchRunBenchmarks();
+    orvendel::BenchRatios ratios;
+    benchmark::RunSpecifiedBenchmarks(&ratios);
+    ratios.print({{"search/", "memchr/"},
+                  {"reference/", "memchr/"},
+                  {"readRun/", "readFile/"},
+                  {"writeRun/", "readFile/"},
+                  {"readRun/", "streamFile/"},
+                  {"readFile/", "streamFile/"}});
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace orvendel {
+
+// A console reporter that also keeps each repetition's throughput, and afterwards prints how
+// one group of benchmarks compares with another measured in the same run.
+class BenchRatios : public benchmark::ConsoleReporter {
+public:
+    // Benchmarks named prefix + "<case>/..." are compared with basePrefix + "<case>".
+    struct Pairing {
+        std::string prefix;
+        std::string basePrefix;
+    };
+
+    void ReportRuns(const std::vector<Run>& runs) override;
+
+    // For every benchmark of each pairing: the median over repetitions of (its throughput /
+    // the base's throughput in the same repetition), the lowest such ratio, and its median
+    // throughput in GB/s.
+    void print(const std::vector<Pairing>& pairings) const;
+
+private:
+    // Bytes per second of each repetition, by benchmark name; repetition index as key.
+    std::map<std::string, std::map<long, double>> rates_;
+};
+
+}  // namespace orvendel
