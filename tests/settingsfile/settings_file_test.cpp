@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -320,6 +321,48 @@ TEST(ParseSettings, WhatFollowsTheLastValueIsIgnored) {
     CameraSettings s;
     EXPECT_EQ(parseSettings(text, s, 0).status, Status::Loaded);
     EXPECT_TRUE(sameBytes(s, kBiowareDefaults));
+}
+
+TEST(ParseSettings, ArbitraryTextEitherLoadsWholeOrChangesNothing) {
+    // Texts made of the characters that matter to the reader, spliced into a good file.
+    constexpr char kAlphabet[] = {'"', ',', '\r', '\n', ' ', '\t', '1',    '9', '.',
+                                  '-', '+', 'E',  'G',  'g', '\0', '\xFF', 'x'};
+    std::mt19937 random(4711);
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 1);
+    const std::string good(kBiowareFile);
+    std::uniform_int_distribution<std::size_t> where(0, good.size());
+    int loaded = 0, refused = 0, failed = 0;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text = good;
+        const std::size_t at = where(random);
+        std::string noise;
+        for (std::size_t n = random() % 6; n > 0; --n) {
+            noise.push_back(kAlphabet[pick(random)]);
+        }
+        text.replace(at, random() % 4, noise);
+        if (i % 3 == 0) {
+            text.resize(where(random) % (text.size() + 1));
+        }
+        const CameraSettings before = distinctRecord();
+        CameraSettings s = before;
+        const LoadResult result = parseSettings(text, s, static_cast<std::int16_t>(i % 3 - 1));
+        switch (result.status) {
+            case Status::Loaded:
+                ++loaded;
+                break;
+            case Status::UnknownFormat:
+                ++refused;
+                break;
+            case Status::Error:
+                ++failed;
+                EXPECT_TRUE(sameBytes(s, before)) << result.message;
+                EXPECT_FALSE(result.message.empty());
+                break;
+        }
+    }
+    EXPECT_GT(loaded, 0);
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(failed, 0);
 }
 
 }  // namespace
