@@ -1,7 +1,10 @@
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -186,7 +189,58 @@ TEST_P(WriteFaults, LeaveTheTargetWholeAndNoTemporaryFile) {
 INSTANTIATE_TEST_SUITE_P(EveryStep, WriteFaults,
                          ::testing::Values(Step::CreateTemp, Step::Write, Step::ShortWrite,
                                            Step::CopyPermissions, Step::CopyOwner, Step::Sync,
-                                           Step::Close, Step::Replace, Step::SyncFolder));
+                                           Step::Close, Step::Replace, Step::SyncFolder),
+                         [](const ::testing::TestParamInfo<Step>& info) {
+                             switch (info.param) {
+                                 case Step::CreateTemp:
+                                     return "CreateTemp";
+                                 case Step::Write:
+                                     return "Write";
+                                 case Step::ShortWrite:
+                                     return "ShortWrite";
+                                 case Step::CopyPermissions:
+                                     return "CopyPermissions";
+                                 case Step::CopyOwner:
+                                     return "CopyOwner";
+                                 case Step::Sync:
+                                     return "Sync";
+                                 case Step::Close:
+                                     return "Close";
+                                 case Step::Replace:
+                                     return "Replace";
+                                 case Step::SyncFolder:
+                                     return "SyncFolder";
+                                 default:
+                                     return "Other";
+                             }
+                         });
+
+TEST(WriteFileAtomically, ARealFileSizeLimitFailsTheWriteAndKeepsTheOldFile) {
+    TempDir dir;
+    const fs::path file = dir / "nwmain.exe";
+    writeFixture(file, bytesOf("old"));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Like a disk that fills up after 64 KiB: writes past it fail with EFBIG.
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64 * 1024, 64 * 1024};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            ::_exit(3);
+        const FileStatus status =
+            writeFileAtomically(file, std::vector<std::uint8_t>(1024 * 1024, 0xAB));
+        const bool named = status.message().find("File too large") != std::string::npos;
+        ::_exit(status.ok() ? 1 : named ? 0 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 3)
+        GTEST_SKIP() << "this machine refuses a file-size limit";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: reported success, 2: reason not in the message";
+    EXPECT_EQ(readFixture(file), bytesOf("old"));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"nwmain.exe"});
+}
 
 TEST(WriteFileAtomically, FailingRemovalOfTheTemporaryFileIsNamedInTheMessage) {
     TempDir dir;
