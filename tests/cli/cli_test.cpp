@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,23 @@ TEST_F(Cli, ReadJsonGivesShortestRoundTripFloats) {
               std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("\"DHeight\": 1.5}}"), std::string::npos) << r.out;
+}
+
+TEST_F(Cli, ReadNamesNonFiniteValuesAndWillNotSaveThem) {
+    CameraSettings values = kBiowareDefaults;
+    values.CTClipDist = std::numeric_limits<float>::quiet_NaN();
+    values.DClipDist = -std::numeric_limits<float>::infinity();
+    const std::string exe = sample(0, values);
+    const CliResult r = run({"read", exe, "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\"CTClipDist\": \"nan\","), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"DClipDist\": \"-inf\","), std::string::npos) << r.out;
+
+    const std::string saved = (dir_ / "saved.chs").string();
+    const CliResult save = run({"read", exe, "--save", saved});
+    EXPECT_EQ(save.exitCode, 1);
+    EXPECT_NE(save.err.find("CTClipDist is nan"), std::string::npos) << save.err;
+    EXPECT_FALSE(fs::exists(saved));
 }
 
 TEST_F(Cli, ReadPrintsAReadableTable) {
