@@ -90,6 +90,16 @@ TEST_F(SettingsFileIo, SavingIntoAMissingFolderFailsWithTheFileName) {
     EXPECT_NE(saved.message().find("x.chs"), std::string::npos) << saved.message();
 }
 
+TEST_F(SettingsFileIo, SavingOverAFolderFailsAndKeepsIt) {
+    const fs::path target = path("folder.chs");
+    fs::create_directory(target);
+    write(target / "inside", "x");
+    const FileStatus saved = saveSettingsFile(target, kBiowareDefaults);
+    EXPECT_FALSE(saved.ok());
+    EXPECT_NE(saved.message().find("folder.chs"), std::string::npos) << saved.message();
+    EXPECT_EQ(read(target / "inside"), "x");
+}
+
 TEST_F(SettingsFileIo, UnreadableFilesAreErrorsNamingTheFile) {
     CameraSettings s = sampleRecord();
     const LoadResult missing = loadSettingsFile(path("missing.chs"), s, 0);

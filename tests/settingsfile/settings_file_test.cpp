@@ -135,6 +135,13 @@ TEST(ParseSettings, KeysAreNeverCompared) {
     EXPECT_EQ(s.CTClipDist, 40);
 }
 
+TEST(ParseSettings, AByteOrderMarkFromAnEditorIsHarmless) {
+    CameraSettings s;
+    EXPECT_EQ(parseSettings("\xEF\xBB\xBF" + std::string(kBiowareFile), s, 0).status,
+              Status::Loaded);
+    EXPECT_TRUE(sameBytes(s, kBiowareDefaults));
+}
+
 TEST(ParseSettings, OtherWritersNumberFormsAreRead) {
     auto values = biowareValues();
     values[5] = ".4";       // CTZoomMin
