@@ -1,5 +1,6 @@
 #include "shell/window/window_layout.h"
 
+#include <QLabel>
 #include <array>
 
 namespace orvendel {
@@ -34,6 +35,16 @@ std::span<const ControlLayout> mainWindowLayout() {
 
 std::span<const ControlLayout> busyFormLayout() {
     return kBusyFormRows;
+}
+
+void fitWrappedLabels(QWidget* root) {
+    for (QLabel* label : root->findChildren<QLabel*>()) {
+        if (!label->wordWrap())
+            continue;
+        const int needed = label->heightForWidth(label->width());
+        if (needed > label->height())
+            label->resize(label->width(), needed);
+    }
 }
 
 }  // namespace orvendel

@@ -23,6 +23,11 @@ std::span<const ControlLayout> mainWindowLayout();
 // The progress window's three controls.
 std::span<const ControlLayout> busyFormLayout();
 
+// Lets every word-wrapped label below `root` grow downwards to the height its text needs in
+// the font in use, keeping its place and width; a label already tall enough keeps its height.
+// The layout's heights hold two lines of the classic dialog font; larger fonts need more.
+void fitWrappedLabels(QWidget* root);
+
 // Size of a client area given in twips, in device-independent pixels.
 constexpr QSize twipsSize(int width, int height) {
     return QSize(twipsToPixels(width), twipsToPixels(height));

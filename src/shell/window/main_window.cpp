@@ -1,0 +1,222 @@
+#include "shell/window/main_window.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <filesystem>
+#include <vector>
+
+#include "camera/modify_warning.h"
+#include "locate/game_location.h"
+#include "patcher/patch_run.h"
+#include "settingsfile/settings_file.h"
+#include "shell/editor/message_boxes.h"
+#include "shell/editor/settings_page.h"
+#include "shell/editor/settings_page_layout.h"
+#include "shell/window/busy_form.h"
+#include "shell/window/file_dialogs.h"
+#include "shell/window/location_page.h"
+#include "shell/window/message_box_read_only_prompt.h"
+#include "shell/window/window_layout.h"
+
+namespace orvendel {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::filesystem::path toPath(const QString& text) {
+    return std::filesystem::path(text.toStdU16String());
+}
+
+// Restores a widget's own cursor (or its absence) when a patch run ends, however it ends.
+class CursorGuard {
+public:
+    CursorGuard(QWidget& widget, Qt::CursorShape shape)
+        : widget_(widget),
+          hadCursor_(widget.testAttribute(Qt::WA_SetCursor)),
+          saved_(widget.cursor()) {
+        widget_.setCursor(shape);
+    }
+    ~CursorGuard() {
+        if (hadCursor_) {
+            widget_.setCursor(saved_);
+        } else {
+            widget_.unsetCursor();
+        }
+    }
+    CursorGuard(const CursorGuard&) = delete;
+    CursorGuard& operator=(const CursorGuard&) = delete;
+
+private:
+    QWidget& widget_;
+    bool hadCursor_;
+    QCursor saved_;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const Locator& locate,
+                       QWidget* parent)
+    : QWidget(parent),
+      messages_(messages),
+      dialogs_(dialogs),
+      locationPage_(nullptr),
+      settingsPage_(nullptr),
+      busyForm_(nullptr) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Orvendel Version H"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(twipsSize(kMainWindowWidth, kMainWindowHeight));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kWindowBackground);
+    palette.setColor(QPalette::WindowText, kCaptionText);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    // Created in the order of the layout: the settings page first, the location page on top.
+    settingsPage_ = new SettingsPage(state_, messages_, this);
+    settingsPage_->hide();
+    locationPage_ = new LocationPage(this);
+    busyForm_ = new BusyForm(this);
+
+    applyLayout(this, mainWindowLayout());
+    fitWrappedLabels(locationPage_);
+    std::vector<ControlLayout> tabOrder(mainWindowLayout().begin(), mainWindowLayout().end());
+    tabOrder.insert(tabOrder.end(), settingsPageLayout().begin(), settingsPageLayout().end());
+    applyTabOrder(this, tabOrder);
+
+    connect(locationPage_->NWN(), &QLineEdit::textChanged, this, &MainWindow::nwnChange);
+    connect(locationPage_->BrowseButton(), &QPushButton::clicked, this,
+            &MainWindow::browseButtonClick);
+    connect(locationPage_->Next1(), &QPushButton::clicked, this, &MainWindow::next1Click);
+    connect(locationPage_->Command2(), &QPushButton::clicked, this, &MainWindow::endProgram);
+    // "Cancel" answers Esc while the location page is shown; on the settings page Esc does not
+    // end the program, so that a stray key press cannot throw away unsaved edits.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (locationPage_->isVisible())
+            locationPage_->Command2()->click();
+    });
+
+    connect(settingsPage_, &SettingsPage::applyRequested, this, &MainWindow::applyButtonClick);
+    connect(settingsPage_, &SettingsPage::exitRequested, this, &MainWindow::endProgram);
+    connect(settingsPage_, &SettingsPage::saveRequested, this, &MainWindow::saveSettingsClick);
+    connect(settingsPage_, &SettingsPage::loadRequested, this, &MainWindow::loadSettingsClick);
+
+    // Start-up: nothing recognised yet, the path proposed by the game's location.
+    state_.ExecutableRevision = kRevisionUnknown;
+    const QString proposed = locate ? locate() : QString();
+    locationPage_->NWN()->setText(proposed);
+    nwnChange();
+
+    if (const QScreen* screen = this->screen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::executablePath() const {
+    return locationPage_->NWN()->text();
+}
+
+void MainWindow::nwnChange() {
+    locationPage_->Next1()->setEnabled(isGameExecutablePath(executablePath().toStdString()));
+}
+
+void MainWindow::browseButtonClick() {
+    if (auto chosen = dialogs_.openExecutable(this, executablePath())) {
+        locationPage_->NWN()->setText(*chosen);
+    }
+}
+
+void MainWindow::next1Click() {
+    processData(true);
+    settingsPage_->adaptToRevision(state_.ExecutableRevision);
+    locationPage_->hide();
+    settingsPage_->showSettings();
+    settingsPage_->show();
+}
+
+void MainWindow::endProgram() {
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The progress window stays loaded between runs; it must not outlive the main window.
+    busyForm_->hide();
+    event->accept();
+}
+
+void MainWindow::applyButtonClick() {
+    settingsPage_->readHeights();
+    const ModifyWarning warning = modifyWarning(state_.settings, state_.ExecutableRevision);
+    if (warning != ModifyWarning::None &&
+        !messages_.askOkCancel(fromUtf8(modifyWarningText(warning)))) {
+        return;
+    }
+    processData(false);
+}
+
+void MainWindow::processData(bool forReading) {
+    const QString pathText = executablePath();
+    const std::filesystem::path path = toPath(pathText);
+
+    MessageBoxReadOnlyPrompt prompt(messages_);
+    std::string error;
+    if (!fixReadOnly(path, prompt, &error)) {
+        if (!error.empty()) {
+            messages_.inform(fromUtf8(error), MessageBoxes::Icon::Exclamation);
+        }
+        return;
+    }
+
+    CursorGuard wait(*this, Qt::WaitCursor);
+    busyForm_->runModal(forReading, [&](ProgressSink& progress) {
+        const RunResult result = modFile(path, forReading, state_, progress);
+        // A reading run closes at once unless the file itself failed: then the user must see
+        // why nothing was read.
+        return BusyForm::Outcome{result.outcome == RunResult::Outcome::FileError};
+    });
+}
+
+void MainWindow::saveSettingsClick() {
+    const auto chosen = dialogs_.saveSettings(this);
+    if (!chosen)
+        return;
+    const FileStatus saved = saveSettingsFile(toPath(*chosen), state_.settings);
+    if (!saved.ok()) {
+        messages_.inform(fromUtf8(saved.message()), MessageBoxes::Icon::Exclamation);
+    }
+}
+
+void MainWindow::loadSettingsClick() {
+    const auto chosen = dialogs_.openSettings(this);
+    if (!chosen)
+        return;
+    const LoadResult result =
+        loadSettingsFile(toPath(*chosen), state_.settings, state_.ExecutableRevision);
+    switch (result.status) {
+        case LoadResult::Status::Loaded:
+            break;
+        case LoadResult::Status::UnknownFormat:
+            messages_.inform(fromUtf8(result.message), MessageBoxes::Icon::Exclamation);
+            break;
+        case LoadResult::Status::Error:
+            messages_.inform(fromUtf8(result.message), MessageBoxes::Icon::Exclamation);
+            return;
+    }
+    settingsPage_->showSettings();
+}
+
+}  // namespace orvendel

@@ -1,0 +1,52 @@
+#include "shell/window/screenshots.h"
+
+#include <QDir>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "shell/window/busy_form.h"
+#include "shell/window/location_page.h"
+#include "shell/window/main_window.h"
+
+namespace orvendel {
+
+namespace {
+
+QString save(QWidget& widget, const QDir& dir, const QString& name) {
+    const QString path = dir.filePath(name);
+    if (!widget.grab().save(path, "PNG")) {
+        return QStringLiteral("Cannot write the picture %1.").arg(QDir::toNativeSeparators(path));
+    }
+    return {};
+}
+
+}  // namespace
+
+QString writeScreenshots(MainWindow& window, const QString& folder) {
+    const QDir dir(folder);
+    if (!dir.exists() && !QDir().mkpath(folder)) {
+        return QStringLiteral("Cannot create the folder %1.").arg(QDir::toNativeSeparators(folder));
+    }
+    QString error = save(window, dir, QStringLiteral("location-page.png"));
+    if (!error.isEmpty())
+        return error;
+
+    window.locationPage()->Next1()->click();
+    if (!window.locationPage()->isHidden()) {
+        return QStringLiteral("The settings page did not open.");
+    }
+    error = save(window, dir, QStringLiteral("settings-page.png"));
+    if (!error.isEmpty())
+        return error;
+
+    BusyForm& busy = *window.busyForm();
+    const auto connection = QObject::connect(&busy, &BusyForm::waitingForOk, &busy, [&] {
+        error = save(busy, dir, QStringLiteral("progress-window.png"));
+        busy.accept();
+    });
+    window.processData(false);
+    QObject::disconnect(connection);
+    return error;
+}
+
+}  // namespace orvendel
