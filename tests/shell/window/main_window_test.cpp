@@ -1,0 +1,465 @@
+// The whole road through the main window on sample executables: path proposed, "Next >",
+// values on the gauges, edits by mouse and keyboard, "Modify NWN" with and without its warning,
+// the bytes in the file, undo, read-only files, unrecognised files and settings files.
+#include "shell/window/main_window.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+#include "locate/game_location.h"
+#include "scripted_file_dialogs.h"
+#include "shell/editor/scripted_message_boxes.h"
+#include "shell/editor/settings_page.h"
+#include "shell/gauges/linear_gauge.h"
+#include "shell/gauges/round_gauge.h"
+#include "shell/window/busy_form.h"
+#include "shell/window/location_page.h"
+#include "window_test_files.h"
+
+namespace orvendel {
+namespace {
+
+const QString kUnknownVersion = QStringLiteral("Unknown version of NWMAIN.  Patch Aborted.");
+const QString kModified = QStringLiteral("Neverwinter Nights successfully modified!");
+const QString kReadOnlyQuestion = QStringLiteral(
+    "The NWMAIN.EXE you specified is Read Only.  Do you wish me to try to modify it anyway?");
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    // Opens the window on `path`; writing runs are acknowledged with Enter and their final
+    // status lines collected.
+    void open(const QString& path) {
+        window = std::make_unique<MainWindow>(messages, dialogs, [path] { return path; });
+        QObject::connect(window->busyForm(), &BusyForm::waitingForOk, [this] {
+            BusyForm* busy = window->busyForm();
+            okStatuses << busy->statusText();
+            QTest::keyClick(busy, Qt::Key_Return);
+        });
+        window->show();
+    }
+
+    template <typename T = QWidget>
+    T* find(const char* name) {
+        auto* w = window->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    SettingsPage* page() { return window->settingsPage(); }
+    const CameraSettings& record() { return window->state().settings; }
+    void next() { find<QPushButton>("Next1")->click(); }
+    void modify() { find<QPushButton>("ApplyButton")->click(); }
+
+    // Drags pointer 0 of a linear gauge to `value` with the mouse.
+    void dragPointer(LinearGauge* gauge, double value) {
+        const QPoint from = gauge->pointerGrabPoint(0).toPoint();
+        const QPoint to(static_cast<int>(std::lround(gauge->positionForValue(value))), from.y());
+        QTest::mousePress(gauge, Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(gauge, (from + to) / 2);
+        QTest::mouseMove(gauge, to);
+        QTest::mouseRelease(gauge, Qt::LeftButton, Qt::NoModifier, to);
+    }
+
+    // Every patch site of the sample holds the record's value, and nothing else changed.
+    void expectFileHoldsRecord(int revision) {
+        const auto bytes = WindowTestFiles::read(files.executable(revision));
+        const auto& original = files.original(revision);
+        ASSERT_EQ(bytes.size(), original.size());
+        auto expected = original;
+        for (const auto& site : files.sites(revision)) {
+            const auto value =
+                WindowTestFiles::encoded(fieldValue(record(), site.field), site.angle);
+            std::copy(value.begin(), value.end(),
+                      expected.begin() + static_cast<long>(site.offset));
+            EXPECT_EQ(WindowTestFiles::at(bytes, site.offset), value)
+                << fieldName(site.field) << " at " << site.offset;
+        }
+        EXPECT_TRUE(bytes == expected) << "bytes outside the patch sites changed";
+    }
+
+    int boxesWithText(const QString& text) {
+        int count = 0;
+        for (const auto& box : messages.shown())
+            count += box.text == text ? 1 : 0;
+        return count;
+    }
+
+    WindowTestFiles files;
+    ScriptedMessageBoxes messages;
+    ScriptedFileDialogs dialogs;
+    std::unique_ptr<MainWindow> window;
+    QStringList okStatuses;
+};
+
+class WholeRoadTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(WholeRoadTest, ReadEditWriteUndoAndWriteBack) {
+    const int revision = GetParam();
+    const QString path = files.executable(revision);
+    open(path);
+
+    // Start: the proposed path, "Next >" enabled, revision unknown.
+    EXPECT_EQ(find<QLineEdit>("NWN")->text(), path);
+    ASSERT_TRUE(find("Next1")->isEnabled());
+    EXPECT_EQ(window->state().ExecutableRevision, -1);
+
+    next();
+    EXPECT_FALSE(window->busyForm()->isVisible());
+    EXPECT_TRUE(okStatuses.isEmpty()) << "a reading run does not wait for OK";
+    EXPECT_EQ(window->busyForm()->statusText(), "Neverwinter Nights options successfully loaded!");
+    EXPECT_EQ(window->busyForm()->progressValue(), double(WindowTestFiles::kSize));
+    EXPECT_EQ(window->busyForm()->progressMax(), double(WindowTestFiles::kSize));
+    EXPECT_EQ(window->state().ExecutableRevision, revision);
+    EXPECT_TRUE(sameBytes(record(), window->state().UndoSnapshot));
+    EXPECT_TRUE(find("SettingsFrame")->isVisible());
+    EXPECT_FALSE(find("NWMainLocationFrame")->isVisible());
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_TRUE(messages.shown().isEmpty());
+
+    // The values read are on the controls.
+    EXPECT_EQ(page()->angleGauge(Camera::ChaseTopDown)->needleValue(0), record().CTAngleMin);
+    EXPECT_EQ(page()->angleGauge(Camera::Drive)->needleValue(1), record().DAngleDef);
+    EXPECT_EQ(page()->distanceGauge(Camera::ChaseTopDown)->pointerValue(0), record().CTClipDist);
+    EXPECT_EQ(page()->distanceGauge(Camera::Drive)->pointerValue(0), record().DClipDist);
+    EXPECT_EQ(find<QComboBox>("CTHeight")->currentText(), "1.00m (Bioware Default)");
+    EXPECT_EQ(find<QComboBox>("DHeight")->currentText(), "2.00m (Bioware Default)");
+    EXPECT_EQ(find("CTFPS")->isVisibleTo(window.get()), revision == 0);
+    EXPECT_EQ(find("DFPS")->isVisibleTo(window.get()), revision == 0);
+
+    // An edit by mouse: the chase camera's viewing distance dragged out to about 100 metres.
+    dragPointer(page()->distanceGauge(Camera::ChaseTopDown), 100);
+    EXPECT_NEAR(record().CTClipDist, 100, 2);
+    // An edit by keyboard: the drive camera's default angle ten degrees up.
+    const float driveDefault = record().DAngleDef;
+    RoundGauge* driveGauge = page()->angleGauge(Camera::Drive);
+    driveGauge->setFocus();
+    QTest::keyClick(driveGauge, Qt::Key_2);
+    QTest::keyClick(driveGauge, Qt::Key_PageUp);
+    EXPECT_EQ(record().DAngleDef, driveDefault + 10);
+    // A camera height from its list.
+    find<QComboBox>("DHeight")->setCurrentIndex(6);  // 1.60m
+
+    // "Modify NWN" without a warning: the record's values at every site.
+    const int boxesBefore = static_cast<int>(messages.shown().size());
+    modify();
+    EXPECT_EQ(okStatuses, QStringList{kModified});
+    EXPECT_EQ(record().DHeight, 1.6f);
+    EXPECT_EQ(messages.shown().size(), boxesBefore) << "no warning applies";
+    expectFileHoldsRecord(revision);
+    EXPECT_FALSE(sameBytes(record(), window->state().UndoSnapshot));
+
+    // "Undo Changes" and write again: the original file comes back byte for byte.
+    find<QPushButton>("UndoBtn")->click();
+    EXPECT_TRUE(sameBytes(record(), window->state().UndoSnapshot));
+    modify();
+    EXPECT_EQ(okStatuses.size(), 2);
+    EXPECT_TRUE(WindowTestFiles::read(path) == files.original(revision));
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothRevisions, WholeRoadTest, ::testing::Values(0, 1),
+                         [](const auto& info) { return "Revision" + std::to_string(info.param); });
+
+TEST_F(MainWindowTest, Revision0AsksBeforeWritingADelKeyAngleOffTheMinimum) {
+    open(files.executable(0));
+    next();
+    RoundGauge* gauge = page()->angleGauge(Camera::Drive);
+    gauge->setFocus();
+    QTest::keyClick(gauge, Qt::Key_4);  // the DEL key needle
+    QTest::keyClick(gauge, Qt::Key_PageUp);
+    ASSERT_NE(record().DAngleDel, record().DAngleMin);
+
+    messages.queueAnswer(false);  // Cancel
+    modify();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].kind, ScriptedMessageBoxes::Kind::OkCancel);
+    EXPECT_EQ(messages.shown()[0].title, "Orvendel");
+    EXPECT_TRUE(messages.shown()[0].text.startsWith(
+        "You have chosen your DEL key angle to be different from your minimum angle."));
+    EXPECT_TRUE(okStatuses.isEmpty());
+    EXPECT_TRUE(WindowTestFiles::read(files.executable(0)) == files.original(0));
+
+    messages.queueAnswer(true);  // OK
+    modify();
+    EXPECT_EQ(messages.shown().size(), 2);
+    EXPECT_EQ(okStatuses, QStringList{kModified});
+    expectFileHoldsRecord(0);
+}
+
+TEST_F(MainWindowTest, Revision1AsksBeforeWritingADriveZoomMinimumOtherThanSix) {
+    open(files.executable(1));
+    next();
+    EXPECT_FALSE(page()->zoomGauge(Camera::Drive)->isPointerDraggable(0));
+    // No control moves the pinned minimum; a record from elsewhere can hold another value.
+    window->state().settings.DZoomMin = 7;
+
+    messages.queueAnswer(false);
+    modify();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_TRUE(messages.shown()[0].text.startsWith(
+        "You have chosen to modify the minimum zoom for Drive Camera."));
+    EXPECT_TRUE(okStatuses.isEmpty());
+    EXPECT_TRUE(WindowTestFiles::read(files.executable(1)) == files.original(1));
+
+    messages.queueAnswer(true);
+    modify();
+    EXPECT_EQ(okStatuses, QStringList{kModified});
+    expectFileHoldsRecord(1);
+}
+
+TEST_F(MainWindowTest, ReadOnlyExecutableAnsweredNoIsLeftAlone) {
+    const QString path = files.executable(1);
+    ASSERT_EQ(::chmod(path.toLocal8Bit().constData(), 0444), 0);
+    open(path);
+    int runs = 0;
+    QObject::connect(window->busyForm(), &BusyForm::waitingForOk, [&] { ++runs; });
+    messages.queueAnswer(false);
+    next();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].kind, ScriptedMessageBoxes::Kind::YesNo);
+    EXPECT_EQ(messages.shown()[0].title, "Read Only");
+    EXPECT_EQ(messages.shown()[0].text, kReadOnlyQuestion);
+    // No run, but the settings page all the same.
+    EXPECT_EQ(window->state().ExecutableRevision, -1);
+    EXPECT_TRUE(find("SettingsFrame")->isVisible());
+    EXPECT_TRUE(find("CTFPS")->isVisible()) << "no revision: the layout's design stays";
+    struct stat info {};
+    ASSERT_EQ(::stat(path.toLocal8Bit().constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0444u);
+
+    // The question comes again before writing; No again writes nothing.
+    messages.queueAnswer(false);
+    modify();
+    EXPECT_EQ(boxesWithText(kReadOnlyQuestion), 2);
+    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(MainWindowTest, ReadOnlyExecutableAnsweredYesBecomesWritableAndIsRead) {
+    const QString path = files.executable(0);
+    ASSERT_EQ(::chmod(path.toLocal8Bit().constData(), 0444), 0);
+    open(path);
+    messages.queueAnswer(true);
+    next();
+    EXPECT_EQ(boxesWithText(kReadOnlyQuestion), 1);
+    EXPECT_EQ(window->state().ExecutableRevision, 0);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.toLocal8Bit().constData(), &info), 0);
+    EXPECT_NE(info.st_mode & S_IWUSR, 0u);
+    // Writable now: no question before the writing run.
+    modify();
+    EXPECT_EQ(boxesWithText(kReadOnlyQuestion), 1);
+    EXPECT_EQ(okStatuses, QStringList{kModified});
+}
+
+TEST_F(MainWindowTest, UnrecognisedExecutableStillOpensTheSettingsPageAndIsNeverWritten) {
+    const QString path = files.unrecognised();
+    const auto before = WindowTestFiles::read(path);
+    open(path);
+    next();
+    EXPECT_EQ(window->state().ExecutableRevision, -1);
+    EXPECT_TRUE(find("SettingsFrame")->isVisible());
+    EXPECT_TRUE(find("CTFPS")->isVisible());
+    EXPECT_TRUE(find("DFPS")->isVisible());
+    EXPECT_EQ(page()->zoomGauge(Camera::Drive)->labelCaption(0), "Zoom Min");
+    EXPECT_TRUE(okStatuses.isEmpty()) << "an unrecognised read closes at once";
+
+    page()->applyBiowareDefaults();
+    modify();
+    EXPECT_TRUE(messages.shown().isEmpty()) << "no warning without a revision";
+    EXPECT_EQ(okStatuses, QStringList{kUnknownVersion});
+    EXPECT_TRUE(WindowTestFiles::read(path) == before);
+}
+
+TEST_F(MainWindowTest, VanishedExecutableIsReportedNamingTheFile) {
+    const QString path = files.executable(1);
+    open(path);
+    next();
+    ASSERT_TRUE(std::filesystem::remove(path.toStdString()));
+    modify();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_TRUE(messages.shown()[0].text.contains(QStringLiteral("nwmain.exe")))
+        << messages.shown()[0].text.toStdString();
+    EXPECT_TRUE(okStatuses.isEmpty());
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(MainWindowTest, NextIsEnabledOnlyForAnExistingNwmainExe) {
+    open(QString());
+    auto* nwn = find<QLineEdit>("NWN");
+    auto* next1 = find<QPushButton>("Next1");
+    EXPECT_FALSE(next1->isEnabled());
+    nwn->setText(files.executable(0));
+    EXPECT_TRUE(next1->isEnabled());
+    nwn->setText(files.path("rev0"));  // the folder
+    EXPECT_FALSE(next1->isEnabled());
+    std::ofstream(files.path("game.exe").toStdString()) << "x";
+    nwn->setText(files.path("game.exe"));
+    EXPECT_FALSE(next1->isEnabled());
+    // Typing counts as a change too.
+    nwn->clear();
+    QTest::keyClicks(nwn, files.executable(1));
+    EXPECT_TRUE(next1->isEnabled());
+}
+
+TEST_F(MainWindowTest, BrowseOpensAtThePathAndCancelKeepsIt) {
+    open(files.executable(0));
+    dialogs.queue(std::nullopt);
+    find<QPushButton>("BrowseButton")->click();
+    EXPECT_EQ(dialogs.asked(), QStringList{"executable:" + files.executable(0)});
+    EXPECT_EQ(find<QLineEdit>("NWN")->text(), files.executable(0));
+
+    dialogs.queue(files.executable(1));
+    find<QPushButton>("BrowseButton")->click();
+    EXPECT_EQ(find<QLineEdit>("NWN")->text(), files.executable(1));
+    EXPECT_TRUE(find("Next1")->isEnabled());
+}
+
+TEST_F(MainWindowTest, CancelAndExitEndTheProgramWithoutAQuestion) {
+    open(files.executable(1));
+    find<QPushButton>("Command2")->click();
+    EXPECT_FALSE(window->isVisible());
+
+    open(files.executable(1));
+    next();
+    page()->applyBiowareDefaults();
+    find<QPushButton>("CancelButton")->click();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->busyForm()->isVisible());
+    EXPECT_TRUE(messages.shown().isEmpty());
+    EXPECT_TRUE(WindowTestFiles::read(files.executable(1)) == files.original(1));
+}
+
+TEST_F(MainWindowTest, TheProgressWindowDoesNotKeepTheProgramAlive) {
+    open(files.executable(1));
+    next();
+    ASSERT_NE(window->busyForm(), nullptr);
+    // The program's event loop ends once the main window closes, the hidden progress window
+    // notwithstanding. The guard only keeps a fault from hanging the test run.
+    QTimer::singleShot(0, window.get(), [this] { window->close(); });
+    QTimer::singleShot(60000, qApp, [] { QCoreApplication::exit(2); });
+    EXPECT_EQ(QApplication::exec(), 0);
+}
+
+class SettingsFileTest : public MainWindowTest {
+protected:
+    // Revision 0: every field is read from the executable and lies within the load's clamps,
+    // so a saved record comes back as it was.
+    void SetUp() override {
+        open(files.executable(0));
+        next();
+    }
+    void load(const QString& path) {
+        dialogs.queue(path);
+        find<QPushButton>("LoadSettings")->click();
+    }
+    void save(const QString& path) {
+        dialogs.queue(path);
+        find<QPushButton>("SaveSettings")->click();
+    }
+};
+
+TEST_F(SettingsFileTest, SaveAndLoadRoundTrip) {
+    dragPointer(page()->distanceGauge(Camera::Drive), 200);
+    const CameraSettings saved = record();
+    save(files.path("mine.chs"));
+    EXPECT_TRUE(messages.shown().size() <= 1) << "at most the viewing-distance warning";
+    const int boxes = static_cast<int>(messages.shown().size());
+
+    page()->applyBiowareDefaults();
+    ASSERT_FALSE(sameBytes(record(), saved));
+    load(files.path("mine.chs"));
+    EXPECT_EQ(messages.shown().size(), boxes);
+    // Seven significant digits in the file: a dragged value comes back within its last digit.
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        const auto field = static_cast<Field>(i);
+        const float want = fieldValue(saved, field);
+        EXPECT_NEAR(fieldValue(record(), field), want, 1e-6 * std::max(1.0f, std::abs(want)))
+            << fieldName(field);
+    }
+    EXPECT_EQ(page()->distanceGauge(Camera::Drive)->pointerValue(0), record().DClipDist);
+    EXPECT_EQ(dialogs.asked(), QStringList({"save-settings", "open-settings"}));
+}
+
+TEST_F(SettingsFileTest, CancelledDialogsDoNothing) {
+    const CameraSettings before = record();
+    dialogs.queue(std::nullopt);
+    find<QPushButton>("SaveSettings")->click();
+    dialogs.queue(std::nullopt);
+    find<QPushButton>("LoadSettings")->click();
+    EXPECT_TRUE(sameBytes(record(), before));
+    EXPECT_TRUE(messages.shown().isEmpty());
+}
+
+TEST_F(SettingsFileTest, BadFilesAreRefusedNamingTheFileAndTheRecordStays) {
+    const CameraSettings before = record();
+    std::ofstream(files.path("short.chs").toStdString())
+        << "\"Version\",\"G\"\r\n\"CTAngleMin\",12\r\n";
+    std::ofstream(files.path("words.chs").toStdString())
+        << "\"Version\",\"G\"\r\n\"CTAngleMin\",twelve\r\n";
+    for (const char* name : {"short.chs", "words.chs", "missing.chs"}) {
+        messages.clear();
+        load(files.path(name));
+        ASSERT_EQ(messages.shown().size(), 1) << name;
+        EXPECT_EQ(messages.shown()[0].kind, ScriptedMessageBoxes::Kind::Inform);
+        EXPECT_TRUE(messages.shown()[0].text.contains(QLatin1String(name)))
+            << messages.shown()[0].text.toStdString();
+        EXPECT_TRUE(sameBytes(record(), before)) << name;
+    }
+}
+
+TEST_F(SettingsFileTest, WrongFormatTagKeepsItsOwnMessageThenClampsTheRecord) {
+    window->state().settings.CTAngleMax = 120;  // beyond what a load lets through
+    std::ofstream(files.path("lower.chs").toStdString()) << "\"Version\",\"g\"\r\n";
+    load(files.path("lower.chs"));
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].text, "Filename is in an unknown format.");
+    EXPECT_EQ(messages.shown()[0].icon, MessageBoxes::Icon::Exclamation);
+    EXPECT_EQ(messages.shown()[0].title, "Orvendel");
+    EXPECT_EQ(record().CTAngleMax, 89);
+}
+
+TEST_F(SettingsFileTest, FailedSaveIsReportedNamingTheFile) {
+    save(files.path("no-such-folder/mine.chs"));
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_TRUE(messages.shown()[0].text.contains(QStringLiteral("mine.chs")))
+        << messages.shown()[0].text.toStdString();
+}
+
+TEST(MainWindowStartTest, ProposesTheExecutableOfTheWinePrefix) {
+    WindowTestFiles files;
+    const std::filesystem::path prefix = files.root() / "prefix";
+    std::filesystem::create_directories(prefix / "drive_c" / "NeverwinterNights" / "NWN");
+    std::filesystem::create_directories(prefix / "dosdevices");
+    std::filesystem::create_symlink("../drive_c", prefix / "dosdevices" / "c:");
+    std::filesystem::copy_file(files.executable(1).toStdString(),
+                               prefix / "drive_c" / "NeverwinterNights" / "NWN" / "nwmain.exe");
+    std::ofstream(prefix / "system.reg")
+        << "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n"
+           "[Software\\\\BioWare\\\\NWN\\\\Neverwinter] 1700000000\n"
+           "\"Location\"=\"C:\\\\NeverwinterNights\\\\NWN\"\n";
+    ASSERT_EQ(::setenv("WINEPREFIX", prefix.c_str(), 1), 0);
+
+    ScriptedMessageBoxes messages;
+    ScriptedFileDialogs dialogs;
+    MainWindow window(messages, dialogs,
+                      [] { return QString::fromStdString(proposedExecutablePath()); });
+    ::unsetenv("WINEPREFIX");
+    auto* nwn = window.findChild<QLineEdit*>(QStringLiteral("NWN"));
+    EXPECT_TRUE(std::filesystem::equivalent(
+        nwn->text().toStdString(), prefix / "drive_c" / "NeverwinterNights" / "NWN" / "nwmain.exe"))
+        << nwn->text().toStdString();
+    EXPECT_TRUE(window.findChild<QPushButton*>(QStringLiteral("Next1"))->isEnabled());
+}
+
+}  // namespace
+}  // namespace orvendel
