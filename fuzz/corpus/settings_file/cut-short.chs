@@ -1,0 +1,10 @@
+"Version","G"
+"CTAngleMin",40
+"CTAngleMax",89
+"CTAngleDef",40
+"CTAngleDel",40
+"CTAngleIns",89
+"CTZoomMin",5
+"CTZoomMax",20
+"CTZoomDef",20
+"CTClipDist",45

@@ -1,0 +1,21 @@
+"Version","G"
+"CTAngle,Min",120
+"CTAngleMax",89
+"CTAngleDef",40
+"CTAngleDel",40
+"CTAngleIns",89
+"CTZoomMin",-.4
+"CTZoomMax",20
+"CTZoomDef",20
+"CTClipDist",45
+ "CTHeight" , 1.5 
+"DAngleMin",28
+"DAngleMax",89
+"DAngleDef",28
+"DAngleDel",28
+"DAngleIns",89
+"DZoomDef",.4
+"DZoomMin",6
+"DZoomMax",6
+"DClipDist",1E+07
+"DHeight",2

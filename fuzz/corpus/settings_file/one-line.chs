@@ -1,0 +1,1 @@
+"Version","G","CTAngleMin",40,"CTAngleMax",89,"CTAngleDef",40,"CTAngleDel",40,"CTAngleIns",89,"CTZoomMin",5,"CTZoomMax",20,"CTZoomDef",20,"CTClipDist",45,"CTHeight",1,"DAngleMin",28,"DAngleMax",89,"DAngleDef",28,"DAngleDel",28,"DAngleIns",89,"DZoomDef",6,"DZoomMin",6,"DZoomMax",6,"DClipDist",45,"DHeight",2
