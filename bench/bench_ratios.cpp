@@ -18,7 +18,16 @@ double median(std::vector<double> values) {
 }  // namespace
 
 void BenchRatios::ReportRuns(const std::vector<Run>& runs) {
-    ConsoleReporter::ReportRuns(runs);
+    // Show the median and spread of repeated benchmarks, every run of the others.
+    std::vector<Run> shown;
+    for (const Run& run : runs) {
+        const bool repeated = run.repetitions > 1;
+        if (!repeated || (run.run_type == Run::RT_Aggregate &&
+                          (run.aggregate_name == "median" || run.aggregate_name == "cv"))) {
+            shown.push_back(run);
+        }
+    }
+    ConsoleReporter::ReportRuns(shown);
     for (const Run& run : runs) {
         if (run.run_type != Run::RT_Iteration || run.error_occurred)
             continue;

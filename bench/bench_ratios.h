@@ -8,8 +8,9 @@
 
 namespace orvendel {
 
-// A console reporter that also keeps each repetition's throughput, and afterwards prints how
-// one group of benchmarks compares with another measured in the same run.
+// A console reporter that shows the median and spread of repeated benchmarks, keeps each
+// repetition's throughput, and afterwards prints how one group of benchmarks compares with
+// another measured in the same run.
 class BenchRatios : public benchmark::ConsoleReporter {
 public:
     // Benchmarks named prefix + "<case>/..." are compared with basePrefix + "<case>".

@@ -123,14 +123,18 @@ void streamFile(benchmark::State& state, const FileCase* file) {
 void registerPatchRunBenchmarks() {
     for (const FileCase& file : files()) {
         benchmark::RegisterBenchmark(("readFile/" + file.name).c_str(), readFile, &file)
-            ->Unit(benchmark::kMillisecond);
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
         benchmark::RegisterBenchmark(("streamFile/" + file.name).c_str(), streamFile, &file)
-            ->Unit(benchmark::kMillisecond);
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
         benchmark::RegisterBenchmark(("readRun/" + file.name).c_str(), readRun, &file)
-            ->Unit(benchmark::kMillisecond);
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
         if (file.recognised) {
             benchmark::RegisterBenchmark(("writeRun/" + file.name).c_str(), writeRun, &file)
-                ->Unit(benchmark::kMillisecond);
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
         }
     }
 }
