@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
+#include <QRegion>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <algorithm>
@@ -155,6 +157,12 @@ void GaugeWidget::paintValueBox(QPainter& painter, const QPointF& middle, const 
     painter.restore();
 }
 
+QPainterPath GaugeWidget::faceEdge() const {
+    QPainterPath edge;
+    edge.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    return edge;
+}
+
 bool GaugeWidget::isMarkerShown(int index) const {
     return index >= 0 && index < markerCount_ && !std::isnan(values_[static_cast<size_t>(index)]);
 }
@@ -182,7 +190,15 @@ void GaugeWidget::paintEvent(QPaintEvent* /*event*/) {
         option.initFrom(this);
         option.rect = rect().adjusted(1, 1, -1, -1);
         option.backgroundColor = palette().color(QPalette::Window);
+        // Some styles fill the focus rectangle; only its edge may cover the gauge.
+        painter.setClipRegion(QRegion(rect()) - QRegion(rect().adjusted(3, 3, -3, -3)));
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        // Styles draw faint frames on dark faces; the face's own edge lights up as well.
+        painter.setClipping(false);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1.5));
+        painter.drawPath(faceEdge());
     }
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 
 class QPainter;
+class QPainterPath;
 
 namespace orvendel {
 
@@ -90,6 +91,9 @@ protected:
     virtual void paintStatic(QPainter& painter) = 0;
     // Paints markers, the value text and the focus frame.
     virtual void paintDynamic(QPainter& painter) = 0;
+
+    // Outline of the face in widget coordinates; drawn in the highlight colour while focused.
+    virtual QPainterPath faceEdge() const;
 
     // Drops the cached static layer; every setter of a static setting calls it.
     void invalidateStatic();

@@ -312,24 +312,23 @@ void LinearGauge::paintStatic(QPainter& painter) {
         painter.drawRect(QRectF(x1, band.top * h, x2 - x1, (band.bottom - band.top) * h));
     }
 
-    // Axis along the top of the tick area, ticks hanging below it; kept on whole pixels.
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    const double axis = std::floor(tickTop_ * h);
+    // Axis along the top of the tick area, ticks hanging below it. One-pixel lines run through
+    // pixel centres so that they stay sharp at any device pixel ratio.
+    const double axis = std::floor(tickTop_ * h) + 0.5;
     const double bottom = std::min(std::floor(tickBottom_ * h), h - 2);
-    painter.setPen(QPen(tickColour_, 0));
-    painter.drawLine(QPointF(map.p1(), axis), QPointF(map.p2(), axis));
+    painter.setPen(QPen(tickColour_, 1.0, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(std::round(map.p1()), axis), QPointF(std::round(map.p2()) + 1, axis));
     auto drawTicks = [&](const Ticks& ticks, double end) {
         if (ticks.interval <= 0) {
             return;
         }
         for (double v = ticks.from; v <= ticks.to + 1e-9; v += ticks.interval) {
-            const double x = std::round(map.transform(v));
+            const double x = std::round(map.transform(v)) + 0.5;
             painter.drawLine(QPointF(x, axis), QPointF(x, end));
         }
     };
-    drawTicks(minor_, axis + std::max(1.0, (bottom - axis) / 2));
+    drawTicks(minor_, axis + std::max(1.0, std::round((bottom - axis) / 2)));
     drawTicks(major_, bottom);
-    painter.setRenderHint(QPainter::Antialiasing, true);
 
     const QFontMetricsF metrics(painter.font());
     if (tickLabelsShown_ && major_.interval > 0) {

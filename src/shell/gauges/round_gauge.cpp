@@ -256,18 +256,13 @@ void RoundGauge::paintStatic(QPainter& painter) {
     const QPointF c = centre();
     const double r = radius();
 
-    // Face: the outline's 1000 x 1000 box is stretched over the widget.
-    QPolygonF face;
-    for (const QPointF& p : faceOutline_) {
-        face << QPointF(box.left() + p.x() * box.width() / 1000.0,
-                        box.top() + p.y() * box.height() / 1000.0);
-    }
+    const QPolygonF face = facePolygon();
     QLinearGradient shade(box.topLeft(), box.bottomLeft());
     shade.setColorAt(0.0, faceFill_.lighter(130));
     shade.setColorAt(1.0, faceFill_.darker(130));
     painter.setPen(QPen(faceEdge_, 1.0));
     painter.setBrush(shade);
-    painter.drawPolygon(face.translated(0.5, 0.5));
+    painter.drawPolygon(face);
 
     auto ringRect = [&](double fraction) {
         return QRectF(c.x() - fraction * r, c.y() - fraction * r, 2 * fraction * r,
@@ -421,6 +416,24 @@ void RoundGauge::paintDynamic(QPainter& painter) {
         const double offset = metrics.height() / 2 + 4;
         paintValueBox(painter, at + normal * side * offset, needleColour(emphasised), text);
     }
+}
+
+QPolygonF RoundGauge::facePolygon() const {
+    // The outline's 1000 x 1000 box is stretched over the widget, edges on pixel centres.
+    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    QPolygonF face;
+    for (const QPointF& p : faceOutline_) {
+        face << QPointF(box.left() + p.x() * box.width() / 1000.0,
+                        box.top() + p.y() * box.height() / 1000.0);
+    }
+    return face;
+}
+
+QPainterPath RoundGauge::faceEdge() const {
+    QPainterPath edge;
+    edge.addPolygon(facePolygon());
+    edge.closeSubpath();
+    return edge;
 }
 
 void RoundGauge::notifyMoved(int index, double value) {

@@ -125,8 +125,12 @@ protected:
     void paintDynamic(QPainter& painter) override;
     void notifyMoved(int index, double value) override;
     void notifyReleased(int index, double value) override;
+    QPainterPath faceEdge() const override;
 
 private:
+    // The face outline stretched over the widget.
+    QPolygonF facePolygon() const;
+
     struct Scale {
         double start;
         double extent;

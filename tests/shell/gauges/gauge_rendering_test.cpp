@@ -7,7 +7,9 @@
 #include <QImage>
 #include <QPalette>
 #include <QPixmap>
+#include <QTest>
 #include <QWidget>
+#include <cmath>
 
 #include "shell/gauges/gauge_designs.h"
 #include "shell/gauges/linear_gauge.h"
@@ -23,23 +25,43 @@ bool near(QColor actual, QColor expected, int tolerance = 24) {
            std::abs(actual.blue() - expected.blue()) <= tolerance;
 }
 
-// Number of pixels in `area` of `image` close to `colour`.
-int countNear(const QImage& image, const QRect& area, QColor colour, int tolerance = 40) {
-    int count = 0;
-    const QRect inside = area.intersected(image.rect());
-    for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        for (int x = inside.left(); x <= inside.right(); ++x) {
-            count += near(image.pixelColor(x, y), colour, tolerance) ? 1 : 0;
-        }
-    }
-    return count;
-}
+// A grabbed picture read at logical coordinates, whatever the device pixel ratio.
+class Picture {
+public:
+    explicit Picture(const QPixmap& pixmap)
+        : image_(pixmap.toImage().convertToFormat(QImage::Format_RGB32)),
+          ratio_(pixmap.devicePixelRatio()) {}
 
-QImage save(QWidget& widget, const QString& name) {
+    // The colour of the device pixel under the logical point `at`.
+    QColor pixelColor(QPointF at) const {
+        const QPoint device(static_cast<int>(std::floor(at.x() * ratio_)),
+                            static_cast<int>(std::floor(at.y() * ratio_)));
+        return image_.valid(device) ? image_.pixelColor(device) : QColor();
+    }
+    // Number of pixels in the logical `area` close to `colour`, in logical pixels.
+    int countNear(const QRect& area, QColor colour, int tolerance = 40) const {
+        const QRect device = QRectF(QPointF(area.topLeft()) * ratio_, QSizeF(area.size()) * ratio_)
+                                 .toRect()
+                                 .intersected(image_.rect());
+        int count = 0;
+        for (int y = device.top(); y <= device.bottom(); ++y) {
+            for (int x = device.left(); x <= device.right(); ++x) {
+                count += near(image_.pixelColor(x, y), colour, tolerance) ? 1 : 0;
+            }
+        }
+        return static_cast<int>(count / (ratio_ * ratio_));
+    }
+
+private:
+    QImage image_;
+    qreal ratio_;
+};
+
+Picture save(QWidget& widget, const QString& name) {
     const QPixmap picture = widget.grab();
     QDir().mkpath(QStringLiteral(ORVENDEL_GAUGE_RENDER_DIR));
     picture.save(QStringLiteral(ORVENDEL_GAUGE_RENDER_DIR "/") + name);
-    return picture.toImage().convertToFormat(QImage::Format_RGB32);
+    return Picture(picture);
 }
 
 // A black backdrop like the settings page's frames.
@@ -67,8 +89,8 @@ protected:
             gauge->setNeedleValue(i, values[i]);
         }
     }
-    QPoint at(double value, double fraction) const {
-        return gauge->pointForValue(value, fraction).toPoint();
+    QPointF at(double value, double fraction) const {
+        return gauge->pointForValue(value, fraction);
     }
     // The band of rows a legend label covers.
     QRect labelRow(int index) const {
@@ -81,7 +103,7 @@ protected:
 };
 
 TEST_F(AngleRendering, RevisionZeroShowsBandsTicksNeedlesAndTheWholeLegend) {
-    const QImage image = save(backdrop, QStringLiteral("angle_gauge_revision0.png"));
+    const Picture image = save(backdrop, QStringLiteral("angle_gauge_revision0.png"));
     EXPECT_TRUE(near(image.pixelColor(at(-22.5, 0.75)), QColor(128, 0, 0)));
     EXPECT_TRUE(near(image.pixelColor(at(-67.5, 0.75)), QColor(64, 0, 0)));
     EXPECT_TRUE(near(image.pixelColor(at(17.5, 0.75)), QColor(0, 128, 128)));
@@ -92,21 +114,33 @@ TEST_F(AngleRendering, RevisionZeroShowsBandsTicksNeedlesAndTheWholeLegend) {
     EXPECT_TRUE(near(image.pixelColor(at(60, 0.55)), QColor(255, 0, 255), 60));
     EXPECT_TRUE(near(image.pixelColor(at(-10, 0.55)), QColor(192, 192, 192), 60) ||
                 near(image.pixelColor(at(-10, 0.55)), QColor(255, 0, 0), 60));
-    EXPECT_GT(countNear(image, labelRow(0), QColor(255, 0, 0)), 10);
-    EXPECT_GT(countNear(image, labelRow(1), QColor(0, 255, 255)), 10);
-    EXPECT_GT(countNear(image, labelRow(2), QColor(255, 0, 255)), 10);
-    EXPECT_GT(countNear(image, labelRow(3), QColor(192, 192, 192)), 10);
+    EXPECT_GT(image.countNear(labelRow(0), QColor(255, 0, 0)), 10);
+    EXPECT_GT(image.countNear(labelRow(1), QColor(0, 255, 255)), 10);
+    EXPECT_GT(image.countNear(labelRow(2), QColor(255, 0, 255)), 10);
+    EXPECT_GT(image.countNear(labelRow(3), QColor(192, 192, 192)), 10);
 }
 
 TEST_F(AngleRendering, RevisionOneDropsTheKeyNeedlesAndTheirLabels) {
     gauge->setNeedleCount(2);
     gauge->setLabelCount(2);
-    const QImage image = save(backdrop, QStringLiteral("angle_gauge_revision1.png"));
+    const Picture image = save(backdrop, QStringLiteral("angle_gauge_revision1.png"));
     EXPECT_FALSE(near(image.pixelColor(at(60, 0.55)), QColor(255, 0, 255), 60));
-    EXPECT_EQ(countNear(image, labelRow(2), QColor(255, 0, 255)), 0);
-    EXPECT_EQ(countNear(image, labelRow(3), QColor(192, 192, 192), 20), 0);
-    EXPECT_GT(countNear(image, labelRow(0), QColor(255, 0, 0)), 10);
+    EXPECT_EQ(image.countNear(labelRow(2), QColor(255, 0, 255)), 0);
+    EXPECT_EQ(image.countNear(labelRow(3), QColor(192, 192, 192), 20), 0);
+    EXPECT_GT(image.countNear(labelRow(0), QColor(255, 0, 0)), 10);
     EXPECT_TRUE(near(image.pixelColor(at(20, 0.55)), QColor(0, 255, 255), 60));
+}
+
+TEST_F(AngleRendering, DraggedNeedleShowsItsValueBesideIt) {
+    const Picture still = save(backdrop, QStringLiteral("angle_gauge_still.png"));
+    const QPoint grip = at(20, 0.7).toPoint();
+    QTest::mousePress(gauge, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(gauge, at(33, 0.7).toPoint());
+    const Picture dragging = save(backdrop, QStringLiteral("angle_gauge_dragging.png"));
+    QTest::mouseRelease(gauge, Qt::LeftButton, {}, at(33, 0.7).toPoint());
+    const QRect all(0, 0, 174, 158);
+    EXPECT_GT(dragging.countNear(all, QColor(0, 255, 255)),
+              still.countNear(all, QColor(0, 255, 255)) + 10);
 }
 
 class ZoomRendering : public testing::Test {
@@ -123,26 +157,26 @@ protected:
         gauge->setLabelCaption(4, QString());
     }
     // A point inside pointer `index`, a third of the way down its box.
-    QPoint inside(int index) const {
+    QPointF inside(int index) const {
         const QRectF box = gauge->pointerPolygon(index).boundingRect();
-        return QPointF(box.center().x(), box.top() + box.height() / 3).toPoint();
+        return QPointF(box.center().x(), box.top() + box.height() / 3);
     }
     Backdrop backdrop;
     LinearGauge* gauge = new LinearGauge(&backdrop);
 };
 
 TEST_F(ZoomRendering, RevisionZeroShowsThreePointersTheBandAndTheLabels) {
-    const QImage image = save(backdrop, QStringLiteral("zoom_gauge_revision0.png"));
+    const Picture image = save(backdrop, QStringLiteral("zoom_gauge_revision0.png"));
     const double bandY = 0.68 * gauge->height();
-    EXPECT_TRUE(near(image.pixelColor(QPointF(gauge->positionForValue(14), bandY).toPoint()),
-                     gauge->bandColour(0)));
+    EXPECT_TRUE(
+        near(image.pixelColor(QPointF(gauge->positionForValue(14), bandY)), gauge->bandColour(0)));
     EXPECT_TRUE(near(image.pixelColor(inside(0)), QColor(255, 0, 0), 60));
     EXPECT_TRUE(near(image.pixelColor(inside(1)), QColor(255, 0, 255), 60));
     EXPECT_TRUE(near(image.pixelColor(inside(2)), QColor(0, 255, 255), 60));
-    EXPECT_GT(countNear(image, QRect(0, 0, 279, 20), QColor(255, 0, 0)), 10);     // "Zoom Min"
-    EXPECT_GT(countNear(image, QRect(0, 20, 279, 15), QColor(0, 255, 255)), 10);  // "Zoom Default"
+    EXPECT_GT(image.countNear(QRect(0, 0, 279, 20), QColor(255, 0, 0)), 10);     // "Zoom Min"
+    EXPECT_GT(image.countNear(QRect(0, 20, 279, 15), QColor(0, 255, 255)), 10);  // "Zoom Default"
     const int tickX = qRound(gauge->positionForValue(25));
-    EXPECT_GT(countNear(image, QRect(tickX, 52, 1, 6), QColor(192, 192, 0)), 2);
+    EXPECT_GT(image.countNear(QRect(tickX, 52, 1, 6), QColor(192, 192, 0)), 2);
 }
 
 TEST_F(ZoomRendering, RevisionZeroDriveGaugeIsOneBarCaptionedZoom) {
@@ -156,21 +190,53 @@ TEST_F(ZoomRendering, RevisionZeroDriveGaugeIsOneBarCaptionedZoom) {
     gauge->setLabelCaption(2, QString());
     gauge->setLabelCaption(3, QStringLiteral("FPS"));
     gauge->setPointerValue(0, -0.4);
-    const QImage image = save(backdrop, QStringLiteral("zoom_gauge_drive_revision0.png"));
+    const Picture image = save(backdrop, QStringLiteral("zoom_gauge_drive_revision0.png"));
     EXPECT_TRUE(near(image.pixelColor(inside(0)), QColor(255, 0, 0), 60));
-    EXPECT_EQ(countNear(image, QRect(0, 0, 279, 59), QColor(255, 0, 255)), 0);
-    EXPECT_EQ(countNear(image, QRect(0, 20, 279, 15), QColor(0, 255, 255)), 0);
+    EXPECT_EQ(image.countNear(QRect(0, 0, 279, 59), QColor(255, 0, 255)), 0);
+    EXPECT_EQ(image.countNear(QRect(0, 20, 279, 15), QColor(0, 255, 255)), 0);
 }
 
 TEST_F(ZoomRendering, RevisionOneShowsThePinnedMinimumAsAFixedMark) {
     gauge->setPointerShape(0, LinearGauge::PointerShape::Bar);
     gauge->setPointerWidth(0, 0.0);
     gauge->setPointerDraggable(0, false);
-    const QImage image = save(backdrop, QStringLiteral("zoom_gauge_revision1.png"));
-    const QPoint mark = inside(0);
+    const Picture image = save(backdrop, QStringLiteral("zoom_gauge_revision1.png"));
+    const QPoint mark = inside(0).toPoint();
     EXPECT_TRUE(near(image.pixelColor(mark), QColor(255, 0, 0), 80));
     // Nothing red left of the mark where the arrowhead used to be.
-    EXPECT_EQ(countNear(image, QRect(mark.x() - 10, mark.y() - 3, 8, 10), QColor(255, 0, 0)), 0);
+    EXPECT_EQ(image.countNear(QRect(mark.x() - 10, mark.y() - 3, 8, 10), QColor(255, 0, 0)), 0);
+}
+
+TEST_F(ZoomRendering, DraggedPointerShowsItsValueAboveIt) {
+    const Picture still = save(backdrop, QStringLiteral("zoom_gauge_still.png"));
+    const QPoint grip = gauge->pointerGrabPoint(2).toPoint();
+    QTest::mousePress(gauge, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(gauge, grip + QPoint(30, 0));
+    const Picture dragging = save(backdrop, QStringLiteral("zoom_gauge_dragging.png"));
+    QTest::mouseRelease(gauge, Qt::LeftButton, {}, grip + QPoint(30, 0));
+    const QRect above(0, 0, 279, qRound(0.55 * 59));
+    EXPECT_GT(dragging.countNear(above, QColor(0, 255, 255)),
+              still.countNear(above, QColor(0, 255, 255)) + 10);
+}
+
+TEST_F(ZoomRendering, FocusedGaugeShowsAFocusFrameAndTheSelectedValue) {
+    const Picture still = save(backdrop, QStringLiteral("zoom_gauge_still.png"));
+    // Reached with Tab from a neighbour, as the style draws focus frames after keyboard moves.
+    auto* neighbour = new LinearGauge(&backdrop);
+    neighbour->setGeometry(0, 0, 1, 1);
+    QWidget::setTabOrder(neighbour, gauge);
+    backdrop.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&backdrop));
+    backdrop.activateWindow();
+    neighbour->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&backdrop));
+    QTest::keyClick(neighbour, Qt::Key_Tab);
+    ASSERT_TRUE(gauge->hasFocus());
+    QTest::keyClick(gauge, Qt::Key_2);
+    const Picture focused = save(backdrop, QStringLiteral("zoom_gauge_focused.png"));
+    const QRect above(0, 0, 279, qRound(0.55 * 59));
+    EXPECT_GT(focused.countNear(above, QColor(255, 0, 255)),
+              still.countNear(above, QColor(255, 0, 255)) + 10);
 }
 
 TEST(DistanceRendering, ShowsTheMarkAtFortyFiveThePointerAndItsLabel) {
@@ -180,12 +246,12 @@ TEST(DistanceRendering, ShowsTheMarkAtFortyFiveThePointerAndItsLabel) {
     configureDistanceGauge(*gauge);
     gauge->setFixedSize(279, 45);
     gauge->setPointerValue(0, 120);
-    const QImage image = save(backdrop, QStringLiteral("distance_gauge.png"));
-    const QPoint mark(qRound(gauge->positionForValue(45)), qRound(0.5 * gauge->height()));
+    const Picture image = save(backdrop, QStringLiteral("distance_gauge.png"));
+    const QPointF mark(gauge->positionForValue(45), 0.5 * gauge->height());
     EXPECT_TRUE(near(image.pixelColor(mark), gauge->bandColour(0), 60));
     const QRectF pointer = gauge->pointerPolygon(0).boundingRect();
-    EXPECT_TRUE(near(image.pixelColor(pointer.center().toPoint()), QColor(255, 0, 0), 40));
-    EXPECT_GT(countNear(image, QRect(70, 0, 140, 18), QColor(255, 0, 0)), 10);
+    EXPECT_TRUE(near(image.pixelColor(pointer.center()), QColor(255, 0, 0), 40));
+    EXPECT_GT(image.countNear(QRect(70, 0, 140, 18), QColor(255, 0, 0)), 10);
 }
 
 }  // namespace

@@ -223,6 +223,19 @@ TEST_F(RoundGaugeTest, NumberKeysOfHiddenOrFixedNeedlesKeepTheSelection) {
     EXPECT_EQ(gauge.selectedMarker(), 0);
 }
 
+TEST_F(RoundGaugeTest, NeedleWithoutANumberIsNeitherDrawnNorMoved) {
+    gauge.setNeedleValue(1, std::nan(""));
+    EXPECT_TRUE(std::isnan(gauge.needleValue(1)));
+    QTest::keyClick(&gauge, Qt::Key_2);
+    QTest::keyClick(&gauge, Qt::Key_Up);
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, at(0));
+    EXPECT_EQ(gauge.draggedMarker(), -1);
+    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, at(0));
+    EXPECT_TRUE(std::isnan(gauge.needleValue(1)));
+    EXPECT_EQ(moved.count(), 0);
+    EXPECT_EQ(released.count(), 0);
+}
+
 TEST_F(RoundGaugeTest, ValueTextIsInWholeDegrees) {
     gauge.setNeedleValue(0, 44.6);
     EXPECT_EQ(gauge.valueText(0), QString::fromUtf8("45°"));
