@@ -26,7 +26,10 @@ std::string reason(const std::error_code& error) {
 }
 
 std::string quoted(const fs::path& path) {
-    return "\"" + displayPath(path) + "\"";
+    std::string text(1, '"');
+    text += displayPath(path);
+    text += '"';
+    return text;
 }
 
 FileStatus readFailure(const fs::path& path, const std::string& why) {
