@@ -255,6 +255,19 @@ TEST(PatchRun, FileErrorsNameTheFileAndChangeNothing) {
     EXPECT_TRUE(fs::is_empty(dir / "empty.exe"));
 }
 
+TEST(PatchRun, TinyFilesAreUnknownVersionsNotCrashes) {
+    TempDir dir;
+    for (std::size_t size : {1u, 3u, 4u, 17u}) {
+        const fs::path exe = dir / "nwmain.exe";
+        writeFixture(exe, std::vector<std::uint8_t>(size, 0));
+        CameraState state;
+        RecordingProgress progress;
+        EXPECT_EQ(modFile(exe, true, state, progress).outcome, Outcome::UnknownVersion) << size;
+        EXPECT_EQ(modFile(exe, false, state, progress).outcome, Outcome::UnknownVersion) << size;
+        EXPECT_EQ(fs::file_size(exe), size);
+    }
+}
+
 TEST(PatchRun, AFailedReplaceLeavesTheExecutableAndNoTemporaryFile) {
     TempDir dir;
     const fs::path exe = dir / "nwmain.exe";
