@@ -352,6 +352,9 @@ void SettingsPage::adaptToRevision(int revision) {
             g.zoom->setPointerDraggable(kPointerMinimum, false);
         }
     }
+    // Without a recognised revision nothing on the drive zoom gauge is shown or read, so it
+    // takes no moves that would silently come to nothing.
+    drive_->zoom->setEnabled(revision == 0 || revision == 1);
     if (revision == 0) {
         // The drive gauge edits only the default zoom, with a single bar pointer.
         LinearGauge& zoom = *drive_->zoom;
@@ -392,7 +395,9 @@ void SettingsPage::describeGauges(int revision) {
 
         g.zoom->setAccessibleName(mode + QStringLiteral(" zoom distances"));
         QString zoomTip;
-        if (camera == Camera::Drive && revision == 0) {
+        if (camera == Camera::Drive && revision != 0 && revision != 1) {
+            zoomTip = QStringLiteral("Drive zoom distances: unknown until an executable is read");
+        } else if (camera == Camera::Drive && revision == 0) {
             zoomTip = QStringLiteral("Pointer: default zoom distance (below 0 is first-person)");
         } else {
             zoomTip = revision == 1 ? QStringLiteral("Red mark: minimum zoom distance (fixed)")

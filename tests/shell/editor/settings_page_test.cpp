@@ -347,8 +347,13 @@ TEST_F(SettingsPageTest, WithoutARevisionTheDriveZoomGaugeIsLeftAlone) {
     page->showSettings();
     EXPECT_EQ(zoom(kDrive).pointerValue(kPointerMaximum), 17);
     EXPECT_EQ(zoom(kChase).pointerValue(kPointerMaximum), 20);
+    // Nothing would be read, so the gauge takes no moves at all.
+    EXPECT_FALSE(zoom(kDrive).isEnabled());
     dragPointer(zoom(kDrive), kPointerMaximum, 25);
-    EXPECT_EQ(record().DZoomMax, 22);  // nothing is read
+    EXPECT_EQ(zoom(kDrive).pointerValue(kPointerMaximum), 17);
+    EXPECT_EQ(record().DZoomMax, 22);
+    page->adaptToRevision(1);
+    EXPECT_TRUE(zoom(kDrive).isEnabled());
 }
 
 // Heights --------------------------------------------------------------------------------------
