@@ -63,19 +63,9 @@ FileSystemOps& nativeFileSystemOps();
 // The implementation the file layer uses now: nativeFileSystemOps() unless a test swapped it.
 FileSystemOps& fileSystemOps();
 
-// Swaps in another implementation for its lifetime (tests only; not thread-safe).
-class ScopedFileSystemOps {
-public:
-    explicit ScopedFileSystemOps(FileSystemOps& ops);
-    ~ScopedFileSystemOps();
-    ScopedFileSystemOps(const ScopedFileSystemOps&) = delete;
-    ScopedFileSystemOps& operator=(const ScopedFileSystemOps&) = delete;
-
-private:
-    FileSystemOps* previous_;
-};
-
 // The name prefix of temporary files written beside `target`: ".<name>.orvendel-tmp-".
 std::filesystem::path::string_type tempFilePrefix(const std::filesystem::path& target);
 
 }  // namespace orvendel
+
+#include "platform/scoped_file_system_ops.h"
