@@ -80,24 +80,29 @@ signals:
 private:
     struct Group;  // the controls of one camera mode
 
+    // Creates the "Quick Presets" frame with its four buttons.
     void buildQuickPresets();
+    // Creates the controls of one camera mode inside `frame` and applies their designs.
     void buildGroup(Camera camera, QGroupBox* frame);
-    void applyColours();
+    // Ties the gauges and the "FPS Mode!" button of one camera mode to their routines.
     void connectGroup(Camera camera);
     Group& controls(Camera camera) const;
 
-    // Reading routines, run only by the user's moves.
+    // Reading routines, run only by the user's moves: each takes its gauge into the record,
+    // puts corrected values back onto the gauge and raises recordEdited().
     void readAngleGauge(Camera camera);
     void readZoomGauge(Camera camera);
+    // Also shows the viewing-distance warning when it is due.
     void readDistanceGauge(Camera camera);
 
-    // Show routines: they set controls from the record and nothing else.
+    // Show routines: each sets its control from the record and changes nothing else.
     void showDistanceGauge(Camera camera);
     void updateGaugeScale(Camera camera);
     void showAngleGauge(Camera camera);
     void showHeight(Camera camera);
     void showZoomGauge(Camera camera);
 
+    // Sets the gauges' accessible names, descriptions and tooltips for `revision`.
     void describeGauges(int revision);
 
     CameraState& state_;
