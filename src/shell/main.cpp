@@ -42,7 +42,8 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(pathOption)) {
         locate = [path = parser.value(pathOption)] { return path; };
     } else {
-        locate = [] { return QString::fromStdString(orvendel::proposedExecutablePath()); };
+        // The locate layer answers in the system's code page (UTF-8 outside Windows).
+        locate = [] { return QString::fromLocal8Bit(orvendel::proposedExecutablePath()); };
     }
 
     orvendel::QtMessageBoxes messages;

@@ -131,7 +131,9 @@ QString MainWindow::executablePath() const {
 }
 
 void MainWindow::nwnChange() {
-    locationPage_->Next1()->setEnabled(isGameExecutablePath(executablePath().toStdString()));
+    // The locate layer takes paths in the system's code page (UTF-8 outside Windows).
+    locationPage_->Next1()->setEnabled(
+        isGameExecutablePath(executablePath().toLocal8Bit().toStdString()));
 }
 
 void MainWindow::browseButtonClick() {

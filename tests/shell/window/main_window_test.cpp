@@ -43,6 +43,7 @@ protected:
         QObject::connect(window->busyForm(), &BusyForm::waitingForOk, [this] {
             BusyForm* busy = window->busyForm();
             okStatuses << busy->statusText();
+            cursorsAtOk << window->cursor().shape();
             QTest::keyClick(busy, Qt::Key_Return);
         });
         window->show();
@@ -98,6 +99,7 @@ protected:
     ScriptedFileDialogs dialogs;
     std::unique_ptr<MainWindow> window;
     QStringList okStatuses;
+    QList<Qt::CursorShape> cursorsAtOk;  // the main window's pointer while OK waited
 };
 
 class WholeRoadTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};
@@ -162,6 +164,7 @@ TEST_P(WholeRoadTest, ReadEditWriteUndoAndWriteBack) {
     EXPECT_TRUE(sameBytes(record(), window->state().UndoSnapshot));
     modify();
     EXPECT_EQ(okStatuses.size(), 2);
+    EXPECT_EQ(cursorsAtOk, QList<Qt::CursorShape>({Qt::WaitCursor, Qt::WaitCursor}));
     EXPECT_TRUE(WindowTestFiles::read(path) == files.original(revision));
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
 }
@@ -290,6 +293,20 @@ TEST_F(MainWindowTest, VanishedExecutableIsReportedNamingTheFile) {
     EXPECT_TRUE(messages.shown()[0].text.contains(QStringLiteral("nwmain.exe")))
         << messages.shown()[0].text.toStdString();
     EXPECT_TRUE(okStatuses.isEmpty());
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(MainWindowTest, AReadingRunThatCannotLoadTheFileWaitsForOkWithTheReason) {
+    // A folder that is called nwmain.exe: its attributes can be read, its bytes cannot.
+    const std::filesystem::path folder = files.root() / "folder" / "nwmain.exe";
+    std::filesystem::create_directories(folder);
+    open(QString::fromStdString(folder.string()));
+    window->processData(true);
+    ASSERT_EQ(okStatuses.size(), 1) << "the reason stays on screen until OK";
+    EXPECT_TRUE(okStatuses[0].contains(QStringLiteral("nwmain.exe")))
+        << okStatuses[0].toStdString();
+    EXPECT_EQ(window->state().ExecutableRevision, -1);
+    EXPECT_FALSE(window->busyForm()->isVisible());
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
 }
 
