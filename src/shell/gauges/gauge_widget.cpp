@@ -44,7 +44,8 @@ void GaugeWidget::setMarkerCount(int count) {
     }
     markerCount_ = count;
     if (dragged_ >= markerCount_) {
-        dragged_ = -1;
+        dragged_ = -1;  // the program took the marker away: no notification
+        setMouseTracking(false);
     }
     repairSelection();
     update();
@@ -79,7 +80,8 @@ void GaugeWidget::setMarkerDraggable(int index, bool draggable) {
     }
     draggable_[static_cast<size_t>(index)] = draggable;
     if (!draggable && dragged_ == index) {
-        dragged_ = -1;
+        dragged_ = -1;  // the program took the marker away: no notification
+        setMouseTracking(false);
     }
     repairSelection();
     update();
@@ -236,6 +238,8 @@ void GaugeWidget::mousePressEvent(QMouseEvent* event) {
     grabOffset_ = shown - valueFromPoint(pos);
     dragged_ = index;
     dragChanged_ = false;
+    // Moves without the button reach the gauge only when tracked; they end a lost drag.
+    setMouseTracking(true);
     selected_ = index;
     event->accept();
     update();
@@ -244,6 +248,12 @@ void GaugeWidget::mousePressEvent(QMouseEvent* event) {
 void GaugeWidget::mouseMoveEvent(QMouseEvent* event) {
     if (dragged_ < 0) {
         event->ignore();
+        return;
+    }
+    if (!(event->buttons() & Qt::LeftButton)) {
+        // The release went elsewhere (for instance to a message box opened meanwhile).
+        finishDrag();
+        event->accept();
         return;
     }
     if (moveByUser(dragged_, valueFromPoint(event->position()) + grabOffset_)) {
@@ -258,12 +268,18 @@ void GaugeWidget::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     // The release only ends the drag; its position was already taken by the last move.
-    const int index = dragged_;
-    dragged_ = -1;
-    update();
     event->accept();
-    if (dragChanged_) {
-        dragChanged_ = false;
+    finishDrag();
+}
+
+void GaugeWidget::finishDrag() {
+    const int index = dragged_;
+    const bool changed = dragChanged_;
+    dragged_ = -1;
+    dragChanged_ = false;
+    setMouseTracking(false);
+    update();
+    if (changed) {
         notifyReleased(index, markerValue(index));
     }
 }

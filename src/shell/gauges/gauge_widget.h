@@ -18,6 +18,10 @@ namespace orvendel {
 // A user's move (drag or key) is limited to the marker range and raises a move notification for
 // every change while it lasts and a release notification once when it ends, if the marker moved.
 // Subclasses provide only the drawing, a hit test and the point-to-value mapping.
+//
+// Keyboard (the gauge takes focus by Tab and click): 1 to 4 select a marker, Up/Right and
+// Down/Left move it by the single step, Page Up/Page Down by the page step, Home/End to the
+// ends of the range; each key move raises one move and one release notification.
 class GaugeWidget : public QWidget {
     Q_OBJECT
 public:
@@ -118,6 +122,8 @@ private:
     // Clamps `value` to the range and, if it differs, stores it and notifies the move.
     // Returns whether the value changed.
     bool moveByUser(int index, double value);
+    // Ends the drag, with a release notification if the marker moved during it.
+    void finishDrag();
     // Picks the first shown, draggable marker when the selection is no longer usable.
     void repairSelection();
 

@@ -42,7 +42,7 @@ public:
     void setScale(double start, double end);
     // Value to x position (widget coordinates) for the current width.
     ScaleMap pixelMap() const;
-    // The x position of `value` and the value at x.
+    // The x position (widget coordinates) of `value`.
     double positionForValue(double value) const;
 
     // Ticks: `interval` 0 switches that kind off; ticks are drawn at from, from + interval, ...

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -79,6 +81,23 @@ TEST_F(ZoomGaugeTest, DragMovesByTheMouseDistanceWithoutJumping) {
     EXPECT_NEAR(moved.at(0).at(1).toDouble(), 20 + 9 * unitsPerPixel(), 1e-9);
     ASSERT_EQ(released.count(), 1);
     EXPECT_DOUBLE_EQ(released.at(0).at(1).toDouble(), gauge.pointerValue(1));
+}
+
+TEST_F(ZoomGaugeTest, MoveWithoutTheButtonEndsADragWhoseReleaseWentElsewhere) {
+    const QPoint start = grab(2);
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, start);
+    QTest::mouseMove(&gauge, start + QPoint(10, 0));
+    // The button came up over another window: the next move arrives without it.
+    QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(40, 0)),
+                     QPointF(gauge.mapToGlobal(start + QPoint(40, 0))), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&gauge, &move);
+    EXPECT_EQ(gauge.draggedMarker(), -1);
+    EXPECT_NEAR(gauge.pointerValue(2), 8 + 10 * unitsPerPixel(), 1e-9);
+    EXPECT_EQ(moved.count(), 1);
+    ASSERT_EQ(released.count(), 1);
+    EXPECT_DOUBLE_EQ(released.at(0).at(1).toDouble(), gauge.pointerValue(2));
+    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, start + QPoint(40, 0));
 }
 
 TEST_F(ZoomGaugeTest, DraggedPastEitherEndThePointerStopsThere) {
