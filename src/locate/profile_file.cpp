@@ -105,7 +105,9 @@ std::uint32_t ProfileFile::getInt(std::string_view section, std::string_view nam
     if (!value || value->empty()) {
         return static_cast<std::uint32_t>(defaultValue);
     }
-    std::string_view s = *value;
+    // The number is read from the first characters only, as the Windows call reads the entry
+    // into a small buffer.
+    const std::string_view s = std::string_view(*value).substr(0, kIntegerCharacters);
     std::size_t p = 0;
     while (p < s.size() && (s[p] == ' ' || s[p] == '\t')) {
         ++p;

@@ -31,9 +31,13 @@ public:
     std::uint32_t getString(std::string_view section, std::string_view name,
                             std::string_view defaultText, char* buffer, std::uint32_t size) const;
 
-    // Returns the entry's number: optional blanks, sign, "0x" (hex), "0o" (octal) or "0b"
-    // (binary) prefix, digits up to the first other character, wrapping in 32 bits; or
-    // `defaultValue` when the entry is missing or empty.
+    // How many characters of an entry getInt reads.
+    static constexpr std::size_t kIntegerCharacters = 29;
+
+    // Returns the number that the entry's first kIntegerCharacters characters hold: optional
+    // blanks, sign, "0x" (hex), "0o" (octal) or "0b" (binary) prefix, digits up to the first
+    // other character, wrapping in 32 bits; or `defaultValue` when the entry is missing or
+    // empty.
     std::uint32_t getInt(std::string_view section, std::string_view name,
                          std::int32_t defaultValue) const;
 

@@ -78,8 +78,8 @@ std::vector<WineRegistryApi::Location> WineRegistryApi::candidates(std::uint32_t
         case kHkeyCurrentUser:
             return {{HiveFile::User, path}};
         case kHkeyClassesRoot:
-            return {{HiveFile::User, joinPath("software\\classes", path)},
-                    {HiveFile::System, joinPath("software\\classes", path)}};
+            // Wine keeps the classes of the machine only; a user's own classes do not show.
+            return {{HiveFile::System, joinPath("software\\classes", path)}};
         case kHkeyCurrentConfig:
             return {{HiveFile::System,
                      joinPath("system\\currentcontrolset\\hardware profiles\\current", path)}};
@@ -104,6 +104,9 @@ std::vector<WineRegistryApi::Location> WineRegistryApi::candidates(std::uint32_t
 }
 
 std::int32_t WineRegistryApi::openKey(std::uint32_t hive, const std::string& subkey, Key& key) {
+    if (hive == kHkeyDynData) {
+        return kErrorFileNotFound;  // Windows NT and Wine keep no dynamic data
+    }
     if (hive != kHkeyLocalMachine && hive != kHkeyCurrentUser && hive != kHkeyClassesRoot &&
         hive != kHkeyCurrentConfig && hive != kHkeyUsers) {
         return kErrorInvalidHandle;

@@ -13,11 +13,12 @@ namespace orvendel {
 
 // The registry and profile-file functions answered from the files of a Wine prefix:
 // HKEY_LOCAL_MACHINE from system.reg, HKEY_CURRENT_USER from user.reg, HKEY_USERS from
-// userdef.reg (".Default") and user.reg (the user's SID), HKEY_CLASSES_ROOT from the
-// Software\Classes keys of user.reg, then system.reg, HKEY_CURRENT_CONFIG from the current
-// hardware profile of system.reg. In a 64-bit prefix a key of HKEY_LOCAL_MACHINE\Software that
-// does not exist is also looked for under Software\Wow6432Node, where 32-bit programs write.
-// Texts come as UTF-8. Registry files are read once, when first needed.
+// userdef.reg (".Default") and user.reg (the user's SID), HKEY_CLASSES_ROOT from
+// Software\Classes of system.reg (as Wine does), HKEY_CURRENT_CONFIG from the current
+// hardware profile of system.reg; HKEY_DYN_DATA has no keys. In a 64-bit prefix a key of
+// HKEY_LOCAL_MACHINE\Software that does not exist is also looked for under Software\Wow6432Node,
+// where 32-bit programs write. Texts come as UTF-8. Registry files are read once, when first
+// needed.
 class WineRegistryApi : public RegistryApi {
 public:
     explicit WineRegistryApi(std::filesystem::path prefixDirectory);

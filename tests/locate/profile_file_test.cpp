@@ -58,7 +58,8 @@ TEST(ProfileFile, ReadsByteOrderMarkedFilesAndAnyLineEnd) {
 TEST(ProfileFile, NumbersFollowTheIntegerConversion) {
     const ProfileFile file(
         "[N]\nplain=42\nneg=-7\nplus=+8\nhex=0x1F\nbin=0b101\noct=0o17\nlead=  12abc\n"
-        "word=abc\nempty=\nhuge=4294967297\nquoted=\"5\"\n");
+        "word=abc\nempty=\nhuge=4294967297\nquoted=\"5\"\n"
+        "cut=00000000000000000000000000001\ncutoff=000000000000000000000000000001\n");
     EXPECT_EQ(file.getInt("N", "plain", 9), 42u);
     EXPECT_EQ(static_cast<std::int32_t>(file.getInt("N", "neg", 9)), -7);
     EXPECT_EQ(file.getInt("N", "plus", 9), 8u);
@@ -70,6 +71,8 @@ TEST(ProfileFile, NumbersFollowTheIntegerConversion) {
     EXPECT_EQ(file.getInt("N", "empty", 9), 9u);
     EXPECT_EQ(file.getInt("N", "huge", 9), 1u) << "wraps in 32 bits";
     EXPECT_EQ(file.getInt("N", "quoted", 9), 5u);
+    EXPECT_EQ(file.getInt("N", "cut", 9), 1u) << "28 zeros and a digit";
+    EXPECT_EQ(file.getInt("N", "cutoff", 9), 0u) << "the 30th character is not read";
     EXPECT_EQ(static_cast<std::int32_t>(file.getInt("N", "missing", -3)), -3);
 }
 

@@ -21,6 +21,10 @@ constexpr std::uint32_t kNumber64 = 11;
 struct Implementation {
     const char* name;
     std::function<std::unique_ptr<RegistryFixture>()> make;
+
+    friend void PrintTo(const Implementation& implementation, std::ostream* out) {
+        *out << implementation.name;
+    }
 };
 
 std::vector<Implementation> implementations() {
