@@ -1,6 +1,7 @@
 #include "patcher/search.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "patcher/search_kernels.h"
 #include "patcher/search_plan.h"
@@ -12,10 +13,6 @@ namespace {
 // Starts examined between two progress updates: small enough that the bar moves smoothly on a
 // large image, large enough that reporting costs nothing next to the scan.
 constexpr std::size_t kProgressStride = 256 * 1024;
-
-// When more starts than one in this many pass the anchors without matching, the image is not
-// like the code the frequency table describes, and the scan compares one more anchor.
-constexpr std::size_t kCandidatesPerAnchor = 1024;
 
 // The widest scanner this processor runs, chosen once.
 ScanFunction vectorScan() {
@@ -81,7 +78,16 @@ std::optional<std::size_t> searchWith(ScanFunction scan, std::span<const std::ui
     const std::size_t starts = length - n + 1;
     const std::uint8_t* bytes = image.data();
     std::size_t s = from;
-    if (scan != nullptr) {
+    if (scan != nullptr && starts - s >= kScanBlock + kVectorAlignment) {
+        // A few starts one by one, so that the first anchor's loads fall on vector boundaries.
+        const auto address = reinterpret_cast<std::uintptr_t>(bytes + s + plan.anchorOffset(0));
+        const std::size_t lead = (kVectorAlignment - address % kVectorAlignment) % kVectorAlignment;
+        const ScanResult r = scanPortable(plan, 1, bytes, s, s + lead);
+        if (r.found) {
+            passed.upTo(r.next + n);
+            return r.next;
+        }
+        s += lead;
         int anchors = plan.startingAnchors();
         while (starts - s >= kScanBlock) {
             const std::size_t stop = s + std::min(kProgressStride, starts - s);
@@ -90,8 +96,9 @@ std::optional<std::size_t> searchWith(ScanFunction scan, std::span<const std::ui
                 passed.upTo(r.next + n);
                 return r.next;
             }
-            if (r.candidates > (r.next - s) / kCandidatesPerAnchor &&
-                anchors < plan.anchorCount()) {
+            // Too many starts passed the anchors: this image is not like the code the
+            // frequency table describes, so compare one more.
+            if (r.candidates > candidateBudget(s, r.next) && anchors < plan.anchorCount()) {
                 ++anchors;
             }
             s = r.next;

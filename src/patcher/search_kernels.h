@@ -28,14 +28,28 @@ struct ScanResult {
 
 // A scan examines the start positions s in [begin, end), in increasing order, and stops at the
 // first s where the signature matches, comparing the first `anchors` anchors of the plan (1 to
-// plan.anchorCount()) across vectors before it checks a candidate in full. The caller guarantees
+// plan.anchorCount()) across vectors before it checks a candidate in full. It also stops early,
+// without a match, once more candidates failed than candidateBudget(begin, end): the caller
+// then compares more anchors. The caller guarantees
 // that for every s < end the plan.size() bytes from s lie inside the image. Vector scans examine
 // blocks of starts and may stop up to kScanBlock - 1 starts before `end`, but always examine some
 // when end - begin is at least kScanBlock; the caller finishes the rest with scanPortable.
 using ScanFunction = ScanResult (*)(const SearchPlan& plan, int anchors, const std::uint8_t* image,
                                     std::size_t begin, std::size_t end);
 
-inline constexpr std::size_t kScanBlock = 128;
+inline constexpr std::size_t kScanBlock = 160;
+
+// More failed candidates than one per this many starts make another anchor worth its cost: a
+// candidate costs some 30 cycles, an anchor about half the scan's time again.
+inline constexpr std::size_t kStartsPerCandidate = 1024;
+
+// The failed candidates a scan over [begin, end) accepts before it gives up on its anchors.
+inline std::size_t candidateBudget(std::size_t begin, std::size_t end) {
+    return (end - begin) / kStartsPerCandidate;
+}
+
+// Vector scans run fastest when their first anchor's loads are aligned to this.
+inline constexpr std::size_t kVectorAlignment = 32;
 
 // Looks for the first anchor with memchr and checks the whole signature at each hit (ignores
 // `anchors`); examines every start up to `end`. Works on any processor.
@@ -49,7 +63,9 @@ ScanResult scanSse2(const SearchPlan& plan, int anchors, const std::uint8_t* ima
 #endif
 
 #ifdef ORVENDEL_SEARCH_AVX2
-// Compares every anchor across 32-byte vectors. Call only where avx2Available().
+// Compares every anchor across 32-byte vectors; with more than two anchors wanted and a
+// signature of four equal bytes, looks for runs of that byte instead. Call only where
+// avx2Available().
 ScanResult scanAvx2(const SearchPlan& plan, int anchors, const std::uint8_t* image,
                     std::size_t begin, std::size_t end);
 

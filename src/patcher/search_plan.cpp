@@ -6,15 +6,6 @@
 
 namespace orvendel {
 
-namespace {
-
-// Expected share of start positions whose anchors all match that is rare enough: one more
-// anchor costs the vector scan about half as much again, a candidate about 30 cycles, so a
-// candidate every 4 KiB is the better bargain.
-constexpr double kEnoughRarity = 1.0 / 4096.0;
-
-}  // namespace
-
 SearchPlan::SearchPlan(const Signature& sig) {
     if (sig.pattern.size() != sig.wild.size() || sig.pattern.empty())
         return;
@@ -32,16 +23,15 @@ SearchPlan::SearchPlan(const Signature& sig) {
     std::stable_sort(fixed.begin(), fixed.end(), [&](std::size_t a, std::size_t b) {
         return kX86ByteFrequency[sig.pattern[a]] < kX86ByteFrequency[sig.pattern[b]];
     });
+    fourEqualBytes_ = size_ == 4 && fixed.size() == 4 &&
+                      std::all_of(sig.pattern.begin(), sig.pattern.end(),
+                                  [&](std::uint8_t b) { return b == sig.pattern[0]; });
+
     anchorCount_ = static_cast<int>(std::min<std::size_t>(fixed.size(), kMaxAnchors));
-    double share = 1.0;
     for (int k = 0; k < anchorCount_; ++k) {
         const std::size_t at = fixed[static_cast<std::size_t>(k)];
         anchorOffsets_[static_cast<std::size_t>(k)] = at;
         anchorBytes_[static_cast<std::size_t>(k)] = sig.pattern[at];
-        if (k < 2 || share > kEnoughRarity) {
-            share *= kX86ByteFrequency[sig.pattern[at]] / 65536.0;
-            startingAnchors_ = k + 1;
-        }
     }
 
     // Cover the signature with words of the widest size that fits; the last word may overlap

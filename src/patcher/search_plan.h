@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -32,9 +33,13 @@ public:
     // any number of the first ones; the match is confirmed by matchesAt() either way.
     int anchorCount() const { return anchorCount_; }
 
-    // How many anchors a scan should start with: enough that, by the frequency table, about one
-    // start in 4096 passes them. The scan adds more where the image proves them too common.
-    int startingAnchors() const { return startingAnchors_; }
+    // How many anchors a scan starts with: two (or one when there is only one fixed byte). The
+    // scan adds more where the image proves them too common.
+    int startingAnchors() const { return std::min(anchorCount_, 2); }
+
+    // True when the signature is four equal fixed bytes, such as 00 00 00 00: a scan may then
+    // look for runs of that byte instead of comparing four anchors.
+    bool isFourEqualBytes() const { return fourEqualBytes_; }
 
     // Offset of anchor k from the start of a match, and the byte it must hold.
     std::size_t anchorOffset(int k) const { return anchorOffsets_[static_cast<std::size_t>(k)]; }
@@ -62,7 +67,7 @@ private:
 
     std::size_t size_ = 0;
     int anchorCount_ = 0;
-    int startingAnchors_ = 0;
+    bool fourEqualBytes_ = false;
     std::array<std::size_t, kMaxAnchors> anchorOffsets_{};
     std::array<std::uint8_t, kMaxAnchors> anchorBytes_{};
     std::size_t wordWidth_ = 1;

@@ -33,6 +33,7 @@ ScanResult scan(const SearchPlan& plan, const std::uint8_t* image, std::size_t b
         offsets[k] = plan.anchorOffset(k);
         wanted[k] = _mm_set1_epi8(static_cast<char>(plan.anchorByte(k)));
     }
+    const std::size_t budget = candidateBudget(begin, end);
     std::size_t candidates = 0;
     std::size_t s = begin;
     for (; s + kStep <= end; s += kStep) {
@@ -56,6 +57,8 @@ ScanResult scan(const SearchPlan& plan, const std::uint8_t* image, std::size_t b
             ++candidates;
             bits &= bits - 1;
         }
+        if (candidates > budget)
+            return {s + kStep, false, candidates};
     }
     return {s, false, candidates};
 }

@@ -13,6 +13,7 @@
 
 #include "patcher/search.h"
 #include "patcher/search_kernels.h"
+#include "patcher/search_plan.h"
 
 namespace orvendel {
 namespace {
@@ -235,6 +236,49 @@ TEST_P(SearchDifferential, MatchesAcrossProgressStridesOfALargeImage) {
         plant(copy, s, at, rng);
         expectSame(copy, s, 5);
         expectSame(copy, s, at - 2000);
+    }
+}
+
+TEST_P(SearchDifferential, FourZerosInAZeroHeavyImageBeyondTheFirstStride) {
+    // Past the first 256 KiB the scan has seen enough false candidates to compare more anchors
+    // (or look for runs of zeros).
+    const Signature zeros = sig("00 00 00 00");
+    const Bytes base = zeroHeavyImage(rng, 320 * 1024);
+    for (std::size_t at : {std::size_t{262144 + 131}, std::size_t{300000}, base.size() - 4}) {
+        Bytes image = base;
+        plant(image, zeros, at, rng);
+        expectSame(image, zeros, 0);
+    }
+    expectSame(base, zeros, 3);
+}
+
+// Each vector scan with every number of anchors, called directly: a match it reports is the
+// first in its range, and it never passes over one.
+TEST_P(SearchDifferential, ScansWithEveryAnchorCountNeverSkipAMatch) {
+    if (GetParam().scan == nullptr)
+        GTEST_SKIP() << "the portable scan takes no anchor count";
+    for (const char* text : {"00 00 00 00", "00 ?? 00 00", "01 00 00 02 ?? 00", "00 01"}) {
+        const Signature s = sig(text);
+        const SearchPlan plan(s);
+        for (int round = 0; round < 40; ++round) {
+            Bytes image = zeroHeavyImage(rng, 700);
+            if (round % 2 == 0)
+                plant(image, s, 160 + static_cast<std::size_t>(round) * 11, rng);
+            const std::size_t starts = image.size() - s.size() + 1;
+            for (int anchors = 1; anchors <= plan.anchorCount(); ++anchors) {
+                for (std::size_t begin : {std::size_t{0}, std::size_t{1}, std::size_t{33}}) {
+                    const ScanResult r =
+                        GetParam().scan(plan, anchors, image.data(), begin, starts);
+                    const auto want = searchReference(image, s, begin);
+                    if (r.found) {
+                        ASSERT_EQ(std::optional<std::size_t>(r.next), want) << text;
+                    } else {
+                        ASSERT_LE(r.next, starts);
+                        ASSERT_TRUE(!want || *want >= r.next) << text << " skipped " << *want;
+                    }
+                }
+            }
+        }
     }
 }
 
