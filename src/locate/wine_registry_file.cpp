@@ -1,7 +1,5 @@
 #include "locate/wine_registry_file.h"
 
-#include <vector>
-
 #include "locate/text_encoding.h"
 
 namespace orvendel {
@@ -155,20 +153,25 @@ std::string WineRegistryFile::canonicalPath(std::string_view path) {
 }
 
 std::optional<WineRegistryFile> WineRegistryFile::parse(std::string_view text, std::string& error) {
-    std::vector<std::string_view> lines;
-    for (std::size_t start = 0; start < text.size();) {
-        auto end = text.find('\n', start);
+    // Lines are taken one at a time, so that memory does not grow with their number.
+    std::size_t offset = 0;
+    auto nextLine = [&]() -> std::optional<std::string_view> {
+        if (offset >= text.size()) {
+            return std::nullopt;
+        }
+        auto end = text.find('\n', offset);
         if (end == std::string_view::npos) {
             end = text.size();
         }
-        auto line = text.substr(start, end - start);
+        auto line = text.substr(offset, end - offset);
+        offset = end + 1;
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        lines.push_back(line);
-        start = end + 1;
-    }
-    if (lines.empty() || lines[0] != "WINE REGISTRY Version 2") {
+        return line;
+    };
+    const auto header = nextLine();
+    if (!header || *header != "WINE REGISTRY Version 2") {
         error = "not a Wine registry file (no \"WINE REGISTRY Version 2\" header)";
         return std::nullopt;
     }
@@ -176,8 +179,8 @@ std::optional<WineRegistryFile> WineRegistryFile::parse(std::string_view text, s
     WineRegistryFile file;
     Values* current = nullptr;
     bool inHeader = true;
-    for (std::size_t n = 1; n < lines.size(); ++n) {
-        const std::string_view line = lines[n];
+    while (const auto next = nextLine()) {
+        const std::string_view line = *next;
         const std::size_t p = skipSpaces(line, 0);
         if (p >= line.size()) {
             continue;
@@ -294,11 +297,12 @@ std::optional<WineRegistryFile> WineRegistryFile::parse(std::string_view text, s
                 if (q >= part.size()) {
                     break;
                 }
-                if (part[q] != '\\' || n + 1 >= lines.size()) {
+                const auto continued = part[q] == '\\' ? nextLine() : std::nullopt;
+                if (!continued) {
                     ok = false;
                     break;
                 }
-                part = lines[++n];
+                part = *continued;
                 q = skipSpaces(part, 0);
             }
         }

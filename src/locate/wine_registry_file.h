@@ -19,8 +19,9 @@ struct WineRegistryData {
 // values, looked up without regard to the case of key and value names.
 class WineRegistryFile {
 public:
-    // Largest file that is read; the registry of a real prefix is a few megabytes.
-    static constexpr std::uintmax_t kMaxFileSize = 256u * 1024 * 1024;
+    // Largest file that is read; the registry of a real prefix is a few megabytes. What a
+    // parsed file takes in memory grows with its size.
+    static constexpr std::uintmax_t kMaxFileSize = 64u * 1024 * 1024;
 
     // Parses the text of a registry file that begins with "WINE REGISTRY Version 2". Lines
     // that cannot be understood are skipped, as Wine itself does. Returns nothing and sets
