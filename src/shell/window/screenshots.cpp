@@ -1,8 +1,11 @@
 #include "shell/window/screenshots.h"
 
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include "shell/window/busy_form.h"
 #include "shell/window/location_page.h"
@@ -39,6 +42,16 @@ QString writeScreenshots(MainWindow& window, const QString& folder) {
     if (!error.isEmpty())
         return error;
 
+    // The writing run works on a copy, so that taking pictures never rewrites the game's file.
+    QLineEdit& pathBox = *window.locationPage()->NWN();
+    const QString original = pathBox.text();
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QStringLiteral("nwmain.exe"));
+    if (!scratch.isValid() || !QFile::copy(original, copy)) {
+        return QStringLiteral("Cannot copy %1 for the progress window's picture.")
+            .arg(QDir::toNativeSeparators(original));
+    }
+    pathBox.setText(copy);
     BusyForm& busy = *window.busyForm();
     const auto connection = QObject::connect(&busy, &BusyForm::waitingForOk, &busy, [&] {
         error = save(busy, dir, QStringLiteral("progress-window.png"));
@@ -46,6 +59,7 @@ QString writeScreenshots(MainWindow& window, const QString& folder) {
     });
     window.processData(false);
     QObject::disconnect(connection);
+    pathBox.setText(original);
     return error;
 }
 
