@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -26,6 +27,8 @@ constexpr HiveName kHiveNames[] = {
 // The buffer of a profile text, as the one call reads it.
 constexpr std::uint32_t kProfileBufferSize = 255;
 
+// Reads a value as text in two steps, size first, then the bytes; the text ends at its first
+// NUL or with its last byte. Returns the status of the last query; `out` is set only on 0.
 std::int32_t readText(RegistryApi& api, RegistryApi::Key key, const std::string& name,
                       RegistryValue& out) {
     std::uint32_t size = 0;
@@ -38,12 +41,14 @@ std::int32_t readText(RegistryApi& api, RegistryApi::Key key, const std::string&
     if (status == kStatusSuccess) {
         const std::size_t stored = std::min<std::size_t>(size, buffer.size());
         const auto end =
-            std::find(buffer.begin(), buffer.begin() + static_cast<long>(stored), '\0');
+            std::find(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(stored), '\0');
         out = std::string(buffer.begin(), end);
     }
     return status;
 }
 
+// Reads a value into a zeroed buffer of N bytes. Returns the status of the query (234 when the
+// value holds more than N bytes).
 template <std::size_t N>
 std::int32_t readBytes(RegistryApi& api, RegistryApi::Key key, const std::string& name,
                        std::array<unsigned char, N>& bytes) {
