@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "locate/ordinary_file.h"
@@ -35,7 +36,11 @@ std::int32_t readText(RegistryApi& api, RegistryApi::Key key, const std::string&
     std::vector<char> buffer;
     std::int32_t status = api.queryValue(key, name, nullptr, size);
     if (status == kErrorMoreData) {
-        buffer.resize(size);
+        try {
+            buffer.resize(size);
+        } catch (const std::bad_alloc&) {
+            return kErrorNotEnoughMemory;
+        }
         status = api.queryValue(key, name, buffer.data(), size);
     }
     if (status == kStatusSuccess) {
@@ -102,6 +107,21 @@ std::int32_t queryValue(RegistryApi& api, std::string_view source, const std::st
     if (status != kStatusSuccess) {
         return status;
     }
+    // Closes the key also when a read throws.
+    struct KeyCloser {
+        RegistryApi& api;
+        RegistryApi::Key key;
+        bool open = true;
+        std::int32_t close() {
+            open = false;
+            return api.closeKey(key);
+        }
+        ~KeyCloser() {
+            if (open) {
+                api.closeKey(key);
+            }
+        }
+    } closer{api, handle};
     if (letter == "s") {
         status = readText(api, handle, name, out);
     } else if (letter == "b") {
@@ -119,7 +139,7 @@ std::int32_t queryValue(RegistryApi& api, std::string_view source, const std::st
                                             std::uint32_t(bytes[3]) << 24);
         }
     }
-    const std::int32_t closed = api.closeKey(handle);
+    const std::int32_t closed = closer.close();
     return status == kStatusSuccess ? closed : status;
 }
 
