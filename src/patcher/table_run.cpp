@@ -70,7 +70,9 @@ TableRun runRevisionTable(const RevisionTable& table, bool forReading,
             }
             lead = transfer.progressLead;
             cursor += lead;
-            setProgress(progress, cursor + 1);
+            // A site that ends at the last byte leaves the cursor past the end; the bar stops
+            // at its maximum, the image length.
+            setProgress(progress, std::min(cursor + 1, image.size()));
         }
     }
     state.ExecutableRevision = table.revision;
