@@ -334,5 +334,30 @@ TEST_F(ChangedBetweenRuns, AnExecutableReplacedByTheOtherBuildIsRecognisedAfresh
     }
 }
 
+TEST(CutExecutable, EndingRightAfterItsLastSiteIsRecognisedAndTheBarStaysInRange) {
+    // The last transfer leaves the cursor at the end of such a file; the progress bar must
+    // still never be set beyond the file length, its maximum.
+    for (const int revision : {0, 1}) {
+        SCOPED_TRACE(revision);
+        SampleBuilder builder(kSmallSample, 21);
+        builder.plant(revision == 0 ? kRevision0Table : kRevision1Table, sampleValues());
+        std::vector<std::uint8_t> image = builder.build();
+        const std::vector<std::size_t>& sites = builder.sites()[0];
+        image.resize(*std::max_element(sites.begin(), sites.end()) + 4);
+        TempDir dir;
+        writeFixture(dir / "nwmain.exe", image);
+        for (const bool forReading : {true, false}) {
+            CameraState state;
+            RecordingProgress progress;
+            const RunResult result = modFile(dir / "nwmain.exe", forReading, state, progress);
+            EXPECT_TRUE(result.recognised()) << result.status;
+            for (const double value : progress.values) {
+                EXPECT_LE(value, progress.maximum);
+                EXPECT_GE(value, progress.minimum);
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orvendel
