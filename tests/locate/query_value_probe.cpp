@@ -1,13 +1,15 @@
 // orvendel-query-probe [--profile PATH]: reads queries from standard input, one per line as
 // "source<TAB>key<TAB>name<TAB>kind", runs queryValue through this platform's registry with the
 // default "<default>" and prints "status<TAB>value" for each, bytes outside printable ASCII as
-// \xNN. "@PROFILE@" in a source stands for PATH, so that both builds can name the same file.
+// \xNN, texts converted from the ANSI code page to UTF-8. "@PROFILE@" in a source stands for PATH,
+// so that both builds can name the same file.
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "locate/query_value.h"
+#include "probe_text.h"
 
 namespace {
 
@@ -65,7 +67,8 @@ int main(int argc, char** argv) {
         orvendel::RegistryValue out;
         const auto status = orvendel::queryValue(fields[0], fields[1], fields[2], fields[3],
                                                  std::string("<default>"), out);
-        std::cout << status << '\t' << printable(orvendel::registryValueText(out)) << '\n';
+        std::cout << status << '\t'
+                  << printable(orvendel::ansiToUtf8(orvendel::registryValueText(out))) << '\n';
     }
     return 0;
 }
