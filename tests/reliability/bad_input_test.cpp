@@ -254,6 +254,33 @@ TEST_F(BadInput, SavingOverSomethingThatIsNotASettingsFileIsRefused) {
         std::vector<std::string>{});
 }
 
+TEST_F(BadInput, BrokenWineRegistryFilesAreNamedAndNeverBlock) {
+    const fs::path prefix = dir_ / "prefix";
+    const fs::path registry = prefix / "system.reg";
+    const std::vector<BadPath> cases = {
+        {"missing", [](const fs::path&) {}},
+        {"folder", [](const fs::path& p) { fs::create_directory(p); }},
+        {"FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }},
+        {"empty", [](const fs::path& p) { writeText(p, ""); }},
+        {"one byte", [](const fs::path& p) { writeText(p, "W"); }},
+        {"no header", [](const fs::path& p) { writeText(p, std::string(5000, '\xA5')); }},
+        {"huge", [](const fs::path& p) { makeSparse(p, off_t{300} << 20); }},
+    };
+    for (const BadPath& bad : cases) {
+        SCOPED_TRACE(bad.name);
+        fs::remove_all(prefix);
+        fs::create_directory(prefix);
+        bad.make(registry);
+        const std::string variable = "WINEPREFIX=" + prefix.string();
+        ChildProcess child({ORVENDEL_CLI_PATH, "locate"}, dir_ / "scratch",
+                           [&] { ::putenv(const_cast<char*>(variable.c_str())); });
+        const ChildExit exit = child.wait(std::chrono::seconds(30));
+        EXPECT_FALSE(exit.timedOut) << "orvendel-cli blocked";
+        EXPECT_TRUE(exit.exited && exit.code == 1) << exit.err;
+        EXPECT_TRUE(mentions(exit.err, registry.string())) << exit.err;
+    }
+}
+
 // The core: the executable changes on disk after the reading run, before the writing run.
 class ChangedBetweenRuns : public ::testing::Test {
 protected:

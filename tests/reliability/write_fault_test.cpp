@@ -130,7 +130,8 @@ Images imagesOfSize(std::size_t size) {
 }
 
 // The three parts of a writing run over an executable whose images are `images`.
-struct ExecutableScenario {
+class ExecutableScenario {
+public:
     explicit ExecutableScenario(const Images& images) : images_(images) {}
 
     Prepare prepare() const {
