@@ -16,10 +16,10 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&ratios);
     ratios.print({{"search/", "memchr/"},
                   {"reference/", "memchr/"},
-                  {"readRun/", "readFile/"},
-                  {"writeRun/", "readFile/"},
-                  {"readRun/", "streamFile/"},
-                  {"readFile/", "streamFile/"}});
+                  {"readRun/", "readFile/", true},
+                  {"writeRun/", "readFile/", true},
+                  {"readRun/", "streamFile/", true},
+                  {"readFile/", "streamFile/", true}});
     benchmark::Shutdown();
     return 0;
 }

@@ -34,14 +34,20 @@ void BenchRatios::ReportRuns(const std::vector<Run>& runs) {
         const auto rate = run.counters.find("bytes_per_second");
         if (rate == run.counters.end())
             continue;
-        rates_[run.run_name.str()][static_cast<long>(run.repetition_index)] = rate->second.value;
+        // Wall-time benchmarks carry a "/real_time" suffix; pair them by their plain names.
+        std::string name = run.run_name.str();
+        const std::string suffix = "/real_time";
+        if (name.size() > suffix.size() &&
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            name.resize(name.size() - suffix.size());
+        }
+        rates_[name][static_cast<long>(run.repetition_index)] = rate->second.value;
     }
 }
 
 void BenchRatios::print(const std::vector<Pairing>& pairings) const {
-    std::printf("\n%-52s %8s %8s %10s %5s\n", "benchmark / base", "median", "lowest", "GB/s",
-                "reps");
     for (const Pairing& pairing : pairings) {
+        bool headed = false;
         for (const auto& [name, byRepetition] : rates_) {
             if (name.rfind(pairing.prefix, 0) != 0)
                 continue;
@@ -55,14 +61,23 @@ void BenchRatios::print(const std::vector<Pairing>& pairings) const {
             for (const auto& [repetition, rate] : byRepetition) {
                 own.push_back(rate);
                 const auto same = baseRates->second.find(repetition);
-                if (same != baseRates->second.end() && same->second > 0) {
-                    ratios.push_back(rate / same->second);
+                if (same != baseRates->second.end() && same->second > 0 && rate > 0) {
+                    ratios.push_back(pairing.byTime ? same->second / rate : rate / same->second);
                 }
             }
             if (ratios.empty())
                 continue;
+            if (!headed) {
+                std::printf("\n%-52s %8s %8s %10s %5s\n",
+                            pairing.byTime ? "time of benchmark / time of base"
+                                           : "throughput of benchmark / of base",
+                            "median", pairing.byTime ? "highest" : "lowest", "GB/s", "reps");
+                headed = true;
+            }
             std::printf("%-52s %8.3f %8.3f %10.2f %5zu\n", (name + " / " + base).c_str(),
-                        median(ratios), *std::min_element(ratios.begin(), ratios.end()),
+                        median(ratios),
+                        pairing.byTime ? *std::max_element(ratios.begin(), ratios.end())
+                                       : *std::min_element(ratios.begin(), ratios.end()),
                         median(own) / 1e9, ratios.size());
         }
     }

@@ -13,17 +13,19 @@ namespace orvendel {
 // another measured in the same run.
 class BenchRatios : public benchmark::ConsoleReporter {
 public:
-    // Benchmarks named prefix + "<case>/..." are compared with basePrefix + "<case>".
+    // Benchmarks named prefix + "<case>/..." are compared with basePrefix + "<case>": by
+    // throughput (theirs / the base's), or with `byTime` by time (theirs / the base's).
     struct Pairing {
         std::string prefix;
         std::string basePrefix;
+        bool byTime = false;
     };
 
     void ReportRuns(const std::vector<Run>& runs) override;
 
-    // For every benchmark of each pairing: the median over repetitions of (its throughput /
-    // the base's throughput in the same repetition), the lowest such ratio, and its median
-    // throughput in GB/s.
+    // For every benchmark of each pairing: the median over repetitions of its ratio to the base
+    // in the same repetition, the least favourable such ratio, and its median throughput in
+    // GB/s.
     void print(const std::vector<Pairing>& pairings) const;
 
 private:

@@ -68,11 +68,17 @@ ORVENDEL_AVX2 ScanResult scan(const SearchPlan& plan, const std::uint8_t* image,
     return {s, false, candidates};
 }
 
-// Zero where bytes j and j+1 of q both hold the wanted byte.
+// Zero where bytes j and j+1 of q both hold the wanted byte. For the byte 00 the loads need no
+// exclusive or.
+template <bool kZero>
 ORVENDEL_AVX2 inline __m256i pairsAt(const std::uint8_t* q, __m256i wanted) {
     const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q));
     const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q + 1));
-    return _mm256_or_si256(_mm256_xor_si256(here, wanted), _mm256_xor_si256(next, wanted));
+    if constexpr (kZero) {
+        return _mm256_or_si256(here, next);
+    } else {
+        return _mm256_or_si256(_mm256_xor_si256(here, wanted), _mm256_xor_si256(next, wanted));
+    }
 }
 
 // Bytes 2..31 of a followed by bytes 0..1 of b.
@@ -86,6 +92,7 @@ constexpr std::size_t kRunReach = kRunStep + 32;
 
 // Looks for four equal bytes with two loads per vector instead of four anchors: with D(j) zero
 // where bytes j and j+1 hold the byte, D(j) | D(j + 2) is zero exactly where bytes j..j+3 do.
+template <bool kZero>
 ORVENDEL_AVX2 ScanResult scanFourEqualBytes(const SearchPlan& plan, const std::uint8_t* image,
                                             std::size_t begin, std::size_t end) {
     const __m256i wanted = _mm256_set1_epi8(static_cast<char>(plan.anchorByte(0)));
@@ -93,13 +100,13 @@ ORVENDEL_AVX2 ScanResult scanFourEqualBytes(const SearchPlan& plan, const std::u
     std::size_t s = begin;
     if (s + kRunReach > end)
         return {s, false, 0};
-    __m256i d0 = pairsAt(image + s, wanted);
+    __m256i d0 = pairsAt<kZero>(image + s, wanted);
     for (; s + kRunReach <= end; s += kRunStep) {
         const std::uint8_t* p = image + s;
-        const __m256i d1 = pairsAt(p + 32, wanted);
-        const __m256i d2 = pairsAt(p + 64, wanted);
-        const __m256i d3 = pairsAt(p + 96, wanted);
-        const __m256i d4 = pairsAt(p + 128, wanted);
+        const __m256i d1 = pairsAt<kZero>(p + 32, wanted);
+        const __m256i d2 = pairsAt<kZero>(p + 64, wanted);
+        const __m256i d3 = pairsAt<kZero>(p + 96, wanted);
+        const __m256i d4 = pairsAt<kZero>(p + 128, wanted);
         const __m256i r0 = _mm256_or_si256(d0, shiftInTwo(d0, d1));
         const __m256i r1 = _mm256_or_si256(d1, shiftInTwo(d1, d2));
         const __m256i r2 = _mm256_or_si256(d2, shiftInTwo(d2, d3));
@@ -111,9 +118,9 @@ ORVENDEL_AVX2 ScanResult scanFourEqualBytes(const SearchPlan& plan, const std::u
             continue;
         const __m256i runs[4] = {r0, r1, r2, r3};
         for (std::size_t i = 0; i < 4; ++i) {
-            const auto bits =
+            auto bits =
                 static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(runs[i], zero)));
-            if (bits != 0) {
+            for (; bits != 0; bits &= bits - 1) {
                 const std::size_t at = s + i * 32 + static_cast<std::size_t>(__builtin_ctz(bits));
                 if (plan.matchesAt(image + at))
                     return {at, true, 0};
@@ -127,8 +134,10 @@ ORVENDEL_AVX2 ScanResult scanFourEqualBytes(const SearchPlan& plan, const std::u
 
 ORVENDEL_AVX2 ScanResult scanAvx2(const SearchPlan& plan, int anchors, const std::uint8_t* image,
                                   std::size_t begin, std::size_t end) {
-    if (anchors > 2 && plan.isFourEqualBytes())
-        return scanFourEqualBytes(plan, image, begin, end);
+    if (anchors > 2 && plan.isFourEqualBytes()) {
+        return plan.anchorByte(0) == 0 ? scanFourEqualBytes<true>(plan, image, begin, end)
+                                       : scanFourEqualBytes<false>(plan, image, begin, end);
+    }
     switch (anchors) {
         case 1:
             return scan<1>(plan, image, begin, end);

@@ -257,7 +257,8 @@ TEST_P(SearchDifferential, FourZerosInAZeroHeavyImageBeyondTheFirstStride) {
 TEST_P(SearchDifferential, ScansWithEveryAnchorCountNeverSkipAMatch) {
     if (GetParam().scan == nullptr)
         GTEST_SKIP() << "the portable scan takes no anchor count";
-    for (const char* text : {"00 00 00 00", "00 ?? 00 00", "01 00 00 02 ?? 00", "00 01"}) {
+    for (const char* text :
+         {"00 00 00 00", "FF FF FF FF", "00 ?? 00 00", "01 00 00 02 ?? 00", "00 01"}) {
         const Signature s = sig(text);
         const SearchPlan plan(s);
         for (int round = 0; round < 40; ++round) {
