@@ -1,11 +1,10 @@
-// The patch run on POSIX systems: FIFOs and exact permission bits.
+// The patch run and exact POSIX permission bits.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
 #include "patcher/patch_run.h"
-#include "platform/files.h"
 #include "recording_progress.h"
 #include "sample_builder.h"
 #include "scripted_read_only_prompt.h"
@@ -15,20 +14,6 @@ namespace orvendel {
 namespace {
 
 namespace fs = std::filesystem;
-
-TEST(PatchRunPosix, AFifoIsRefusedWithoutBlocking) {
-    TempDir dir;
-    const fs::path pipe = dir / "nwmain.exe";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    for (bool forReading : {true, false}) {
-        CameraState state;
-        RecordingProgress progress;
-        const RunResult result = modFile(pipe, forReading, state, progress);
-        EXPECT_EQ(result.outcome, RunResult::Outcome::FileError);
-        EXPECT_NE(result.status.find("not a regular file"), std::string::npos) << result.status;
-        EXPECT_EQ(state.ExecutableRevision, kRevisionUnknown);
-    }
-}
 
 TEST(PatchRunPosix, YesAddsOnlyTheOwnerWriteBitAndAWrittenFileKeepsItsMode) {
     TempDir dir;

@@ -16,43 +16,46 @@
 namespace orvendel {
 namespace {
 
+using Offsets = std::vector<std::vector<std::size_t>>;
+
 // Offsets of the sites from the first byte of each signature's (last) match.
-const std::vector<std::vector<std::size_t>> kRevision0At = {
+const Offsets kRevision0At = {
     {5, 12, 29},      {1, 11, 21},     {15, 66, 80}, {12, 19, 33, 43, 53, 63, 73},
     {15, 66, 77, 84}, {5, 10, 38, 48}, {15, 66, 80},
 };
-const std::vector<std::vector<std::size_t>> kRevision1At = {
+const Offsets kRevision1At = {
     {20, 46}, {5, 55, 66, 73}, {24, 50, 166, 216, 227, 234}, {21, 47, 162, 212, 223, 230}, {28},
 };
 
-constexpr std::uint8_t kFiller = 0xEE;
+struct TableCase {
+    const RevisionTable* table;
+    const Offsets* at;
+};
+const TableCase kTables[] = {{&kRevision0Table, &kRevision0At}, {&kRevision1Table, &kRevision1At}};
 
 struct HandImage {
     std::vector<std::uint8_t> bytes;
-    std::vector<std::size_t> matches;             // per signature, in table order
-    std::vector<std::vector<std::size_t>> sites;  // per signature, in table order
-    std::vector<std::size_t> allSites() const {
+    std::vector<std::size_t> matches;  // per signature in table order; unplaced ones stay 0
+    Offsets sites;                     // per signature in table order
+    std::vector<std::size_t> sitesBefore(std::size_t signature) const {
         std::vector<std::size_t> all;
-        for (const auto& s : sites)
-            all.insert(all.end(), s.begin(), s.end());
+        for (std::size_t k = 0; k < signature; ++k)
+            all.insert(all.end(), sites[k].begin(), sites[k].end());
         return all;
     }
-    float storedAt(std::size_t site) const {
-        std::size_t p = site;
-        return readSingle(bytes, p);
-    }
+    float storedAt(std::size_t site) const { return readSingle(bytes, site); }
 };
 
-// Places the table's signatures in `order` (indexes into the table), 1000 bytes apart, with
-// the stored value 10, 11, 12, ... at the sites in placement order.
-HandImage handBuilt(const RevisionTable& table, const std::vector<std::vector<std::size_t>>& at,
-                    std::vector<std::size_t> order = {}) {
+// Places the table's signatures in `order` (indexes into the table; all in table order when
+// empty), 1000 bytes apart among 0xEE filler, storing 10, 11, 12, ... at the sites.
+HandImage handBuilt(const TableCase& t, std::vector<std::size_t> order = {}) {
+    const RevisionTable& table = *t.table;
     if (order.empty()) {
         order.resize(table.signatures.size());
         std::iota(order.begin(), order.end(), 0);
     }
     HandImage image;
-    image.bytes.assign(1000 * order.size() + 400, kFiller);
+    image.bytes.assign(1000 * order.size() + 400, 0xEE);
     image.matches.resize(table.signatures.size());
     image.sites.resize(table.signatures.size());
     float value = 10;
@@ -67,10 +70,9 @@ HandImage handBuilt(const RevisionTable& table, const std::vector<std::vector<st
                     image.bytes[base + 4 * copy + i] = sig.pattern[i];
             }
         }
-        const std::size_t match = base + 4 * (step.searches - 1u);
-        image.matches[index] = match;
-        for (std::size_t offset : at[index]) {
-            std::size_t p = match + offset;
+        image.matches[index] = base + 4 * (step.searches - 1u);
+        for (std::size_t offset : (*t.at)[index]) {
+            std::size_t p = image.matches[index] + offset;
             image.sites[index].push_back(p);
             writeSingle(image.bytes, p, value++);
         }
@@ -79,47 +81,45 @@ HandImage handBuilt(const RevisionTable& table, const std::vector<std::vector<st
 }
 
 TEST(RevisionTables, RecogniseTheirSignaturesAndVisitEverySiteAtItsOffset) {
-    for (const auto& [table, at] :
-         {std::pair{&kRevision0Table, kRevision0At}, std::pair{&kRevision1Table, kRevision1At}}) {
-        const HandImage image = handBuilt(*table, at);
+    for (const TableCase& t : kTables) {
+        SCOPED_TRACE(t.table->revision);
+        const HandImage image = handBuilt(t);
         CameraState state;
-        const TableRun run = runRevisionTable(*table, true, image.bytes, state, nullptr);
-        EXPECT_TRUE(run.recognised) << "revision " << table->revision;
-        EXPECT_EQ(run.sites, image.allSites()) << "revision " << table->revision;
-        EXPECT_EQ(state.ExecutableRevision, table->revision);
+        const TableRun run = runRevisionTable(*t.table, true, image.bytes, state, nullptr);
+        EXPECT_TRUE(run.recognised);
+        EXPECT_EQ(run.sites, image.sitesBefore(t.at->size()));
+        EXPECT_EQ(state.ExecutableRevision, t.table->revision);
         EXPECT_EQ(state.settings.CTAngleMax, 89.0f);
         EXPECT_EQ(state.settings.DAngleMax, 89.0f);
         EXPECT_TRUE(run.edits.empty());
     }
 }
 
-TEST(RevisionTables, Revision0ReadsTheLastSiteOfEachFieldAndDerivesTheDriveZoomLimits) {
-    const HandImage image = handBuilt(kRevision0Table, kRevision0At);
-    CameraState state;
-    runRevisionTable(kRevision0Table, true, image.bytes, state, nullptr);
-    const CameraSettings& s = state.settings;
-    EXPECT_EQ(s.CTZoomMin, image.storedAt(image.matches[3] + 43));
-    EXPECT_EQ(s.CTZoomMax, image.storedAt(image.matches[3] + 53));
-    EXPECT_EQ(s.CTAngleDel, 90 - image.storedAt(image.matches[3] + 73));
-    EXPECT_EQ(s.CTHeight, image.storedAt(image.matches[4] + 15));
-    EXPECT_EQ(s.CTAngleDef, 90 - image.storedAt(image.matches[4] + 84));
-    EXPECT_EQ(s.DZoomDef, image.storedAt(image.matches[5] + 10));
-    EXPECT_EQ(s.DZoomMin, s.DZoomDef);
+TEST(RevisionTables, ReadingTakesTheLastSiteOfEachFieldAndTheTablesOwnValues) {
+    const HandImage r0 = handBuilt(kTables[0]);
+    CameraState state0;
+    runRevisionTable(kRevision0Table, true, r0.bytes, state0, nullptr);
+    const CameraSettings& s = state0.settings;
+    EXPECT_EQ(s.CTZoomMin, r0.storedAt(r0.matches[3] + 43));
+    EXPECT_EQ(s.CTZoomMax, r0.storedAt(r0.matches[3] + 53));
+    EXPECT_EQ(s.CTAngleDel, 90 - r0.storedAt(r0.matches[3] + 73));
+    EXPECT_EQ(s.CTHeight, r0.storedAt(r0.matches[4] + 15));
+    EXPECT_EQ(s.CTAngleDef, 90 - r0.storedAt(r0.matches[4] + 84));
+    EXPECT_EQ(s.DZoomDef, r0.storedAt(r0.matches[5] + 10));
+    EXPECT_EQ(s.DZoomMin, s.DZoomDef) << "the drive zoom limits follow the default";
     EXPECT_EQ(s.DZoomMax, s.DZoomDef);
-    EXPECT_EQ(s.DAngleDef, 90 - image.storedAt(image.matches[6] + 80));
-}
+    EXPECT_EQ(s.DAngleDef, 90 - r0.storedAt(r0.matches[6] + 80));
 
-TEST(RevisionTables, Revision1SetsTheChaseMinimumZoomAndReadsSignature3Last) {
-    const HandImage image = handBuilt(kRevision1Table, kRevision1At);
-    CameraState state;
-    state.settings.CTAngleDel = 17;
-    runRevisionTable(kRevision1Table, true, image.bytes, state, nullptr);
-    const CameraSettings& s = state.settings;
-    EXPECT_EQ(s.CTZoomMin, 5.0f);
-    EXPECT_EQ(s.CTHeight, image.storedAt(image.matches[2] + 166));
-    EXPECT_EQ(s.CTAngleMin, 90 - image.storedAt(image.matches[2] + 50));
-    EXPECT_EQ(s.DZoomMin, image.storedAt(image.matches[4] + 28));
-    EXPECT_EQ(s.CTAngleDel, 17.0f) << "no site in revision 1";
+    const HandImage r1 = handBuilt(kTables[1]);
+    CameraState state1;
+    state1.settings.CTAngleDel = 17;
+    runRevisionTable(kRevision1Table, true, r1.bytes, state1, nullptr);
+    const CameraSettings& d = state1.settings;
+    EXPECT_EQ(d.CTZoomMin, 5.0f);
+    EXPECT_EQ(d.CTHeight, r1.storedAt(r1.matches[2] + 166)) << "signature 3 is read last";
+    EXPECT_EQ(d.CTAngleMin, 90 - r1.storedAt(r1.matches[2] + 50));
+    EXPECT_EQ(d.DZoomMin, r1.storedAt(r1.matches[4] + 28));
+    EXPECT_EQ(d.CTAngleDel, 17.0f) << "no site in revision 1";
 
     CameraState junk;
     EXPECT_FALSE(
@@ -129,73 +129,62 @@ TEST(RevisionTables, Revision1SetsTheChaseMinimumZoomAndReadsSignature3Last) {
 }
 
 TEST(RevisionTables, AMissingSignatureStopsTheTableAfterTheSitesBeforeIt) {
-    for (const auto& [table, at] :
-         {std::pair{&kRevision0Table, kRevision0At}, std::pair{&kRevision1Table, kRevision1At}}) {
-        for (std::size_t missing = 0; missing < at.size(); ++missing) {
-            HandImage image = handBuilt(*table, at);
-            const Signature sig = *Signature::parse(table->signatures[missing].bytes);
-            const std::size_t first =
-                image.matches[missing] - 4 * (table->signatures[missing].searches - 1u);
-            for (std::size_t i = 0; i < sig.size() + 4 * (table->signatures[missing].searches - 1u);
-                 ++i) {
-                if (i >= sig.size() || !sig.wild[i])
-                    image.bytes[first + i] = kFiller;
-            }
+    for (const TableCase& t : kTables) {
+        for (std::size_t missing = 0; missing < t.at->size(); ++missing) {
+            SCOPED_TRACE(::testing::Message()
+                         << "revision " << t.table->revision << " signature " << missing + 1);
+            std::vector<std::size_t> order(t.at->size());
+            std::iota(order.begin(), order.end(), 0);
+            order.erase(order.begin() + static_cast<long>(missing));
+            const HandImage image = handBuilt(t, order);
             CameraState state;
-            state.ExecutableRevision = table->revision;
-            const TableRun run = runRevisionTable(*table, true, image.bytes, state, nullptr);
-            EXPECT_FALSE(run.recognised) << "revision " << table->revision << " sig " << missing;
+            state.ExecutableRevision = t.table->revision;
+            const TableRun run = runRevisionTable(*t.table, true, image.bytes, state, nullptr);
+            EXPECT_FALSE(run.recognised);
             EXPECT_EQ(state.ExecutableRevision, kRevisionUnknown);
-            std::vector<std::size_t> before;
-            for (std::size_t k = 0; k < missing; ++k) {
-                before.insert(before.end(), image.sites[k].begin(), image.sites[k].end());
-            }
-            // A missing run of four zeros is found again at a later one, so the table may
-            // get further before it gives up; it never gets back to the missing place.
+            // Four zeros may be found again further on, so the table may get further before it
+            // gives up; it never skips the sites before the missing signature.
+            const std::vector<std::size_t> before = image.sitesBefore(missing);
             ASSERT_GE(run.sites.size(), before.size());
-            EXPECT_TRUE(std::equal(before.begin(), before.end(), run.sites.begin()))
-                << "revision " << table->revision << " sig " << missing;
+            EXPECT_TRUE(std::equal(before.begin(), before.end(), run.sites.begin()));
             EXPECT_EQ(state.settings.CTAngleMax, 0.0f) << "the end of the table was skipped";
         }
     }
 }
 
 TEST(RevisionTables, SignaturesOutOfOrderAreNotRecognised) {
-    const HandImage swapped = handBuilt(kRevision1Table, kRevision1At, {1, 0, 2, 3, 4});
+    const HandImage swapped1 = handBuilt(kTables[1], {1, 0, 2, 3, 4});
     CameraState state;
-    const TableRun run = runRevisionTable(kRevision1Table, true, swapped.bytes, state, nullptr);
+    const TableRun run = runRevisionTable(kRevision1Table, true, swapped1.bytes, state, nullptr);
     EXPECT_FALSE(run.recognised);
-    EXPECT_EQ(run.sites, swapped.sites[0]);
-
-    const HandImage swapped0 = handBuilt(kRevision0Table, kRevision0At, {0, 1, 2, 3, 5, 4, 6});
+    EXPECT_EQ(run.sites, swapped1.sites[0]);
+    const HandImage swapped0 = handBuilt(kTables[0], {0, 1, 2, 3, 5, 4, 6});
     EXPECT_FALSE(
         runRevisionTable(kRevision0Table, true, swapped0.bytes, state, nullptr).recognised);
 }
 
 TEST(RevisionTables, ASitePastTheEndCountsAsAMissingSignature) {
-    for (const auto& [table, at] :
-         {std::pair{&kRevision0Table, kRevision0At}, std::pair{&kRevision1Table, kRevision1At}}) {
-        HandImage image = handBuilt(*table, at);
+    for (const TableCase& t : kTables) {
+        const HandImage image = handBuilt(t);
+        const std::size_t siteCount = image.sitesBefore(t.at->size()).size();
         const std::size_t lastSite = image.sites.back().back();
-        for (std::size_t cut : {lastSite, lastSite + 1, lastSite + 3}) {
-            std::vector<std::uint8_t> truncated(image.bytes.begin(),
-                                                image.bytes.begin() + static_cast<long>(cut));
+        for (std::size_t length : {lastSite, lastSite + 1, lastSite + 3, lastSite + 4}) {
+            SCOPED_TRACE(::testing::Message() << "revision " << t.table->revision << " length "
+                                              << length - lastSite << " past the last site");
+            const std::vector<std::uint8_t> cut(image.bytes.begin(),
+                                                image.bytes.begin() + static_cast<long>(length));
             CameraState state;
-            const TableRun run = runRevisionTable(*table, false, truncated, state, nullptr);
-            EXPECT_FALSE(run.recognised) << "cut at " << cut;
-            EXPECT_EQ(run.sites.size(), image.allSites().size() - 1);
+            const TableRun run = runRevisionTable(*t.table, false, cut, state, nullptr);
+            const bool whole = length == lastSite + 4;
+            EXPECT_EQ(run.recognised, whole);
+            EXPECT_EQ(run.sites.size(), whole ? siteCount : siteCount - 1);
             EXPECT_EQ(run.edits.size(), run.sites.size());
         }
-        std::vector<std::uint8_t> exact(image.bytes.begin(),
-                                        image.bytes.begin() + static_cast<long>(lastSite + 4));
-        CameraState state;
-        EXPECT_TRUE(runRevisionTable(*table, true, exact, state, nullptr).recognised)
-            << "a site ending on the last byte is inside";
     }
 }
 
 TEST(RevisionTables, ProgressIsOneThenTheCursorAfterEachTransfer) {
-    const HandImage image = handBuilt(kRevision0Table, kRevision0At);
+    const HandImage image = handBuilt(kTables[0]);
     RecordingProgress progress;
     CameraState state;
     runRevisionTable(kRevision0Table, true, image.bytes, state, &progress);
@@ -210,11 +199,7 @@ TEST(RevisionTables, ProgressIsOneThenTheCursorAfterEachTransfer) {
     std::vector<double> expected;
     for (std::size_t sig = 0; sig < kRevision0At.size(); ++sig) {
         for (std::size_t step = 0; step < kRevision0At[sig].size(); ++step) {
-            std::size_t lead = 0;
-            if (sig == 1 && step == 0)
-                lead = 2;
-            if (sig == 3 && step == 0)
-                lead = 1;
+            const std::size_t lead = (sig == 1 && step == 0) ? 2 : (sig == 3 && step == 0) ? 1 : 0;
             expected.push_back(
                 static_cast<double>(image.matches[sig] + kRevision0At[sig][step] + 4 + lead + 1));
         }
@@ -223,7 +208,7 @@ TEST(RevisionTables, ProgressIsOneThenTheCursorAfterEachTransfer) {
 }
 
 TEST(RevisionTables, WritingRecordsEditsAtEverySiteAndLeavesTheImageAlone) {
-    const HandImage image = handBuilt(kRevision1Table, kRevision1At);
+    const HandImage image = handBuilt(kTables[1]);
     CameraState state;
     state.settings.CTHeight = 1.5f;
     state.settings.CTAngleMin = 0;
@@ -246,7 +231,6 @@ TEST(RevisionTables, WritingRecordsEditsAtEverySiteAndLeavesTheImageAlone) {
     EXPECT_EQ(editAt(image.matches[2] + 50), eightyNine);
     EXPECT_EQ(state.settings.CTAngleMin, 0.0f);
     EXPECT_EQ(state.settings.CTAngleMax, 89.0f);
-    EXPECT_EQ(state.settings.CTZoomMin, 5.0f);
 
     std::vector<std::uint8_t> patched = image.bytes;
     applyEdits(patched, run.edits);
@@ -257,7 +241,7 @@ TEST(RevisionTables, WritingRecordsEditsAtEverySiteAndLeavesTheImageAlone) {
 }
 
 TEST(RevisionTables, Revision0WritingMakesTheDriveZoomLimitsFollowTheDefault) {
-    const HandImage image = handBuilt(kRevision0Table, kRevision0At);
+    const HandImage image = handBuilt(kTables[0]);
     CameraState state;
     state.settings.DZoomDef = 4;
     state.settings.DZoomMin = 2;
