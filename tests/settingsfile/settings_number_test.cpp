@@ -15,131 +15,81 @@ namespace orvendel {
 namespace {
 
 using Status = SettingsNumber::Status;
+using Limits = std::numeric_limits<float>;
 
-float bitsToFloat(std::uint32_t bits) {
-    return std::bit_cast<float>(bits);
-}
-
-TEST(FormatSettingsNumber, WholeValuesHaveNoPoint) {
-    EXPECT_EQ(formatSettingsNumber(40.0f), "40");
-    EXPECT_EQ(formatSettingsNumber(-1.0f), "-1");
-    EXPECT_EQ(formatSettingsNumber(350.0f), "350");
-    EXPECT_EQ(formatSettingsNumber(0.0f), "0");
-    EXPECT_EQ(formatSettingsNumber(-0.0f), "0");
-    EXPECT_EQ(formatSettingsNumber(9999999.0f), "9999999");
-}
-
-TEST(FormatSettingsNumber, RoundsToSevenSignificantDigitsAndDropsTrailingZeros) {
-    EXPECT_EQ(formatSettingsNumber(2.2f), "2.2");
-    EXPECT_EQ(formatSettingsNumber(bitsToFloat(0x400CCCCD)), "2.2");
-    EXPECT_EQ(formatSettingsNumber(-0.4f), "-0.4");
-    EXPECT_EQ(formatSettingsNumber(33.3f), "33.3");
-    EXPECT_EQ(formatSettingsNumber(1.0f / 3.0f), "0.3333333");
-    EXPECT_EQ(formatSettingsNumber(123.456789f), "123.4568");
-    EXPECT_EQ(formatSettingsNumber(0.000123456789f), "0.0001234568");
-    EXPECT_EQ(formatSettingsNumber(1.5f), "1.5");
-    // Rounding that carries into a new digit.
-    EXPECT_EQ(formatSettingsNumber(9.9999999f), "10");
-    EXPECT_EQ(formatSettingsNumber(0.99999999f), "1");
-}
-
-TEST(FormatSettingsNumber, ExponentFormOnlyFromTenMillionOn) {
-    EXPECT_EQ(formatSettingsNumber(1e7f), "1E+07");
-    EXPECT_EQ(formatSettingsNumber(-1e7f), "-1E+07");
-    EXPECT_EQ(formatSettingsNumber(9999999.5f), "1E+07") << "rounds up to ten million";
-    EXPECT_EQ(formatSettingsNumber(123456789.0f), "1.234568E+08");
-    EXPECT_EQ(formatSettingsNumber(std::numeric_limits<float>::max()), "3.402823E+38");
-    EXPECT_EQ(formatSettingsNumber(1e-7f), "0.0000001");
-    const std::string tiny = formatSettingsNumber(std::numeric_limits<float>::denorm_min());
+TEST(FormatSettingsNumber, WritesSevenSignificantDigitsAndExponentsFromTenMillionOn) {
+    const struct {
+        float value;
+        const char* text;
+    } rows[] = {
+        {40.0f, "40"},
+        {-1.0f, "-1"},
+        {0.0f, "0"},
+        {-0.0f, "0"},
+        {9999999.0f, "9999999"},
+        {std::bit_cast<float>(0x400CCCCDu), "2.2"},
+        {-0.4f, "-0.4"},
+        {1.0f / 3.0f, "0.3333333"},
+        {123.456789f, "123.4568"},
+        {0.000123456789f, "0.0001234568"},
+        {9.9999999f, "10"},  // rounding carries into a new digit
+        {0.99999999f, "1"},
+        {1e-7f, "0.0000001"},
+        {1e7f, "1E+07"},
+        {-1e7f, "-1E+07"},
+        {9999999.5f, "1E+07"},
+        {123456789.0f, "1.234568E+08"},
+        {Limits::max(), "3.402823E+38"},
+        {Limits::quiet_NaN(), "nan"},
+        {Limits::infinity(), "inf"},
+        {-Limits::infinity(), "-inf"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(formatSettingsNumber(row.value), row.text);
+    const std::string tiny = formatSettingsNumber(Limits::denorm_min());
     EXPECT_EQ(tiny.find_first_of("eE"), std::string::npos) << tiny;
 }
 
-TEST(FormatSettingsNumber, NonFiniteValuesAreNamed) {
-    EXPECT_EQ(formatSettingsNumber(std::numeric_limits<float>::quiet_NaN()), "nan");
-    EXPECT_EQ(formatSettingsNumber(std::numeric_limits<float>::infinity()), "inf");
-    EXPECT_EQ(formatSettingsNumber(-std::numeric_limits<float>::infinity()), "-inf");
-}
-
-TEST(ParseSettingsNumber, ReadsTheFormsOtherWritersUse) {
-    struct Case {
-        const char* text;
+TEST(ParseSettingsNumber, ReadsDecimalFormsAndRefusesEverythingElse) {
+    const struct {
+        std::string text;
+        Status status;
         float value;
+    } rows[] = {
+        {"40", Status::Ok, 40.0f},       {"-1", Status::Ok, -1.0f},
+        {".4", Status::Ok, 0.4f},        {"-.4", Status::Ok, -0.4f},
+        {"+.4", Status::Ok, 0.4f},       {"4.", Status::Ok, 4.0f},
+        {"1E+07", Status::Ok, 1e7f},     {"1e7", Status::Ok, 1e7f},
+        {"2.5E-1", Status::Ok, 0.25f},   {"2.2", Status::Ok, std::bit_cast<float>(0x400CCCCDu)},
+        {"000012", Status::Ok, 12.0f},   {"3.402823E+38", Status::Ok, 3.402823e38f},
+        {"1e39", Status::OutOfRange, 0}, {"-1E+50", Status::OutOfRange, 0},
     };
-    const Case cases[] = {
-        {"40", 40.0f},
-        {"-1", -1.0f},
-        {".4", 0.4f},
-        {"-.4", -0.4f},
-        {"0.4", 0.4f},
-        {"+.4", 0.4f},
-        {"+5", 5.0f},
-        {"1E+07", 1e7f},
-        {"1e+07", 1e7f},
-        {"1E7", 1e7f},
-        {"2.5E-1", 0.25f},
-        {"4.", 4.0f},
-        {"2.2", bitsToFloat(0x400CCCCD)},
-        {"000012", 12.0f},
-    };
-    for (const Case& c : cases) {
-        const SettingsNumber n = parseSettingsNumber(c.text);
-        EXPECT_EQ(n.status, Status::Ok) << c.text;
-        EXPECT_EQ(n.value, c.value) << c.text;
+    for (const auto& row : rows) {
+        const SettingsNumber n = parseSettingsNumber(row.text);
+        EXPECT_EQ(n.status, row.status) << row.text;
+        if (row.status == Status::Ok) {
+            EXPECT_EQ(n.value, row.value) << row.text;
+        }
     }
-}
-
-TEST(ParseSettingsNumber, RefusesWhatIsNotADecimalNumber) {
-    const std::string notNumbers[] = {
-        "",
-        " ",
-        "abc",
-        "4,5",
-        "4 5",
-        "1e",
-        "e5",
-        "--4",
-        "+-4",
-        "++4",
-        "+",
-        "-",
-        ".",
-        "0x10",
-        "nan",
-        "inf",
-        "-inf",
-        "infinity",
-        "NaN",
-        "40 ",
-        " 40",
-        "4.5.6",
-        std::string("4\0", 2),
-        "\xC3\xA9",
-        "\xFF\xFE",
-        "1_000",
-    };
-    for (const std::string& text : notNumbers) {
+    for (const std::string text :
+         {"",         " ",   "abc", "4,5",   "4 5",      "1e",   "e5",  "--4",
+          "+-4",      "+",   "-",   ".",     "0x10",     "nan",  "inf", "-inf",
+          "infinity", "40 ", " 40", "4.5.6", "\xC3\xA9", "1_000"})
         EXPECT_EQ(parseSettingsNumber(text).status, Status::NotANumber) << text;
-    }
-}
-
-TEST(ParseSettingsNumber, NumbersBeyondTheFloatRangeAreOutOfRange) {
-    EXPECT_EQ(parseSettingsNumber("1e39").status, Status::OutOfRange);
-    EXPECT_EQ(parseSettingsNumber("-1E+50").status, Status::OutOfRange);
-    EXPECT_EQ(parseSettingsNumber("3.402823E+38").status, Status::Ok);
+    EXPECT_EQ(parseSettingsNumber(std::string("4\0", 2)).status, Status::NotANumber);
 }
 
 TEST(SettingsNumberRoundTrip, SixDigitDecimalsComeBackExactly) {
     std::mt19937 random(20261206);
     std::uniform_int_distribution<int> mantissa(100000, 999999);
-    std::uniform_int_distribution<int> exponent(-9, 6);
+    std::uniform_int_distribution<int> exponent(-14, 1);
     for (int i = 0; i < 20000; ++i) {
         const std::string decimal =
-            std::to_string(mantissa(random)) + "e" + std::to_string(exponent(random) - 5);
+            std::to_string(mantissa(random)) + "e" + std::to_string(exponent(random));
         const SettingsNumber source = parseSettingsNumber(decimal);
         ASSERT_EQ(source.status, Status::Ok) << decimal;
         const std::string written = formatSettingsNumber(source.value);
         const SettingsNumber back = parseSettingsNumber(written);
-        ASSERT_EQ(back.status, Status::Ok) << written;
         ASSERT_EQ(std::bit_cast<std::uint32_t>(back.value),
                   std::bit_cast<std::uint32_t>(source.value))
             << decimal << " written as " << written;
@@ -149,12 +99,10 @@ TEST(SettingsNumberRoundTrip, SixDigitDecimalsComeBackExactly) {
 TEST(SettingsNumberRoundTrip, AnyFiniteFloatComesBackWithinSevenDigitsAndThenStays) {
     std::mt19937 random(7);
     std::uniform_int_distribution<std::uint32_t> bits;
-    int checked = 0;
-    while (checked < 20000) {
-        const float value = bitsToFloat(bits(random));
-        if (!std::isfinite(value) || std::fabs(value) < std::numeric_limits<float>::min()) {
+    for (int checked = 0; checked < 20000;) {
+        const float value = std::bit_cast<float>(bits(random));
+        if (!std::isfinite(value) || std::fabs(value) < Limits::min())
             continue;  // subnormals carry fewer than seven digits of their own
-        }
         ++checked;
         const std::string written = formatSettingsNumber(value);
         const SettingsNumber back = parseSettingsNumber(written);
@@ -165,23 +113,7 @@ TEST(SettingsNumberRoundTrip, AnyFiniteFloatComesBackWithinSevenDigitsAndThenSta
     }
 }
 
-TEST(SettingsNumberRoundTrip, SubnormalsAndExtremesAreReadBack) {
-    const float values[] = {std::numeric_limits<float>::denorm_min(),
-                            std::numeric_limits<float>::min(),
-                            std::numeric_limits<float>::max(),
-                            -std::numeric_limits<float>::max(),
-                            1e7f,
-                            123456789.0f};
-    for (const float value : values) {
-        const std::string written = formatSettingsNumber(value);
-        const SettingsNumber back = parseSettingsNumber(written);
-        EXPECT_EQ(back.status, Status::Ok) << written;
-        EXPECT_LE(std::fabs(back.value - value), std::fabs(value) * 5.7e-7f) << written;
-    }
-}
-
-// A C++ locale with a comma as decimal separator and a period for thousands, so that the test
-// needs no locale installed on the machine.
+// A C++ locale with a comma as decimal separator, so that the test needs no installed locale.
 struct CommaDecimal : std::numpunct<char> {
     char do_decimal_point() const override { return ','; }
     char do_thousands_sep() const override { return '.'; }
@@ -203,41 +135,23 @@ private:
 };
 
 void expectPeriodForm() {
-    EXPECT_EQ(formatSettingsNumber(2.2f), "2.2");
     EXPECT_EQ(formatSettingsNumber(-1234.5f), "-1234.5");
     EXPECT_EQ(formatSettingsNumber(123456789.0f), "1.234568E+08");
     EXPECT_EQ(parseSettingsNumber("2.5").value, 2.5f);
     EXPECT_EQ(parseSettingsNumber("2,5").status, Status::NotANumber);
 }
 
-TEST(SettingsNumberLocale, CommaDecimalCxxLocaleChangesNothing) {
+TEST(SettingsNumberLocale, CommaDecimalLocalesChangeNothing) {
     LocaleGuard guard;
     std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
     expectPeriodForm();
-}
-
-TEST(SettingsNumberLocale, CommaDecimalCLocaleChangesNothing) {
-    LocaleGuard guard;
-    const char* const candidates[] = {"de_DE.UTF-8",        "de_DE.utf8",  "fr_FR.UTF-8",
-                                      "fr_FR.utf8",         "nl_NL.UTF-8", "de_DE",
-                                      "German_Germany.1252"};
-    const char* found = nullptr;
-    for (const char* name : candidates) {
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "German_Germany.1252"}) {
         if (std::setlocale(LC_ALL, name) != nullptr && *std::localeconv()->decimal_point == ',') {
-            found = name;
+            SCOPED_TRACE(name);  // the C locale is what C library number routines follow
+            expectPeriodForm();
             break;
         }
     }
-    if (found == nullptr) {
-        GTEST_SKIP() << "no C locale with a comma as decimal separator is installed "
-                        "(tried de_DE, fr_FR, nl_NL); the C++ locale test covers the writer";
-    }
-    try {
-        std::locale::global(std::locale(found));
-    } catch (const std::runtime_error&) {
-        // The C locale alone is the case that matters for C library number routines.
-    }
-    expectPeriodForm();
 }
 
 }  // namespace
