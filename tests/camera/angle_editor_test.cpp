@@ -7,124 +7,114 @@
 namespace orvendel {
 namespace {
 
-TEST(RoundNeedleValue, TiesGoToTheEvenNeighbour) {
-    EXPECT_EQ(roundNeedleValue(44.5), 44.0f);
-    EXPECT_EQ(roundNeedleValue(45.5), 46.0f);
-    EXPECT_EQ(roundNeedleValue(-0.5), 0.0f);
-    EXPECT_EQ(roundNeedleValue(-1.5), -2.0f);
-    EXPECT_EQ(roundNeedleValue(-2.5), -2.0f);
-    EXPECT_EQ(roundNeedleValue(89.5), 90.0f);
+TEST(RoundNeedleValue, TiesGoToEvenOthersToTheNearestWithinSixteenBits) {
+    const struct {
+        double value;
+        float rounded;
+    } rows[] = {
+        {44.5, 44},   {45.5, 46},     {-0.5, 0},         {-1.5, -2},   {-2.5, -2},
+        {89.5, 90},   {44.49999, 44}, {44.50001, 45},    {-44.6, -45}, {-90, -90},
+        {1e9, 32767}, {-1e9, -32768}, {std::nan(""), 0},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(roundNeedleValue(row.value), row.rounded) << row.value;
 }
 
-TEST(RoundNeedleValue, NonTiesGoToTheNearestWholeDegree) {
-    EXPECT_EQ(roundNeedleValue(44.49999), 44.0f);
-    EXPECT_EQ(roundNeedleValue(44.50001), 45.0f);
-    EXPECT_EQ(roundNeedleValue(-44.6), -45.0f);
-    EXPECT_EQ(roundNeedleValue(-90.0), -90.0f);
-}
-
-TEST(RoundNeedleValue, StaysWithinSixteenBitsAndTurnsNanIntoZero) {
-    EXPECT_EQ(roundNeedleValue(1e9), 32767.0f);
-    EXPECT_EQ(roundNeedleValue(-1e9), -32768.0f);
-    EXPECT_EQ(roundNeedleValue(std::nan("")), 0.0f);
-}
-
-TEST(GaugeScale, EndsAtNinetyWhateverTheMinimum) {
-    CameraSettings s;
+TEST(AngleGauge, ScaleEndsAtNinetyAndInsAndDelNeedlesShowOnlyInRevisionZero) {
+    CameraSettings s = kBiowareDefaults;
     s.CTAngleMin = 90;
     s.DAngleMin = -45;
-    EXPECT_EQ(gaugeScale(s, Camera::ChaseTopDown).start, 90.0f);
+    s.DAngleDef = 39.5f;
     EXPECT_EQ(gaugeScale(s, Camera::ChaseTopDown).extent, 0.0f);
     EXPECT_EQ(gaugeScale(s, Camera::Drive).start, -45.0f);
     EXPECT_EQ(gaugeScale(s, Camera::Drive).extent, 135.0f);
-}
-
-TEST(ShowGauge, SetsInsAndDelNeedlesOnlyInRevisionZero) {
-    CameraSettings s = kBiowareDefaults;
-    s.DAngleDef = 39.5f;
     const AngleNeedleValues rev0 = showGauge(s, Camera::Drive, 0);
-    EXPECT_EQ(rev0[kNeedleMinimum], 28.0f);
-    EXPECT_EQ(rev0[kNeedleDefault], 39.5f);  // shown with its fraction
-    EXPECT_EQ(rev0[kNeedleIns], 89.0f);
-    EXPECT_EQ(rev0[kNeedleDel], 28.0f);
+    EXPECT_EQ(rev0, (AngleNeedleValues{-45.0f, 39.5f, 89.0f, 28.0f}));
     for (std::int16_t revision : {std::int16_t{1}, kRevisionUnknown}) {
-        const AngleNeedleValues v = showGauge(s, Camera::Drive, revision);
-        EXPECT_TRUE(v[kNeedleMinimum] && v[kNeedleDefault]);
-        EXPECT_FALSE(v[kNeedleIns]) << revision;
-        EXPECT_FALSE(v[kNeedleDel]) << revision;
+        EXPECT_EQ(showGauge(s, Camera::Drive, revision),
+                  (AngleNeedleValues{-45.0f, 39.5f, std::nullopt, std::nullopt}));
     }
 }
 
-TEST(ReadGauge, MinimumAtATieRoundsToEvenAndMovesScaleOne) {
-    CameraSettings s = kBiowareDefaults;
-    const AngleReadResult r = readGauge(s, Camera::ChaseTopDown, 0, {44.5, 50, 89, 60});
-    EXPECT_EQ(s.CTAngleMin, 44.0f);
-    EXPECT_EQ(r.scale.start, 44.0f);
-    EXPECT_EQ(r.scale.extent, 46.0f);
-    for (const auto& needle : r.putBack)
-        EXPECT_FALSE(needle);
-}
-
-TEST(ReadGauge, MinimumDraggedAboveTheOthersPushesThemUpInRevisionZero) {
-    CameraSettings s = kBiowareDefaults;  // CT: min 40, def 40, del 40, ins 89
-    const AngleReadResult r = readGauge(s, Camera::ChaseTopDown, 0, {50, 40, 89, 40});
-    EXPECT_EQ(s.CTAngleMin, 50.0f);
-    EXPECT_EQ(s.CTAngleDef, 50.0f);
-    EXPECT_EQ(s.CTAngleIns, 89.0f);
-    EXPECT_EQ(s.CTAngleDel, 50.0f);
-    EXPECT_EQ(r.putBack[kNeedleDefault], 50.0f);
-    EXPECT_FALSE(r.putBack[kNeedleIns]);
-    EXPECT_EQ(r.putBack[kNeedleDel], 50.0f);
-    EXPECT_EQ(s.CTAngleMax, 89.0f);
-}
-
-TEST(ReadGauge, DefaultBelowTheMinimumSpringsBack) {
-    CameraSettings s = kBiowareDefaults;
-    const AngleReadResult r = readGauge(s, Camera::ChaseTopDown, 1, {40, 30, 0, 0});
-    EXPECT_EQ(s.CTAngleDef, 40.0f);
-    EXPECT_EQ(r.putBack[kNeedleDefault], 40.0f);
-}
-
-TEST(ReadGauge, ValueEqualToTheMinimumStays) {
-    CameraSettings s = kBiowareDefaults;
-    const AngleReadResult r = readGauge(s, Camera::Drive, 0, {28, 28, 28, 28});
-    EXPECT_EQ(s.DAngleIns, 28.0f);
-    for (const auto& needle : r.putBack)
-        EXPECT_FALSE(needle);
-}
-
-TEST(ReadGauge, RevisionOneNeverReadsInsOrDel) {
-    for (std::int16_t revision : {std::int16_t{1}, kRevisionUnknown}) {
+// Needles in the order minimum, default, INS, DEL.
+TEST(ReadGauge, RaisesToTheMinimumRoundsAndReadsInsAndDelOnlyInRevisionZero) {
+    using Angles = std::array<float, kAngleNeedleCount>;  // min, def, ins, del
+    const std::optional<float> no;
+    const struct {
+        const char* name;
+        Camera camera;
+        std::int16_t revision;
+        Angles before;
+        std::array<double, kAngleNeedleCount> needles;
+        Angles after;
+        AngleNeedleValues putBack;
+    } rows[] = {
+        {"tie rounds to even",
+         Camera::ChaseTopDown,
+         0,
+         {40, 40, 89, 40},
+         {44.5, 50, 89, 60},
+         {44, 50, 89, 60},
+         {}},
+        {"minimum pushes the others up",
+         Camera::ChaseTopDown,
+         0,
+         {40, 40, 89, 40},
+         {50, 40, 89, 40},
+         {50, 50, 89, 50},
+         {no, 50.0f, no, 50.0f}},
+        {"default springs back",
+         Camera::ChaseTopDown,
+         1,
+         {40, 40, 89, 40},
+         {40, 30, 0, 0},
+         {40, 40, 89, 40},
+         {no, 40.0f, no, no}},
+        {"equal to the minimum stays",
+         Camera::Drive,
+         0,
+         {28, 28, 89, 28},
+         {28, 28, 28, 28},
+         {28, 28, 28, 28},
+         {}},
+        {"revision 1 ignores INS and DEL",
+         Camera::Drive,
+         1,
+         {28, 28, 12.25f, -3.5f},
+         {30, 20, -90, -90},
+         {30, 30, 12.25f, -3.5f},
+         {no, 30.0f, no, no}},
+        {"unknown revision ignores INS and DEL",
+         Camera::Drive,
+         kRevisionUnknown,
+         {28, 28, 12.25f, -3.5f},
+         {30, 20, -90, -90},
+         {30, 30, 12.25f, -3.5f},
+         {no, 30.0f, no, no}},
+        {"every pass rounds what it reads",
+         Camera::ChaseTopDown,
+         0,
+         {40, 39.5f, 40.5f, 40},
+         {40, 39.5, 40.5, 60},
+         {40, 40, 40, 60},
+         {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         CameraSettings s = kBiowareDefaults;
-        s.DAngleIns = 12.25f;
-        s.DAngleDel = -3.5f;
-        const AngleReadResult r = readGauge(s, Camera::Drive, revision, {30, 20, -90, -90});
-        EXPECT_EQ(s.DAngleMin, 30.0f);
-        EXPECT_EQ(s.DAngleDef, 30.0f);
-        EXPECT_EQ(s.DAngleIns, 12.25f) << revision;
-        EXPECT_EQ(s.DAngleDel, -3.5f) << revision;
-        EXPECT_FALSE(r.putBack[kNeedleIns]);
-        EXPECT_FALSE(r.putBack[kNeedleDel]);
+        const CameraGroup g = group(s, row.camera);
+        g.AngleMin = row.before[0], g.AngleDef = row.before[1];
+        g.AngleIns = row.before[2], g.AngleDel = row.before[3];
+        CameraSettings expected = s;
+        const CameraGroup e = group(expected, row.camera);
+        e.AngleMin = row.after[0], e.AngleDef = row.after[1];
+        e.AngleIns = row.after[2], e.AngleDel = row.after[3];
+        const AngleReadResult r = readGauge(s, row.camera, row.revision, row.needles);
+        EXPECT_TRUE(sameBytes(s, expected)) << "only this camera's read angles change";
+        EXPECT_EQ(r.putBack, row.putBack);
+        EXPECT_EQ(r.scale.start, row.after[0]);
+        EXPECT_EQ(r.scale.extent, 90 - row.after[0]);
     }
-}
-
-TEST(ReadGauge, EveryPassRoundsAllFieldsItReads) {
-    CameraSettings s = kBiowareDefaults;
-    s.CTAngleDef = 39.5f;
-    s.CTAngleIns = 40.5f;
-    // The user moved only the DEL needle; the others still show their fractions.
-    readGauge(s, Camera::ChaseTopDown, 0, {40, 39.5, 40.5, 60});
-    EXPECT_EQ(s.CTAngleDef, 40.0f);
-    EXPECT_EQ(s.CTAngleIns, 40.0f);
-    EXPECT_EQ(s.CTAngleDel, 60.0f);
-}
-
-TEST(ReadGauge, TouchesOnlyItsOwnCamera) {
-    CameraSettings s = kBiowareDefaults;
-    readGauge(s, Camera::Drive, 0, {-90, -90, -90, -90});
-    CameraSettings expected = kBiowareDefaults;
-    expected.DAngleMin = expected.DAngleDef = expected.DAngleIns = expected.DAngleDel = -90;
-    EXPECT_TRUE(sameBytes(s, expected));
 }
 
 }  // namespace

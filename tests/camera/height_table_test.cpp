@@ -7,28 +7,29 @@
 namespace orvendel {
 namespace {
 
-TEST(HeightTable, EveryHeightMapsBackToItsOwnItem) {
-    for (int i = 0; i < kHeightItemCount; ++i) {
+TEST(HeightTable, ItemsForHeightsWithStrictThresholdsAndEnds) {
+    for (int i = 0; i < kHeightItemCount; ++i)
         EXPECT_EQ(heightItemFor(kHeightTable[static_cast<std::size_t>(i)].height), i) << i;
-    }
-}
-
-TEST(HeightTable, ThresholdsAreStrict) {
-    EXPECT_EQ(heightItemFor(1.7f), 7);  // not above 1.75
-    EXPECT_EQ(heightItemFor(1.75f), 7);
-    EXPECT_EQ(heightItemFor(1.76f), 8);
-    EXPECT_EQ(heightItemFor(2.15f), 12);
-    EXPECT_EQ(heightItemFor(1.05f), 0);
-    EXPECT_EQ(heightItemFor(std::nextafter(1.05f, 2.0f)), 1);
-}
-
-TEST(HeightTable, OutOfRangeValuesGoToTheEnds) {
-    EXPECT_EQ(heightItemFor(0.0f), 0);
-    EXPECT_EQ(heightItemFor(-5.0f), 0);
-    EXPECT_EQ(heightItemFor(3.0f), 13);
-    EXPECT_EQ(heightItemFor(INFINITY), 13);
-    EXPECT_EQ(heightItemFor(-INFINITY), 0);
-    EXPECT_EQ(heightItemFor(std::nanf("")), 13);
+    const struct {
+        float height;
+        int item;
+    } rows[] = {
+        {1.75f, 7},
+        {1.76f, 8},
+        {2.15f, 12},
+        {1.05f, 0},
+        {0.0f, 0},
+        {-5.0f, 0},
+        {3.0f, 13},
+        {INFINITY, 13},
+        {-INFINITY, 0},
+        {std::nanf(""), 13},
+        {std::nextafter(1.05f, 2.0f), 1},
+        {kBiowareDefaults.CTHeight, 0},
+        {kBiowareDefaults.DHeight, 11},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(heightItemFor(row.height), row.item) << row.height;
 }
 
 TEST(HeightTable, ListsDifferOnlyInTheBiowareDefaultItems) {
@@ -37,15 +38,12 @@ TEST(HeightTable, ListsDifferOnlyInTheBiowareDefaultItems) {
     EXPECT_EQ(heightCaption(Camera::ChaseTopDown, 11), "2.00m");
     EXPECT_EQ(heightCaption(Camera::Drive, 11), "2.00m (Bioware Default)");
     for (int i = 1; i < kHeightItemCount; ++i) {
-        if (i == 11)
-            continue;
-        EXPECT_EQ(heightCaption(Camera::ChaseTopDown, i), heightCaption(Camera::Drive, i)) << i;
+        if (i != 11) {
+            EXPECT_EQ(heightCaption(Camera::ChaseTopDown, i), heightCaption(Camera::Drive, i)) << i;
+        }
     }
     EXPECT_EQ(heightCaption(Camera::Drive, 7), "1.65m Half-Elf Female, Human Female");
     EXPECT_EQ(heightCaption(Camera::Drive, 14), "");
-    // The preset heights select the items marked as the defaults.
-    EXPECT_EQ(heightItemFor(kBiowareDefaults.CTHeight), 0);
-    EXPECT_EQ(heightItemFor(kBiowareDefaults.DHeight), 11);
 }
 
 TEST(ReadHeight, OnlyAValidIndexSetsTheField) {

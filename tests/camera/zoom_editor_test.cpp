@@ -5,131 +5,88 @@
 namespace orvendel {
 namespace {
 
-CameraSettings chaseZoom(float minimum, float maximum, float standard) {
+// Minimum, maximum and default zoom of one camera.
+struct Zoom {
+    float minimum, maximum, standard;
+};
+
+CameraSettings withZoom(Camera camera, Zoom zoom) {
     CameraSettings s = kBiowareDefaults;
-    s.CTZoomMin = minimum;
-    s.CTZoomMax = maximum;
-    s.CTZoomDef = standard;
+    const CameraGroup g = group(s, camera);
+    g.ZoomMin = zoom.minimum, g.ZoomMax = zoom.maximum, g.ZoomDef = zoom.standard;
     return s;
 }
 
-void expectZoom(const CameraSettings& s, float minimum, float maximum, float standard) {
-    EXPECT_EQ(s.CTZoomMin, minimum);
-    EXPECT_EQ(s.CTZoomMax, maximum);
-    EXPECT_EQ(s.CTZoomDef, standard);
-}
-
-TEST(ReadZoomGauge, RevisionZeroMinimumDraggedAboveMaximumPushesBothUp) {
-    CameraSettings s = chaseZoom(5, 20, 20);
-    const ZoomGaugeView v = readZoomGauge(s, Camera::ChaseTopDown, 0, {25, 20, 20});
-    expectZoom(s, 25, 25, 25);
-    EXPECT_EQ(v.pointers[0], 25.0f);
-    EXPECT_EQ(v.pointers[1], 25.0f);
-    EXPECT_EQ(v.pointers[2], 25.0f);
-    EXPECT_EQ(v.label3, "");
-}
-
-TEST(ReadZoomGauge, RevisionZeroMinimumFollowsTheMaximumDown) {
-    CameraSettings s = chaseZoom(5, 20, 20);
-    readZoomGauge(s, Camera::ChaseTopDown, 0, {5, 3, 20});
-    expectZoom(s, 3, 3, 3);
-}
-
-TEST(ReadZoomGauge, RevisionOneMaximumStopsAtThePinnedMinimum) {
-    CameraSettings s = chaseZoom(5, 20, 20);
-    const ZoomGaugeView v = readZoomGauge(s, Camera::ChaseTopDown, 1, {5, 3, 20});
-    expectZoom(s, 5, 5, 5);
-    EXPECT_EQ(v.pointers[1], 5.0f);
-}
-
-TEST(ReadZoomGauge, RevisionOnePinsBothMinima) {
-    CameraSettings s = chaseZoom(5, 20, 20);
-    ZoomGaugeView v = readZoomGauge(s, Camera::ChaseTopDown, 1, {8, 20, 20});
-    EXPECT_EQ(s.CTZoomMin, 5.0f);
-    EXPECT_EQ(v.pointers[0], 5.0f);
-
-    s.DZoomMin = 6, s.DZoomMax = 20, s.DZoomDef = 10;
-    v = readZoomGauge(s, Camera::Drive, 1, {8, 20, 10});
-    EXPECT_EQ(s.DZoomMin, 6.0f);
-    EXPECT_EQ(v.pointers[0], 6.0f);
-    EXPECT_EQ(v.bandStart, 6.0f);
-    EXPECT_EQ(v.bandEnd, 20.0f);
-}
-
-TEST(ReadZoomGauge, RevisionOnePinningAlsoCorrectsAMinimumThatArrivedUnpinned) {
-    // A settings file may carry another minimum; the first move of the pointer pins it.
-    CameraSettings s = chaseZoom(2, 20, 10);
-    readZoomGauge(s, Camera::ChaseTopDown, 1, {3, 20, 10});
-    expectZoom(s, 5, 20, 10);
-}
-
-TEST(ReadZoomGauge, DefaultStaysBetweenMinimumAndMaximum) {
-    for (std::int16_t revision : {std::int16_t{0}, std::int16_t{1}, kRevisionUnknown}) {
-        CameraSettings s = chaseZoom(5, 20, 10);
-        readZoomGauge(s, Camera::ChaseTopDown, revision, {5, 20, 2});
-        EXPECT_EQ(s.CTZoomDef, 5.0f) << revision;
-        readZoomGauge(s, Camera::ChaseTopDown, revision, {5, 20, 28});
-        EXPECT_EQ(s.CTZoomDef, 20.0f) << revision;
+TEST(ReadZoomGauge, InterlocksPinsAndRevisionsAsATable) {
+    const Camera ct = Camera::ChaseTopDown;
+    const Camera d = Camera::Drive;
+    const struct {
+        const char* name;
+        Camera camera;
+        std::int16_t revision;
+        Zoom before;
+        std::array<double, kZoomPointerCount> pointers;
+        Zoom after;
+    } rows[] = {
+        {"rev 0 minimum above maximum pushes both up",
+         ct,
+         0,
+         {5, 20, 20},
+         {25, 20, 20},
+         {25, 25, 25}},
+        {"rev 0 minimum follows the maximum down", ct, 0, {5, 20, 20}, {5, 3, 20}, {3, 3, 3}},
+        {"rev 1 maximum stops at the pinned minimum", ct, 1, {5, 20, 20}, {5, 3, 20}, {5, 5, 5}},
+        {"rev 1 chase minimum pinned", ct, 1, {5, 20, 20}, {8, 20, 20}, {5, 20, 20}},
+        {"rev 1 drive minimum pinned", d, 1, {6, 20, 10}, {8, 20, 10}, {6, 20, 10}},
+        {"rev 1 unpinned minimum corrected", ct, 1, {2, 20, 10}, {3, 20, 10}, {5, 20, 10}},
+        {"rev 0 default raised to the minimum", ct, 0, {5, 20, 10}, {5, 20, 2}, {5, 20, 5}},
+        {"rev 1 default lowered to the maximum", ct, 1, {5, 20, 10}, {5, 20, 28}, {5, 20, 20}},
+        {"no rev default raised", ct, kRevisionUnknown, {5, 20, 10}, {5, 20, 2}, {5, 20, 5}},
+        {"no rev minimum not taken", ct, kRevisionUnknown, {5, 20, 20}, {8, 20, 20}, {5, 20, 20}},
+        {"no rev minimum not followed", ct, kRevisionUnknown, {5, 20, 20}, {5, 3, 20}, {5, 3, 3}},
+        {"pointers compare as floats", ct, 0, {-0.4f, 30, 6}, {-0.4, 30, 25}, {-0.4f, 30, 25}},
+        {"rev 0 drive takes only the default", d, 0, {6, 6, 6}, {-0.4, 30, 30}, {6, 6, -0.4f}},
+        {"no rev drive takes nothing", d, kRevisionUnknown, {6, 6, 6}, {1, 2, 3}, {6, 6, 6}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        CameraSettings s = withZoom(row.camera, row.before);
+        const ZoomGaugeView v = readZoomGauge(s, row.camera, row.revision, row.pointers);
+        const CameraSettings expected = withZoom(row.camera, row.after);
+        EXPECT_TRUE(sameBytes(s, expected));
+        const ZoomGaugeView shown = showZoomGauge(s, row.camera, row.revision);
+        EXPECT_EQ(v.pointers, shown.pointers) << "the gauge shows the new record";
+        EXPECT_EQ(v.bandStart, shown.bandStart);
+        EXPECT_EQ(v.label3, shown.label3);
     }
 }
 
-TEST(ReadZoomGauge, WithoutARevisionTheMinimumIsNeitherTakenNorFollowed) {
-    CameraSettings s = chaseZoom(5, 20, 20);
-    readZoomGauge(s, Camera::ChaseTopDown, kRevisionUnknown, {8, 20, 20});
-    expectZoom(s, 5, 20, 20);
-    readZoomGauge(s, Camera::ChaseTopDown, kRevisionUnknown, {5, 3, 20});
-    expectZoom(s, 5, 3, 3);  // min above max is left alone; the default follows the max
-}
+TEST(ShowZoomGauge, PointersBandAndFpsLabelsPerCameraAndRevision) {
+    const ZoomGaugeView chase = showZoomGauge(withZoom(Camera::ChaseTopDown, {-0.4f, 30, 6}),
+                                              Camera::ChaseTopDown, kRevisionUnknown);
+    EXPECT_EQ(chase.pointers[kPointerDefault], 6.0f);
+    EXPECT_EQ(chase.bandStart, -0.4f);
+    EXPECT_EQ(chase.bandEnd, 30.0f);
+    EXPECT_EQ(chase.label3, "FPS");
+    EXPECT_EQ(chase.label4, "");
+    const ZoomGaugeView def =
+        showZoomGauge(withZoom(Camera::ChaseTopDown, {1, 2, -1}), Camera::ChaseTopDown, 0);
+    EXPECT_EQ(def.label3, "");
+    EXPECT_EQ(def.label4, "FPS");
+    EXPECT_EQ(
+        showZoomGauge(withZoom(Camera::ChaseTopDown, {0, 2, 0}), Camera::ChaseTopDown, 0).label3,
+        "")
+        << "zero is not first-person";
 
-TEST(ReadZoomGauge, PointersCompareAsFloats) {
-    // A pointer holding the double nearest to -0.4 is the same as the float field -0.4f.
-    CameraSettings s = chaseZoom(-0.4f, 30, 6);
-    readZoomGauge(s, Camera::ChaseTopDown, 0, {-0.4, 30, 25});
-    expectZoom(s, -0.4f, 30, 25);
-}
-
-TEST(ReadZoomGauge, DriveRevisionZeroTakesOnlyTheDefaultWithoutInterlock) {
-    CameraSettings s = kBiowareDefaults;  // drive 6 / 6 / 6
-    const ZoomGaugeView v = readZoomGauge(s, Camera::Drive, 0, {-0.4, 30, 30});
-    EXPECT_EQ(s.DZoomDef, -0.4f);
-    EXPECT_EQ(s.DZoomMin, 6.0f);
-    EXPECT_EQ(s.DZoomMax, 6.0f);
-    EXPECT_EQ(v.pointers[0], -0.4f);
-    EXPECT_FALSE(v.pointers[1]);
-    EXPECT_FALSE(v.bandStart);
-    EXPECT_EQ(v.label3, "FPS");
-    EXPECT_FALSE(v.label4);
-}
-
-TEST(ReadZoomGauge, DriveWithoutARevisionChangesNothingAndShowsNothing) {
-    CameraSettings s = kBiowareDefaults;
-    const ZoomGaugeView v = readZoomGauge(s, Camera::Drive, kRevisionUnknown, {1, 2, 3});
-    EXPECT_TRUE(sameBytes(s, kBiowareDefaults));
-    EXPECT_TRUE(v.empty());
-}
-
-TEST(ShowZoomGauge, FpsLabelsMarkNegativeMinimumAndDefault) {
-    const CameraSettings s = chaseZoom(-0.4f, 30, 6);
-    const ZoomGaugeView v = showZoomGauge(s, Camera::ChaseTopDown, 1);
-    EXPECT_EQ(v.label3, "FPS");
-    EXPECT_EQ(v.label4, "");
-    EXPECT_EQ(v.bandStart, -0.4f);
-    EXPECT_EQ(v.bandEnd, 30.0f);
-
-    const ZoomGaugeView d = showZoomGauge(chaseZoom(1, 2, -1), Camera::ChaseTopDown, 0);
-    EXPECT_EQ(d.label3, "");
-    EXPECT_EQ(d.label4, "FPS");
-    // Zero is not first-person.
-    EXPECT_EQ(showZoomGauge(chaseZoom(0, 2, 0), Camera::ChaseTopDown, 0).label3, "");
-}
-
-TEST(ShowZoomGauge, ChaseGaugeIsTheSameInEveryRevision) {
-    const CameraSettings s = chaseZoom(5, 20, 12);
-    const ZoomGaugeView a = showZoomGauge(s, Camera::ChaseTopDown, kRevisionUnknown);
-    const ZoomGaugeView b = showZoomGauge(s, Camera::ChaseTopDown, 0);
-    EXPECT_EQ(a.pointers, b.pointers);
-    EXPECT_EQ(a.label3, b.label3);
-    EXPECT_EQ(a.pointers[2], 12.0f);
+    const ZoomGaugeView drive0 =
+        showZoomGauge(withZoom(Camera::Drive, {6, 6, -0.4f}), Camera::Drive, 0);
+    EXPECT_EQ(drive0.pointers[0], -0.4f) << "the default on pointer 0";
+    EXPECT_FALSE(drive0.pointers[1]);
+    EXPECT_FALSE(drive0.bandStart);
+    EXPECT_EQ(drive0.label3, "FPS");
+    EXPECT_FALSE(drive0.label4);
+    EXPECT_EQ(showZoomGauge(kBiowareDefaults, Camera::Drive, 1).bandStart, 6.0f);
+    EXPECT_TRUE(showZoomGauge(kBiowareDefaults, Camera::Drive, kRevisionUnknown).empty());
 }
 
 }  // namespace
