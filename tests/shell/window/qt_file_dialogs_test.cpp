@@ -33,10 +33,8 @@ TEST(QtFileDialogsTest, ExecutableDialogOpensAtThePathAndCancelGivesNothing) {
     QtFileDialogs dialogs;
     answerDialog([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Location of NWMAIN.EXE");
-        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
         EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
-        ASSERT_EQ(dialog.nameFilters().size(), 1);
-        EXPECT_TRUE(dialog.nameFilters()[0].startsWith("nwmain.exe ("));
+        EXPECT_TRUE(dialog.nameFilters().value(0).startsWith("nwmain.exe ("));
         EXPECT_EQ(QDir(dialog.directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
     });
     EXPECT_EQ(dialogs.openExecutable(nullptr, current), std::nullopt);

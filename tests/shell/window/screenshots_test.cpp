@@ -29,10 +29,8 @@ TEST(ScreenshotsTest, PicturesEveryStepAndLeavesTheExecutableAlone) {
         const QImage picture(out.filePath(QLatin1String(name)));
         EXPECT_FALSE(picture.isNull()) << name;
     }
-    EXPECT_EQ(QImage(out.filePath(QStringLiteral("settings-page.png"))).size(), window.size());
     EXPECT_TRUE(WindowTestFiles::read(path) == files.original(1));
     EXPECT_EQ(std::filesystem::last_write_time(path.toStdString()), modified);
-    EXPECT_TRUE(messages.shown().isEmpty());
 }
 
 TEST(ScreenshotsTest, AFolderThatCannotBeMadeIsReported) {
