@@ -2,10 +2,6 @@
 
 namespace orvendel {
 
-bool hasNativeRegistry() {
-    return false;
-}
-
 std::unique_ptr<RegistryFixture> makeNativeRegistryFixture() {
     return nullptr;
 }

@@ -14,13 +14,11 @@ HKEY rootHandle(std::uint32_t hive) {
 }
 
 // Writes values with RegCreateKeyExA and RegSetValueExA below a key unique to the fixture, and
-// removes that key again.
+// removes that key again from both views.
 class NativeRegistryFixture : public RegistryFixture {
 public:
-    NativeRegistryFixture() {
-        std::random_device random;
-        root_ = "Software\\OrvendelTest" + std::to_string(random());
-    }
+    NativeRegistryFixture()
+        : root_("Software\\OrvendelTest" + std::to_string(std::random_device()())) {}
 
     ~NativeRegistryFixture() override {
         for (const std::uint32_t hive : {kHkeyCurrentUser, kHkeyLocalMachine}) {
@@ -37,9 +35,11 @@ public:
     std::string root() const override { return root_; }
 
     bool setValue(std::uint32_t hive, const std::string& key, const std::string& name,
-                  std::uint32_t type, const std::string& bytes) override {
+                  std::uint32_t type, const std::string& bytes, bool in32BitView) override {
         HKEY opened = nullptr;
-        if (!open(hive, key, opened)) {
+        const REGSAM access = KEY_ALL_ACCESS | (in32BitView ? KEY_WOW64_32KEY : 0);
+        if (RegCreateKeyExA(rootHandle(hive), (root_ + '\\' + key).c_str(), 0, nullptr, 0, access,
+                            nullptr, &opened, nullptr) != ERROR_SUCCESS) {
             return false;
         }
         const LONG status = RegSetValueExA(opened, name.c_str(), 0, type,
@@ -47,31 +47,6 @@ public:
                                            static_cast<DWORD>(bytes.size()));
         RegCloseKey(opened);
         return status == ERROR_SUCCESS;
-    }
-
-    bool setValueIn32BitView(const std::string& key, const std::string& name, std::uint32_t type,
-                             const std::string& bytes) override {
-        HKEY opened = nullptr;
-        const std::string path = key.empty() ? root_ : root_ + '\\' + key;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                            KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &opened,
-                            nullptr) != ERROR_SUCCESS) {
-            return false;
-        }
-        const LONG status = RegSetValueExA(opened, name.c_str(), 0, type,
-                                           reinterpret_cast<const BYTE*>(bytes.data()),
-                                           static_cast<DWORD>(bytes.size()));
-        RegCloseKey(opened);
-        return status == ERROR_SUCCESS;
-    }
-
-    bool createKey(std::uint32_t hive, const std::string& key) override {
-        HKEY opened = nullptr;
-        if (!open(hive, key, opened)) {
-            return false;
-        }
-        RegCloseKey(opened);
-        return true;
     }
 
     RegistryApi& api() override { return api_; }
@@ -79,22 +54,12 @@ public:
     std::filesystem::path folder() const override { return folder_.path(); }
 
 private:
-    bool open(std::uint32_t hive, const std::string& key, HKEY& opened) {
-        const std::string path = key.empty() ? root_ : root_ + '\\' + key;
-        return RegCreateKeyExA(rootHandle(hive), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                               nullptr, &opened, nullptr) == ERROR_SUCCESS;
-    }
-
     std::string root_;
     Win32RegistryApi api_;
     TempDir folder_;
 };
 
 }  // namespace
-
-bool hasNativeRegistry() {
-    return true;
-}
 
 std::unique_ptr<RegistryFixture> makeNativeRegistryFixture() {
     return std::make_unique<NativeRegistryFixture>();

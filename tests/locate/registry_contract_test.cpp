@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "locate/query_value.h"
@@ -13,252 +12,195 @@
 namespace orvendel {
 namespace {
 
+using Text = std::string;
 constexpr std::uint32_t kText = 1;
 constexpr std::uint32_t kBinary = 3;
 constexpr std::uint32_t kNumber = 4;
 constexpr std::uint32_t kNumber64 = 11;
 
+// Forwards to the implementation under test, counting the keys left open.
+class KeyCounter : public RegistryApi {
+public:
+    explicit KeyCounter(RegistryApi& api) : api_(api) {}
+
+    std::int32_t openKey(std::uint32_t hive, const std::string& subkey, Key& key) override {
+        const std::int32_t status = api_.openKey(hive, subkey, key);
+        open += status == kStatusSuccess ? 1 : 0;
+        return status;
+    }
+    std::int32_t queryValue(Key key, const std::string& name, char* buffer,
+                            std::uint32_t& size) override {
+        return api_.queryValue(key, name, buffer, size);
+    }
+    std::int32_t closeKey(Key key) override {
+        --open;
+        return api_.closeKey(key);
+    }
+    std::uint32_t profileString(const std::string& section, const std::string& name,
+                                const std::string& defaultText, char* buffer, std::uint32_t size,
+                                const std::string& file) override {
+        return api_.profileString(section, name, defaultText, buffer, size, file);
+    }
+    std::uint32_t profileInt(const std::string& section, const std::string& name,
+                             std::int32_t defaultValue, const std::string& file) override {
+        return api_.profileInt(section, name, defaultValue, file);
+    }
+
+    int open = 0;
+
+private:
+    RegistryApi& api_;
+};
+
 struct Implementation {
     const char* name;
     std::function<std::unique_ptr<RegistryFixture>()> make;
-
-    friend void PrintTo(const Implementation& implementation, std::ostream* out) {
-        *out << implementation.name;
-    }
 };
 
 std::vector<Implementation> implementations() {
     std::vector<Implementation> all = {{"WinePrefix", makeWinePrefixFixture}};
-    if (hasNativeRegistry()) {
+    if (makeNativeRegistryFixture() != nullptr) {
         all.push_back({"Native", makeNativeRegistryFixture});
     }
     return all;
-}
-
-std::string withNul(std::string text) {
-    return text + '\0';
 }
 
 class RegistryContract : public testing::TestWithParam<Implementation> {
 protected:
     void SetUp() override { registry = GetParam().make(); }
 
-    std::string key(const std::string& below) const {
-        return below.empty() ? registry->root() : registry->root() + '\\' + below;
-    }
-
-    void set(const std::string& below, const std::string& name, std::uint32_t type,
+    void set(const std::string& key, const std::string& name, std::uint32_t type,
              const std::string& bytes, std::uint32_t hive = kHkeyCurrentUser) {
-        ASSERT_TRUE(registry->setValue(hive, below, name, type, bytes));
+        ASSERT_TRUE(registry->setValue(hive, key, name, type, bytes, false));
     }
 
-    std::int32_t read(std::string_view source, const std::string& below, const std::string& name,
-                      std::string_view kind, const RegistryValue& fallback = std::string("dflt")) {
-        return queryValue(registry->api(), source, key(below), name, kind, fallback, out);
-    }
-
-    std::filesystem::path profile(const std::string& text) {
-        const auto path = registry->folder() / "settings.ini";
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+    // Reads value `name` of root()\`key`; every key opened must be closed again.
+    std::int32_t read(std::string_view source, const std::string& key, const std::string& name,
+                      std::string_view kind, const RegistryValue& fallback = Text("dflt")) {
+        KeyCounter counter(registry->api());
+        const std::int32_t status =
+            queryValue(counter, source, registry->root() + '\\' + key, name, kind, fallback, out);
+        EXPECT_EQ(counter.open, 0) << "a key was left open";
+        return status;
     }
 
     std::unique_ptr<RegistryFixture> registry;
     RegistryValue out;
 };
 
-TEST_P(RegistryContract, HiveAbbreviationsAreReadInAnyCase) {
-    set("Game", "Location", kText, withNul("C:\\Games"));
-    for (const char* source : {"HKCU", "hkcu", "HkCu"}) {
-        EXPECT_EQ(read(source, "Game", "Location", "S"), 0) << source;
-        EXPECT_EQ(out, RegistryValue(std::string("C:\\Games"))) << source;
+TEST_P(RegistryContract, StoredBytesAreTakenAsTheKindSays) {
+    const struct {
+        const char* what;
+        std::uint32_t type;
+        std::string bytes;
+        const char* kind;
+        RegistryValue fallback;
+        std::int32_t status;
+        RegistryValue expected;
+    } rows[] = {{"twelve characters", kText, Text("ABCDEFGHIJKL\0", 13), "S", Text("d"), 0,
+                 Text("ABCDEFGHIJKL")},
+                {"long text", kText, Text(3000, 'n') + '\0', "S", Text("d"), 0, Text(3000, 'n')},
+                {"empty text", kText, Text(1, '\0'), "S", Text("d"), 0, Text()},
+                {"text of no bytes", kText, Text(), "S", Text("d"), 0, Text()},
+                {"text without NUL", kBinary, "abc", "s", Text("d"), 0, Text("abc")},
+                {"number", kNumber, Text("\x78\x56\x34\x12", 4), "D", 0, 0, 0x12345678},
+                {"negative number", kNumber, Text("\xFE\xFF\xFF\xFF", 4), "d", 0, 0, -2},
+                {"D on 8 bytes", kNumber64, Text("\x01\0\0\0\0\0\0\0", 8), "D", -5, 234, -5},
+                {"D on 4-byte text", kText, Text("abc\0", 4), "D", 0, 0, 0x00636261},
+                {"D on 2 bytes", kBinary, Text("\x34\x12", 2), "D", -1, 0, 0x1234},
+                {"flag, second byte set", kBinary, Text("\0\x01", 2), "B", false, 0, true},
+                {"flag, no byte set", kBinary, Text("\0\0", 2), "b", true, 0, false},
+                {"flag on 4 bytes", kNumber, Text("\x01\0\0\0", 4), "B", false, 234, false},
+                {"unknown kind", kText, Text("x\0", 2), "X", Text("d"), 0, Text("d")},
+                {"two-letter kind", kText, Text("x\0", 2), "SS", Text("d"), 0, Text("d")}};
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        set("Game", "V" + std::to_string(i), rows[i].type, rows[i].bytes);
+    }
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].what);
+        EXPECT_EQ(read("HKCU", "Game", "V" + std::to_string(i), rows[i].kind, rows[i].fallback),
+                  rows[i].status);
+        EXPECT_EQ(out, rows[i].expected);
     }
 }
 
-TEST_P(RegistryContract, LowerCaseHklmReadsTheLocalMachine) {
-    if (!registry->setValue(kHkeyLocalMachine, "Game", "Location", kText, withNul("D:\\NWN"))) {
+TEST_P(RegistryContract, SourcesKeysAndNames) {
+    set("Game\\Sub", "Location", kText, Text("C:\\Games\0", 9));
+    set("Game\\Sub", "", kText, Text("unnamed\0", 8));
+    const struct {
+        const char* source;
+        const char* key;
+        const char* name;
+        std::int32_t status;
+        const char* expected;
+    } rows[] = {{"HKCU", "Game\\Sub", "Location", 0, "C:\\Games"},
+                {"hkcu", "GAME\\sub", "LOCATION", 0, "C:\\Games"},
+                {"HkCu", "Game\\Sub", "", 0, "unnamed"},
+                {"HKCU", "Game\\Missing", "Location", 2, "dflt"},
+                {"HKCU", "Game\\Sub", "Missing", 2, "dflt"},
+                {"HKCU", "Game", "Location", 2, "dflt"},
+                {"HKLM", "Game\\Sub", "Location", 2, "dflt"},
+                {"HKEY_CURRENT_USER", "Game\\Sub", "Location", 99, "dflt"},
+                {"", "Game\\Sub", "Location", 99, "dflt"},
+                {"HKLM2", "Game\\Sub", "Location", 99, "dflt"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.source) + " " + row.key + " " + row.name);
+        EXPECT_EQ(read(row.source, row.key, row.name, "S"), row.status);
+        EXPECT_EQ(out, RegistryValue(Text(row.expected)));
+    }
+}
+
+TEST_P(RegistryContract, LocalMachineKeysMissingFromTheOwnViewComeFromThe32BitView) {
+    if (!registry->setValue(kHkeyLocalMachine, "Only32", "Location", kText, Text("C:\\Old\0", 7),
+                            true)) {
         GTEST_SKIP() << "this user may not write HKEY_LOCAL_MACHINE";
     }
-    EXPECT_EQ(read("hklm", "Game", "Location", "S"), 0);
-    EXPECT_EQ(out, RegistryValue(std::string("D:\\NWN")));
-    EXPECT_EQ(read("HKCU", "Game", "Location", "S"), 2);
+    ASSERT_TRUE(registry->setValue(kHkeyLocalMachine, "Both", "Location", kText,
+                                   Text("C:\\Old\0", 7), true));
+    set("Both", "Other", kText, Text("new\0", 4), kHkeyLocalMachine);
+    EXPECT_EQ(read("hklm", "Only32", "Location", "S"), 0);
+    EXPECT_EQ(out, RegistryValue(Text("C:\\Old")));
+    EXPECT_EQ(read("HKLM", "Both", "Other", "S"), 0);
+    EXPECT_EQ(out, RegistryValue(Text("new")));
+    EXPECT_EQ(read("HKLM", "Both", "Location", "S"), 2) << "a key of the own view hides the other";
+    EXPECT_EQ(read("HKCU", "Both", "Other", "S"), 2);
 }
 
-TEST_P(RegistryContract, FullHiveNameIsNoSource) {
-    set("Game", "Location", kText, withNul("C:\\Games"));
-    ASSERT_FALSE(std::filesystem::exists("HKEY_CURRENT_USER"));
-    EXPECT_EQ(read("HKEY_CURRENT_USER", "Game", "Location", "S"), 99);
-    EXPECT_EQ(out, RegistryValue(std::string("dflt")));
-    EXPECT_EQ(read("", "Game", "Location", "S"), 99);
-    EXPECT_EQ(read("HKLM2", "Game", "Location", "S"), 99);
-}
-
-TEST_P(RegistryContract, MissingKeyOrValueGivesStatus2AndTheDefault) {
-    set("Game", "Location", kText, withNul("C:\\Games"));
-    EXPECT_EQ(read("HKCU", "Missing", "Location", "S"), 2);
-    EXPECT_EQ(out, RegistryValue(std::string("dflt")));
-    EXPECT_EQ(read("HKCU", "Game", "Missing", "S"), 2);
-    EXPECT_EQ(out, RegistryValue(std::string("dflt")));
-    EXPECT_EQ(read("HKCU", "Game", "Missing", "D", std::int32_t{7}), 2);
-    EXPECT_EQ(out, RegistryValue(std::int32_t{7}));
-}
-
-TEST_P(RegistryContract, KeyAndValueNamesIgnoreCase) {
-    set("Game\\Sub", "Location", kText, withNul("x"));
-    EXPECT_EQ(
-        queryValue(registry->api(), "HKCU", key("GAME\\sub"), "LOCATION", "s", std::string(), out),
-        0);
-    EXPECT_EQ(out, RegistryValue(std::string("x")));
-}
-
-TEST_P(RegistryContract, TextOfTwelveCharactersComesWithoutItsNul) {
-    set("Game", "Twelve", kText, withNul("ABCDEFGHIJKL"));
-    EXPECT_EQ(read("HKCU", "Game", "Twelve", "S"), 0);
-    EXPECT_EQ(out, RegistryValue(std::string("ABCDEFGHIJKL")));
-}
-
-TEST_P(RegistryContract, LongTextIsReadWhole) {
-    const std::string text(3000, 'n');
-    set("Game", "Long", kText, withNul(text));
-    EXPECT_EQ(read("HKCU", "Game", "Long", "S"), 0);
-    EXPECT_EQ(out, RegistryValue(text));
-}
-
-TEST_P(RegistryContract, EmptyTextWithItsNulIsEmpty) {
-    set("Game", "Empty", kText, withNul(""));
-    EXPECT_EQ(read("HKCU", "Game", "Empty", "S"), 0);
-    EXPECT_EQ(out, RegistryValue(std::string()));
-}
-
-// A text stored without any byte is read as the empty text it is, not as the default.
-TEST_P(RegistryContract, TextWithoutAnyByteIsEmpty) {
-    set("Game", "Nothing", kText, "");
-    EXPECT_EQ(read("HKCU", "Game", "Nothing", "S"), 0);
-    EXPECT_EQ(out, RegistryValue(std::string()));
-}
-
-// A text without a terminating NUL keeps its last character.
-TEST_P(RegistryContract, BinaryReadAsTextKeepsItsLastCharacter) {
-    set("Game", "Raw", kBinary, "abc");
-    EXPECT_EQ(read("HKCU", "Game", "Raw", "S"), 0);
-    EXPECT_EQ(out, RegistryValue(std::string("abc")));
-}
-
-TEST_P(RegistryContract, DefaultValueHasTheEmptyName) {
-    set("Game", "", kText, withNul("unnamed"));
-    EXPECT_EQ(read("HKCU", "Game", "", "S"), 0);
-    EXPECT_EQ(out, RegistryValue(std::string("unnamed")));
-}
-
-TEST_P(RegistryContract, NumberIsReadLittleEndianAndSigned) {
-    set("Game", "Count", kNumber, std::string("\x78\x56\x34\x12", 4));
-    set("Game", "Negative", kNumber, std::string("\xFE\xFF\xFF\xFF", 4));
-    EXPECT_EQ(read("HKCU", "Game", "Count", "D", std::int32_t{0}), 0);
-    EXPECT_EQ(out, RegistryValue(std::int32_t{0x12345678}));
-    EXPECT_EQ(read("HKCU", "Game", "Negative", "d", std::int32_t{0}), 0);
-    EXPECT_EQ(out, RegistryValue(std::int32_t{-2}));
-}
-
-TEST_P(RegistryContract, NumberOfEightBytesIsTooLarge) {
-    set("Game", "Wide", kNumber64, std::string("\x01\0\0\0\0\0\0\0", 8));
-    EXPECT_EQ(read("HKCU", "Game", "Wide", "D", std::int32_t{-5}), 234);
-    EXPECT_EQ(out, RegistryValue(std::int32_t{-5}));
-}
-
-TEST_P(RegistryContract, NumberFromFourByteTextTakesItsBytes) {
-    set("Game", "Abc", kText, withNul("abc"));
-    EXPECT_EQ(read("HKCU", "Game", "Abc", "D", std::int32_t{0}), 0);
-    EXPECT_EQ(out, RegistryValue(std::int32_t{0x00636261}));
-}
-
-TEST_P(RegistryContract, NumberFromShorterValueIsZeroExtended) {
-    set("Game", "Short", kBinary, std::string("\x34\x12", 2));
-    EXPECT_EQ(read("HKCU", "Game", "Short", "D", std::int32_t{0}), 0);
-    EXPECT_EQ(out, RegistryValue(std::int32_t{0x1234}));
-}
-
-TEST_P(RegistryContract, FlagIsTrueWhenEitherByteIsSet) {
-    set("Game", "On", kBinary, std::string("\x00\x01", 2));
-    set("Game", "Off", kBinary, std::string("\x00\x00", 2));
-    set("Game", "Number", kNumber, std::string("\x01\0\0\0", 4));
-    EXPECT_EQ(read("HKCU", "Game", "On", "B", false), 0);
-    EXPECT_EQ(out, RegistryValue(true));
-    EXPECT_EQ(read("HKCU", "Game", "Off", "b", true), 0);
-    EXPECT_EQ(out, RegistryValue(false));
-    EXPECT_EQ(read("HKCU", "Game", "Number", "B", false), 234);
-    EXPECT_EQ(out, RegistryValue(false));
-}
-
-TEST_P(RegistryContract, UnknownKindReadsNothing) {
-    set("Game", "Location", kText, withNul("C:\\Games"));
-    EXPECT_EQ(read("HKCU", "Game", "Location", "X"), 0);
-    EXPECT_EQ(out, RegistryValue(std::string("dflt")));
-    EXPECT_EQ(read("HKCU", "Game", "Location", "SS"), 0);
-    EXPECT_EQ(read("HKCU", "Game", "Missing", ""), 0);
-    EXPECT_EQ(out, RegistryValue(std::string("dflt")));
-}
-
-TEST_P(RegistryContract, KeyWithoutValuesExists) {
-    ASSERT_TRUE(registry->createKey(kHkeyCurrentUser, "Empty\\Key"));
-    EXPECT_EQ(read("HKCU", "Empty\\Key", "Location", "X"), 0);
-    EXPECT_EQ(read("HKCU", "Empty", "Location", "S"), 2);
-}
-
-TEST_P(RegistryContract, ThirtyTwoBitViewIsFoundForMissingKeys) {
-    if (!registry->setValueIn32BitView("Game", "Location", kText, withNul("C:\\Old"))) {
-        GTEST_SKIP() << "this user may not write HKEY_LOCAL_MACHINE";
+TEST_P(RegistryContract, ProfileFilesAreReadAsTheWindowsCallsReadThem) {
+    const auto path = registry->folder() / "settings.ini";
+    std::ofstream(path, std::ios::binary)
+        << "; comment=1\n  [ Game ]  \n\t Location \t= \tC:\\Games  \r\nbare\nk=1\nk=2\n"
+        << "B='single'\nC=\"open\nD=\"\nhex=0x1F\nbin=0b101\noct=0o17\nlead=  12abc\n"
+        << "huge=4294967297\ncut=00000000000000000000000000001\n"
+        << "cutoff=000000000000000000000000000001\nLong=" << Text(300, 'q') << "\n";
+    const std::pair<const char*, const char*> texts[] = {{" location ", "C:\\Games"},
+                                                         {"; comment", "d"},
+                                                         {"Missing", "d"},
+                                                         {"bare", "d"},
+                                                         {"k", "1"},
+                                                         {"B", "single"},
+                                                         {"C", "\"open"},
+                                                         {"D", "\""},
+};
+    for (const auto& [name, expected] : texts) {
+        EXPECT_EQ(queryValue(registry->api(), path.string(), " game", name, "S", Text("d"), out),
+                  0);
+        EXPECT_EQ(out, RegistryValue(Text(expected))) << name;
     }
-    EXPECT_EQ(read("HKLM", "Game", "Location", "S"), 0);
-    EXPECT_EQ(out, RegistryValue(std::string("C:\\Old")));
-
-    ASSERT_TRUE(registry->setValue(kHkeyLocalMachine, "Game", "Other", kText, withNul("new")));
-    EXPECT_EQ(read("HKLM", "Game", "Location", "S"), 2) << "a key of the own view wins";
-}
-
-TEST_P(RegistryContract, ProfileTextAndMissingEntry) {
-    const auto file = profile("[Game]\r\nLocation = C:\\Games  \r\n").string();
-    EXPECT_EQ(queryValue(registry->api(), file, "game", "LOCATION", "S", std::string("d"), out), 0);
-    EXPECT_EQ(out, RegistryValue(std::string("C:\\Games")));
-    EXPECT_EQ(queryValue(registry->api(), file, "Game", "Missing", "S", std::string("d"), out), 0);
-    EXPECT_EQ(out, RegistryValue(std::string("d")));
-    EXPECT_EQ(queryValue(registry->api(), file, "Other", "Location", "s", true, out), 0);
-    EXPECT_EQ(out, RegistryValue(std::string("True")));
-}
-
-TEST_P(RegistryContract, ProfileNumberAndMissingEntry) {
-    const auto file = profile("[Game]\nCount=42\nWord=abc\n").string();
-    EXPECT_EQ(queryValue(registry->api(), file, "Game", "Count", "D", std::int32_t{9}, out), 0);
-    EXPECT_EQ(out, RegistryValue(std::int32_t{42}));
-    EXPECT_EQ(queryValue(registry->api(), file, "Game", "Count", "B", std::int32_t{9}, out), 0);
-    EXPECT_EQ(out, RegistryValue(std::int32_t{42})) << "every kind but S reads a number";
-    EXPECT_EQ(queryValue(registry->api(), file, "Game", "Word", "D", std::int32_t{9}, out), 0);
-    EXPECT_EQ(out, RegistryValue(std::int32_t{0}));
-    EXPECT_EQ(queryValue(registry->api(), file, "Game", "Missing", "D", std::int32_t{9}, out), 0);
-    EXPECT_EQ(out, RegistryValue(std::int32_t{0}));
-}
-
-TEST_P(RegistryContract, ProfileTextIsCutAt254Characters) {
-    const std::string text(300, 'q');
-    const auto file = profile("[Game]\nLong=" + text + "\n").string();
-    EXPECT_EQ(queryValue(registry->api(), file, "Game", "Long", "S", std::string(), out), 0);
-    EXPECT_EQ(out, RegistryValue(text.substr(0, 254)));
-}
-
-TEST_P(RegistryContract, ProfileQuotesAreRemovedInPairs) {
-    const auto file = profile("[Game]\nA=\"quoted\"\nB='single'\nC=\"open\nD=\"\n").string();
-    const std::pair<const char*, const char*> expected[] = {
-        {"A", "quoted"}, {"B", "single"}, {"C", "\"open"}, {"D", "\""}};
-    for (const auto& [entry, value] : expected) {
-        EXPECT_EQ(queryValue(registry->api(), file, "Game", entry, "S", std::string(), out), 0);
-        EXPECT_EQ(out, RegistryValue(std::string(value))) << entry;
+    const std::pair<const char*, std::int32_t> numbers[] = {
+        {"hex", 31}, {"bin", 5},    {"oct", 15},    {"lead", 12}, {"huge", 1},
+        {"cut", 1},  {"cutoff", 0}, {"Missing", 0}, {"k", 1}};
+    for (const auto& [name, expected] : numbers) {
+        EXPECT_EQ(queryValue(registry->api(), path.string(), "Game", name, "D", 9, out), 0);
+        EXPECT_EQ(out, RegistryValue(expected)) << name;
     }
-}
-
-TEST_P(RegistryContract, FolderIsNoProfileFile) {
-    EXPECT_EQ(queryValue(registry->api(), registry->folder().string(), "Game", "Count", "D",
-                         std::int32_t{3}, out),
+    EXPECT_EQ(queryValue(registry->api(), path.string(), "Game", "Long", "S", Text(), out), 0);
+    EXPECT_EQ(out, RegistryValue(Text(254, 'q')));
+    EXPECT_EQ(queryValue(registry->api(), path.string(), "Other", "k", "S", true, out), 0);
+    EXPECT_EQ(out, RegistryValue(Text("True"))) << "the default as text";
+    EXPECT_EQ(queryValue(registry->api(), registry->folder().string(), "Game", "k", "D", 3, out),
               99);
-    EXPECT_EQ(out, RegistryValue(std::int32_t{3}));
+    EXPECT_EQ(out, RegistryValue(3));
 }
 
 INSTANTIATE_TEST_SUITE_P(Implementations, RegistryContract, testing::ValuesIn(implementations()),

@@ -9,9 +9,7 @@
 
 namespace orvendel {
 
-// A registry that tests can write values into and then read through one RegistryApi
-// implementation. Values are given as the ANSI calls would deliver them: a text's bytes in
-// UTF-8 with their NUL, other values' raw bytes.
+// A registry that tests write values into and then read through one RegistryApi implementation.
 class RegistryFixture {
 public:
     virtual ~RegistryFixture() = default;
@@ -19,21 +17,14 @@ public:
     // The subkey below which tests write, unique to this fixture.
     virtual std::string root() const = 0;
 
-    // Stores value `name` of type `type` (1 text, 3 binary, 4 number, 11 64-bit number...)
-    // with `bytes` under `hive`\root()\`key`. Returns false when the registry refuses the
-    // write (a hive that this user may not write).
+    // Stores value `name` of type `type` (1 text, 3 binary, 4 number, 11 64-bit number) with
+    // `bytes` (a text's UTF-8 bytes with their NUL) under `hive`\root()\`key`; with
+    // `in32BitView`, under HKEY_LOCAL_MACHINE as a 32-bit installer on 64-bit Windows does.
+    // Returns false when the registry refuses the write.
     virtual bool setValue(std::uint32_t hive, const std::string& key, const std::string& name,
-                          std::uint32_t type, const std::string& bytes) = 0;
+                          std::uint32_t type, const std::string& bytes, bool in32BitView) = 0;
 
-    // Stores a value as a 32-bit installer on 64-bit Windows does: under
-    // HKEY_LOCAL_MACHINE\Software\Wow6432Node, with root() taken below Software.
-    virtual bool setValueIn32BitView(const std::string& key, const std::string& name,
-                                     std::uint32_t type, const std::string& bytes) = 0;
-
-    // Creates `hive`\root()\`key` without values.
-    virtual bool createKey(std::uint32_t hive, const std::string& key) = 0;
-
-    // The functions under test; valid until the next setValue or createKey.
+    // The functions under test; valid until the next setValue.
     virtual RegistryApi& api() = 0;
 
     // Folder for profile files of this test.
@@ -42,9 +33,6 @@ public:
 
 // A fixture on a Wine prefix made of files in a temporary folder.
 std::unique_ptr<RegistryFixture> makeWinePrefixFixture();
-
-// Whether this platform has a registry of its own (Windows builds).
-bool hasNativeRegistry();
 
 // A fixture on this process's own registry (Windows builds only; null elsewhere).
 std::unique_ptr<RegistryFixture> makeNativeRegistryFixture();

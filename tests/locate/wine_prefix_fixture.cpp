@@ -2,7 +2,6 @@
 #include <map>
 #include <optional>
 #include <sstream>
-#include <tuple>
 
 #include "locate/text_encoding.h"
 #include "locate/wine_registry_api.h"
@@ -12,33 +11,28 @@
 namespace orvendel {
 namespace {
 
-// Writes values into system.reg and user.reg of a fresh prefix, every value in the hex(N) form
-// with texts in UTF-16, as Wine keeps them.
+// Writes values into system.reg and user.reg of a fresh 64-bit prefix, every value in the
+// hex(N) form with texts in UTF-16, as Wine keeps them.
 class WinePrefixFixture : public RegistryFixture {
 public:
     std::string root() const override { return "Software\\OrvendelTest"; }
 
     bool setValue(std::uint32_t hive, const std::string& key, const std::string& name,
-                  std::uint32_t type, const std::string& bytes) override {
+                  std::uint32_t type, const std::string& bytes, bool in32BitView) override {
+        std::string path = root() + '\\' + key;
+        if (in32BitView) {
+            path.insert(std::string("Software\\").size(), "Wow6432Node\\");
+        }
         const bool text = type == 1 || type == 2 || type == 7;
-        values_[{hive, fullKey(key)}][name] = {type, text ? utf8ToUtf16le(bytes) : bytes};
-        api_.reset();
-        return true;
-    }
-
-    bool setValueIn32BitView(const std::string& key, const std::string& name, std::uint32_t type,
-                             const std::string& bytes) override {
-        const std::string below = root().substr(std::string("Software\\").size());
-        const std::string path =
-            "Software\\Wow6432Node\\" + below + (key.empty() ? "" : "\\" + key);
-        const bool text = type == 1 || type == 2 || type == 7;
-        values_[{kHkeyLocalMachine, path}][name] = {type, text ? utf8ToUtf16le(bytes) : bytes};
-        api_.reset();
-        return true;
-    }
-
-    bool createKey(std::uint32_t hive, const std::string& key) override {
-        values_[{hive, fullKey(key)}];
+        std::ostringstream line;
+        line << (name.empty() ? std::string("@") : '"' + name + '"') << "=hex(" << std::hex << type
+             << "):";
+        const std::string data = text ? utf8ToUtf16le(bytes) : bytes;
+        for (std::size_t i = 0; i < data.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(data[i]);
+            line << (i == 0 ? "" : ",") << (byte < 16 ? "0" : "") << unsigned{byte};
+        }
+        keys_[hive][path] += line.str() + '\n';
         api_.reset();
         return true;
     }
@@ -55,47 +49,20 @@ public:
     std::filesystem::path folder() const override { return prefix_.path(); }
 
 private:
-    std::string fullKey(const std::string& key) const {
-        return key.empty() ? root() : root() + '\\' + key;
-    }
-
-    static std::string escaped(const std::string& text) {
-        std::string out;
-        for (const char c : text) {
-            if (c == '\\' || c == '"' || c == ']') {
-                out += '\\';
-            }
-            out += c;
-        }
-        return out;
-    }
-
     void write(const char* file, std::uint32_t hive) {
-        std::ostringstream text;
-        text << "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n";
-        for (const auto& [where, values] : values_) {
-            if (where.first != hive) {
-                continue;
+        std::ofstream out(prefix_ / file, std::ios::binary);
+        out << "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n";
+        for (const auto& [path, values] : keys_[hive]) {
+            out << "\n[";
+            for (const char c : path) {
+                out << (c == '\\' ? "\\\\" : std::string(1, c));
             }
-            text << "\n[" << escaped(where.second) << "] 1700000000\n#time=1d9\n";
-            for (const auto& [name, data] : values) {
-                text << (name.empty() ? std::string("@") : '"' + escaped(name) + '"') << "=hex("
-                     << std::hex << data.first << "):";
-                for (std::size_t i = 0; i < data.second.size(); ++i) {
-                    text << (i == 0 ? "" : ",") << std::hex
-                         << static_cast<int>(static_cast<unsigned char>(data.second[i]) >> 4)
-                         << static_cast<int>(static_cast<unsigned char>(data.second[i]) & 15);
-                }
-                text << std::dec << '\n';
-            }
+            out << "] 1700000000\n#time=1d9\n" << values;
         }
-        std::ofstream(prefix_.path() / file, std::ios::binary) << text.str();
     }
 
     TempDir prefix_;
-    std::map<std::pair<std::uint32_t, std::string>,
-             std::map<std::string, std::pair<std::uint32_t, std::string>>>
-        values_;
+    std::map<std::uint32_t, std::map<std::string, std::string>> keys_;
     std::optional<WineRegistryApi> api_;
 };
 

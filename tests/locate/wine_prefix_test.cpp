@@ -10,143 +10,89 @@
 namespace orvendel {
 namespace {
 
-// A Wine prefix laid out as wineboot makes it, with the game's registry entry.
+// A Wine prefix laid out as wineboot makes it, with the game in C:\NeverwinterNights\nwn.
 class WinePrefixTest : public testing::Test {
 protected:
     WinePrefixTest() {
-        std::filesystem::create_directories(root / "dosdevices");
-        std::filesystem::create_directories(root / "drive_c" / "NeverwinterNights" / "nwn");
-        std::filesystem::create_directories(root / "games");
+        for (const char* folder :
+             {"dosdevices", "drive_c/NeverwinterNights/nwn", "drive_c/Twin/b", "drive_c/Twin/B",
+              "drive_c/Twin/eE", "drive_c/Twin/Ee", "games"}) {
+            std::filesystem::create_directories(root / folder);
+        }
         std::filesystem::create_directory_symlink("../drive_c", root / "dosdevices" / "c:");
         std::filesystem::create_directory_symlink("../games", root / "dosdevices" / "D:");
-        std::filesystem::create_directory_symlink("/", root / "dosdevices" / "z:");
         std::ofstream(root / "drive_c" / "NeverwinterNights" / "nwn" / "nwmain.exe") << "MZ";
     }
 
-    void registry(const std::string& body, const char* arch = "win64") {
+    void registry(const std::string& key, const std::string& location, const char* arch = "win64") {
         std::ofstream(root / "system.reg")
             << "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=" << arch
-            << "\n\n"
-            << body;
+            << "\n\n[" << key << "] 1\n\"Location\"=\"" << location << "\"\n";
     }
 
-    std::filesystem::path drive(const char* rest) const {
-        return root / "dosdevices" / "c:" / rest;
+    std::string onDisk(const std::string& rest) const {
+        return rest.empty() ? "" : (root / "dosdevices" / rest).string();
     }
 
     TempDir dir;
     std::filesystem::path root = dir / "prefix";
-    WinePrefix prefix{root};
 };
 
-TEST_F(WinePrefixTest, MapsDrivesAndMatchesEveryComponentWithoutCase) {
-    EXPECT_EQ(prefix.hostPath("C:\\NeverwinterNights\\NWN\\NWMAIN.EXE"),
-              drive("NeverwinterNights/nwn/nwmain.exe"));
-    EXPECT_EQ(prefix.hostPath("c:/neverwinternights/NWN/NwMain.exe"),
-              drive("NeverwinterNights/nwn/nwmain.exe"));
-    EXPECT_EQ(prefix.hostPath("d:\\"), root / "dosdevices" / "D:");
-    EXPECT_EQ(prefix.hostPath("Z:\\"), root / "dosdevices" / "z:");
-}
-
-TEST_F(WinePrefixTest, ResolvesDotsAndIgnoresEmptyComponents) {
-    EXPECT_EQ(prefix.hostPath("C:\\Windows\\..\\NeverwinterNights\\.\\NWN\\\\NWMAIN.EXE"),
-              drive("NeverwinterNights/nwn/nwmain.exe"));
-    EXPECT_EQ(prefix.hostPath("C:\\..\\..\\NeverwinterNights"), drive("NeverwinterNights"));
-}
-
-TEST_F(WinePrefixTest, KeepsAMissingLastComponentAsWritten) {
-    EXPECT_EQ(prefix.hostPath("C:\\NeverwinterNights\\NWN\\Missing.EXE"),
-              drive("NeverwinterNights/nwn/Missing.EXE"));
-}
-
-TEST_F(WinePrefixTest, RefusesMissingFoldersDrivesAndRelativePaths) {
-    EXPECT_FALSE(prefix.hostPath("C:\\Missing\\NWN\\NWMAIN.EXE"));
-    EXPECT_FALSE(prefix.hostPath("C:\\NeverwinterNights\\nwn\\nwmain.exe\\deeper"));
-    EXPECT_FALSE(prefix.hostPath("Q:\\NWN\\NWMAIN.EXE"));
-    EXPECT_FALSE(prefix.hostPath("NWN\\NWMAIN.EXE"));
-    EXPECT_FALSE(prefix.hostPath("\\\\server\\share\\NWMAIN.EXE"));
-    EXPECT_FALSE(prefix.hostPath(""));
+TEST_F(WinePrefixTest, MapsWindowsPathsThroughTheDrivesWithoutRegardToCase) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"C:\\NeverwinterNights\\NWN\\NWMAIN.EXE", "c:/NeverwinterNights/nwn/nwmain.exe"},
+        {"c:/neverwinternights/NWN/NwMain.exe", "c:/NeverwinterNights/nwn/nwmain.exe"},
+        {"C:\\Windows\\..\\NeverwinterNights\\.\\NWN\\\\NWMAIN.EXE",
+         "c:/NeverwinterNights/nwn/nwmain.exe"},
+        {"C:\\..\\..\\NeverwinterNights", "c:/NeverwinterNights"},
+        {"C:\\NeverwinterNights\\NWN\\Missing.EXE", "c:/NeverwinterNights/nwn/Missing.EXE"},
+        {"d:\\", "D:"},
+        {"C:\\Twin\\b", "c:/Twin/b"},
+        {"C:\\Twin\\B", "c:/Twin/B"},
+        {"C:\\Twin\\EE", "c:/Twin/Ee"},
+        {"C:\\Missing\\NWN\\NWMAIN.EXE", ""},
+        {"C:\\NeverwinterNights\\nwn\\nwmain.exe\\deeper", ""},
+        {"Q:\\NWN\\NWMAIN.EXE", ""},
+        {"NWN\\NWMAIN.EXE", ""},
+        {"\\\\server\\share\\NWMAIN.EXE", ""},
+        {"", ""}};
+    const WinePrefix prefix(root);
+    for (const auto& [windows, host] : rows) {
+        EXPECT_EQ(prefix.hostPath(windows).value_or("").string(), onDisk(host)) << windows;
+    }
     EXPECT_FALSE(WinePrefix(dir / "nothing").hostPath("C:\\"));
 }
 
-TEST_F(WinePrefixTest, PrefersTheExactSpellingThenTheFirstInByteOrder) {
-    std::filesystem::create_directories(root / "drive_c" / "Twin" / "b");
-    std::filesystem::create_directories(root / "drive_c" / "Twin" / "B");
-    std::filesystem::create_directories(root / "drive_c" / "Twin" / "c");
-    std::filesystem::create_directories(root / "drive_c" / "Twin" / "C2");
-    EXPECT_EQ(prefix.hostPath("C:\\Twin\\b"), drive("Twin/b"));
-    EXPECT_EQ(prefix.hostPath("C:\\Twin\\B"), drive("Twin/B"));
-    std::filesystem::create_directories(root / "drive_c" / "Twin" / "X");
-    std::filesystem::create_directories(root / "drive_c" / "Twin" / "x2");
-    EXPECT_EQ(WinePrefix::findEntry(root / "drive_c" / "Twin", "C"),
-              root / "drive_c" / "Twin" / "c");
-}
-
 TEST_F(WinePrefixTest, FindsTheGameThroughTheRegistry) {
-    registry(
-        "[Software\\\\BioWare\\\\NWN\\\\Neverwinter] 1\n"
-        "\"Location\"=\"C:\\\\NeverwinterNights\\\\NWN\"\n");
-    const auto search = searchGameExecutableInPrefix(root);
-    EXPECT_EQ(search.executablePath, drive("NeverwinterNights/nwn/nwmain.exe").string());
-    EXPECT_EQ(search.failure, "");
-}
+    const std::string exe = onDisk("c:/NeverwinterNights/nwn/nwmain.exe");
+    registry("Software\\\\BioWare\\\\NWN\\\\Neverwinter", "C:\\\\NeverwinterNights\\\\NWN");
+    EXPECT_EQ(searchGameExecutableInPrefix(root).executablePath, exe);
 
-TEST_F(WinePrefixTest, FindsWhatA32BitInstallerWroteInA64BitPrefix) {
-    const std::string entry =
-        "[Software\\\\Wow6432Node\\\\BioWare\\\\NWN\\\\Neverwinter] 1\n"
-        "\"location\"=\"c:\\\\neverwinternights\\\\nwn\\\\\"\n";
-    registry(entry);
-    EXPECT_EQ(searchGameExecutableInPrefix(root).executablePath,
-              drive("NeverwinterNights/nwn/nwmain.exe").string());
-    registry(entry, "win32");
+    const std::string key32 = "Software\\\\Wow6432Node\\\\BioWare\\\\NWN\\\\Neverwinter";
+    registry(key32, "c:\\\\neverwinternights\\\\nwn\\\\");
+    EXPECT_EQ(searchGameExecutableInPrefix(root).executablePath, exe);
+    registry(key32, "c:\\\\neverwinternights\\\\nwn\\\\", "win32");
     EXPECT_EQ(searchGameExecutableInPrefix(root).executablePath, "")
         << "a 32-bit prefix has no second view";
-}
 
-TEST_F(WinePrefixTest, ProposesTheLiteralNameWhenTheFolderHasNoExecutable) {
     std::filesystem::remove(root / "drive_c" / "NeverwinterNights" / "nwn" / "nwmain.exe");
-    registry(
-        "[Software\\\\BioWare\\\\NWN\\\\Neverwinter] "
-        "1\n\"Location\"=\"C:\\\\NeverwinterNights\\\\NWN\"\n");
-    const auto path = searchGameExecutableInPrefix(root).executablePath;
-    EXPECT_EQ(path, drive("NeverwinterNights/nwn/NWMAIN.EXE").string());
-    EXPECT_FALSE(isGameExecutablePath(path));
+    registry(key32, "C:\\\\NeverwinterNights\\\\NWN");
+    EXPECT_EQ(searchGameExecutableInPrefix(root).executablePath,
+              onDisk("c:/NeverwinterNights/nwn/NWMAIN.EXE"))
+        << "the literal name is proposed when the folder has no executable";
 }
 
 TEST_F(WinePrefixTest, SaysWhyNothingWasFound) {
     EXPECT_NE(searchGameExecutableInPrefix(dir / "none").failure.find("does not exist"),
               std::string::npos);
     EXPECT_EQ(searchGameExecutableInPrefix("").executablePath, "");
-
-    auto failure = searchGameExecutableInPrefix(root).failure;
+    std::string failure = searchGameExecutableInPrefix(root).failure;
     EXPECT_NE(failure.find("no install folder"), std::string::npos) << failure;
-    EXPECT_NE(failure.find("system.reg"), std::string::npos) << "the missing file is named";
-
-    std::ofstream(root / "system.reg") << "REGEDIT4\n";
-    failure = searchGameExecutableInPrefix(root).failure;
-    EXPECT_NE(failure.find("not a Wine registry file"), std::string::npos) << failure;
-
-    registry("[Software\\\\BioWare\\\\NWN\\\\Neverwinter] 1\n\"Location\"=\"E:\\\\NWN\"\n");
-    failure = searchGameExecutableInPrefix(root).failure;
-    EXPECT_NE(failure.find("\"E:\\NWN\""), std::string::npos) << failure;
-    EXPECT_EQ(searchGameExecutableInPrefix(root).executablePath, "");
-}
-
-TEST_F(WinePrefixTest, DefaultPrefixFollowsTheEnvironment) {
-    const char* saved = std::getenv("WINEPREFIX");
-    const std::string keep = saved != nullptr ? saved : "";
-    ::setenv("WINEPREFIX", root.c_str(), 1);
-    EXPECT_EQ(WinePrefix::defaultDirectory(), root);
-    ::setenv("WINEPREFIX", "", 1);
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && *home != '\0') {
-        EXPECT_EQ(WinePrefix::defaultDirectory(), std::filesystem::path(home) / ".wine");
-    }
-    if (saved != nullptr) {
-        ::setenv("WINEPREFIX", keep.c_str(), 1);
-    } else {
-        ::unsetenv("WINEPREFIX");
-    }
+    EXPECT_NE(failure.find("system.reg"), std::string::npos) << failure;
+    registry("Software\\\\BioWare\\\\NWN\\\\Neverwinter", "E:\\\\NWN");
+    const auto search = searchGameExecutableInPrefix(root);
+    EXPECT_EQ(search.executablePath, "");
+    EXPECT_NE(search.failure.find("\"E:\\NWN\""), std::string::npos) << search.failure;
 }
 
 }  // namespace
