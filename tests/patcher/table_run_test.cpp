@@ -207,6 +207,13 @@ TEST(RevisionTables, ProgressIsOneThenTheCursorAfterEachTransfer) {
     EXPECT_EQ(transfers, expected);
 }
 
+// The new bytes a writing pass recorded for one site; zeros when it recorded none there.
+std::array<std::uint8_t, 4> editAt(const TableRun& run, std::size_t offset) {
+    const auto it = std::find_if(run.edits.begin(), run.edits.end(),
+                                 [&](const SiteEdit& e) { return e.offset == offset; });
+    return it == run.edits.end() ? std::array<std::uint8_t, 4>{} : it->bytes;
+}
+
 TEST(RevisionTables, WritingRecordsEditsAtEverySiteAndLeavesTheImageAlone) {
     const HandImage image = handBuilt(kTables[1]);
     CameraState state;
@@ -218,17 +225,12 @@ TEST(RevisionTables, WritingRecordsEditsAtEverySiteAndLeavesTheImageAlone) {
     ASSERT_TRUE(run.recognised);
     EXPECT_EQ(image.bytes, before);
     ASSERT_EQ(run.edits.size(), 19u);
-    auto editAt = [&](std::size_t offset) {
-        const auto it = std::find_if(run.edits.begin(), run.edits.end(),
-                                     [&](const SiteEdit& e) { return e.offset == offset; });
-        return it == run.edits.end() ? std::array<std::uint8_t, 4>{} : it->bytes;
-    };
     const std::array<std::uint8_t, 4> height = {0x00, 0x00, 0xC0, 0x3F};
     const std::array<std::uint8_t, 4> eightyNine = {0x00, 0x00, 0xB2, 0x42};
-    EXPECT_EQ(editAt(image.matches[1] + 5), height) << "the wild bytes of signature 2";
-    EXPECT_EQ(editAt(image.matches[2] + 166), height);
-    EXPECT_EQ(editAt(image.matches[0] + 46), eightyNine);
-    EXPECT_EQ(editAt(image.matches[2] + 50), eightyNine);
+    EXPECT_EQ(editAt(run, image.matches[1] + 5), height) << "the wild bytes of signature 2";
+    EXPECT_EQ(editAt(run, image.matches[2] + 166), height);
+    EXPECT_EQ(editAt(run, image.matches[0] + 46), eightyNine);
+    EXPECT_EQ(editAt(run, image.matches[2] + 50), eightyNine);
     EXPECT_EQ(state.settings.CTAngleMin, 0.0f);
     EXPECT_EQ(state.settings.CTAngleMax, 89.0f);
 
@@ -238,23 +240,18 @@ TEST(RevisionTables, WritingRecordsEditsAtEverySiteAndLeavesTheImageAlone) {
     ASSERT_TRUE(runRevisionTable(kRevision1Table, true, patched, reread, nullptr).recognised);
     EXPECT_EQ(reread.settings.CTHeight, 1.5f);
     EXPECT_EQ(reread.settings.CTAngleMin, 1.0f) << "0 went in as 89";
-}
 
-TEST(RevisionTables, Revision0WritingMakesTheDriveZoomLimitsFollowTheDefault) {
-    const HandImage image = handBuilt(kTables[0]);
-    CameraState state;
-    state.settings.DZoomDef = 4;
-    state.settings.DZoomMin = 2;
-    state.settings.DZoomMax = 9;
-    const TableRun run = runRevisionTable(kRevision0Table, false, image.bytes, state, nullptr);
-    ASSERT_TRUE(run.recognised);
-    EXPECT_EQ(state.settings.DZoomMin, 4.0f);
-    EXPECT_EQ(state.settings.DZoomMax, 4.0f);
-    const auto it = std::find_if(run.edits.begin(), run.edits.end(), [&](const SiteEdit& e) {
-        return e.offset == image.matches[5] + 10;
-    });
-    ASSERT_NE(it, run.edits.end());
-    EXPECT_EQ(it->bytes, (std::array<std::uint8_t, 4>{0x00, 0x00, 0x80, 0x40}));
+    // Revision 0 writes the drive zoom default, and the limits follow it.
+    const HandImage image0 = handBuilt(kTables[0]);
+    CameraState state0;
+    state0.settings.DZoomDef = 4;
+    state0.settings.DZoomMin = 2;
+    state0.settings.DZoomMax = 9;
+    const TableRun run0 = runRevisionTable(kRevision0Table, false, image0.bytes, state0, nullptr);
+    EXPECT_EQ(state0.settings.DZoomMin, 4.0f);
+    EXPECT_EQ(state0.settings.DZoomMax, 4.0f);
+    EXPECT_EQ(editAt(run0, image0.matches[5] + 10),
+              (std::array<std::uint8_t, 4>{0x00, 0x00, 0x80, 0x40}));
 }
 
 }  // namespace

@@ -21,35 +21,6 @@ std::vector<std::uint8_t> bytesOf(std::string_view text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
-TEST(ReadOnlyAttribute, ClearingMakesAReadOnlyFileWritableAndAMissingFileIsAnError) {
-    TempDir dir;
-    const fs::path file = dir / "game.exe";
-    writeFixture(file, bytesOf("x"));
-    fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    bool readOnly = false;
-    ASSERT_TRUE(readOnlyAttribute(file, readOnly).ok());
-    EXPECT_TRUE(readOnly);
-    ASSERT_TRUE(clearReadOnlyAttribute(file).ok());
-    ASSERT_TRUE(readOnlyAttribute(file, readOnly).ok());
-    EXPECT_FALSE(readOnly);
-    EXPECT_FALSE(readOnlyAttribute(dir / "missing.exe", readOnly).ok());
-}
-
-TEST(ReadWholeFile, ReadsEveryByteOfEmptyAndMultiMegabyteFiles) {
-    TempDir dir;
-    for (const std::size_t size : {std::size_t{0}, std::size_t{3 * 1024 * 1024 + 17}}) {
-        std::vector<std::uint8_t> contents(size);
-        for (std::size_t i = 0; i < size; ++i)
-            contents[i] = static_cast<std::uint8_t>(i * 7);
-        writeFixture(dir / "game.exe", contents);
-        FileBuffer buffer(10);
-        ASSERT_TRUE(readWholeFile(dir / "game.exe", buffer).ok());
-        ASSERT_EQ(buffer.size(), size);
-        EXPECT_TRUE(std::equal(contents.begin(), contents.end(), buffer.data()));
-    }
-}
-
 TEST(ReadWholeFile, AReadErrorAndAFileThatShrankAreReported) {
     TempDir dir;
     writeFixture(dir / "game.exe", bytesOf("0123456789"));
@@ -76,16 +47,6 @@ TEST(ReadWholeFile, AReadErrorAndAFileThatShrankAreReported) {
     ASSERT_FALSE(status.ok());
     EXPECT_NE(status.message().find("shorter"), std::string::npos) << status.message();
     EXPECT_TRUE(buffer.empty());
-}
-
-TEST(WriteFileAtomically, CreatesANewFileThenReplacesItWholly) {
-    TempDir dir;
-    const fs::path file = dir / "settings.chs";
-    ASSERT_TRUE(writeFileAtomically(file, bytesOf("first, the longer one")).ok());
-    EXPECT_EQ(readFixture(file), bytesOf("first, the longer one"));
-    ASSERT_TRUE(writeFileAtomically(file, bytesOf("second")).ok());
-    EXPECT_EQ(readFixture(file), bytesOf("second"));
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"settings.chs"});
 }
 
 // Each step of the replace fails in turn: the target stays wholly old (or, when only the final

@@ -1,17 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
-#include <random>
 #include <string>
+#include <vector>
 
 #include "settingsfile/settings_file.h"
-
-#if !defined(_WIN32)
-#include <unistd.h>
-#endif
+#include "temp_dir.h"
 
 namespace orvendel {
 namespace {
@@ -19,29 +14,9 @@ namespace {
 namespace fs = std::filesystem;
 using Status = LoadResult::Status;
 
-// A fresh folder for one test, removed afterwards.
-class SettingsFileIo : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("orvendel-settingsfile-" + std::to_string(std::random_device()()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-    fs::path path(const std::string& name) const { return folder_ / name; }
-    static void write(const fs::path& p, const std::string& bytes) {
-        std::ofstream(p, std::ios::binary) << bytes;
-    }
-    static std::string read(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    fs::path folder_;
-};
+std::vector<std::uint8_t> bytesOf(std::string_view text) {
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
 
 CameraSettings sampleRecord() {
     CameraSettings s = kBiowareDefaults;
@@ -51,46 +26,47 @@ CameraSettings sampleRecord() {
     return s;
 }
 
-TEST_F(SettingsFileIo, SavedFileIsByteExactReplacesTheOldOneAndLoadsBack) {
-    const fs::path file = path("mine.chs");
+TEST(SettingsFileIo, SavedFileIsByteExactReplacesTheOldOneAndLoadsBack) {
+    TempDir dir;
+    const fs::path file = dir / "mine.chs";
     ASSERT_TRUE(saveSettingsFile(file, kBiowareDefaults).ok());
-    EXPECT_EQ(read(file), formatSettings(kBiowareDefaults));
+    EXPECT_EQ(readFixture(file), bytesOf(formatSettings(kBiowareDefaults)));
     ASSERT_TRUE(saveSettingsFile(file, sampleRecord()).ok());
     CameraSettings loaded;
     const LoadResult result = loadSettingsFile(file, loaded, 0);
     EXPECT_EQ(result.status, Status::Loaded) << result.message;
     EXPECT_TRUE(sameBytes(loaded, sampleRecord()));
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1)
-        << "no temporary file left behind";
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"mine.chs"});
 }
 
-TEST_F(SettingsFileIo, SavesThatCannotBeDoneNameTheFileAndKeepWhatWasThere) {
-    const fs::path file = path("keep.chs");
-    write(file, "old contents");
+TEST(SettingsFileIo, SavesThatCannotBeDoneNameTheFileAndKeepWhatWasThere) {
+    TempDir dir;
+    writeFixture(dir / "keep.chs", bytesOf("old contents"));
     CameraSettings s = kBiowareDefaults;
     s.DZoomMax = std::numeric_limits<float>::infinity();
-    const FileStatus nonFinite = saveSettingsFile(file, s);
+    const FileStatus nonFinite = saveSettingsFile(dir / "keep.chs", s);
     EXPECT_FALSE(nonFinite.ok());
     EXPECT_NE(nonFinite.message().find("keep.chs"), std::string::npos) << nonFinite.message();
     EXPECT_NE(nonFinite.message().find("DZoomMax is inf"), std::string::npos);
-    EXPECT_EQ(read(file), "old contents");
+    EXPECT_EQ(readFixture(dir / "keep.chs"), bytesOf("old contents"));
 
-    fs::create_directory(path("folder.chs"));
-    for (const fs::path& target : {path("no/such/folder/x.chs"), path("folder.chs")}) {
+    fs::create_directory(dir / "folder.chs");
+    for (const fs::path& target : {dir / "no/such/folder/x.chs", dir / "folder.chs"}) {
         const FileStatus saved = saveSettingsFile(target, kBiowareDefaults);
         EXPECT_FALSE(saved.ok());
         EXPECT_NE(saved.message().find(target.filename().string()), std::string::npos)
             << saved.message();
     }
-    EXPECT_TRUE(fs::is_directory(path("folder.chs")));
+    EXPECT_TRUE(fs::is_directory(dir / "folder.chs"));
 }
 
-TEST_F(SettingsFileIo, FilesThatCannotBeLoadedAreErrorsNamingTheFile) {
-    write(path("big.chs"), formatSettings(kBiowareDefaults) + std::string(70 * 1024, ' '));
-    write(path("empty.chs"), "");
-    std::string binary = "\"Version\",\"G\"\r\n\"CTAngleMin\",";
-    binary += std::string("\0\xFF\xFE\x01", 4);
-    write(path("binary.chs"), binary);
+TEST(SettingsFileIo, FilesThatCannotBeLoadedAreErrorsNamingTheFile) {
+    TempDir dir;
+    writeFixture(dir / "big.chs",
+                 bytesOf(formatSettings(kBiowareDefaults) + std::string(70 * 1024, ' ')));
+    writeFixture(dir / "empty.chs", {});
+    writeFixture(dir / "binary.chs",
+                 bytesOf(std::string("\"Version\",\"G\"\r\n\"CTAngleMin\",\0\xFF\xFE\x01", 32)));
     const struct {
         const char* name;
         const char* reason;
@@ -103,41 +79,14 @@ TEST_F(SettingsFileIo, FilesThatCannotBeLoadedAreErrorsNamingTheFile) {
     };
     for (const auto& row : rows) {
         CameraSettings s = sampleRecord();
-        const LoadResult result = loadSettingsFile(path(row.name), s, 0);
+        const LoadResult result = loadSettingsFile(dir / row.name, s, 0);
         EXPECT_EQ(result.status, Status::Error) << row.reason;
-        EXPECT_NE(result.message.find("Cannot load \"" + path(row.name).string() + "\": "),
+        EXPECT_NE(result.message.find("Cannot load \"" + (dir / row.name).string() + "\": "),
                   std::string::npos)
             << result.message;
         EXPECT_NE(result.message.find(row.reason), std::string::npos) << result.message;
         EXPECT_TRUE(sameBytes(s, sampleRecord())) << "a failure changed the record";
     }
-}
-
-#if !defined(_WIN32)
-TEST_F(SettingsFileIo, AFileWithoutReadPermissionIsAnError) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "running as root, which reads files whatever their permissions";
-    const fs::path file = path("locked.chs");
-    write(file, formatSettings(kBiowareDefaults));
-    fs::permissions(file, fs::perms::none);
-    CameraSettings s;
-    const LoadResult result = loadSettingsFile(file, s, 0);
-    EXPECT_EQ(result.status, Status::Error);
-    EXPECT_NE(result.message.find("locked.chs"), std::string::npos) << result.message;
-}
-#endif
-
-TEST_F(SettingsFileIo, AnUnknownFormatGivesTheMessageAloneAndClampsTheRecord) {
-    std::string text = formatSettings(kBiowareDefaults);
-    text[11] = 'g';
-    write(path("other.chs"), text);
-    CameraSettings s;
-    s.CTClipDist = 500;
-    const LoadResult result = loadSettingsFile(path("other.chs"), s, kRevisionUnknown);
-    EXPECT_EQ(result.status, Status::UnknownFormat);
-    EXPECT_EQ(result.message, "Filename is in an unknown format.");
-    EXPECT_EQ(s.CTClipDist, 350);
-    EXPECT_EQ(s.CTAngleMin, 0) << "no value of the file is used";
 }
 
 }  // namespace
