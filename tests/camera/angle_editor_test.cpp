@@ -12,9 +12,11 @@ TEST(RoundNeedleValue, TiesGoToEvenOthersToTheNearestWithinSixteenBits) {
         double value;
         float rounded;
     } rows[] = {
+        // clang-format off
         {44.5, 44},   {45.5, 46},     {-0.5, 0},         {-1.5, -2},   {-2.5, -2},
         {89.5, 90},   {44.49999, 44}, {44.50001, 45},    {-44.6, -45}, {-90, -90},
         {1e9, 32767}, {-1e9, -32768}, {std::nan(""), 0},
+        // clang-format on
     };
     for (const auto& row : rows)
         EXPECT_EQ(roundNeedleValue(row.value), row.rounded) << row.value;
@@ -40,6 +42,8 @@ TEST(AngleGauge, ScaleEndsAtNinetyAndInsAndDelNeedlesShowOnlyInRevisionZero) {
 TEST(ReadGauge, RaisesToTheMinimumRoundsAndReadsInsAndDelOnlyInRevisionZero) {
     using Angles = std::array<float, kAngleNeedleCount>;  // min, def, ins, del
     const std::optional<float> no;
+    const Camera ct = Camera::ChaseTopDown;
+    const Camera d = Camera::Drive;
     const struct {
         const char* name;
         Camera camera;
@@ -49,55 +53,21 @@ TEST(ReadGauge, RaisesToTheMinimumRoundsAndReadsInsAndDelOnlyInRevisionZero) {
         Angles after;
         AngleNeedleValues putBack;
     } rows[] = {
-        {"tie rounds to even",
-         Camera::ChaseTopDown,
-         0,
-         {40, 40, 89, 40},
-         {44.5, 50, 89, 60},
-         {44, 50, 89, 60},
-         {}},
-        {"minimum pushes the others up",
-         Camera::ChaseTopDown,
-         0,
-         {40, 40, 89, 40},
-         {50, 40, 89, 40},
-         {50, 50, 89, 50},
-         {no, 50.0f, no, 50.0f}},
-        {"default springs back",
-         Camera::ChaseTopDown,
-         1,
-         {40, 40, 89, 40},
-         {40, 30, 0, 0},
-         {40, 40, 89, 40},
+        // clang-format off
+        {"tie rounds to even", ct, 0, {40, 40, 89, 40}, {44.5, 50, 89, 60}, {44, 50, 89, 60}, {}},
+        {"minimum pushes the others up", ct, 0, {40, 40, 89, 40}, {50, 40, 89, 40},
+         {50, 50, 89, 50}, {no, 50.0f, no, 50.0f}},
+        {"default springs back", ct, 1, {40, 40, 89, 40}, {40, 30, 0, 0}, {40, 40, 89, 40},
          {no, 40.0f, no, no}},
-        {"equal to the minimum stays",
-         Camera::Drive,
-         0,
-         {28, 28, 89, 28},
-         {28, 28, 28, 28},
-         {28, 28, 28, 28},
+        {"equal to the minimum stays", d, 0, {28, 28, 89, 28}, {28, 28, 28, 28}, {28, 28, 28, 28},
          {}},
-        {"revision 1 ignores INS and DEL",
-         Camera::Drive,
-         1,
-         {28, 28, 12.25f, -3.5f},
-         {30, 20, -90, -90},
-         {30, 30, 12.25f, -3.5f},
-         {no, 30.0f, no, no}},
-        {"unknown revision ignores INS and DEL",
-         Camera::Drive,
-         kRevisionUnknown,
-         {28, 28, 12.25f, -3.5f},
-         {30, 20, -90, -90},
-         {30, 30, 12.25f, -3.5f},
-         {no, 30.0f, no, no}},
-        {"every pass rounds what it reads",
-         Camera::ChaseTopDown,
-         0,
-         {40, 39.5f, 40.5f, 40},
-         {40, 39.5, 40.5, 60},
-         {40, 40, 40, 60},
-         {}},
+        {"revision 1 ignores INS and DEL", d, 1, {28, 28, 12.25f, -3.5f}, {30, 20, -90, -90},
+         {30, 30, 12.25f, -3.5f}, {no, 30.0f, no, no}},
+        {"no revision ignores INS and DEL", d, kRevisionUnknown, {28, 28, 12.25f, -3.5f},
+         {30, 20, -90, -90}, {30, 30, 12.25f, -3.5f}, {no, 30.0f, no, no}},
+        {"every pass rounds what it reads", ct, 0, {40, 39.5f, 40.5f, 40}, {40, 39.5, 40.5, 60},
+         {40, 40, 40, 60}, {}},
+        // clang-format on
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

@@ -28,12 +28,8 @@ TEST(ReadZoomGauge, InterlocksPinsAndRevisionsAsATable) {
         std::array<double, kZoomPointerCount> pointers;
         Zoom after;
     } rows[] = {
-        {"rev 0 minimum above maximum pushes both up",
-         ct,
-         0,
-         {5, 20, 20},
-         {25, 20, 20},
-         {25, 25, 25}},
+        // clang-format off
+        {"rev 0 minimum pushes the maximum up", ct, 0, {5, 20, 20}, {25, 20, 20}, {25, 25, 25}},
         {"rev 0 minimum follows the maximum down", ct, 0, {5, 20, 20}, {5, 3, 20}, {3, 3, 3}},
         {"rev 1 maximum stops at the pinned minimum", ct, 1, {5, 20, 20}, {5, 3, 20}, {5, 5, 5}},
         {"rev 1 chase minimum pinned", ct, 1, {5, 20, 20}, {8, 20, 20}, {5, 20, 20}},
@@ -47,6 +43,7 @@ TEST(ReadZoomGauge, InterlocksPinsAndRevisionsAsATable) {
         {"pointers compare as floats", ct, 0, {-0.4f, 30, 6}, {-0.4, 30, 25}, {-0.4f, 30, 25}},
         {"rev 0 drive takes only the default", d, 0, {6, 6, 6}, {-0.4, 30, 30}, {6, 6, -0.4f}},
         {"no rev drive takes nothing", d, kRevisionUnknown, {6, 6, 6}, {1, 2, 3}, {6, 6, 6}},
+        // clang-format on
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

@@ -134,18 +134,14 @@ TEST_F(Cli, ReadPrintsOneJsonObjectWithShortestFloatsOrATableAndSavesTheRecord) 
 }
 
 TEST_F(Cli, HelpPrintsUsageOfEveryVerb) {
-    for (const char* help : {"--help", "-h", "help"}) {
-        const CliResult r = run({help});
-        EXPECT_EQ(r.exitCode, 0);
-        EXPECT_NE(r.out.find("orvendel-cli read GAME_EXE [--json] [--save SETTINGS.chs]"),
-                  std::string::npos)
-            << r.out;
-        EXPECT_NE(r.out.find("orvendel-cli apply GAME_EXE SETTINGS.chs [--yes]"),
-                  std::string::npos);
-        EXPECT_NE(r.out.find("orvendel-cli check SETTINGS.chs [--revision -1|0|1] [--json]"),
-                  std::string::npos);
-    }
-    EXPECT_NE(run({"apply", "--help"}).out.find("usage: orvendel-cli apply"), std::string::npos);
+    const CliResult r = run({"--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    for (const char* synopsis : {"orvendel-cli read GAME_EXE [--json] [--save SETTINGS.chs]",
+                                 "orvendel-cli apply GAME_EXE SETTINGS.chs [--yes]",
+                                 "orvendel-cli check SETTINGS.chs [--revision -1|0|1] [--json]"})
+        EXPECT_NE(r.out.find(synopsis), std::string::npos) << r.out;
+    EXPECT_EQ(run({"help"}).out, r.out);
+    EXPECT_NE(run({"apply", "-h"}).out.find("usage: orvendel-cli apply"), std::string::npos);
 }
 
 // Every way a run can fail, with its exit code and what it says; none writes anything.
@@ -160,8 +156,11 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
     const std::string nanExe = sample(0, nan, "nan.exe");
     CameraSettings delDiffers = customValues();
     delDiffers.DAngleDel = 40;
-    CameraSettings breaking = customValues();
-    breaking.DAngleMin = breaking.DAngleDel = 33.3f;  // stored form breaks a revision 0 signature
+    CameraSettings breakingValues = customValues();
+    breakingValues.DAngleMin = breakingValues.DAngleDel = 33.3f;  // breaks a revision 0 signature
+    const std::string breaking = settingsFile(breakingValues, "breaking.chs");
+    const std::string unknown(kStatusUnknownVersion);
+    const std::string unrecognisable(kStatusWouldBeUnrecognisable);
     const std::string good = settingsFile(customValues(), "good.chs");
     const std::string full = formatSettings(customValues());
     const std::string cut = text("cut.chs", full.substr(0, full.size() / 2));
@@ -179,36 +178,28 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
         int code;
         std::string err;
     } rows[] = {
-        {{}, 2, "usage"},
-        {{"frobnicate"}, 2, "unknown command"},
-        {{"read"}, 2, ""},
-        {{"read", "a.exe", "b.exe"}, 2, ""},
-        {{"read", "a.exe", "--jsn"}, 2, ""},
-        {{"read", "a.exe", "--save"}, 2, ""},
-        {{"apply", "a.exe"}, 2, ""},
+        // clang-format off
+        {{}, 2, "usage"}, {{"frobnicate"}, 2, "unknown command"}, {{"read"}, 2, ""},
+        {{"read", "a.exe", "b.exe"}, 2, ""}, {{"read", "a.exe", "--jsn"}, 2, ""},
+        {{"read", "a.exe", "--save"}, 2, ""}, {{"apply", "a.exe"}, 2, ""},
         {{"apply", "a.exe", "b.chs", "--json"}, 2, ""},
-        {{"check", "a.chs", "--revision", "2"}, 2, ""},
         {{"check", "a.chs", "--json", "--json"}, 2, ""},
-        {{"read", missing}, 1, "none"},
-        {{"read", dir_.path().string(), "--json"}, 1, ""},
+        {{"check", "a.chs", "--revision", "2"}, 2, ""},
+        {{"read", missing}, 1, "none"}, {{"read", dir_.path().string(), "--json"}, 1, ""},
         {{"read", exe0, "--save", missing + "/saved.chs"}, 1, "saved.chs"},
         {{"read", nanExe, "--save", saveTo}, 1, "CTClipDist is nan"},
-        {{"read", junk, "--json", "--save", saveTo}, 3, std::string(kStatusUnknownVersion)},
+        {{"read", junk, "--json", "--save", saveTo}, 3, unknown},
         {{"apply", exe0, settingsFile(delDiffers, "del.chs")}, 4, std::string(kDelKeyWarning)},
         {{"apply", locked, good}, 4, std::string(kReadOnlyQuestion)},
         {{"apply", locked, cut, "--yes"}, 1, "cut.chs"},
         {{"apply", locked, word, "--yes"}, 1, "is not a number"},
         {{"apply", locked, lower, "--yes"}, 5, "Filename is in an unknown format."},
         {{"apply", locked, missing, "--yes"}, 1, "none"},
-        {{"apply", junk, good, "--yes"}, 3, std::string(kStatusUnknownVersion)},
-        {{"apply", exe0, settingsFile(breaking, "breaking.chs"), "--yes"},
-         6,
-         std::string(kStatusWouldBeUnrecognisable)},
-        {{"apply", locked, settingsFile(breaking, "breaking.chs"), "--yes"},
-         6,
-         std::string(kStatusWouldBeUnrecognisable)},
-        {{"check", cut, "--json"}, 1, "cut.chs"},
-        {{"check", dir_.path().string()}, 1, ""},
+        {{"apply", junk, good, "--yes"}, 3, unknown},
+        {{"apply", exe0, breaking, "--yes"}, 6, unrecognisable},
+        {{"apply", locked, breaking, "--yes"}, 6, unrecognisable},  // read-only set again
+        {{"check", cut, "--json"}, 1, "cut.chs"}, {{"check", dir_.path().string()}, 1, ""},
+        // clang-format on
     };
     for (const auto& row : rows) {
         std::string line;

@@ -22,27 +22,15 @@ TEST(FormatSettingsNumber, WritesSevenSignificantDigitsAndExponentsFromTenMillio
         float value;
         const char* text;
     } rows[] = {
-        {40.0f, "40"},
-        {-1.0f, "-1"},
-        {0.0f, "0"},
-        {-0.0f, "0"},
-        {9999999.0f, "9999999"},
-        {std::bit_cast<float>(0x400CCCCDu), "2.2"},
-        {-0.4f, "-0.4"},
-        {1.0f / 3.0f, "0.3333333"},
-        {123.456789f, "123.4568"},
-        {0.000123456789f, "0.0001234568"},
-        {9.9999999f, "10"},  // rounding carries into a new digit
-        {0.99999999f, "1"},
-        {1e-7f, "0.0000001"},
-        {1e7f, "1E+07"},
-        {-1e7f, "-1E+07"},
-        {9999999.5f, "1E+07"},
-        {123456789.0f, "1.234568E+08"},
-        {Limits::max(), "3.402823E+38"},
-        {Limits::quiet_NaN(), "nan"},
-        {Limits::infinity(), "inf"},
-        {-Limits::infinity(), "-inf"},
+        // clang-format off
+        {40.0f, "40"}, {-1.0f, "-1"}, {0.0f, "0"}, {-0.0f, "0"}, {9999999.0f, "9999999"},
+        {std::bit_cast<float>(0x400CCCCDu), "2.2"}, {-0.4f, "-0.4"}, {1.0f / 3.0f, "0.3333333"},
+        {123.456789f, "123.4568"}, {0.000123456789f, "0.0001234568"}, {1e-7f, "0.0000001"},
+        {9.9999999f, "10"}, {0.99999999f, "1"},  // rounding carries into a new digit
+        {1e7f, "1E+07"}, {-1e7f, "-1E+07"}, {9999999.5f, "1E+07"}, {123456789.0f, "1.234568E+08"},
+        {Limits::max(), "3.402823E+38"}, {Limits::quiet_NaN(), "nan"},
+        {Limits::infinity(), "inf"}, {-Limits::infinity(), "-inf"},
+        // clang-format on
     };
     for (const auto& row : rows)
         EXPECT_EQ(formatSettingsNumber(row.value), row.text);
