@@ -1,6 +1,5 @@
-// The whole road through the main window on sample executables: path proposed, "Next >",
-// values on the gauges, edits by mouse and keyboard, "Modify NWN" with and without its warning,
-// the bytes in the file, undo, read-only files, unrecognised files and settings files.
+// The main window on sample executables: the whole road from "Next >" to the bytes in the file
+// and back, read-only, unrecognised and unreadable files, and settings files.
 #include "shell/window/main_window.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +20,6 @@
 #include "shell/gauges/linear_gauge.h"
 #include "shell/gauges/round_gauge.h"
 #include "shell/window/busy_form.h"
-#include "shell/window/location_page.h"
 #include "window_test_files.h"
 
 namespace orvendel {
@@ -85,11 +83,9 @@ protected:
         EXPECT_TRUE(bytes == expected) << "bytes outside the patch sites changed";
     }
 
-    int boxesWithText(const QString& text) {
-        int count = 0;
-        for (const auto& box : messages.shown())
-            count += box.text == text ? 1 : 0;
-        return count;
+    long boxesWithText(const QString& text) {
+        return std::count_if(messages.shown().begin(), messages.shown().end(),
+                             [&](const auto& box) { return box.text == text; });
     }
 
     WindowTestFiles files;
@@ -100,109 +96,79 @@ protected:
     QList<Qt::CursorShape> cursorsAtOk;  // the main window's pointer while OK waited
 };
 
-class WholeRoadTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};
+// One walk per revision, with the edit that makes "Modify NWN" ask first.
+struct Road {
+    int revision;
+    void (*edit)(CameraSettings&);
+    const char* warning;
+};
 
-TEST_P(WholeRoadTest, ReadEditWriteUndoAndWriteBack) {
-    const int revision = GetParam();
-    const QString path = files.executable(revision);
+class WholeRoadTest : public MainWindowTest, public ::testing::WithParamInterface<Road> {};
+
+TEST_P(WholeRoadTest, ReadEditWarnWriteUndoAndWriteBack) {
+    const Road& road = GetParam();
+    const QString path = files.executable(road.revision);
     open(path);
-
-    // Start: the proposed path, "Next >" enabled, revision unknown.
     EXPECT_EQ(find<QLineEdit>("NWN")->text(), path);
-    ASSERT_TRUE(find("Next1")->isEnabled());
-    EXPECT_EQ(window->state().ExecutableRevision, -1);
-
     next();
     EXPECT_EQ(window->busyForm()->statusText(), "Neverwinter Nights options successfully loaded!");
     EXPECT_EQ(window->busyForm()->progressMax(), double(WindowTestFiles::kSize));
-    EXPECT_EQ(window->state().ExecutableRevision, revision);
+    EXPECT_EQ(window->state().ExecutableRevision, road.revision);
     EXPECT_FALSE(find("NWMainLocationFrame")->isVisible());
-
-    // The values read are on the controls.
-    EXPECT_EQ(page()->angleGauge(Camera::ChaseTopDown)->needleValue(0), record().CTAngleMin);
     EXPECT_EQ(page()->angleGauge(Camera::Drive)->needleValue(1), record().DAngleDef);
     EXPECT_EQ(page()->distanceGauge(Camera::ChaseTopDown)->pointerValue(0), record().CTClipDist);
     EXPECT_EQ(find<QComboBox>("CTHeight")->currentText(), "1.00m (Bioware Default)");
-    EXPECT_EQ(find("CTFPS")->isVisibleTo(window.get()), revision == 0);
+    EXPECT_EQ(find("CTFPS")->isVisibleTo(window.get()), road.revision == 0);
 
-    // An edit by mouse: the chase camera's viewing distance dragged out to about 100 metres.
+    // Edits by mouse, by keyboard and from a height list.
     dragPointer(page()->distanceGauge(Camera::ChaseTopDown), 100);
     EXPECT_NEAR(record().CTClipDist, 100, 2);
-    // An edit by keyboard: the drive camera's default angle ten degrees up.
     const float driveDefault = record().DAngleDef;
     RoundGauge* driveGauge = page()->angleGauge(Camera::Drive);
     driveGauge->setFocus();
     QTest::keyClick(driveGauge, Qt::Key_2);
     QTest::keyClick(driveGauge, Qt::Key_PageUp);
     EXPECT_EQ(record().DAngleDef, driveDefault + 10);
-    // A camera height from its list.
     find<QComboBox>("DHeight")->setCurrentIndex(6);  // 1.60m
+    road.edit(window->state().settings);
 
-    // "Modify NWN" without a warning: the record's values at every site.
-    const int boxesBefore = static_cast<int>(messages.shown().size());
-    modify();
-    EXPECT_EQ(okStatuses, QStringList{kModified});
-    EXPECT_EQ(record().DHeight, 1.6f);
-    EXPECT_EQ(messages.shown().size(), boxesBefore) << "no warning applies";
-    expectFileHoldsRecord(revision);
-
-    // "Undo Changes" and write again: the original file comes back byte for byte.
-    find<QPushButton>("UndoBtn")->click();
-    EXPECT_TRUE(sameBytes(record(), window->state().UndoSnapshot));
-    modify();
-    EXPECT_EQ(cursorsAtOk, QList<Qt::CursorShape>({Qt::WaitCursor, Qt::WaitCursor}));
-    EXPECT_TRUE(WindowTestFiles::read(path) == files.original(revision));
-    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
-}
-
-INSTANTIATE_TEST_SUITE_P(BothRevisions, WholeRoadTest, ::testing::Values(0, 1),
-                         [](const auto& info) { return "Revision" + std::to_string(info.param); });
-
-struct WarningCase {
-    int revision;
-    void (*edit)(CameraSettings&);
-    const char* start;
-};
-
-class ModifyWarningTest : public MainWindowTest,
-                          public ::testing::WithParamInterface<WarningCase> {};
-
-TEST_P(ModifyWarningTest, CancelWritesNothingAndOkWritesTheRecord) {
-    const WarningCase& row = GetParam();
-    open(files.executable(row.revision));
-    next();
-    row.edit(window->state().settings);
-    messages.queueAnswer(false);  // Cancel
+    // The warning: Cancel writes nothing, OK writes the record's values at every site.
+    messages.clear();
+    messages.queueAnswer(false);
     modify();
     ASSERT_EQ(messages.shown().size(), 1);
     EXPECT_EQ(messages.shown()[0].kind, ScriptedMessageBoxes::Kind::OkCancel);
-    EXPECT_TRUE(messages.shown()[0].text.startsWith(QLatin1String(row.start)))
-        << messages.shown()[0].text.toStdString();
+    EXPECT_TRUE(messages.shown()[0].text.startsWith(QLatin1String(road.warning)));
     EXPECT_TRUE(okStatuses.isEmpty());
-    EXPECT_TRUE(WindowTestFiles::read(files.executable(row.revision)) ==
-                files.original(row.revision));
-
-    messages.queueAnswer(true);  // OK
+    EXPECT_TRUE(WindowTestFiles::read(path) == files.original(road.revision));
+    messages.queueAnswer(true);
     modify();
     EXPECT_EQ(okStatuses, QStringList{kModified});
-    expectFileHoldsRecord(row.revision);
+    EXPECT_EQ(record().DHeight, 1.6f);
+    expectFileHoldsRecord(road.revision);
+
+    // "Undo Changes" and write again: the original file comes back byte for byte, unasked.
+    find<QPushButton>("UndoBtn")->click();
+    modify();
+    EXPECT_EQ(messages.shown().size(), 2);
+    EXPECT_EQ(cursorsAtOk, QList<Qt::CursorShape>({Qt::WaitCursor, Qt::WaitCursor}));
+    EXPECT_TRUE(WindowTestFiles::read(path) == files.original(road.revision));
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    BothRevisions, ModifyWarningTest,
+    BothRevisions, WholeRoadTest,
     ::testing::Values(
-        WarningCase{0, [](CameraSettings& s) { s.DAngleDel = s.DAngleMin + 10; },
-                    "You have chosen your DEL key angle to be different from your minimum angle."},
-        WarningCase{1, [](CameraSettings& s) { s.DZoomMin = 7; },
-                    "You have chosen to modify the minimum zoom for Drive Camera."}),
+        Road{0, [](CameraSettings& s) { s.DAngleDel = s.DAngleMin + 10; },
+             "You have chosen your DEL key angle to be different from your minimum angle."},
+        Road{1, [](CameraSettings& s) { s.DZoomMin = 7; },
+             "You have chosen to modify the minimum zoom for Drive Camera."}),
     [](const auto& info) { return "Revision" + std::to_string(info.param.revision); });
 
-TEST_F(MainWindowTest, ReadOnlyExecutableAnsweredNoIsLeftAloneAndAskedAgainBeforeWriting) {
+TEST_F(MainWindowTest, ReadOnlyExecutableIsLeftAloneOnNoAndMadeWritableOnYes) {
     const QString path = files.executable(1);
     ASSERT_EQ(::chmod(path.toLocal8Bit().constData(), 0444), 0);
     open(path);
-    int runs = 0;
-    QObject::connect(window->busyForm(), &BusyForm::waitingForOk, [&] { ++runs; });
     messages.queueAnswer(false);
     next();
     ASSERT_EQ(messages.shown().size(), 1);
@@ -213,25 +179,22 @@ TEST_F(MainWindowTest, ReadOnlyExecutableAnsweredNoIsLeftAloneAndAskedAgainBefor
     EXPECT_EQ(window->state().ExecutableRevision, -1);
     EXPECT_TRUE(find("SettingsFrame")->isVisible());
     EXPECT_TRUE(find("CTFPS")->isVisible());
+    messages.queueAnswer(false);
+    modify();  // asked again before writing
+    EXPECT_EQ(boxesWithText(kReadOnlyQuestion), 2);
+    EXPECT_TRUE(okStatuses.isEmpty());
     struct stat info {};
     ASSERT_EQ(::stat(path.toLocal8Bit().constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0444u);
 
-    messages.queueAnswer(false);
-    modify();
-    EXPECT_EQ(boxesWithText(kReadOnlyQuestion), 2);
-    EXPECT_EQ(runs, 0);
-}
-
-TEST_F(MainWindowTest, ReadOnlyExecutableAnsweredYesBecomesWritableAndIsRead) {
-    const QString path = files.executable(0);
-    ASSERT_EQ(::chmod(path.toLocal8Bit().constData(), 0444), 0);
-    open(path);
+    const QString other = files.executable(0);
+    ASSERT_EQ(::chmod(other.toLocal8Bit().constData(), 0444), 0);
+    open(other);
     messages.queueAnswer(true);
     next();
     EXPECT_EQ(window->state().ExecutableRevision, 0);
-    modify();  // writable now: no second question
-    EXPECT_EQ(boxesWithText(kReadOnlyQuestion), 1);
+    modify();  // writable now: no further question
+    EXPECT_EQ(boxesWithText(kReadOnlyQuestion), 3);
     EXPECT_EQ(okStatuses, QStringList{kModified});
 }
 
