@@ -14,19 +14,11 @@ TEST(HeightTable, ItemsForHeightsWithStrictThresholdsAndEnds) {
         float height;
         int item;
     } rows[] = {
-        {1.75f, 7},
-        {1.76f, 8},
-        {2.15f, 12},
-        {1.05f, 0},
-        {0.0f, 0},
-        {-5.0f, 0},
-        {3.0f, 13},
-        {INFINITY, 13},
-        {-INFINITY, 0},
-        {std::nanf(""), 13},
-        {std::nextafter(1.05f, 2.0f), 1},
-        {kBiowareDefaults.CTHeight, 0},
-        {kBiowareDefaults.DHeight, 11},
+        // clang-format off
+        {1.75f, 7}, {1.76f, 8}, {2.15f, 12}, {1.05f, 0}, {std::nextafter(1.05f, 2.0f), 1},
+        {0.0f, 0}, {-5.0f, 0}, {-INFINITY, 0}, {3.0f, 13}, {INFINITY, 13}, {std::nanf(""), 13},
+        {kBiowareDefaults.CTHeight, 0}, {kBiowareDefaults.DHeight, 11},
+        // clang-format on
     };
     for (const auto& row : rows)
         EXPECT_EQ(heightItemFor(row.height), row.item) << row.height;

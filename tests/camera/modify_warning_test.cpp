@@ -3,47 +3,46 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
+#include <utility>
 
 namespace orvendel {
 namespace {
 
 TEST(ModifyWarning, WhichWarningForWhichRecordAndRevision) {
     using W = ModifyWarning;
+    using F = Field;
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    // kBiowareDefaults gives no reason for a warning in either revision.
+    // Up to two fields changed from kBiowareDefaults, which give no reason for a warning.
     const struct {
         const char* name;
         std::int16_t revision;
-        std::function<void(CameraSettings&)> change;
+        std::pair<Field, float> first, second;
         ModifyWarning expected;
     } rows[] = {
-        {"defaults, rev 0", 0, [](CameraSettings&) {}, W::None},
-        {"defaults, rev 1", 1, [](CameraSettings&) {}, W::None},
-        {"chase DEL differs", 0, [](CameraSettings& s) { s.CTAngleDel = 41; }, W::DelKeyAngle},
-        {"drive DEL differs", 0, [](CameraSettings& s) { s.DAngleDel = 29; }, W::DelKeyAngle},
-        {"minimum moved", 0, [](CameraSettings& s) { s.CTAngleMin = 39; }, W::DelKeyAngle},
-        {"one ulp apart", 0,
-         [](CameraSettings& s) { s.CTAngleDel = std::nextafter(s.CTAngleMin, 90.0f); },
+        // clang-format off
+        {"defaults, rev 0", 0, {F::CTAngleMin, 40}, {F::DAngleMin, 28}, W::None},
+        {"defaults, rev 1", 1, {F::CTAngleMin, 40}, {F::DZoomMin, 6}, W::None},
+        {"chase DEL differs", 0, {F::CTAngleDel, 41}, {F::DAngleMin, 28}, W::DelKeyAngle},
+        {"drive DEL differs", 0, {F::CTAngleMin, 40}, {F::DAngleDel, 29}, W::DelKeyAngle},
+        {"minimum moved", 0, {F::CTAngleMin, 39}, {F::DAngleMin, 28}, W::DelKeyAngle},
+        {"one ulp apart", 0, {F::CTAngleDel, std::nextafter(40.0f, 90.0f)}, {F::DAngleMin, 28},
          W::DelKeyAngle},
-        {"NaN never equals itself", 0, [&](CameraSettings& s) { s.DAngleMin = s.DAngleDel = nan; },
-         W::DelKeyAngle},
-        {"the two zeros are equal", 0,
-         [](CameraSettings& s) { s.CTAngleMin = 0.0f, s.CTAngleDel = -0.0f; }, W::None},
-        {"rev 0 ignores the drive zoom", 0, [](CameraSettings& s) { s.DZoomMin = 2; }, W::None},
-        {"rev 1 ignores DEL angles", 1, [](CameraSettings& s) { s.CTAngleDel = s.DAngleDel = 60; },
-         W::None},
-        {"drive zoom just below 6", 1,
-         [](CameraSettings& s) { s.DZoomMin = std::nextafter(6.0f, 0.0f); }, W::DriveZoom},
-        {"drive zoom first person", 1, [](CameraSettings& s) { s.DZoomMin = -0.4f; }, W::DriveZoom},
-        {"unknown revision", kRevisionUnknown,
-         [](CameraSettings& s) { s.CTAngleDel = 60, s.DZoomMin = 1; }, W::None},
-        {"revision 2", 2, [](CameraSettings& s) { s.CTAngleDel = 60, s.DZoomMin = 1; }, W::None},
+        {"NaN never equals itself", 0, {F::DAngleMin, nan}, {F::DAngleDel, nan}, W::DelKeyAngle},
+        {"the two zeros are equal", 0, {F::CTAngleMin, 0.0f}, {F::CTAngleDel, -0.0f}, W::None},
+        {"rev 0 ignores the drive zoom", 0, {F::DZoomMin, 2}, {F::DZoomMin, 2}, W::None},
+        {"rev 1 ignores DEL angles", 1, {F::CTAngleDel, 60}, {F::DAngleDel, 60}, W::None},
+        {"drive zoom just below 6", 1, {F::DZoomMin, std::nextafter(6.0f, 0.0f)},
+         {F::CTAngleMin, 40}, W::DriveZoom},
+        {"drive zoom first person", 1, {F::DZoomMin, -0.4f}, {F::CTAngleMin, 40}, W::DriveZoom},
+        {"unknown revision", kRevisionUnknown, {F::CTAngleDel, 60}, {F::DZoomMin, 1}, W::None},
+        {"revision 2", 2, {F::CTAngleDel, 60}, {F::DZoomMin, 1}, W::None},
+        // clang-format on
     };
     for (const auto& row : rows) {
         CameraSettings s = kBiowareDefaults;
-        row.change(s);
+        fieldRef(s, row.first.first) = row.first.second;
+        fieldRef(s, row.second.first) = row.second.second;
         EXPECT_EQ(modifyWarning(s, row.revision), row.expected) << row.name;
     }
 }
