@@ -4,8 +4,8 @@
 
 #include <fstream>
 
-#include "file_attributes.h"
 #include "locate/query_value.h"
+#include "registry_fixture.h"
 #include "temp_dir.h"
 
 namespace orvendel {

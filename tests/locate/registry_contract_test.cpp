@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
 #include <vector>
 
 #include "locate/query_value.h"
@@ -52,22 +51,18 @@ private:
     RegistryApi& api_;
 };
 
-struct Implementation {
-    const char* name;
-    std::function<std::unique_ptr<RegistryFixture>()> make;
-};
+using MakeFixture = std::unique_ptr<RegistryFixture> (*)();
 
-std::vector<Implementation> implementations() {
-    std::vector<Implementation> all = {{"WinePrefix", makeWinePrefixFixture}};
-    if (makeNativeRegistryFixture() != nullptr) {
-        all.push_back({"Native", makeNativeRegistryFixture});
+std::vector<MakeFixture> implementations() {
+    if (makeNativeRegistryFixture() == nullptr) {
+        return {makeWinePrefixFixture};
     }
-    return all;
+    return {makeWinePrefixFixture, makeNativeRegistryFixture};
 }
 
-class RegistryContract : public testing::TestWithParam<Implementation> {
+class RegistryContract : public testing::TestWithParam<MakeFixture> {
 protected:
-    void SetUp() override { registry = GetParam().make(); }
+    void SetUp() override { registry = GetParam()(); }
 
     void set(const std::string& key, const std::string& name, std::uint32_t type,
              const std::string& bytes, std::uint32_t hive = kHkeyCurrentUser) {
@@ -173,15 +168,16 @@ TEST_P(RegistryContract, ProfileFilesAreReadAsTheWindowsCallsReadThem) {
         << "B='single'\nC=\"open\nD=\"\nhex=0x1F\nbin=0b101\noct=0o17\nlead=  12abc\n"
         << "huge=4294967297\ncut=00000000000000000000000000001\n"
         << "cutoff=000000000000000000000000000001\nLong=" << Text(300, 'q') << "\n";
-    const std::pair<const char*, const char*> texts[] = {{" location ", "C:\\Games"},
-                                                         {"; comment", "d"},
-                                                         {"Missing", "d"},
-                                                         {"bare", "d"},
-                                                         {"k", "1"},
-                                                         {"B", "single"},
-                                                         {"C", "\"open"},
-                                                         {"D", "\""},
-};
+    const std::pair<const char*, const char*> texts[] = {
+        {" location ", "C:\\Games"},
+        {"; comment", "d"},
+        {"Missing", "d"},
+        {"bare", "d"},
+        {"k", "1"},
+        {"B", "single"},
+        {"C", "\"open"},
+        {"D", "\""},
+    };
     for (const auto& [name, expected] : texts) {
         EXPECT_EQ(queryValue(registry->api(), path.string(), " game", name, "S", Text("d"), out),
                   0);
@@ -204,7 +200,9 @@ TEST_P(RegistryContract, ProfileFilesAreReadAsTheWindowsCallsReadThem) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Implementations, RegistryContract, testing::ValuesIn(implementations()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& info) {
+                             return info.index == 0 ? "WinePrefix" : "Native";
+                         });
 
 }  // namespace
 }  // namespace orvendel

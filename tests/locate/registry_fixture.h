@@ -37,4 +37,9 @@ std::unique_ptr<RegistryFixture> makeWinePrefixFixture();
 // A fixture on this process's own registry (Windows builds only; null elsewhere).
 std::unique_ptr<RegistryFixture> makeNativeRegistryFixture();
 
+// Give a file the hidden (or system) attribute where the platform has file attributes; return
+// false where it has none.
+bool markHidden(const std::filesystem::path& file);
+bool markSystem(const std::filesystem::path& file);
+
 }  // namespace orvendel

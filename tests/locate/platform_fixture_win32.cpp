@@ -65,4 +65,12 @@ std::unique_ptr<RegistryFixture> makeNativeRegistryFixture() {
     return std::make_unique<NativeRegistryFixture>();
 }
 
+bool markHidden(const std::filesystem::path& file) {
+    return SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN) != 0;
+}
+
+bool markSystem(const std::filesystem::path& file) {
+    return SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_SYSTEM) != 0;
+}
+
 }  // namespace orvendel

@@ -1,10 +1,15 @@
-#include "file_attributes.h"
+#include "registry_fixture.h"
 
 namespace orvendel {
+
+std::unique_ptr<RegistryFixture> makeNativeRegistryFixture() {
+    return nullptr;
+}
 
 bool markHidden(const std::filesystem::path&) {
     return false;
 }
+
 bool markSystem(const std::filesystem::path&) {
     return false;
 }
