@@ -5,6 +5,7 @@
 // so that both builds can name the same file.
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,19 +13,6 @@
 #include "probe_text.h"
 
 namespace {
-
-std::vector<std::string> splitTabs(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    while (true) {
-        const auto tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab - start));
-        if (tab == std::string::npos) {
-            return fields;
-        }
-        start = tab + 1;
-    }
-}
 
 std::string printable(const std::string& text) {
     std::string out;
@@ -56,7 +44,11 @@ int main(int argc, char** argv) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        auto fields = splitTabs(line);
+        std::vector<std::string> fields;
+        std::istringstream split(line);
+        for (std::string field; std::getline(split, field, '\t');) {
+            fields.push_back(field);
+        }
         if (fields.size() != 4) {
             std::cerr << "orvendel-query-probe: a query needs four fields: " << line << '\n';
             return 2;
