@@ -224,41 +224,37 @@ TEST_F(Cli, ApplyWritesTheSettingsFileIntoEitherRevision) {
     for (const int revision : {0, 1}) {
         SCOPED_TRACE(revision);
         const std::string exe = sample(revision, kBiowareDefaults, "nwmain.exe");
-        const CliResult r = run({"apply", exe, settingsFile(customValues(), "mine.chs")});
+        CameraSettings values = customValues();
+        values.DZoomMin = 2;    // revision 1 pins it to 6 without asking
+        values.DAngleDel = 40;  // asked about in revision 0 only
+        const CliResult r = run({"apply", exe, settingsFile(values, "mine.chs"), "--yes"});
         EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.err.find(kDelKeyWarning) != std::string::npos, revision == 0) << r.err;
         EXPECT_NE(r.out.find("Neverwinter Nights successfully modified!"), std::string::npos);
         EXPECT_EQ(fs::file_size(exe), kSmallSample);
         CameraState state;
         ProgressSink quiet;
         ASSERT_EQ(modFile(exe, true, state, quiet).outcome, RunResult::Outcome::Loaded);
-        CameraSettings expected = customValues();
-        if (revision == 1)  // no DEL and INS key angles in revision 1
+        CameraSettings expected = values;
+        if (revision == 1) {  // no DEL and INS key angles in revision 1, the drive zoom pinned
             expected.CTAngleDel = expected.CTAngleIns = expected.DAngleDel = expected.DAngleIns = 0;
+            expected.DZoomMin = 6;
+        } else {  // the drive zoom limits follow the default in revision 0
+            expected.DZoomMin = expected.DZoomMax = expected.DZoomDef;
+        }
         EXPECT_TRUE(sameBytes(state.settings, expected));
     }
 }
 
-TEST_F(Cli, YesConfirmsTheQuestionsAndRevision1AsksNothingButPinsTheDriveZoom) {
-    CameraSettings values = customValues();
-    values.DAngleDel = 40;
-    values.DZoomMin = 2;
-    const std::string chs = settingsFile(values, "mine.chs");
-    const std::string exe0 = sample(0, kBiowareDefaults, "r0.exe");
-    fs::permissions(exe0, kReadOnly);
-    const std::string before = readText(exe0);
-    const CliResult confirmed = run({"apply", exe0, chs, "--yes"});
-    EXPECT_EQ(confirmed.exitCode, 0) << confirmed.err;
-    EXPECT_NE(confirmed.err.find(kDelKeyWarning), std::string::npos) << "still shown";
-    EXPECT_NE(confirmed.err.find(kReadOnlyQuestion), std::string::npos);
-    EXPECT_EQ(fs::status(exe0).permissions(), kReadOnly | fs::perms::owner_write)
-        << "only the owner's write bit is added";
-    EXPECT_NE(readText(exe0), before);
-
-    const std::string exe1 = sample(1, kBiowareDefaults, "r1.exe");
-    const CliResult r = run({"apply", exe1, chs});
+TEST_F(Cli, YesClearsOnlyTheOwnerWriteBitOfAReadOnlyExecutable) {
+    const std::string exe = sample(0, kBiowareDefaults, "r0.exe");
+    fs::permissions(exe, kReadOnly);
+    const std::string before = readText(exe);
+    const CliResult r = run({"apply", exe, settingsFile(customValues(), "mine.chs"), "--yes"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_TRUE(r.err.empty()) << r.err;
-    EXPECT_NE(run({"read", exe1, "--json"}).out.find("\"DZoomMin\": 6,"), std::string::npos);
+    EXPECT_NE(r.err.find(kReadOnlyQuestion), std::string::npos);
+    EXPECT_EQ(fs::status(exe).permissions(), kReadOnly | fs::perms::owner_write);
+    EXPECT_NE(readText(exe), before);
 }
 
 TEST_F(Cli, CheckPrintsTheRecordClampedForTheRevision) {

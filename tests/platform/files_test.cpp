@@ -58,15 +58,13 @@ TEST(WriteFileAtomically, EveryFailingStepLeavesTheTargetWholeAndNoTemporaryFile
         Step step;
         bool replaced;
     } rows[] = {
-        {"create temp", Step::CreateTemp, false},
-        {"write", Step::Write, false},
-        {"short write", Step::ShortWrite, false},
-        {"copy permissions", Step::CopyPermissions, false},
-        {"copy owner", Step::CopyOwner, false},
-        {"sync", Step::Sync, false},
-        {"close", Step::Close, false},
-        {"replace", Step::Replace, false},
+        // clang-format off
+        {"create temp", Step::CreateTemp, false}, {"write", Step::Write, false},
+        {"short write", Step::ShortWrite, false}, {"copy owner", Step::CopyOwner, false},
+        {"copy permissions", Step::CopyPermissions, false}, {"sync", Step::Sync, false},
+        {"close", Step::Close, false}, {"replace", Step::Replace, false},
         {"sync folder", Step::SyncFolder, true},
+        // clang-format on
     };
     const auto oldBytes = bytesOf(std::string(100000, 'o'));
     const auto newBytes = bytesOf(std::string(100000, 'n'));
