@@ -1,7 +1,8 @@
 // Runs two commands as whole processes, alternating, and compares them:
 //   orvendel_process_race ROUNDS -- COMMAND_A ARGS... -- COMMAND_B ARGS...
-// Output of both goes to /dev/null. Prints each command's median wall time and peak resident
-// memory, and the median over rounds of B's time divided by A's time in the same round.
+// Output of both goes to /dev/null. Prints each command's median wall and CPU time and peak
+// resident memory, and the medians over rounds of B's time divided by A's in the same round
+// (CPU time is the steadier figure on a machine that other work keeps busy).
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -18,7 +19,8 @@
 namespace {
 
 struct Sample {
-    double seconds;
+    double seconds;     // wall time
+    double cpuSeconds;  // user and system time of the child
     long peakKiB;
     int status;
 };
@@ -43,7 +45,9 @@ Sample runOnce(const std::vector<char*>& argv) {
         std::exit(2);
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    return {took.count(), usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+    const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                       static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return {took.count(), cpu, usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
 
 double median(std::vector<double> v) {
@@ -99,23 +103,35 @@ int main(int argc, char** argv) {
     }
 
     std::vector<double> ratios;
-    for (int round = 0; round < rounds; ++round)
-        ratios.push_back(b[round].seconds / a[round].seconds);
+    std::vector<double> cpuRatios;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        ratios.push_back(b[i].seconds / a[i].seconds);
+        if (a[i].cpuSeconds > 0)
+            cpuRatios.push_back(b[i].cpuSeconds / a[i].cpuSeconds);
+    }
     const char* labels[] = {"A", "B"};
     const std::vector<Sample>* results[] = {&a, &b};
     for (int k = 0; k < 2; ++k) {
         std::vector<double> seconds;
+        std::vector<double> cpuSeconds;
         long peak = 0;
         for (const Sample& s : *results[k]) {
             seconds.push_back(s.seconds);
+            cpuSeconds.push_back(s.cpuSeconds);
             peak = std::max(peak, s.peakKiB);
         }
-        std::printf("%s: %-60s median %8.3f ms  peak RSS %8.1f MiB  exit %d\n", labels[k],
-                    joined(commands[static_cast<std::size_t>(k)]).c_str(), median(seconds) * 1e3,
+        std::printf("%s: %s\n   median %.3f ms wall, %.3f ms CPU; peak RSS %.1f MiB; exit %d\n",
+                    labels[k], joined(commands[static_cast<std::size_t>(k)]).c_str(),
+                    median(seconds) * 1e3, median(cpuSeconds) * 1e3,
                     static_cast<double>(peak) / 1024.0, results[k]->back().status);
     }
-    std::printf("B/A: median of per-round ratios %.3f, lowest %.3f, highest %.3f (%d rounds)\n",
-                median(ratios), *std::min_element(ratios.begin(), ratios.end()),
-                *std::max_element(ratios.begin(), ratios.end()), rounds);
+    std::printf(
+        "B/A wall time: median of per-round ratios %.3f, lowest %.3f, highest %.3f "
+        "(%d rounds)\n",
+        median(ratios), *std::min_element(ratios.begin(), ratios.end()),
+        *std::max_element(ratios.begin(), ratios.end()), rounds);
+    if (!cpuRatios.empty()) {
+        std::printf("B/A CPU time: median of per-round ratios %.3f\n", median(cpuRatios));
+    }
     return 0;
 }
