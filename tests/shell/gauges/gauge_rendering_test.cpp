@@ -22,33 +22,31 @@ bool near(QColor actual, QColor expected, int tolerance) {
            std::abs(actual.blue() - expected.blue()) <= tolerance;
 }
 
-// A grabbed picture read at logical coordinates, whatever the device pixel ratio.
+// A grabbed picture at logical size, whatever the device pixel ratio.
 class Picture {
 public:
     explicit Picture(const QPixmap& pixmap)
-        : image_(pixmap.toImage().convertToFormat(QImage::Format_RGB32)),
-          ratio_(pixmap.devicePixelRatio()) {}
+        : image_(pixmap.toImage()
+                     .convertToFormat(QImage::Format_RGB32)
+                     .scaled(pixmap.deviceIndependentSize().toSize())) {}
 
-    // Whether the pixel under the logical point `at` is within `tolerance` of `colour`.
+    // Whether the pixel under `at` is within `tolerance` of `colour`.
     bool isNear(QPointF at, QColor colour, int tolerance = 60) const {
-        const QPoint device(static_cast<int>(at.x() * ratio_), static_cast<int>(at.y() * ratio_));
-        return image_.valid(device) && near(image_.pixelColor(device), colour, tolerance);
+        const QPoint p = at.toPoint();
+        return image_.valid(p) && near(image_.pixelColor(p), colour, tolerance);
     }
-    // Number of device pixels in the logical `area` close to `colour`.
+    // Number of pixels in `area` close to `colour`.
     int countNear(const QRect& area, QColor colour, int tolerance = 40) const {
-        const QRect device = QRectF(QPointF(area.topLeft()) * ratio_, QSizeF(area.size()) * ratio_)
-                                 .toRect()
-                                 .intersected(image_.rect());
         int count = 0;
-        for (int y = device.top(); y <= device.bottom(); ++y)
-            for (int x = device.left(); x <= device.right(); ++x)
+        const QRect inside = area.intersected(image_.rect());
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
                 count += near(image_.pixelColor(x, y), colour, tolerance) ? 1 : 0;
         return count;
     }
 
 private:
     QImage image_;
-    qreal ratio_;
 };
 
 // A black backdrop as on the settings page; saves pictures of itself with its gauge.

@@ -44,6 +44,11 @@ protected:
         });
         window->show();
     }
+    // Every dialog and question that came up was expected and answered.
+    void TearDown() override {
+        EXPECT_EQ(dialogs.unscripted(), 0);
+        EXPECT_EQ(messages.unscriptedQuestions(), 0);
+    }
 
     template <typename T = QWidget>
     T* find(const char* name) {

@@ -27,43 +27,36 @@ void answerDialog(std::function<void(QFileDialog&)> look, const QString& choose 
     });
 }
 
-TEST(QtFileDialogsTest, ExecutableDialogOpensAtThePathAndCancelGivesNothing) {
+TEST(QtFileDialogsTest, DialogsOpenWhereTheyShouldWithTheirTitlesFiltersAndSuffix) {
     QTemporaryDir dir;
-    const QString current = dir.filePath(QStringLiteral("nwmain.exe"));
     QtFileDialogs dialogs;
+    const auto at = [&](QFileDialog& dialog) {
+        EXPECT_EQ(QDir(dialog.directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+    };
     answerDialog([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Location of NWMAIN.EXE");
         EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
         EXPECT_TRUE(dialog.nameFilters().value(0).startsWith("nwmain.exe ("));
-        EXPECT_EQ(QDir(dialog.directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+        at(dialog);
     });
-    EXPECT_EQ(dialogs.openExecutable(nullptr, current), std::nullopt);
-}
+    EXPECT_EQ(dialogs.openExecutable(nullptr, dir.filePath(QStringLiteral("nwmain.exe"))),
+              std::nullopt);
 
-TEST(QtFileDialogsTest, SettingsDialogsShareTitleFilterAndSuffix) {
-    QTemporaryDir dir;
-    QtFileDialogs dialogs;
-    const auto settingsLook = [](QFileDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "Settings File");
-        EXPECT_EQ(dialog.nameFilters(), QStringList{"Settings Files (*.chs)"});
-        EXPECT_EQ(dialog.defaultSuffix(), "chs");
-    };
     answerDialog(
         [&](QFileDialog& dialog) {
-            settingsLook(dialog);
+            EXPECT_EQ(dialog.windowTitle(), "Settings File");
+            EXPECT_EQ(dialog.nameFilters(), QStringList{"Settings Files (*.chs)"});
             EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
             EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
         },
         dir.filePath(QStringLiteral("camera")));
-    const auto saved = dialogs.saveSettings(nullptr);
-    ASSERT_TRUE(saved.has_value());
-    EXPECT_EQ(*saved, dir.filePath(QStringLiteral("camera.chs"))) << "the suffix is added";
-
+    EXPECT_EQ(dialogs.saveSettings(nullptr), dir.filePath(QStringLiteral("camera.chs")))
+        << "the suffix is added";
+    // The open dialog starts where the last settings file was chosen.
     answerDialog([&](QFileDialog& dialog) {
-        settingsLook(dialog);
         EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
-        // Opens where the last settings file was chosen.
-        EXPECT_EQ(QDir(dialog.directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+        EXPECT_EQ(dialog.nameFilters(), QStringList{"Settings Files (*.chs)"});
+        at(dialog);
     });
     EXPECT_EQ(dialogs.openSettings(nullptr), std::nullopt);
 }
