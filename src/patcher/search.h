@@ -16,6 +16,9 @@ namespace orvendel {
 // Progress: the bar counts 1-based byte positions. Every position that is a multiple of 1000
 // in the range the scan passes over — from position from+1 up to the last byte of the match,
 // or to the end of the image when there is none — is reported once, in increasing order.
+//
+// A signature that is empty, or whose pattern and wild mask differ in length, matches nowhere
+// and reports nothing.
 std::optional<std::size_t> search(std::span<const std::uint8_t> image, const Signature& sig,
                                   std::size_t from, ProgressSink* progress = nullptr);
 
