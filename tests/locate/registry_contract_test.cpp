@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "locate/query_value.h"
+#include "locate/text_encoding.h"
 #include "registry_fixture.h"
 
 namespace orvendel {
@@ -194,6 +195,17 @@ TEST_P(RegistryContract, ProfileFilesAreReadAsTheWindowsCallsReadThem) {
     EXPECT_EQ(out, RegistryValue(Text(254, 'q')));
     EXPECT_EQ(queryValue(registry->api(), path.string(), "Other", "k", "S", true, out), 0);
     EXPECT_EQ(out, RegistryValue(Text("True"))) << "the default as text";
+    EXPECT_EQ(queryValue(registry->api(), path.string(), "Game", "no", "S", Text(" d  "), out), 0);
+    EXPECT_EQ(out, RegistryValue(Text(" d"))) << "the default without trailing blanks";
+    const std::pair<const char*, std::string> marked[] = {
+        {"utf8.ini", "\xEF\xBB\xBF[S]\r\nv=1\r\n"},
+        {"utf16.ini", "\xFF\xFE" + utf8ToUtf16le("[S]\r\nv=1\r\n")}};
+    for (const auto& [name, text] : marked) {
+        std::ofstream(registry->folder() / name, std::ios::binary) << text;
+        const auto file = (registry->folder() / name).string();
+        EXPECT_EQ(queryValue(registry->api(), file, "s", "V", "S", Text(), out), 0);
+        EXPECT_EQ(out, RegistryValue(Text("1"))) << name;
+    }
     EXPECT_EQ(queryValue(registry->api(), registry->folder().string(), "Game", "k", "D", 3, out),
               99);
     EXPECT_EQ(out, RegistryValue(3));
