@@ -85,10 +85,6 @@ public:
         return {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
                 static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
     }
-    static std::array<std::uint8_t, 4> at(const std::vector<std::uint8_t>& bytes,
-                                          std::size_t offset) {
-        return {bytes[offset], bytes[offset + 1], bytes[offset + 2], bytes[offset + 3]};
-    }
 
 private:
     struct Sample {
