@@ -106,7 +106,7 @@ TEST_F(SettingsPageTest, KeysMoveANeedleWithinTheInterlockAndRevisionOneNeverRea
     EXPECT_EQ(record().DAngleDel, -3.5f);
 }
 
-TEST_F(SettingsPageTest, ZoomInterlockResultsAreShownOnTheGauge) {
+TEST_F(SettingsPageTest, ZoomInterlockResultsAreShownAndTheRevisionZeroDriveBarEditsTheDefault) {
     open(0);
     dragPointer(zoom(kChase), kPointerMinimum, 25);
     const float minimum = record().CTZoomMin;
@@ -117,6 +117,15 @@ TEST_F(SettingsPageTest, ZoomInterlockResultsAreShownOnTheGauge) {
     EXPECT_EQ(zoom(kChase).pointerValue(kPointerDefault), minimum);
     EXPECT_EQ(zoom(kChase).bandStart(0), minimum);
     EXPECT_EQ(zoom(kChase).bandEnd(0), minimum);
+
+    // The drive camera's single bar of revision 0 edits only the default, without interlock.
+    LinearGauge& drive = zoom(kDrive);
+    EXPECT_EQ(drive.pointerCount(), 1);
+    EXPECT_EQ(drive.labelCaption(0), "Zoom");
+    EXPECT_EQ(drive.pointerValue(0), 14);
+    dragPointer(drive, 0, 2);
+    EXPECT_NEAR(record().DZoomDef, 2, 0.3);
+    EXPECT_EQ(record().DZoomMin, 6);
 }
 
 TEST_F(SettingsPageTest, RevisionOneZoomMinimaArePinnedFixedMarkers) {
@@ -132,18 +141,6 @@ TEST_F(SettingsPageTest, RevisionOneZoomMinimaArePinnedFixedMarkers) {
     EXPECT_EQ(record().DZoomMax, 6);
     EXPECT_EQ(record().DZoomDef, 6);
     EXPECT_EQ(zoom(kDrive).pointerValue(kPointerMaximum), 6);
-}
-
-TEST_F(SettingsPageTest, RevisionZeroDriveZoomGaugeIsOneBarForTheDefault) {
-    open(0);
-    LinearGauge& gauge = zoom(kDrive);
-    EXPECT_EQ(gauge.pointerCount(), 1);
-    EXPECT_EQ(gauge.labelCaption(0), "Zoom");
-    EXPECT_EQ(gauge.pointerValue(0), 14);
-    dragPointer(gauge, 0, 2);
-    EXPECT_NEAR(record().DZoomDef, 2, 0.3);
-    EXPECT_EQ(record().DZoomMin, 6);  // no interlock
-    EXPECT_EQ(zoom(kChase).pointerCount(), 3);
 }
 
 TEST_F(SettingsPageTest, FirstPersonButtonsChangeOnlyTheirCameraAndShowFpsLabels) {
