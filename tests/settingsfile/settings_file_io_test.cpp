@@ -56,8 +56,6 @@ TEST(SettingsFileIo, FilesThatCannotBeLoadedAreErrorsNamingTheFile) {
     writeFixture(dir / "big.chs",
                  bytesOf(formatSettings(kBiowareDefaults) + std::string(70 * 1024, ' ')));
     writeFixture(dir / "empty.chs", {});
-    writeFixture(dir / "binary.chs",
-                 bytesOf(std::string("\"Version\",\"G\"\r\n\"CTAngleMin\",\0\xFF\xFE\x01", 32)));
     const struct {
         const char* name;
         const char* reason;
@@ -66,7 +64,6 @@ TEST(SettingsFileIo, FilesThatCannotBeLoadedAreErrorsNamingTheFile) {
         {"", "folder"},
         {"big.chs", "too large"},
         {"empty.chs", "the file is empty."},
-        {"binary.chs", "\"\\x00\\xFF\\xFE\\x01\", is not a number"},
     };
     for (const auto& row : rows) {
         CameraSettings s = sampleRecord();
