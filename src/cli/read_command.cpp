@@ -1,6 +1,8 @@
 #include "cli/read_command.h"
 
 #include <array>
+#include <filesystem>
+#include <system_error>
 
 #include "cli/argument_parser.h"
 #include "cli/console_prompt.h"
@@ -27,6 +29,13 @@ int runReadCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
     const bool json = parsed.has("--json");
     const std::string& executable = parsed.positional()[0];
+    if (const auto savePath = parsed.value("--save")) {
+        // Saving settings over the executable just read would destroy the game file.
+        std::error_code ec;
+        if (std::filesystem::equivalent(*savePath, executable, ec)) {
+            return usageError(io, kReadCommand, "--save names the executable itself");
+        }
+    }
 
     CameraState state;
     ProgressSink progress;

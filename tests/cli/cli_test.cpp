@@ -187,6 +187,7 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
         {{"read", exe0, "--save", missing + "/saved.chs"}, 1, "saved.chs"},
         {{"read", nanExe, "--save", saveTo}, 1, "CTClipDist is nan"},
         {{"read", junk, "--json", "--save", saveTo}, 3, unknown},
+        {{"read", exe0, "--save", exe0}, 2, "the executable itself"},
         {{"apply", exe0, settingsFile(delDiffers, "del.chs")}, 4, std::string(kDelKeyWarning)},
         {{"apply", locked, good}, 4, std::string(kReadOnlyQuestion)},
         {{"apply", locked, cut, "--yes"}, 1, "cut.chs"},
