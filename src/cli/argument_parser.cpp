@@ -22,15 +22,15 @@ std::optional<std::string> ParsedArguments::parse(const std::vector<std::string>
         }
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const auto spec = std::find_if(options.begin(), options.end(),
-                                       [&](const OptionSpec& o) { return o.name == name; });
-        if (spec == options.end()) {
+        const auto known = std::find_if(options.begin(), options.end(),
+                                        [&](const OptionSpec& o) { return o.name == name; });
+        if (known == options.end()) {
             return "unknown option " + name;
         }
         if (flags_.count(name) != 0 || values_.count(name) != 0) {
             return name + " is given twice";
         }
-        if (!spec->takesValue) {
+        if (!known->takesValue) {
             if (equals != std::string::npos) {
                 return name + " takes no value";
             }
