@@ -106,6 +106,9 @@ struct Road {
     void (*edit)(CameraSettings&);
     const char* warning;
 };
+void PrintTo(const Road& road, std::ostream* out) {
+    *out << "revision " << road.revision;
+}
 
 class WholeRoadTest : public MainWindowTest, public ::testing::WithParamInterface<Road> {};
 
