@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -17,7 +18,6 @@
 #include "camera/angle_editor.h"
 #include "camera/distance_warning.h"
 #include "camera/zoom_editor.h"
-#include "gauge_driver.h"
 #include "shell/editor/scripted_message_boxes.h"
 #include "shell/gauges/linear_gauge.h"
 #include "shell/gauges/round_gauge.h"
@@ -25,8 +25,32 @@
 namespace orvendel {
 namespace {
 
-using gauge_driver::dragNeedle;
-using gauge_driver::dragPointer;
+// Drags like a user: presses on the needle, moves in four steps towards `value`, releases.
+void dragNeedle(RoundGauge& gauge, int needle, double value) {
+    const double from = std::clamp(gauge.needleValue(needle), -90.0, 90.0);
+    const auto at = [&](double v) { return gauge.pointForValue(v, 0.6).toPoint(); };
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, at(from));
+    for (int step = 1; step <= 4; ++step)
+        QTest::mouseMove(&gauge, at(from + (value - from) * step / 4));
+    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, at(value));
+}
+
+// The same for a pointer; with `release` false the button stays down.
+void dragPointer(LinearGauge& gauge, int pointer, double value, bool release = true) {
+    const QPoint grab = gauge.pointerGrabPoint(pointer).toPoint();
+    const double from = gauge.pointerValue(pointer);
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, grab);
+    QPoint at = grab;
+    for (int step = 1; step <= 4; ++step) {
+        const double target = from + (value - from) * step / 4;
+        const double dx = gauge.positionForValue(target) - gauge.positionForValue(from);
+        at = grab + QPoint(static_cast<int>(std::lround(dx)), 0);
+        QTest::mouseMove(&gauge, at);
+    }
+    if (release)
+        QTest::mouseRelease(&gauge, Qt::LeftButton, {}, at);
+}
+
 constexpr Camera kChase = Camera::ChaseTopDown;
 constexpr Camera kDrive = Camera::Drive;
 
@@ -181,7 +205,7 @@ TEST_F(SettingsPageTest, DistanceWarningComesOnceBeyondFortyFiveAndOnlyWhenADrag
     EXPECT_EQ(record().DClipDist, 30);
     EXPECT_TRUE(boxes.shown().isEmpty());
     QTest::mouseRelease(&distance(kDrive), Qt::LeftButton, Qt::NoModifier,
-                        gauge_driver::pointerPoint(distance(kDrive), 0));
+                        distance(kDrive).pointerGrabPoint(0).toPoint());
     EXPECT_NEAR(record().DClipDist, 200, 2);
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(boxes.shown().front().kind, ScriptedMessageBoxes::Kind::Inform);
