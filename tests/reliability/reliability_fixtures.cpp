@@ -1,10 +1,9 @@
 #include "reliability_fixtures.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "platform/file_system_ops.h"
 
@@ -14,9 +13,7 @@ namespace fs = std::filesystem;
 
 mode_t modeOf(const fs::path& path) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        return 0;
-    return info.st_mode & 07777;
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
 CameraSettings changedValues() {
@@ -30,34 +27,12 @@ CameraSettings changedValues() {
     return s;
 }
 
-namespace {
-
-bool isTemporaryName(const std::string& name, const fs::path& target) {
+std::vector<std::string> filesBeside(const fs::path& target, bool temporary) {
     const std::string prefix = tempFilePrefix(target);
-    return name.size() == prefix.size() + 6 && name.starts_with(prefix);
-}
-
-}  // namespace
-
-std::vector<std::string> strayEntries(const fs::path& folder, const fs::path& target,
-                                      const std::vector<std::string>& keep) {
-    std::vector<std::string> stray;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        if (std::find(keep.begin(), keep.end(), name) == keep.end() &&
-            !isTemporaryName(name, target)) {
-            stray.push_back(name);
-        }
-    }
-    std::sort(stray.begin(), stray.end());
-    return stray;
-}
-
-std::vector<std::string> temporaryFilesOf(const fs::path& target) {
     std::vector<std::string> found;
     for (const fs::directory_entry& entry : fs::directory_iterator(target.parent_path())) {
         const std::string name = entry.path().filename().string();
-        if (isTemporaryName(name, target))
+        if ((name.size() == prefix.size() + 6 && name.starts_with(prefix)) == temporary)
             found.push_back(name);
     }
     std::sort(found.begin(), found.end());
@@ -65,28 +40,14 @@ std::vector<std::string> temporaryFilesOf(const fs::path& target) {
 }
 
 std::vector<std::uint8_t> fileBytes(const fs::path& path) {
-    std::vector<std::uint8_t> bytes;
-    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (file < 0)
-        return bytes;
-    struct stat info {};
-    if (::fstat(file, &info) == 0 && S_ISREG(info.st_mode)) {
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t got = ::read(file, bytes.data() + done, bytes.size() - done);
-            if (got <= 0)
-                break;
-            done += static_cast<std::size_t>(got);
-        }
-        bytes.resize(done);
-    }
-    ::close(file);
+    std::error_code error;
+    if (!fs::is_regular_file(path, error))
+        return {};
+    std::vector<std::uint8_t> bytes(fs::file_size(path, error));
+    std::ifstream in(path, std::ios::binary);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
     return bytes;
-}
-
-bool mentions(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
 }
 
 }  // namespace orvendel

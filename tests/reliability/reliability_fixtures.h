@@ -11,27 +11,29 @@
 
 namespace orvendel {
 
-// The permission bits of a file (07777).
+// The permission bits of a file (07777), 0 when it cannot be examined.
 mode_t modeOf(const std::filesystem::path& path);
 
 // Settings that differ from the sample's own values at several sites and still leave either
 // revision recognisable, so that a writing run over a sample succeeds and changes bytes.
 CameraSettings changedValues();
 
-// Names in `folder` other than `keep` that are not temporary files of `target` named as the
-// file layer names them (tempFilePrefix plus six characters).
-std::vector<std::string> strayEntries(const std::filesystem::path& folder,
-                                      const std::filesystem::path& target,
-                                      const std::vector<std::string>& keep);
+// Names in the folder of `target` that are (or, with `temporary` false, are not) temporary
+// files of `target` as the file layer names them (tempFilePrefix plus six characters). Sorted.
+std::vector<std::string> filesBeside(const std::filesystem::path& target, bool temporary);
 
-// Temporary files of `target` in its folder, named as the file layer names them.
-std::vector<std::string> temporaryFilesOf(const std::filesystem::path& target);
+// Temporary files of `target` in its folder.
+inline std::vector<std::string> temporaryFilesOf(const std::filesystem::path& target) {
+    return filesBeside(target, true);
+}
 
-// The whole file, read with a few large reads (readFixture goes byte by byte, which is slow
-// for 8 MiB in a debug build). Empty when the file cannot be read.
+// A regular file's bytes, read in one go (readFixture is slow for 8 MiB in a debug build).
+// Empty for anything that is not a readable regular file; never opens a FIFO.
 std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path);
 
 // True when `text` contains `part`.
-bool mentions(const std::string& text, const std::string& part);
+inline bool mentions(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 }  // namespace orvendel
