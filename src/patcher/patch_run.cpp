@@ -1,7 +1,7 @@
 #include "patcher/patch_run.h"
 
 #include "patcher/table_run.h"
-#include "platform/file_buffer.h"
+#include "platform/file_image.h"
 #include "platform/files.h"
 
 namespace orvendel {
@@ -67,8 +67,8 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
     if (!forReading)
         removeStaleTempFiles(path);
 
-    FileBuffer image;
-    if (FileStatus status = readWholeFile(path, image); !status) {
+    FileImage image;
+    if (FileStatus status = image.load(path); !status) {
         return finish(progress, Outcome::FileError, status.message());
     }
     if (image.empty()) {
@@ -92,7 +92,13 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
     progress.setValue(0);
 
     TableRun run;
+    const CameraState onEntry = state;
     const RevisionTable* recognisedBy = dispatch(forReading, image.bytes(), state, progress, run);
+    // Bytes that another process changed under the run are no result to show or to write.
+    if (FileStatus status = image.checkUnchanged(); !status) {
+        state = onEntry;
+        return finish(progress, Outcome::FileError, status.message());
+    }
     if (!recognisedBy)
         return finish(progress, Outcome::UnknownVersion, std::string(kStatusUnknownVersion));
     progress.setValue(length);
@@ -102,11 +108,13 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
         return finish(progress, Outcome::Loaded, std::string(kStatusLoaded));
     }
     // The edits go into the one image; it is written only if it still reads back.
-    applyEdits(image.bytes(), run.edits);
+    applyEdits(image.writableBytes(), run.edits);
     if (!stillRecognised(*recognisedBy, image.bytes(), state, run)) {
         return finish(progress, Outcome::WouldBeUnrecognisable,
                       std::string(kStatusWouldBeUnrecognisable));
     }
+    if (FileStatus status = image.checkUnchanged(); !status)
+        return finish(progress, Outcome::FileError, status.message());
     if (FileStatus status = writeFileAtomically(path, image.bytes()); !status) {
         return finish(progress, Outcome::FileError, status.message());
     }

@@ -44,9 +44,10 @@ bool fixReadOnly(const std::filesystem::path& path, ReadOnlyPrompt& prompt, std:
 // Progress: status kStatusLoading / kStatusModifying, range 0..file length, value 0, the
 // tables' updates, the full bar when recognised, then the final status (also in the result).
 // A file error (missing, not a regular file, no permission, empty, read or write error, or a
-// writing run on a file that is still read-only) ends
-// the run with a status naming the file and the reason; the file is unchanged and
-// state.ExecutableRevision and state.UndoSnapshot are untouched by a run that could not load.
+// writing run on a file that is still read-only, or a file that another process changed while
+// the run read it) ends the run with a status naming the file and the reason; the file is
+// unchanged and state.ExecutableRevision and state.UndoSnapshot are untouched by a run that
+// could not load. A file found changed also leaves state.settings as it was on entry.
 RunResult modFile(const std::filesystem::path& path, bool forReading, CameraState& state,
                   ProgressSink& progress);
 

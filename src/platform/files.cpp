@@ -73,10 +73,8 @@ std::string displayPath(const fs::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-FileStatus readWholeFile(const fs::path& path, FileBuffer& out) {
+FileStatus openWholeFile(const fs::path& path, FileHandle& file, std::uint64_t& length) {
     FileSystemOps& ops = fileSystemOps();
-    FileHandle file = kNoFile;
-    std::uint64_t length = 0;
     if (std::error_code error = ops.openForReading(path, file, length)) {
         if (error == std::errc::invalid_argument) {
             return readFailure(path, "it is not a regular file");
@@ -85,8 +83,18 @@ FileStatus readWholeFile(const fs::path& path, FileBuffer& out) {
     }
     if (length > kMaxImageSize) {
         ops.close(file);
+        file = kNoFile;
         return readFailure(path, "it is too large (" + std::to_string(length) + " bytes)");
     }
+    return FileStatus::success();
+}
+
+FileStatus readWholeFile(const fs::path& path, FileBuffer& out) {
+    FileSystemOps& ops = fileSystemOps();
+    FileHandle file = kNoFile;
+    std::uint64_t length = 0;
+    if (FileStatus status = openWholeFile(path, file, length); !status)
+        return status;
     FileBuffer buffer;
     try {
         buffer = FileBuffer(static_cast<std::size_t>(length));

@@ -7,6 +7,7 @@
 
 #include "platform/file_buffer.h"
 #include "platform/file_status.h"
+#include "platform/file_system_ops.h"
 
 namespace orvendel {
 
@@ -19,6 +20,12 @@ std::string displayPath(const std::filesystem::path& path);
 // length while it is read, or one larger than kMaxImageSize. An empty
 // file is read successfully; callers decide whether that is an error.
 FileStatus readWholeFile(const std::filesystem::path& path, FileBuffer& out);
+
+// Opens the regular file at `path` for reading through fileSystemOps() and gives its handle
+// and length, refusing as readWholeFile does (missing, not a regular file, no permission, larger
+// than kMaxImageSize) with the same messages. On success the caller closes `file`.
+FileStatus openWholeFile(const std::filesystem::path& path, FileHandle& file,
+                         std::uint64_t& length);
 
 // Largest file readWholeFile accepts.
 inline constexpr std::uint64_t kMaxImageSize = std::uint64_t{1} << 30;

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+#include "platform/file_buffer.h"
+#include "platform/file_status.h"
+#include "platform/file_system_ops.h"
+
+namespace orvendel {
+
+// The bytes of a whole file for one patch run. On POSIX, while the native file system steps are
+// in force, the file is mapped privately and read-only, with every page loaded up front (no
+// page fault per 4 KiB, no copy). Otherwise (Windows, or a test that replaced the steps) it is
+// a FileBuffer filled by readWholeFile, so that every step of reading stays replaceable.
+//
+// While a mapping is held, a SIGBUS raised by touching a page that another process cut off the
+// file is caught: a zero page takes the missing page's place, the run carries on, and
+// checkUnchanged() reports the change. Only one mapping at a time has that guard; a second
+// image loaded while one is held is read into a buffer instead. Neither copyable nor movable.
+class FileImage {
+public:
+    FileImage() = default;
+    ~FileImage();
+    FileImage(const FileImage&) = delete;
+    FileImage& operator=(const FileImage&) = delete;
+
+    // Loads the whole regular file at `path`, dropping what was held before. Fails with the
+    // messages of readWholeFile (missing, not a regular file, no permission, too large, read
+    // error); an empty file loads as an empty image.
+    FileStatus load(const std::filesystem::path& path);
+
+    std::span<const std::uint8_t> bytes() const { return {data_, size_}; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    // Whether the image is a mapping of the file rather than a buffer.
+    bool isMapped() const { return mapping_ != nullptr; }
+
+    // The image for editing in memory. A mapping's pages become writable copy-on-write, so only
+    // the pages actually edited are copied; the file itself never changes through it.
+    std::span<std::uint8_t> writableBytes();
+
+    // Success while the file is still as it was loaded: for a mapping, no page was cut off
+    // under it and the file's length and modification time are those seen at loading. Else
+    // `Cannot read "<path>": the file changed while it was being read.` A buffer, which holds
+    // its own copy, is always unchanged.
+    FileStatus checkUnchanged() const;
+
+private:
+    // Maps the open file `file` of `length` bytes; on failure returns false and leaves the
+    // image empty, the file still open for the caller.
+    bool map(FileHandle file, std::uint64_t length);
+    void release() noexcept;
+
+    FileBuffer buffer_;
+    std::filesystem::path path_;
+    std::uint8_t* data_ = nullptr;
+    std::size_t size_ = 0;
+    void* mapping_ = nullptr;  // start of the mapping when mapped, else nullptr
+    std::size_t mappingSize_ = 0;
+    FileHandle file_ = kNoFile;  // the mapped file, open for the whole run
+    std::int64_t modifiedSeconds_ = 0;
+    std::int64_t modifiedNanoseconds_ = 0;
+};
+
+}  // namespace orvendel

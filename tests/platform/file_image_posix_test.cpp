@@ -1,0 +1,120 @@
+// How a whole-file image is loaded on POSIX: mapped under the native steps, read through
+// replaced ones, and safe against the file being cut short under the mapping.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "fault_injecting_file_system_ops.h"
+#include "platform/file_image.h"
+#include "platform/scoped_file_system_ops.h"
+#include "temp_dir.h"
+
+namespace orvendel {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kLength = 64 * 1024;
+
+std::vector<std::uint8_t> pattern() {
+    std::vector<std::uint8_t> bytes(kLength);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i % 251 + 1);  // never zero
+    return bytes;
+}
+
+// The handler now in force for SIGBUS, as one comparable pointer.
+void* busHandler() {
+    struct sigaction current {};
+    ::sigaction(SIGBUS, nullptr, &current);
+    return (current.sa_flags & SA_SIGINFO) ? reinterpret_cast<void*>(current.sa_sigaction)
+                                           : reinterpret_cast<void*>(current.sa_handler);
+}
+
+TEST(FileImage, MapsUnderTheNativeStepsAndReadsThroughReplacedOnes) {
+    TempDir dir;
+    const fs::path file = dir / "nwmain.exe";
+    writeFixture(file, pattern());
+
+    FileImage mapped;
+    ASSERT_TRUE(mapped.load(file).ok());
+    EXPECT_TRUE(mapped.isMapped());
+    EXPECT_EQ(std::vector<std::uint8_t>(mapped.bytes().begin(), mapped.bytes().end()), pattern());
+
+    // Edits stay in memory: only the edited page is copied, the file keeps its bytes.
+    mapped.writableBytes()[100] = 0;
+    EXPECT_EQ(mapped.bytes()[100], 0);
+    EXPECT_EQ(readFixture(file), pattern());
+    EXPECT_TRUE(mapped.checkUnchanged().ok());
+
+    // A second image while the first holds the SIGBUS guard is read into a buffer.
+    FileImage second;
+    ASSERT_TRUE(second.load(file).ok());
+    EXPECT_FALSE(second.isMapped());
+    EXPECT_EQ(std::vector<std::uint8_t>(second.bytes().begin(), second.bytes().end()), pattern());
+
+    {
+        FaultInjectingFileSystemOps failingRead(FaultInjectingFileSystemOps::Step::Read);
+        ScopedFileSystemOps scope(failingRead);
+        FileImage read;
+        const FileStatus status = read.load(file);
+        ASSERT_FALSE(status.ok());
+        EXPECT_NE(status.message().find("nwmain.exe"), std::string::npos) << status.message();
+        EXPECT_EQ(failingRead.calls(), 1);
+    }
+
+    FileImage empty;
+    writeFixture(dir / "empty.exe", {});
+    ASSERT_TRUE(empty.load(dir / "empty.exe").ok());
+    EXPECT_TRUE(empty.empty());
+    EXPECT_FALSE(empty.load(dir / "missing.exe").ok());
+}
+
+TEST(FileImage, AFileCutShortUnderTheMappingReadsAsZerosAndIsReportedChanged) {
+    TempDir dir;
+    const fs::path file = dir / "nwmain.exe";
+    writeFixture(file, pattern());
+    void* const handlerBefore = busHandler();
+    {
+        FileImage image;
+        ASSERT_TRUE(image.load(file).ok());
+        ASSERT_TRUE(image.isMapped());
+        ASSERT_TRUE(image.checkUnchanged().ok());
+
+        const long page = ::sysconf(_SC_PAGESIZE);
+        ASSERT_EQ(::truncate(file.c_str(), page), 0);
+        // Touch every byte, the way a search does; the pages cut off would raise SIGBUS.
+        const auto bytes = image.bytes();
+        const std::size_t nonZero = static_cast<std::size_t>(
+            std::count_if(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b != 0; }));
+        EXPECT_EQ(nonZero, static_cast<std::size_t>(page));
+
+        const FileStatus status = image.checkUnchanged();
+        ASSERT_FALSE(status.ok());
+        EXPECT_EQ(status.message(), "Cannot read \"" + file.string() +
+                                        "\": the file changed while it was being read.");
+    }
+    EXPECT_EQ(busHandler(), handlerBefore);
+}
+
+TEST(FileImage, AFileRewrittenInPlaceIsReportedChanged) {
+    TempDir dir;
+    const fs::path file = dir / "nwmain.exe";
+    writeFixture(file, pattern());
+    FileImage image;
+    ASSERT_TRUE(image.load(file).ok());
+    ASSERT_TRUE(image.isMapped());
+    std::vector<std::uint8_t> longer = pattern();
+    longer.push_back(7);
+    writeFixture(file, longer);  // same file, now one byte longer
+    EXPECT_FALSE(image.checkUnchanged().ok());
+}
+
+}  // namespace
+}  // namespace orvendel
