@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -27,50 +28,46 @@ void redirect(int target, const std::filesystem::path& path, int flags) {
     ::close(file);
 }
 
-pid_t forkOrThrow() {
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        throw std::runtime_error("fork failed");
-    return pid;
-}
-
-// Waits for `pid` and fills the exit fields of `result`.
-void reap(pid_t pid, ChildExit& result) {
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR)
-            throw std::runtime_error("waitpid failed");
-    }
-    if (WIFEXITED(status))
-        result.code = WEXITSTATUS(status);
-    else if (WIFSIGNALED(status))
-        result.signal = WTERMSIG(status);
-}
-
 }  // namespace
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv,
-                           const std::filesystem::path& scratch, const std::function<void()>& setup,
+ChildProcess::ChildProcess(const std::function<void()>& body, const std::filesystem::path& scratch,
                            std::chrono::seconds deadline) {
     if (!scratch.empty()) {
         outPath_ = scratch / "child-stdout.txt";
         errPath_ = scratch / "child-stderr.txt";
     }
-    std::vector<char*> args;
-    for (const std::string& arg : argv)
-        args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    pid_ = forkOrThrow();
+    pid_ = ::fork();
+    if (pid_ < 0)
+        throw std::runtime_error("fork failed");
     if (pid_ == 0) {
         redirect(0, {}, O_RDONLY);
         redirect(1, outPath_, O_WRONLY);
         redirect(2, errPath_, O_WRONLY);
+        ::alarm(static_cast<unsigned>(deadline.count()));
+        try {
+            body();
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "exception in the child: %s\n", error.what());
+            std::fflush(nullptr);
+            ::_exit(125);
+        }
+        std::fflush(nullptr);
+        ::_exit(0);
+    }
+}
+
+std::function<void()> ChildProcess::cli(std::vector<std::string> args,
+                                        std::function<void()> setup) {
+    return [args, setup] {
+        std::vector<char*> argv{const_cast<char*>(ORVENDEL_CLI_PATH)};
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
         if (setup)
             setup();
-        ::alarm(static_cast<unsigned>(deadline.count()));
-        ::execv(args[0], args.data());
+        ::execv(argv[0], argv.data());
         ::_exit(127);
-    }
+    };
 }
 
 ChildProcess::~ChildProcess() {
@@ -87,50 +84,20 @@ void ChildProcess::kill(int signal) {
 
 ChildExit ChildProcess::wait() {
     ChildExit result;
-    reap(pid_, result);
+    int status = 0;
+    while (::waitpid(pid_, &status, 0) < 0) {
+        if (errno != EINTR)
+            throw std::runtime_error("waitpid failed");
+    }
     pid_ = -1;
+    if (WIFEXITED(status))
+        result.code = WEXITSTATUS(status);
+    else if (WIFSIGNALED(status))
+        result.signal = WTERMSIG(status);
     if (!outPath_.empty()) {
         result.out = readAll(outPath_);
         result.err = readAll(errPath_);
     }
-    return result;
-}
-
-ChildExit ChildProcess::runFunction(const std::function<std::string()>& body,
-                                    std::chrono::seconds deadline) {
-    int channel[2];
-    if (::pipe(channel) != 0)
-        throw std::runtime_error("pipe failed");
-    const pid_t pid = forkOrThrow();
-    if (pid == 0) {
-        ::close(channel[0]);
-        ::alarm(static_cast<unsigned>(deadline.count()));
-        std::string text;
-        try {
-            text = body();
-        } catch (const std::exception& error) {
-            text = std::string("exception in the child: ") + error.what();
-        }
-        for (std::size_t done = 0; done < text.size();) {
-            const ssize_t n = ::write(channel[1], text.data() + done, text.size() - done);
-            if (n <= 0)
-                ::_exit(125);
-            done += static_cast<std::size_t>(n);
-        }
-        ::_exit(0);
-    }
-    ::close(channel[1]);
-    ChildExit result;
-    char buffer[4096];
-    // The child's end (or its alarm) closes the pipe.
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) != 0;) {
-        if (n > 0)
-            result.out.append(buffer, static_cast<std::size_t>(n));
-        else if (errno != EINTR)
-            break;
-    }
-    ::close(channel[0]);
-    reap(pid, result);
     return result;
 }
 

@@ -21,31 +21,30 @@ struct ChildExit {
     bool timedOut() const { return signal == SIGALRM; }
 };
 
-// A program run the way a user runs it, in a child process with standard input from /dev/null.
-// The child gets SIGALRM at `deadline` (the alarm outlives exec): a guard against a child that
-// blocks, e.g. on a FIFO, not a speed check.
+// Code run in a forked child, with standard input from /dev/null. Used to run orvendel-cli the
+// way a user does, to kill it at chosen moments, and to keep process-wide changes (limits,
+// namespaces) out of the test process. The child gets SIGALRM at `deadline` (the alarm
+// outlives exec): a guard against a child that blocks, e.g. on a FIFO, not a speed check.
 class ChildProcess {
 public:
-    // Starts `argv` (argv[0] is the program's path); `setup` runs in the child before exec.
-    // Output goes to files in `scratch`, or to /dev/null when `scratch` is empty.
-    ChildProcess(const std::vector<std::string>& argv, const std::filesystem::path& scratch,
-                 const std::function<void()>& setup = {},
-                 std::chrono::seconds deadline = std::chrono::seconds(60));
+    // Runs `body` in the child, which then ends with _exit(0) (or 125 when `body` throws), so
+    // nothing of the test process is torn down twice. Output goes to files in `scratch`, or to
+    // /dev/null when `scratch` is empty.
+    explicit ChildProcess(const std::function<void()>& body,
+                          const std::filesystem::path& scratch = {},
+                          std::chrono::seconds deadline = std::chrono::seconds(60));
     // Kills and reaps a child that is still running.
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
+    // A body that runs `setup`, then execs orvendel-cli with `args`.
+    static std::function<void()> cli(std::vector<std::string> args,
+                                     std::function<void()> setup = {});
     // Sends a signal to a child not yet reaped.
     void kill(int signal);
     // Waits for the child to end and returns how it ended and what it wrote.
     ChildExit wait();
-
-    // Runs `body` in a forked child (no exec) and returns, as `out`, the text it returned or
-    // the exception it threw. Process-wide changes (limits, namespaces) stay in the child,
-    // which ends with _exit so nothing of the test process is torn down twice.
-    static ChildExit runFunction(const std::function<std::string()>& body,
-                                 std::chrono::seconds deadline = std::chrono::seconds(60));
 
 private:
     pid_t pid_ = -1;

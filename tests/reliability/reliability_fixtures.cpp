@@ -51,3 +51,14 @@ std::vector<std::uint8_t> fileBytes(const fs::path& path) {
 }
 
 }  // namespace orvendel
+
+namespace orvendel {
+
+RunResult writeChanged(const std::filesystem::path& exe, RecordingProgress& progress) {
+    CameraState state;
+    state.settings = changedValues();
+    state.ExecutableRevision = 0;
+    return modFile(exe, false, state, progress);
+}
+
+}  // namespace orvendel

@@ -1,5 +1,7 @@
 #pragma once
 
+// What every reliability test uses: the core's file, patch-run and settings-file calls, the
+// shared test support, and the helpers below.
 #include <sys/types.h>
 
 #include <cstdint>
@@ -8,6 +10,13 @@
 #include <vector>
 
 #include "camera/camera_settings.h"
+#include "child_process.h"
+#include "patcher/patch_run.h"
+#include "platform/files.h"
+#include "recording_progress.h"
+#include "sample_builder.h"
+#include "settingsfile/settings_file.h"
+#include "temp_dir.h"
 
 namespace orvendel {
 
@@ -35,5 +44,9 @@ std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path);
 inline bool mentions(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
+
+// A writing patch run of changedValues() over `exe`, as after a reading run that found
+// revision 0; `progress` receives what the window would show.
+RunResult writeChanged(const std::filesystem::path& exe, RecordingProgress& progress);
 
 }  // namespace orvendel

@@ -2,26 +2,29 @@
 // a writing patch run replaces the executable or a settings file is saved or loaded. After each
 // failure the file is byte for byte wholly old (wholly new only when the step that failed came
 // after the replace), no temporary file is left, the permission bits are as they were, and the
-// caller gets a message that names the file and the system's reason.
+// caller gets a message that names the file and the system's reason. Then the same with a real
+// full disk, in child processes so that neither the limit nor the mount touches the test
+// process: a file-size limit (RLIMIT_FSIZE, SIGXFSZ ignored so that the write fails with EFBIG)
+// under orvendel-cli, and a small tmpfs in a private mount namespace that holds the executable
+// once but not a second copy.
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <climits>
-#include <cstdint>
-#include <filesystem>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "fault_injecting_file_system_ops.h"
-#include "patcher/patch_run.h"
 #include "platform/file_system_ops.h"
-#include "platform/files.h"
-#include "recording_progress.h"
 #include "reliability_fixtures.h"
-#include "sample_builder.h"
-#include "settingsfile/settings_file.h"
-#include "temp_dir.h"
 
 namespace orvendel {
 namespace {
@@ -34,17 +37,13 @@ constexpr struct {
     Step step;
     const char* name;
 } kSteps[] = {
-    {Step::OpenForReading, "open for reading"},
-    {Step::Read, "read"},
-    {Step::CreateTemp, "create the temporary file"},
-    {Step::Write, "write"},
-    {Step::ShortWrite, "short write"},
-    {Step::CopyPermissions, "copy permissions"},
-    {Step::CopyOwner, "copy owner"},
-    {Step::Sync, "sync"},
-    {Step::Close, "close"},
-    {Step::Replace, "replace"},
-    {Step::SyncFolder, "sync the folder"},
+    // clang-format off
+    {Step::OpenForReading, "open for reading"}, {Step::Read, "read"},
+    {Step::CreateTemp, "create the temporary file"}, {Step::Write, "write"},
+    {Step::ShortWrite, "short write"}, {Step::CopyPermissions, "copy permissions"},
+    {Step::CopyOwner, "copy owner"}, {Step::Sync, "sync"}, {Step::Close, "close"},
+    {Step::Replace, "replace"}, {Step::SyncFolder, "sync the folder"},
+    // clang-format on
 };
 
 // What the caller saw.
@@ -119,47 +118,31 @@ Bytes settingsBytes(const CameraSettings& settings) {
     return Bytes(text.begin(), text.end());
 }
 
-Attempt saveChanged(const fs::path& file) {
-    const FileStatus status = saveSettingsFile(file, changedValues());
-    return {!status.ok(), status.message()};
-}
-
+// clang-format off
 TEST(WriteFaults, EveryFailingCallLeavesTheExecutableWholeAndNamesIt) {
-    // The file layer writes 4 MiB at a time: this executable takes two writes.
-    const auto writeChanged = [](const fs::path& file) {
-        CameraState state;
-        state.settings = changedValues();
-        state.ExecutableRevision = 0;  // as after the reading run
+    const auto write = [](const fs::path& file) {
         RecordingProgress progress;
-        const RunResult result = modFile(file, false, state, progress);
+        const RunResult result = writeChanged(file, progress);
         EXPECT_EQ(progress.statuses.back(), result.status) << "the status line shows another text";
         return Attempt{result.outcome != RunResult::Outcome::Modified, result.status};
     };
-    failEveryCall({"nwmain.exe",
-                   buildSample(0, sampleValues(), (std::size_t{4} << 20) + 4096, 7),
-                   0750,
-                   writeChanged,
-                   {{Step::OpenForReading, 1},
-                    {Step::CreateTemp, 1},
-                    {Step::Write, 2},
-                    {Step::Sync, 1},
-                    {Step::Close, 2},  // the loaded file, then the written one
-                    {Step::Replace, 1},
-                    {Step::SyncFolder, 1}}});
+    // The file layer writes 4 MiB at a time: this executable takes two writes. Two closes: the
+    // loaded file, then the written one.
+    failEveryCall({"nwmain.exe", buildSample(0, sampleValues(), (std::size_t{4} << 20) + 4096, 7),
+                   0750, write,
+                   {{Step::OpenForReading, 1}, {Step::CreateTemp, 1}, {Step::Write, 2},
+                    {Step::Sync, 1}, {Step::Close, 2}, {Step::Replace, 1}, {Step::SyncFolder, 1}}});
 }
 
 TEST(WriteFaults, EveryFailingCallOfASaveKeepsTheOldSettingsFileOrLeavesNone) {
-    failEveryCall({"camera.chs",
-                   settingsBytes(kBiowareDefaults),
-                   0604,
-                   saveChanged,
-                   {{Step::OpenForReading, 0},
-                    {Step::CreateTemp, 1},
-                    {Step::Write, 1},
-                    {Step::Sync, 1},
-                    {Step::Close, 1},
-                    {Step::Replace, 1}}});
-    failEveryCall({"new.chs", {}, 0, saveChanged, {{Step::CreateTemp, 1}, {Step::Replace, 1}}});
+    const auto save = [](const fs::path& file) {
+        const FileStatus status = saveSettingsFile(file, changedValues());
+        return Attempt{!status.ok(), status.message()};
+    };
+    failEveryCall({"camera.chs", settingsBytes(kBiowareDefaults), 0604, save,
+                   {{Step::OpenForReading, 0}, {Step::CreateTemp, 1}, {Step::Write, 1},
+                    {Step::Sync, 1}, {Step::Close, 1}, {Step::Replace, 1}}});
+    failEveryCall({"new.chs", {}, 0, save, {{Step::CreateTemp, 1}, {Step::Replace, 1}}});
 }
 
 TEST(WriteFaults, EveryFailingCallOfALoadLeavesTheRecordAndTheFileAlone) {
@@ -167,16 +150,112 @@ TEST(WriteFaults, EveryFailingCallOfALoadLeavesTheRecordAndTheFileAlone) {
         CameraSettings record = kBiowareDefaults;
         const LoadResult result = loadSettingsFile(file, record, 0);
         const bool failed = result.status != LoadResult::Status::Loaded;
-        if (failed) {
-            EXPECT_TRUE(sameBytes(record, kBiowareDefaults)) << "the record changed";
-        }
+        EXPECT_TRUE(!failed || sameBytes(record, kBiowareDefaults)) << "the record changed";
         return Attempt{failed, result.message};
     };
-    failEveryCall({"camera.chs",
-                   settingsBytes(changedValues()),
-                   0644,
-                   load,
+    failEveryCall({"camera.chs", settingsBytes(changedValues()), 0644, load,
                    {{Step::OpenForReading, 1}, {Step::Read, 1}, {Step::Close, 1}}});
+}
+// clang-format on
+
+// Lowers the file-size limit of the calling (child) process; crossing it becomes an error.
+void limitFileSize(rlim_t bytes) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = bytes;
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        ::_exit(124);
+}
+
+TEST(FullDisk, AFileSizeLimitFailsApplyAndSaveWithExitOneAndKeepsBothFiles) {
+    TempDir dir;
+    fs::create_directory(dir / "scratch");
+    const fs::path exe = dir / "nwmain.exe";
+    const fs::path settings = dir / "camera.chs";
+    writeFixture(exe, buildSample(1, sampleValues(), std::size_t{1} << 20));
+    ASSERT_TRUE(saveSettingsFile(settings, changedValues()).ok());
+    const struct {
+        std::vector<std::string> args;
+        rlim_t limit;
+        fs::path target;  // the file the command writes, and must keep
+    } rows[] = {
+        {{"apply", "--yes", exe.string(), settings.string()}, 256 * 1024, exe},
+        {{"read", exe.string(), "--save", settings.string()}, 200, settings},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.args.front());
+        const std::vector<std::uint8_t> before = fileBytes(row.target);
+        const rlim_t limit = row.limit;
+        ChildProcess cli(ChildProcess::cli(row.args, [limit] { limitFileSize(limit); }),
+                         dir / "scratch");
+        const ChildExit exit = cli.wait();
+        EXPECT_EQ(exit.code, 1) << exit.err;
+        EXPECT_TRUE(mentions(exit.err, "\"" + displayPath(row.target) + "\"")) << exit.err;
+        EXPECT_TRUE(mentions(exit.err, "File too large")) << exit.err;
+        EXPECT_EQ(fileBytes(row.target), before);
+        EXPECT_EQ(temporaryFilesOf(row.target), std::vector<std::string>{});
+    }
+}
+
+// Gives the calling (child) process a mount namespace of its own with a tmpfs of `size` at
+// `where`. Returns "" or why it could not be done.
+std::string mountSmallTmpfs(const fs::path& where, const char* size) {
+    if (::unshare(CLONE_NEWNS) != 0) {
+        // Without the right to mount, a user namespace may still grant it.
+        const uid_t uid = ::getuid();
+        const gid_t gid = ::getgid();
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+            return std::string("no mount namespace: ") + std::strerror(errno);
+        std::ofstream("/proc/self/setgroups") << "deny";
+        std::ofstream("/proc/self/uid_map") << "0 " << uid << " 1";
+        std::ofstream("/proc/self/gid_map") << "0 " << gid << " 1";
+    }
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return std::string("cannot make mounts private: ") + std::strerror(errno);
+    const std::string options = std::string("size=") + size;
+    if (::mount("orvendel-test", where.c_str(), "tmpfs", 0, options.c_str()) != 0)
+        return std::string("cannot mount a tmpfs: ") + std::strerror(errno);
+    return "";
+}
+
+TEST(FullDisk, ATmpfsWithRoomForOneCopyOfTheExecutableFailsTheWriteAndLosesNothing) {
+    TempDir dir;
+    const fs::path disk = dir / "disk";
+    fs::create_directory(disk);
+    fs::create_directory(dir / "scratch");
+    const auto old = buildSample(0, sampleValues(), 64 * 1024);
+    // The checks run in the child: the tmpfs goes away with its namespace.
+    ChildProcess child(
+        [&] {
+            if (std::string why = mountSmallTmpfs(disk, "96k"); !why.empty()) {
+                std::printf("SKIP: %s", why.c_str());
+                return;
+            }
+            const fs::path exe = disk / "nwmain.exe";
+            writeFixture(exe, old);
+            RecordingProgress progress;
+            const RunResult result = writeChanged(exe, progress);
+            std::string problems;
+            if (result.outcome != RunResult::Outcome::FileError ||
+                !mentions(result.status, "\"" + displayPath(exe) + "\"") ||
+                !mentions(result.status, "No space left on device")) {
+                problems += "not a clear failure: " + result.status + "\n";
+            }
+            if (fileBytes(exe) != old)
+                problems += "the executable changed\n";
+            if (!temporaryFilesOf(exe).empty())
+                problems += "a temporary file was left\n";
+            std::fputs(problems.c_str(), stdout);
+        },
+        dir / "scratch");
+    const ChildExit exit = child.wait();
+    ASSERT_EQ(exit.code, 0) << "the child died, signal " << exit.signal << ": " << exit.err;
+    if (exit.out.starts_with("SKIP: ")) {
+        GTEST_SKIP() << "no small tmpfs on this machine (" << exit.out.substr(6)
+                     << "); the file-size limit test covers a full disk here";
+    }
+    EXPECT_EQ(exit.out, "");
 }
 
 }  // namespace
