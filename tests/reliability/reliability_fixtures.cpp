@@ -1,7 +1,5 @@
 #include "reliability_fixtures.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <fstream>
 
@@ -10,11 +8,6 @@
 namespace orvendel {
 
 namespace fs = std::filesystem;
-
-mode_t modeOf(const fs::path& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
 
 CameraSettings changedValues() {
     CameraSettings s = kBiowareDefaults;
@@ -50,11 +43,7 @@ std::vector<std::uint8_t> fileBytes(const fs::path& path) {
     return bytes;
 }
 
-}  // namespace orvendel
-
-namespace orvendel {
-
-RunResult writeChanged(const std::filesystem::path& exe, RecordingProgress& progress) {
+RunResult writeChanged(const fs::path& exe, RecordingProgress& progress) {
     CameraState state;
     state.settings = changedValues();
     state.ExecutableRevision = 0;

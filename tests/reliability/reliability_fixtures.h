@@ -2,8 +2,6 @@
 
 // What every reliability test uses: the core's file, patch-run and settings-file calls, the
 // shared test support, and the helpers below.
-#include <sys/types.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -19,9 +17,6 @@
 #include "temp_dir.h"
 
 namespace orvendel {
-
-// The permission bits of a file (07777), 0 when it cannot be examined.
-mode_t modeOf(const std::filesystem::path& path);
 
 // Settings that differ from the sample's own values at several sites and still leave either
 // revision recognisable, so that a writing run over a sample succeeds and changes bytes.
