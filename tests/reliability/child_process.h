@@ -21,10 +21,10 @@ struct ChildExit {
     bool timedOut() const { return signal == SIGALRM; }
 };
 
-// Code run in a forked child, with standard input from /dev/null. Used to run orvendel-cli the
-// way a user does, to kill it at chosen moments, and to keep process-wide changes (limits,
-// namespaces) out of the test process. The child gets SIGALRM at `deadline` (the alarm
-// outlives exec): a guard against a child that blocks, e.g. on a FIFO, not a speed check.
+// Code run in a forked child with standard input from /dev/null: orvendel-cli run as a user
+// runs it, or code whose process-wide changes (limits, namespaces) must stay out of the test
+// process. SIGALRM ends the child at `deadline` (the alarm outlives exec): a guard against a
+// child that blocks, e.g. on a FIFO, not a speed check.
 class ChildProcess {
 public:
     // Runs `body` in the child, which then ends with _exit(0) (or 125 when `body` throws), so

@@ -3,20 +3,17 @@
 // one before the run or the one a complete run makes, and so always recognised; a temporary
 // file a killed run leaves is recognisable by its name, and the next complete run removes it.
 // Half of the kills come at a random moment of the whole run, half just after the temporary
-// file appears (watched with inotify), so that most land in the middle of the write.
+// file appears, so that most land in the middle of the write.
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/inotify.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <random>
 #include <thread>
 
-#include "platform/file_system_ops.h"
 #include "reliability_fixtures.h"
 
 namespace orvendel {
@@ -39,21 +36,14 @@ void completeRun(const fs::path& exe, const fs::path& settings) {
     EXPECT_EQ(child.wait().code, 0) << "a run that was not killed failed";
 }
 
-// Waits up to `limit` until a file whose name starts with `prefix` is created in the watched
-// folder, reading away the events.
-bool waitForCreation(int watch, const std::string& prefix, std::chrono::milliseconds limit) {
-    alignas(inotify_event) char buffer[4096];
-    for (const auto end = Clock::now() + limit; Clock::now() < end;) {
-        pollfd ready{watch, POLLIN, 0};
-        if (::poll(&ready, 1, 100) <= 0)
-            continue;
-        const ssize_t got = ::read(watch, buffer, sizeof buffer);
-        for (ssize_t at = 0; at < got;) {
-            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-            if (event->len > 0 && std::string(event->name).starts_with(prefix))
+// Waits up to 20 s until `exe` has a temporary file whose name is not in `old`.
+bool waitForNewTemporaryFile(const fs::path& exe, const std::vector<std::string>& old) {
+    for (const auto end = Clock::now() + std::chrono::seconds(20); Clock::now() < end;) {
+        for (const std::string& name : temporaryFilesOf(exe)) {
+            if (std::find(old.begin(), old.end(), name) == old.end())
                 return true;
-            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
         }
+        std::this_thread::sleep_for(microseconds(50));
     }
     return false;
 }
@@ -80,9 +70,6 @@ TEST(KillDuringWrite, TheExecutableIsAlwaysWhollyOldOrWhollyNewAndLeftoversAreCl
     ASSERT_EQ(fileBytes(exe), secondImage);
     ASSERT_NE(firstImage, secondImage);
 
-    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    ASSERT_GE(watch, 0);
-    ASSERT_GE(::inotify_add_watch(watch, dir.path().c_str(), IN_CREATE), 0);
     std::mt19937 random(20261206);  // fixed: a failure can be repeated
     std::uniform_int_distribution<std::int64_t> anyMoment(0, typical.count() * 6 / 5);
     std::uniform_int_distribution<int> duringWrite(0, 3000);
@@ -102,12 +89,11 @@ TEST(KillDuringWrite, TheExecutableIsAlwaysWhollyOldOrWhollyNewAndLeftoversAreCl
                 << "a complete run did not remove the temporary files of killed runs";
             continue;
         }
-        for (char old[4096]; ::read(watch, old, sizeof old) > 0;) {  // forget older events
-        }
+        const std::vector<std::string> leftovers = temporaryFilesOf(exe);
         ChildProcess child(apply(exe, settings));
         if (attempt % 4 < 2) {
             std::this_thread::sleep_for(microseconds(anyMoment(random)));
-        } else if (waitForCreation(watch, tempFilePrefix(exe), std::chrono::seconds(20))) {
+        } else if (waitForNewTemporaryFile(exe, leftovers)) {
             std::this_thread::sleep_for(microseconds(duringWrite(random)));
         }
         child.kill(SIGKILL);
@@ -124,7 +110,6 @@ TEST(KillDuringWrite, TheExecutableIsAlwaysWhollyOldOrWhollyNewAndLeftoversAreCl
             << "a file that is not a recognisable temporary file was left";
         killsLeavingTemporaryFile += temporaryFilesOf(exe).empty() ? 0 : 1;
     }
-    ::close(watch);
 
     completeRun(exe, first);
     EXPECT_EQ(temporaryFilesOf(exe), std::vector<std::string>{});

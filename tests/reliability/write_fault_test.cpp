@@ -46,24 +46,19 @@ constexpr struct {
     // clang-format on
 };
 
-// What the caller saw.
-struct Attempt {
-    bool failed = false;
-    std::string message;
-};
-
-// A file, what it holds before a run (nothing when empty), its mode, the run over it, and how
+// A file, what it holds before a run (nothing when empty), its mode, the run over it (which
+// returns the error message the caller sees, empty on success), and how
 // often a run without faults calls each step of kSteps (so a dropped or added step shows up).
 struct Target {
     const char* name;
     Bytes before;
     fs::perms mode;
-    std::function<Attempt(const fs::path&)> run;
+    std::function<std::string(const fs::path&)> run;
     std::array<int, std::size(kSteps)> calls;
 };
 
 // Sets up `target` in `dir` and runs it with `ops` in place.
-Attempt runWith(const Target& target, const TempDir& dir, FaultInjectingFileSystemOps& ops) {
+std::string runWith(const Target& target, const TempDir& dir, FaultInjectingFileSystemOps& ops) {
     const fs::path file = dir / target.name;
     if (!target.before.empty()) {
         writeFixture(file, target.before);
@@ -80,7 +75,7 @@ void failEveryCall(const Target& target) {
         const auto [step, name] = kSteps[i];
         TempDir clean;
         FaultInjectingFileSystemOps counter(step, INT_MAX);
-        ASSERT_FALSE(runWith(target, clean, counter).failed) << "a run without faults failed";
+        ASSERT_EQ(runWith(target, clean, counter), "") << "a run without faults failed";
         EXPECT_EQ(counter.calls(), target.calls[i]) << target.name << ": " << name;
         const Bytes after = fileBytes(clean / target.name);
         for (int nth = 1; nth <= counter.calls(); ++nth) {
@@ -88,13 +83,12 @@ void failEveryCall(const Target& target) {
             TempDir dir;
             const fs::path file = dir / target.name;
             FaultInjectingFileSystemOps ops(step, nth);
-            const Attempt attempt = runWith(target, dir, ops);
+            const std::string message = runWith(target, dir, ops);
             // A short write lets the writer try again, which counts as a further call.
             EXPECT_TRUE(step == Step::ShortWrite ? ops.calls() >= nth : ops.calls() == nth);
-            EXPECT_TRUE(attempt.failed) << "the failure was not reported";
-            EXPECT_TRUE(mentions(attempt.message, "\"" + displayPath(file) + "\"") &&
-                        mentions(attempt.message, "Input/output error"))
-                << attempt.message;
+            EXPECT_TRUE(mentions(message, "\"" + displayPath(file) + "\"") &&
+                        mentions(message, "Input/output error"))
+                << "the failure was not reported clearly: " << message;
             const bool replaced = step == Step::SyncFolder;
             const bool exists = replaced || !target.before.empty();
             EXPECT_EQ(dir.entries(),
@@ -111,22 +105,23 @@ Bytes settingsBytes(const CameraSettings& settings) {
 }
 
 TEST(WriteFaults, EveryFailingCallLeavesTheExecutableAndSettingsFilesWholeAndNamesThem) {
-    const auto write = [](const fs::path& file) {
+    const auto write = [](const fs::path& file) -> std::string {
         RecordingProgress progress;
         const RunResult result = writeChanged(file, progress);
         EXPECT_EQ(progress.statuses.back(), result.status) << "the status line shows another text";
-        return Attempt{result.outcome != RunResult::Outcome::Modified, result.status};
+        return result.outcome == RunResult::Outcome::Modified ? "" : result.status;
     };
-    const auto save = [](const fs::path& file) {
+    const auto save = [](const fs::path& file) -> std::string {
         const FileStatus status = saveSettingsFile(file, changedValues());
-        return Attempt{!status.ok(), status.message()};
+        return status.ok() ? "" : status.message();
     };
-    const auto load = [](const fs::path& file) {
+    const auto load = [](const fs::path& file) -> std::string {
         CameraSettings record = kBiowareDefaults;
         const LoadResult result = loadSettingsFile(file, record, 0);
-        const bool failed = result.status != LoadResult::Status::Loaded;
-        EXPECT_TRUE(!failed || sameBytes(record, kBiowareDefaults)) << "the record changed";
-        return Attempt{failed, result.message};
+        if (result.status == LoadResult::Status::Loaded)
+            return std::string();
+        EXPECT_TRUE(sameBytes(record, kBiowareDefaults)) << "the record changed";
+        return result.message;
     };
     // The file layer writes 4 MiB at a time: this executable takes two writes. It is closed
     // twice: once loaded, once written.
