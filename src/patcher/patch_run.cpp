@@ -1,5 +1,9 @@
 #include "patcher/patch_run.h"
 
+#include <optional>
+#include <stdexcept>
+
+#include "patcher/signature.h"
 #include "patcher/table_run.h"
 #include "platform/file_image.h"
 #include "platform/files.h"
@@ -13,15 +17,28 @@ RunResult finish(ProgressSink& progress, RunResult::Outcome outcome, std::string
     return RunResult{outcome, std::move(status)};
 }
 
+// The signature a table searches first.
+Signature firstSignature(const RevisionTable& table) {
+    const std::optional<Signature> signature = Signature::parse(table.signatures.front().bytes);
+    if (!signature)
+        throw std::logic_error("malformed signature in a revision table");
+    return *signature;
+}
+
 // Runs the tables as the revision on entry asks: revision 0 first unless revision 1 is known,
 // then revision 1 unless revision 0 was recognised. A revision number other than 0 or 1 is
 // treated like -1.
 const RevisionTable* dispatch(bool forReading, std::span<const std::uint8_t> image,
                               CameraState& state, ProgressSink& progress, TableRun& run) {
     if (state.ExecutableRevision != 1) {
-        run = doVersion0(forReading, image, state, &progress);
+        // Both tables may scan from the start: their first signatures share one pass.
+        const auto [first0, first1] = searchTogether(image, firstSignature(kRevision0Table),
+                                                     firstSignature(kRevision1Table));
+        run = doVersion0(forReading, image, state, &progress, &first0);
         if (run.recognised)
             return &kRevision0Table;
+        run = doVersion1(forReading, image, state, &progress, &first1);
+        return run.recognised ? &kRevision1Table : nullptr;
     }
     run = doVersion1(forReading, image, state, &progress);
     return run.recognised ? &kRevision1Table : nullptr;

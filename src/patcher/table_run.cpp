@@ -25,7 +25,7 @@ void assign(CameraSettings& settings, std::span<const FieldAssignment> assignmen
 
 TableRun runRevisionTable(const RevisionTable& table, bool forReading,
                           std::span<const std::uint8_t> image, CameraState& state,
-                          ProgressSink* progress) {
+                          ProgressSink* progress, const KnownSearch* firstSearch) {
     TableRun run;
     state.ExecutableRevision = kRevisionUnknown;
     setProgress(progress, 1);
@@ -39,8 +39,11 @@ TableRun runRevisionTable(const RevisionTable& table, bool forReading,
         for (int search = 0; search < step.searches; ++search) {
             if (search > 0)
                 cursor += 4;
+            const bool known = firstSearch && cursor == 0 && &step == &table.signatures.front() &&
+                               search == 0;
             const std::optional<std::size_t> match =
-                orvendel::search(image, *signature, cursor, progress);
+                known ? resumeSearch(image, *signature, *firstSearch, progress)
+                      : orvendel::search(image, *signature, cursor, progress);
             if (!match)
                 return run;
             cursor = *match;

@@ -8,6 +8,7 @@
 #include "camera/camera_settings.h"
 #include "patcher/progress.h"
 #include "patcher/revision_table.h"
+#include "patcher/search_together.h"
 #include "patcher/site_edit.h"
 
 namespace orvendel {
@@ -28,22 +29,24 @@ struct TableRun {
 // A missing signature, or a site whose 4 bytes would pass the end of the image, ends the pass
 // at once (fields already transferred keep their values). When every signature was found,
 // state.ExecutableRevision becomes the table's revision and the atEnd fields are set.
-// `progress` may be null.
+// `progress` may be null. `firstSearch`, when given, is what a shared pass (searchTogether)
+// learnt of the table's first search; the run then gives the same results and progress
+// without scanning again what that pass scanned.
 TableRun runRevisionTable(const RevisionTable& table, bool forReading,
                           std::span<const std::uint8_t> image, CameraState& state,
-                          ProgressSink* progress);
+                          ProgressSink* progress, const KnownSearch* firstSearch = nullptr);
 
 // Stores the recorded edits into the image.
 void applyEdits(std::span<std::uint8_t> image, std::span<const SiteEdit> edits);
 
 // The two tables by their usual names.
 inline TableRun doVersion0(bool forReading, std::span<const std::uint8_t> image, CameraState& state,
-                           ProgressSink* progress) {
-    return runRevisionTable(kRevision0Table, forReading, image, state, progress);
+                           ProgressSink* progress, const KnownSearch* firstSearch = nullptr) {
+    return runRevisionTable(kRevision0Table, forReading, image, state, progress, firstSearch);
 }
 inline TableRun doVersion1(bool forReading, std::span<const std::uint8_t> image, CameraState& state,
-                           ProgressSink* progress) {
-    return runRevisionTable(kRevision1Table, forReading, image, state, progress);
+                           ProgressSink* progress, const KnownSearch* firstSearch = nullptr) {
+    return runRevisionTable(kRevision1Table, forReading, image, state, progress, firstSearch);
 }
 
 }  // namespace orvendel

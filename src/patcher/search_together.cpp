@@ -1,0 +1,66 @@
+#include "patcher/search_together.h"
+
+#include <algorithm>
+
+#include "patcher/search.h"
+
+namespace orvendel {
+
+namespace {
+
+// Small enough that a block searched for one signature is still in the level-2 cache when it
+// is searched for the other.
+constexpr std::size_t kBlock = std::size_t{256} << 10;
+
+// Reports every multiple of 1000 in 1..last, the positions a search from 0 has passed.
+void reportPassed(ProgressSink* progress, std::size_t last) {
+    if (!progress)
+        return;
+    for (std::size_t position = 1000; position <= last; position += 1000)
+        progress->setValue(static_cast<double>(position));
+}
+
+// Searches starts from `begin` below `end` only: the window ends where a match starting at
+// end - 1 would end.
+std::optional<std::size_t> searchStarts(std::span<const std::uint8_t> image, const Signature& sig,
+                                        std::size_t begin, std::size_t end) {
+    const std::size_t reach = std::max<std::size_t>(sig.pattern.size(), 1) - 1;
+    return search(image.first(std::min(image.size(), end + reach)), sig, begin);
+}
+
+}  // namespace
+
+std::pair<KnownSearch, KnownSearch> searchTogether(std::span<const std::uint8_t> image,
+                                                   const Signature& first,
+                                                   const Signature& second) {
+    KnownSearch a;
+    KnownSearch b;
+    for (std::size_t begin = 0; begin < image.size();) {
+        const std::size_t end = std::min(image.size(), begin + kBlock);
+        if (!b.match) {
+            b.match = searchStarts(image, second, begin, end);
+            if (!b.match)
+                b.ruledOut = end;
+        }
+        a.match = searchStarts(image, first, begin, end);
+        if (a.match)
+            break;
+        a.ruledOut = end;
+        begin = end;
+    }
+    return {a, b};
+}
+
+std::optional<std::size_t> resumeSearch(std::span<const std::uint8_t> image, const Signature& sig,
+                                        const KnownSearch& known, ProgressSink* progress) {
+    if (sig.pattern.empty() || sig.pattern.size() != sig.wild.size())
+        return search(image, sig, 0, progress);  // matches nowhere, reports nothing
+    if (known.match) {
+        reportPassed(progress, *known.match + sig.pattern.size());
+        return known.match;
+    }
+    reportPassed(progress, known.ruledOut);
+    return search(image, sig, known.ruledOut, progress);
+}
+
+}  // namespace orvendel
