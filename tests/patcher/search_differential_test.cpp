@@ -1,5 +1,6 @@
-// The fast search against the plain byte-by-byte scan: same match, same progress reports, for
-// every vector scanner this processor runs.
+// The fast search, and the shared pass over two tables' first signatures, against the plain
+// byte-by-byte scan: same match, same progress reports, for every vector scanner this processor
+// runs.
 
 #include <gtest/gtest.h>
 
@@ -11,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "patcher/revision_table.h"
 #include "patcher/search.h"
 #include "patcher/search_kernels.h"
 #include "patcher/search_plan.h"
+#include "patcher/search_together.h"
 
 namespace orvendel {
 namespace {
@@ -130,31 +133,33 @@ protected:
     std::mt19937 rng{20261206};
 };
 
-TEST_P(SearchDifferential, KnownSignaturesPlantedAtEdgesAndVectorBoundaries) {
-    for (const Signature& s : knownSignatures()) {
+// The known signatures and ones with wild edges, planted at the image's ends, at vector and
+// progress boundaries, or nowhere, over random and zero-heavy noise.
+TEST_P(SearchDifferential, SignaturesPlantedAtEdgesAndVectorBoundariesOrNowhere) {
+    std::vector<Signature> all = knownSignatures();
+    for (const char* text : {"?? ?? 00 ??", "?? C7 05 ??", "8B ?? ?? ??", "?? 00 ?? 00 ?? 00 ??",
+                             "?? ?? ?? ?? ?? ?? ?? ?? ?? 4B"})
+        all.push_back(sig(text));
+    for (const Signature& s : all) {
         const std::size_t size = 3000 + s.size();
         const std::size_t n = s.size();
         for (std::size_t at :
              {std::size_t{0}, std::size_t{1}, std::size_t{31}, std::size_t{63}, std::size_t{64},
               std::size_t{65}, std::size_t{999}, std::size_t{1000}, size - n - 65, size - n - 64,
-              size - n - 1, size - n}) {
+              size - n - 1, size - n, std::string::npos}) {
             for (int alphabet : {256, 3}) {
                 Bytes image =
                     alphabet == 3 ? zeroHeavyImage(rng, size) : randomImage(rng, size, 256);
-                plant(image, s, at, rng);
-                for (std::size_t from : {std::size_t{0}, at > 0 ? at - 1 : 0, at, at + 1}) {
-                    expectSame(image, s, from);
+                if (at == std::string::npos) {
+                    expectSame(image, s, 0);
+                    expectSame(image, s, 777);
+                    continue;
                 }
+                plant(image, s, at, rng);
+                for (std::size_t from : {std::size_t{0}, at > 0 ? at - 1 : 0, at, at + 1})
+                    expectSame(image, s, from);
             }
         }
-    }
-}
-
-TEST_P(SearchDifferential, KnownSignaturesOverRandomAndZeroHeavyImagesWithoutMatches) {
-    for (const Signature& s : knownSignatures()) {
-        expectSame(randomImage(rng, 5000, 256), s, 0);
-        expectSame(zeroHeavyImage(rng, 5000), s, 0);
-        expectSame(zeroHeavyImage(rng, 5000), s, 777);
     }
 }
 
@@ -201,21 +206,6 @@ TEST_P(SearchDifferential, RandomSignaturesWithManyPartialMatches) {
     }
 }
 
-TEST_P(SearchDifferential, LeadingAndTrailingWildcards) {
-    for (const char* text : {"?? ?? 00 ??", "?? C7 05 ??", "?? ?? ?? 8B", "8B ?? ?? ??",
-                             "?? 00 ?? 00 ?? 00 ??", "?? ?? ?? ?? ?? ?? ?? ?? ?? 4B"}) {
-        const Signature s = sig(text);
-        for (std::size_t at : {std::size_t{0}, std::size_t{100}, std::size_t{936}}) {
-            Bytes image = randomImage(rng, 1000, 256);
-            plant(image, s, at, rng);
-            for (std::size_t from :
-                 {std::size_t{0}, std::size_t{1}, at, at + 1, std::size_t{990}}) {
-                expectSame(image, s, from);
-            }
-        }
-    }
-}
-
 TEST_P(SearchDifferential, AllWildAndOversizedSignatures) {
     const Bytes image = randomImage(rng, 2100, 256);
     for (std::size_t from : {std::size_t{0}, std::size_t{998}, std::size_t{2097}, std::size_t{2098},
@@ -227,29 +217,21 @@ TEST_P(SearchDifferential, AllWildAndOversizedSignatures) {
     expectSame(Bytes{}, sig("00"), 0);
 }
 
-TEST_P(SearchDifferential, MatchesAcrossProgressStridesOfALargeImage) {
-    const Signature s = knownSignatures()[4];
-    Bytes image = randomImage(rng, 600 * 1024, 256);
-    for (std::size_t at :
-         {std::size_t{256 * 1024 - 3}, std::size_t{512 * 1024 + 1}, image.size() - s.size()}) {
-        Bytes copy = image;
-        plant(copy, s, at, rng);
-        expectSame(copy, s, 5);
-        expectSame(copy, s, at - 2000);
+// Past the first 256 KiB the scan has seen enough false candidates to compare more anchors
+// (or look for runs of zeros); matches sit across progress strides and at the very end.
+TEST_P(SearchDifferential, MatchesBeyondTheFirstStrideOfALargeImage) {
+    for (const Signature& s : {knownSignatures()[4], sig("00 00 00 00")}) {
+        const Bytes base =
+            s.size() == 4 ? zeroHeavyImage(rng, 600 * 1024) : randomImage(rng, 600 * 1024, 256);
+        expectSame(base, s, 3);
+        for (std::size_t at :
+             {std::size_t{256 * 1024 - 3}, std::size_t{512 * 1024 + 1}, base.size() - s.size()}) {
+            Bytes image = base;
+            plant(image, s, at, rng);
+            expectSame(image, s, 5);
+            expectSame(image, s, at - 2000);
+        }
     }
-}
-
-TEST_P(SearchDifferential, FourZerosInAZeroHeavyImageBeyondTheFirstStride) {
-    // Past the first 256 KiB the scan has seen enough false candidates to compare more anchors
-    // (or look for runs of zeros).
-    const Signature zeros = sig("00 00 00 00");
-    const Bytes base = zeroHeavyImage(rng, 300 * 1024);
-    for (std::size_t at : {std::size_t{262144 + 131}, base.size() - 4}) {
-        Bytes image = base;
-        plant(image, zeros, at, rng);
-        expectSame(image, zeros, 0);
-    }
-    expectSame(base, zeros, 3);
 }
 
 // Each vector scan with every number of anchors, called directly: a match it reports is the
@@ -295,6 +277,53 @@ TEST(SearchMalformedSignature, FindsNothingForAnEmptyOrInconsistentSignature) {
     lopsided.wild = {false};
     EXPECT_EQ(search(image, lopsided, 0, &progress), std::nullopt);
     EXPECT_TRUE(progress.values.empty());
+}
+
+// resumeSearch after searchTogether must answer and report exactly as search from 0, wherever
+// either signature lies: nowhere, at either end, across the pass's 256 KiB block end.
+TEST(SearchTogether, GivesThePlainSearchsAnswersAndProgressWhereverEitherSignatureLies) {
+    constexpr std::size_t kBlock = std::size_t{256} << 10;
+    const Signature sig0 = *Signature::parse(kRevision0Table.signatures.front().bytes);
+    const Signature sig1 = *Signature::parse(kRevision1Table.signatures.front().bytes);
+    const std::size_t n0 = sig0.size();
+    const std::size_t n1 = sig1.size();
+    const std::size_t none = std::string::npos;
+    std::mt19937 rng(6);
+    for (const std::size_t size :
+         {std::size_t{0}, std::size_t{3}, std::size_t{5000}, 2 * kBlock + 17}) {
+        const Bytes noise = randomImage(rng, size, 4);  // short alphabet: many near misses
+        std::vector<std::pair<std::size_t, std::size_t>> places = {{none, none}};
+        if (size >= n0 + n1) {
+            const std::size_t mid = std::min(size - n0, kBlock - 2);
+            places.insert(places.end(), {{0, none},
+                                         {none, 0},
+                                         {mid, none},
+                                         {none, std::min(size - n1, kBlock - 1)},
+                                         {size - n0, 0},
+                                         {0, size - n1},
+                                         {mid, size - n1},
+                                         {size - n0, mid}});
+        }
+        for (const auto& [at0, at1] : places) {
+            SCOPED_TRACE("size " + std::to_string(size) + ", first at " + std::to_string(at0) +
+                         ", second at " + std::to_string(at1));
+            Bytes image = noise;
+            if (at0 != none)
+                plant(image, sig0, at0, rng);
+            if (at1 != none)
+                plant(image, sig1, at1, rng);
+            for (const auto& [first, second] : {std::pair{&sig0, &sig1}, std::pair{&sig1, &sig0}}) {
+                const auto [a, b] = searchTogether(image, *first, *second);
+                for (const auto& [s, known] : {std::pair{first, a}, std::pair{second, b}}) {
+                    RecordingSink plain;
+                    RecordingSink resumed;
+                    const auto expected = search(image, *s, 0, &plain);
+                    EXPECT_EQ(resumeSearch(image, *s, known, &resumed), expected);
+                    EXPECT_EQ(resumed.values, plain.values);
+                }
+            }
+        }
+    }
 }
 
 }  // namespace
