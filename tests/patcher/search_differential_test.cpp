@@ -56,18 +56,13 @@ Signature sig(const char* text) {
     return parsed.value_or(Signature{});
 }
 
-// Every signature of the two revision tables, each once.
+// Every signature of the two revision tables (the four-zero one three times).
 const std::vector<Signature>& knownSignatures() {
     static const std::vector<Signature> all = [] {
         std::vector<Signature> out;
         for (const RevisionTable* table : {&kRevision0Table, &kRevision1Table}) {
-            for (const SignatureStep& step : table->signatures) {
-                const Signature s = sig(std::string(step.bytes).c_str());
-                if (std::none_of(out.begin(), out.end(), [&](const Signature& o) {
-                        return o.pattern == s.pattern && o.wild == s.wild;
-                    }))
-                    out.push_back(s);
-            }
+            for (const SignatureStep& step : table->signatures)
+                out.push_back(sig(std::string(step.bytes).c_str()));
         }
         return out;
     }();
