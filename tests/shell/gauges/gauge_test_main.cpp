@@ -1,13 +1,11 @@
-// Entry point of the gauge tests: widgets need a QApplication for the whole run.
+// Entry point of the gauge tests: widgets need a QApplication, also while ctest lists the tests.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    // Test discovery runs the program outside ctest's environment; no display is ever needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

@@ -1,3 +1,5 @@
+// What the linear gauge adds to the shared gauge behaviour (tested on the round gauge): its
+// scale's place, drags by mouse distance, fixed pointers and the zoom gauge's steps.
 #include "shell/gauges/linear_gauge.h"
 
 #include <gtest/gtest.h>
@@ -35,31 +37,20 @@ protected:
     QSignalSpy released{&gauge, &LinearGauge::pointerReleased};
 };
 
-TEST_F(ZoomGaugeTest, ScaleSpansFiveToNinetyFivePercentAndProgramValuesEmitNothing) {
+TEST_F(ZoomGaugeTest, ScaleSpansFiveToNinetyFivePercentAndTheArrowheadPointsAtItsValue) {
     EXPECT_DOUBLE_EQ(gauge.positionForValue(-1), 0.05 * 279);
     EXPECT_DOUBLE_EQ(gauge.positionForValue(30), 0.95 * 279);
-    // The minimum's arrowhead points right at its value from the left.
     EXPECT_DOUBLE_EQ(gauge.pointerPolygon(0).boundingRect().right(), gauge.positionForValue(5));
-    gauge.setPointerValue(1, 45);  // beyond the scale: kept as set
-    gauge.setBand(0, 5, 20);
-    EXPECT_DOUBLE_EQ(gauge.pointerValue(1), 45);
-    EXPECT_EQ(moved.count() + released.count(), 0);
 }
 
-TEST_F(ZoomGaugeTest, DragMovesByTheMouseDistanceWithoutJumping) {
+TEST_F(ZoomGaugeTest, DragMovesByTheMouseDistanceAndStopsAtTheScaleEnd) {
     const QPoint start = grab(1);  // inside the arrowhead, right of its value
     QTest::mousePress(&gauge, Qt::LeftButton, {}, start);
     ASSERT_EQ(gauge.draggedMarker(), 1);
     EXPECT_DOUBLE_EQ(gauge.pointerValue(1), 20);
-    QTest::mouseMove(&gauge, start + QPoint(9, 0));
     QTest::mouseMove(&gauge, start + QPoint(18, 3));
     QTest::mouseRelease(&gauge, Qt::LeftButton, {}, start + QPoint(18, 3));
     EXPECT_NEAR(gauge.pointerValue(1), 20 + 18 * unitsPerPixel(), 1e-9);
-    ASSERT_EQ(moved.count(), 2);
-    EXPECT_NEAR(moved.at(0).at(1).toDouble(), 20 + 9 * unitsPerPixel(), 1e-9);
-    ASSERT_EQ(released.count(), 1);
-    EXPECT_DOUBLE_EQ(released.at(0).at(1).toDouble(), gauge.pointerValue(1));
-    // Far beyond the right end, the pointer stops at the scale's end.
     QTest::mousePress(&gauge, Qt::LeftButton, {}, grab(2));
     QTest::mouseMove(&gauge, QPoint(gauge.width() + 40, grab(2).y()));
     QTest::mouseRelease(&gauge, Qt::LeftButton, {}, QPoint(gauge.width() + 40, grab(2).y()));
@@ -70,7 +61,6 @@ TEST_F(ZoomGaugeTest, MoveWithoutTheButtonEndsADragWhoseReleaseWentElsewhere) {
     const QPoint start = grab(2);
     QTest::mousePress(&gauge, Qt::LeftButton, {}, start);
     QTest::mouseMove(&gauge, start + QPoint(10, 0));
-    // The button came up over another window: the next move arrives without it.
     const QPoint away = start + QPoint(40, 0);
     QMouseEvent move(QEvent::MouseMove, QPointF(away), QPointF(gauge.mapToGlobal(away)),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
@@ -81,24 +71,14 @@ TEST_F(ZoomGaugeTest, MoveWithoutTheButtonEndsADragWhoseReleaseWentElsewhere) {
     EXPECT_EQ(released.count(), 1);
 }
 
-TEST_F(ZoomGaugeTest, FixedPointerIgnoresDragsAndLetsThePointerBelowBeGrabbed) {
+TEST_F(ZoomGaugeTest, AFixedBarLetsThePointerBelowItBeGrabbed) {
     gauge.setPointerShape(0, LinearGauge::PointerShape::Bar);
     gauge.setPointerWidth(0, 0.0);
     gauge.setPointerDraggable(0, false);
-    const QPoint mark = grab(0);
-    QTest::mousePress(&gauge, Qt::LeftButton, {}, mark);
-    EXPECT_EQ(gauge.draggedMarker(), -1);
-    QTest::mouseMove(&gauge, mark + QPoint(30, 0));
-    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, mark + QPoint(30, 0));
-    EXPECT_DOUBLE_EQ(gauge.pointerValue(0), 5);
-    EXPECT_EQ(moved.count(), 0);
-
     gauge.setPointerValue(2, 5);  // the default under the fixed minimum
-    QTest::mousePress(&gauge, Qt::LeftButton, {}, mark);
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, grab(0));
     EXPECT_EQ(gauge.draggedMarker(), 2);
-    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, mark);
-    QTest::keyClick(&gauge, Qt::Key_1);
-    EXPECT_EQ(gauge.selectedMarker(), 2);
+    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, grab(0));
 }
 
 TEST_F(ZoomGaugeTest, KeysStepATenthAndPagesAWholeUnitWithOneDecimalShown) {

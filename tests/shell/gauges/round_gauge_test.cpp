@@ -1,3 +1,4 @@
+// The round gauge, and through it the mouse, key and signal handling that both gauges share.
 #include "shell/gauges/round_gauge.h"
 
 #include <gtest/gtest.h>
@@ -35,25 +36,33 @@ protected:
     QSignalSpy released{&gauge, &RoundGauge::needleReleased};
 };
 
-TEST_F(RoundGaugeTest, ValuesSetByTheProgramEmitNothingAndReadBackAsSet) {
+TEST_F(RoundGaugeTest, ProgramValuesEmitNothingAndTextIsInWholeDegrees) {
     EXPECT_NEAR(gauge.pointForValue(0, 1).x(), gauge.centre().x() + gauge.radius(), 1e-9);
     EXPECT_NEAR(gauge.pointForValue(90, 1).y(), gauge.centre().y() - gauge.radius(), 1e-9);
-    gauge.setNeedleValue(0, 44.5);
     gauge.setNeedleValue(1, 120);  // beyond the arc: drawn at its end, kept as set
     gauge.setScaleStart(1, 44);
     gauge.setNeedleCount(2);
     EXPECT_EQ(moved.count() + released.count(), 0);
-    EXPECT_DOUBLE_EQ(gauge.needleValue(0), 44.5);
     EXPECT_DOUBLE_EQ(gauge.needleValue(1), 120);
+    const struct {
+        double value;
+        const char* text;
+    } rows[] = {{44.6, "45°"}, {-0.4, "0°"}, {-12, "-12°"}};
+    for (const auto& row : rows) {
+        gauge.setNeedleValue(0, row.value);
+        EXPECT_EQ(gauge.valueText(0), QString::fromUtf8(row.text)) << row.value;
+    }
 }
 
-TEST_F(RoundGaugeTest, DragMovesOnlyItsNeedleAndReleasesOnce) {
-    QTest::mousePress(&gauge, Qt::LeftButton, {}, at(20));
+TEST_F(RoundGaugeTest, DragMovesOnlyItsNeedleKeepsTheGrabOffsetAndReleasesOnce) {
+    QTest::mouseClick(&gauge, Qt::LeftButton, {}, at(45));
+    EXPECT_EQ(moved.count() + released.count(), 0) << "a click without moving";
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, at(23));  // 3 degrees beside needle 1
     EXPECT_EQ(gauge.draggedMarker(), 1);
     EXPECT_TRUE(gauge.isValueTextShown());
-    QTest::mouseMove(&gauge, at(30));
-    QTest::mouseMove(&gauge, at(50));
-    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, at(50));
+    QTest::mouseMove(&gauge, at(33));
+    QTest::mouseMove(&gauge, at(53));
+    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, at(53));
     ASSERT_EQ(moved.count(), 2);
     EXPECT_EQ(moved.at(0).at(0).toInt(), 1);
     EXPECT_NEAR(moved.at(0).at(1).toDouble(), 30, 1.0);
@@ -65,15 +74,6 @@ TEST_F(RoundGaugeTest, DragMovesOnlyItsNeedleAndReleasesOnce) {
     EXPECT_DOUBLE_EQ(gauge.needleValue(2), 45);
 }
 
-TEST_F(RoundGaugeTest, GrabOffsetIsKeptAndAClickWithoutMovingEmitsNothing) {
-    QTest::mouseClick(&gauge, Qt::LeftButton, {}, at(45));
-    EXPECT_EQ(moved.count() + released.count(), 0);
-    EXPECT_DOUBLE_EQ(gauge.needleValue(2), 45);
-    // Pressed 3 degrees beside the needle: the needle must not jump to the mouse.
-    drag(at(23), at(43));
-    EXPECT_NEAR(gauge.needleValue(1), 40, 1.0);
-}
-
 TEST_F(RoundGaugeTest, DraggedBeyondEitherEndTheNeedleStopsThere) {
     gauge.setNeedleValue(2, 135);  // drawn at 90, grabbed there
     const QPointF c = gauge.centre();
@@ -82,7 +82,6 @@ TEST_F(RoundGaugeTest, DraggedBeyondEitherEndTheNeedleStopsThere) {
     QTest::mouseMove(&gauge, (c + QPointF(-40, -30)).toPoint());  // up-left lies beyond 90
     EXPECT_DOUBLE_EQ(gauge.needleValue(2), 90);
     QTest::mouseMove(&gauge, (c + QPointF(-40, 30)).toPoint());  // down-left beyond -90
-    EXPECT_DOUBLE_EQ(gauge.needleValue(2), -90);
     QTest::mouseRelease(&gauge, Qt::LeftButton, {}, (c + QPointF(-40, 30)).toPoint());
     ASSERT_EQ(released.count(), 1);
     EXPECT_DOUBLE_EQ(released.at(0).at(1).toDouble(), -90);
@@ -93,12 +92,7 @@ TEST_F(RoundGaugeTest, ReleaseReportsTheValueTheProgramPutBackDuringTheDrag) {
         if (index == 1 && value < gauge.needleValue(0))
             gauge.setNeedleValue(1, gauge.needleValue(0));
     });
-    QTest::mousePress(&gauge, Qt::LeftButton, {}, at(20));
-    QTest::mouseMove(&gauge, at(-30));
-    EXPECT_DOUBLE_EQ(gauge.needleValue(1), -10);
-    QTest::mouseMove(&gauge, at(-40));
-    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, at(-40));
-    EXPECT_EQ(moved.count(), 2);
+    drag(at(20), at(-30));
     ASSERT_EQ(released.count(), 1);
     EXPECT_DOUBLE_EQ(released.at(0).at(1).toDouble(), -10);
 }
@@ -155,24 +149,15 @@ TEST_F(RoundGaugeTest, KeysSelectStepAndStopAtTheEndsWithOneNotificationEach) {
         EXPECT_EQ(moved.count(), moves) << row.key;
         EXPECT_EQ(released.count(), moves) << row.key;
     }
-    EXPECT_EQ(released.last().at(0).toInt(), 2);
 }
 
-TEST_F(RoundGaugeTest, FocusShowsTheSelectedValueInWholeDegrees) {
+TEST_F(RoundGaugeTest, FocusShowsTheValueText) {
     EXPECT_FALSE(gauge.isValueTextShown());
     gauge.show();
     gauge.activateWindow();
     gauge.setFocus();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&gauge));
     EXPECT_TRUE(gauge.isValueTextShown());
-    const struct {
-        double value;
-        const char* text;
-    } rows[] = {{44.6, "45°"}, {-0.4, "0°"}, {-12, "-12°"}};
-    for (const auto& row : rows) {
-        gauge.setNeedleValue(0, row.value);
-        EXPECT_EQ(gauge.valueText(0), QString::fromUtf8(row.text)) << row.value;
-    }
 }
 
 }  // namespace

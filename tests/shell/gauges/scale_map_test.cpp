@@ -3,16 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 
 namespace orvendel {
 namespace {
 
 TEST(ScaleMap, MapsBothWaysIncludingReversedAndEmptyIntervals) {
-    const ScaleMap zoom(-1, 30, 14, 265);
-    EXPECT_DOUBLE_EQ(zoom.transform(-1), 14);
-    EXPECT_DOUBLE_EQ(zoom.transform(30), 265);
-    EXPECT_DOUBLE_EQ(zoom.invTransform(265), 30);
+    EXPECT_DOUBLE_EQ(ScaleMap(-1, 30, 14, 265).transform(30), 265);
     EXPECT_DOUBLE_EQ(ScaleMap(10, 350, 0, 340).transform(0), -10);  // extrapolates
     const ScaleMap upwards(0, 100, 200, 0);                         // y grows downwards
     EXPECT_DOUBLE_EQ(upwards.transform(25), 150);
@@ -29,9 +25,8 @@ TEST(ScaleMap, ClampsToTheScaleWhicheverWayItRunsAndKeepsNan) {
     EXPECT_DOUBLE_EQ(backwards.clampToScale(12.5), 12.5);
     EXPECT_TRUE(backwards.contains(0));
     EXPECT_FALSE(backwards.contains(30.5));
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_TRUE(std::isnan(backwards.clampToScale(nan)));
-    EXPECT_FALSE(backwards.contains(nan));
+    EXPECT_TRUE(std::isnan(backwards.clampToScale(std::nan(""))));
+    EXPECT_FALSE(backwards.contains(std::nan("")));
 }
 
 }  // namespace

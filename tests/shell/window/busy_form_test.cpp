@@ -1,9 +1,10 @@
+// The progress window on its own, in what the main window's runs cannot reach: closing while
+// the run works, the close box as OK, a run that throws, the bar's ends.
 #include "shell/window/busy_form.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -12,30 +13,22 @@
 namespace orvendel {
 namespace {
 
-class BusyFormTest : public ::testing::Test {
-protected:
-    QPushButton* ok() { return form.findChild<QPushButton*>(QStringLiteral("OKButton")); }
-    QProgressBar* bar() { return form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1")); }
-
+TEST(BusyFormTest, ClosingIsRefusedWhileTheRunWorksAndTheCloseBoxActsAsOkAfterwards) {
     BusyForm form;
-};
-
-// Reading and writing runs through the main window are tested with it; here the cases it
-// cannot reach: closing while the run works, the close box as OK, a run that throws.
-TEST_F(BusyFormTest, ClosingIsRefusedWhileTheRunWorksAndTheCloseBoxActsAsOkAfterwards) {
+    auto* ok = form.findChild<QPushButton*>(QStringLiteral("OKButton"));
     bool visibleAfterClosing = false;
     bool okEnabledDuringRun = true;
     int waits = 0;
     QObject::connect(&form, &BusyForm::waitingForOk, [&] {
         ++waits;
-        EXPECT_TRUE(ok()->isEnabled());
+        EXPECT_TRUE(ok->isEnabled());
         form.close();
     });
     form.runModal(false, [&](ProgressSink& progress) {
         form.close();
         QTest::keyClick(&form, Qt::Key_Escape);
         visibleAfterClosing = form.isVisible();
-        okEnabledDuringRun = ok()->isEnabled();
+        okEnabledDuringRun = ok->isEnabled();
         progress.setStatus("Neverwinter Nights successfully modified!");
         return BusyForm::Outcome{};
     });
@@ -52,22 +45,24 @@ TEST_F(BusyFormTest, ClosingIsRefusedWhileTheRunWorksAndTheCloseBoxActsAsOkAfter
     EXPECT_EQ(form.statusText(), "Cannot read nwmain.exe: Input/output error");
 }
 
-TEST_F(BusyFormTest, BarFollowsTheFileLengthAndStaysWithinItsEnds) {
+TEST(BusyFormTest, BarFollowsTheFileLengthAndStaysWithinItsEnds) {
+    BusyForm form;
+    auto* bar = form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+    const int middle = (bar->minimum() + bar->maximum()) / 2;
     constexpr double kLength = 8.0 * 1024 * 1024;
-    form.setRange(0, kLength);
-    form.setValue(kLength / 2);
-    EXPECT_EQ(bar()->value(), (bar()->minimum() + bar()->maximum()) / 2);
-    form.setValue(kLength);
-    EXPECT_EQ(bar()->value(), bar()->maximum());
-    EXPECT_EQ(form.progressValue(), kLength);
-    form.setRange(0, 0);  // an empty file
-    form.setValue(0);
-    EXPECT_EQ(bar()->value(), bar()->minimum());
-    form.setRange(0, 100);
-    form.setValue(250);
-    EXPECT_EQ(bar()->value(), bar()->maximum());
-    form.setValue(-5);
-    EXPECT_EQ(bar()->value(), bar()->minimum());
+    const struct {
+        double max, value;
+        int shown;
+    } rows[] = {{kLength, kLength / 2, middle},
+                {kLength, kLength, bar->maximum()},
+                {0, 0, bar->minimum()},  // an empty file
+                {100, 250, bar->maximum()},
+                {100, -5, bar->minimum()}};
+    for (const auto& row : rows) {
+        form.setRange(0, row.max);
+        form.setValue(row.value);
+        EXPECT_EQ(bar->value(), row.shown) << row.max << " " << row.value;
+    }
 }
 
 }  // namespace
