@@ -21,15 +21,13 @@ struct ChildExit {
     bool timedOut() const { return signal == SIGALRM; }
 };
 
-// Code run in a forked child with standard input from /dev/null: orvendel-cli run as a user
-// runs it, or code whose process-wide changes (limits, namespaces) must stay out of the test
-// process. SIGALRM ends the child at `deadline` (the alarm outlives exec): a guard against a
-// child that blocks, e.g. on a FIFO, not a speed check.
+// Code run in a forked child with standard input from /dev/null: orvendel-cli, or code whose
+// process-wide changes (limits, namespaces) must stay out of the test process. SIGALRM ends a
+// child that blocks (on a FIFO, say) at `deadline`; the alarm outlives exec.
 class ChildProcess {
 public:
-    // Runs `body` in the child, which then ends with _exit(0) (or 125 when `body` throws), so
-    // nothing of the test process is torn down twice. Output goes to files in `scratch`, or to
-    // /dev/null when `scratch` is empty.
+    // Runs `body` in the child, which then ends with _exit(0) (125 when `body` throws). Output
+    // goes to files in `scratch`, or to /dev/null when `scratch` is empty.
     explicit ChildProcess(const std::function<void()>& body,
                           const std::filesystem::path& scratch = {},
                           std::chrono::seconds deadline = std::chrono::seconds(60));

@@ -1,15 +1,12 @@
-// Kills `orvendel-cli apply --yes` with SIGKILL at random moments while it writes an 8 MiB
-// executable, a couple of hundred times. After every kill the executable is byte for byte the
-// one before the run or the one a complete run makes, and so always recognised; a temporary
-// file a killed run leaves is recognisable by its name, and the next complete run removes it.
-// Half of the kills come at a random moment of the whole run, half just after the temporary
-// file appears, so that most land in the middle of the write.
+// Kills `orvendel-cli apply --yes` with SIGKILL about 200 times while it writes an 8 MiB
+// executable, half at any moment, half just after the temporary file appears. The executable is
+// always wholly old or wholly new; leftovers are recognisable and the next complete run clears
+// them.
 #include <gtest/gtest.h>
 #include <signal.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <functional>
 #include <random>
 #include <thread>
@@ -58,8 +55,7 @@ TEST(KillDuringWrite, TheExecutableIsAlwaysWhollyOldOrWhollyNewAndLeftoversAreCl
     writeFixture(exe, buildSample(0, sampleValues(), kSampleSize));
     const std::vector<std::string> files = {"first.chs", "nwmain.exe", "second.chs"};
 
-    // Complete runs in both directions give the only two images the file may ever hold, show
-    // that each direction is repeatable and that each image is recognised.
+    // Complete runs in both directions give the only two images the file may ever hold.
     completeRun(exe, second);
     const std::vector<std::uint8_t> secondImage = fileBytes(exe);
     completeRun(exe, first);
@@ -74,7 +70,6 @@ TEST(KillDuringWrite, TheExecutableIsAlwaysWhollyOldOrWhollyNewAndLeftoversAreCl
     std::uniform_int_distribution<std::int64_t> anyMoment(0, typical.count() * 6 / 5);
     std::uniform_int_distribution<int> duringWrite(0, 3000);
     int killsLeavingTemporaryFile = 0;
-    int runsEndedBeforeTheKill = 0;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         SCOPED_TRACE("attempt " + std::to_string(attempt));
         const bool toSecond = attempt % 2 == 0;
@@ -98,10 +93,7 @@ TEST(KillDuringWrite, TheExecutableIsAlwaysWhollyOldOrWhollyNewAndLeftoversAreCl
         }
         child.kill(SIGKILL);
         const ChildExit exit = child.wait();
-        if (exit.signal == 0) {
-            ASSERT_EQ(exit.code, 0) << "a run that ended by itself failed";
-            ++runsEndedBeforeTheKill;
-        }
+        ASSERT_TRUE(exit.signal != 0 || exit.code == 0) << "a run that ended by itself failed";
 
         const std::vector<std::uint8_t> after = fileBytes(exe);
         ASSERT_TRUE(after == before || after == complete)
@@ -114,11 +106,6 @@ TEST(KillDuringWrite, TheExecutableIsAlwaysWhollyOldOrWhollyNewAndLeftoversAreCl
     completeRun(exe, first);
     EXPECT_EQ(temporaryFilesOf(exe), std::vector<std::string>{});
     EXPECT_GT(killsLeavingTemporaryFile, 0) << "no kill landed during a write";
-    std::printf(
-        "%d runs: %d kills left a temporary file, %d runs ended before the kill; a "
-        "complete run takes about %lld ms\n",
-        kAttempts, killsLeavingTemporaryFile, runsEndedBeforeTheKill,
-        static_cast<long long>(typical.count() / 1000));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #pragma once
 
-// What every reliability test uses: the core's file, patch-run and settings-file calls, the
-// shared test support, and the helpers below.
+// What every reliability test uses.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -18,8 +17,7 @@
 
 namespace orvendel {
 
-// Settings that differ from the sample's own values at several sites and still leave either
-// revision recognisable, so that a writing run over a sample succeeds and changes bytes.
+// Settings that differ from the sample's values at several sites, so a writing run changes bytes.
 CameraSettings changedValues();
 
 // Names in the folder of `target` that are (or, with `temporary` false, are not) temporary
@@ -31,8 +29,7 @@ inline std::vector<std::string> temporaryFilesOf(const std::filesystem::path& ta
     return filesBeside(target, true);
 }
 
-// A regular file's bytes, read in one go (readFixture is slow for 8 MiB in a debug build).
-// Empty for anything that is not a readable regular file; never opens a FIFO.
+// A regular file's bytes in one read; empty for anything else (never opens a FIFO).
 std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path);
 
 // True when `text` contains `part`.

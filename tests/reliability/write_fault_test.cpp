@@ -1,12 +1,8 @@
-// Makes every call of every file-system step fail in turn, through the file layer's seam, while
-// a writing patch run replaces the executable or a settings file is saved or loaded. After each
-// failure the file is byte for byte wholly old (wholly new only when the step that failed came
-// after the replace), no temporary file is left, the permission bits are as they were, and the
-// caller gets a message that names the file and the system's reason. Then the same with a real
-// full disk, in child processes so that neither the limit nor the mount touches the test
-// process: a file-size limit (RLIMIT_FSIZE, SIGXFSZ ignored so that the write fails with EFBIG)
-// under orvendel-cli, and a small tmpfs in a private mount namespace that holds the executable
-// once but not a second copy.
+// Fails every call of every file-system step in turn while the executable is written or a
+// settings file saved or loaded: the file stays wholly old (new only after the replace), nothing
+// else is left, the mode is kept, the message names the file and the reason. Then a real full
+// disk, in child processes: a file-size limit under orvendel-cli, and a tmpfs too small for two
+// copies of the executable in a private mount namespace.
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <signal.h>
@@ -46,9 +42,8 @@ constexpr struct {
     // clang-format on
 };
 
-// A file, what it holds before a run (nothing when empty), its mode, the run over it (which
-// returns the error message the caller sees, empty on success), and how
-// often a run without faults calls each step of kSteps (so a dropped or added step shows up).
+// A file, its content before the run (none when empty), its mode, the run (returns the message
+// the caller sees, empty on success), and how often a faultless run calls each step of kSteps.
 struct Target {
     const char* name;
     Bytes before;
@@ -68,8 +63,7 @@ std::string runWith(const Target& target, const TempDir& dir, FaultInjectingFile
     return target.run(file);
 }
 
-// Runs `target` once per call of every step, each time failing that call, and checks what is
-// left: wholly old, or wholly new after a failed folder sync; no other file; the same mode.
+// Runs `target` once per call of every step, failing that call, and checks what is left.
 void failEveryCall(const Target& target) {
     for (std::size_t i = 0; i < std::size(kSteps); ++i) {
         const auto [step, name] = kSteps[i];
@@ -208,7 +202,7 @@ TEST(FullDisk, ATmpfsWithRoomForOneCopyOfTheExecutableFailsTheWriteAndLosesNothi
     fs::create_directory(dir / "scratch");
     const fs::path exe = disk / "nwmain.exe";
     const auto old = buildSample(0, sampleValues(), 64 * 1024);
-    // The checks run in the child: the tmpfs goes away with its namespace.
+    // Checked in the child: the tmpfs goes away with its namespace. Prints "unchanged temps msg".
     ChildProcess child(
         [&] {
             if (std::string why = mountSmallTmpfs(disk, "96k"); !why.empty()) {
@@ -218,7 +212,6 @@ TEST(FullDisk, ATmpfsWithRoomForOneCopyOfTheExecutableFailsTheWriteAndLosesNothi
             writeFixture(exe, old);
             RecordingProgress progress;
             const RunResult result = writeChanged(exe, progress);
-            // Whether the executable is unchanged, how many temporary files are left, the message.
             std::printf("%d %zu %s", fileBytes(exe) == old, temporaryFilesOf(exe).size(),
                         result.status.c_str());
         },
