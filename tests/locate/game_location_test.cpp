@@ -26,12 +26,10 @@ TEST(GameExecutableFile, OnlyAnOrdinaryFileCalledNwmainInAnyCaseWithoutWildcards
                              "copy of nwmain.exe", "sub/NWMAIN.EXE", "nwmain.exe", ""}) {
         EXPECT_FALSE(isGameExecutablePath((folder / name).string())) << name;
     }
-    EXPECT_FALSE(isGameExecutablePath(""));
     if (markHidden(folder / "h" / "nwmain.exe") && markSystem(folder / "s" / "nwmain.exe")) {
         EXPECT_FALSE(isGameExecutablePath((folder / "h" / "nwmain.exe").string()));
         EXPECT_FALSE(isGameExecutablePath((folder / "s" / "nwmain.exe").string()));
     }
-
     // A profile file source passes the same test.
     EXPECT_EQ(hiveFromName((folder / "game.ini").string()), kSourceProfileFile);
     EXPECT_EQ(hiveFromName((folder / "*.ini").string()), kSourceUnknown);

@@ -17,10 +17,8 @@ public:
     // The subkey below which tests write, unique to this fixture.
     virtual std::string root() const = 0;
 
-    // Stores value `name` of type `type` (1 text, 3 binary, 4 number, 11 64-bit number) with
-    // `bytes` (a text's UTF-8 bytes with their NUL) under `hive`\root()\`key`; with
-    // `in32BitView`, under HKEY_LOCAL_MACHINE as a 32-bit installer on 64-bit Windows does.
-    // Returns false when the registry refuses the write.
+    // Stores value `name` of `type` with `bytes` (texts as UTF-8 with their NUL) under
+    // `hive`\root()\`key`, with `in32BitView` in the 32-bit view; false when refused.
     virtual bool setValue(std::uint32_t hive, const std::string& key, const std::string& name,
                           std::uint32_t type, const std::string& bytes, bool in32BitView) = 0;
 

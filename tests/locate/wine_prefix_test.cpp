@@ -45,7 +45,6 @@ TEST_F(WinePrefixTest, MapsWindowsPathsThroughTheDrivesWithoutRegardToCase) {
         {"C:\\Windows\\..\\NeverwinterNights\\.\\NWN\\\\NWMAIN.EXE",
          "c:/NeverwinterNights/nwn/nwmain.exe"},
         {"C:\\..\\..\\NeverwinterNights", "c:/NeverwinterNights"},
-        {"C:\\NeverwinterNights\\NWN\\Missing.EXE", "c:/NeverwinterNights/nwn/Missing.EXE"},
         {"d:\\", "D:"},
         {"C:\\Twin\\b", "c:/Twin/b"},
         {"C:\\Twin\\B", "c:/Twin/B"},
