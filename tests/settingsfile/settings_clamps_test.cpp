@@ -71,7 +71,6 @@ TEST(ClampSettings, ClampsOrdersAndAppliesTheRevision1ZoomRule) {
                                                28, 89, 28, 28, 89, 6, 30, 20, 45, 2}},
         {"low zoom, revision 0", 0, kLowZoom, {40, 89, 40, 40, 89, -0.4f, 25, 1,  45, 1,
                                                28, 89, 28, 28, 89, 29,    30, 29, 45, 2}},
-        {"defaults", 1, kBiowareDefaults, kBiowareDefaults},
         {"first person", 0, firstPerson, firstPersonClamped},
     };
     for (const auto& row : rows) {
