@@ -74,6 +74,10 @@ TEST(FileImage, AFileCutShortUnderTheMappingReadsAsZerosAndIsReportedChanged) {
     TempDir dir;
     const fs::path file = dir / "nwmain.exe";
     writeFixture(file, pattern());
+    // Start from the default action, so that a handler left behind by any image shows.
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    ASSERT_EQ(::sigaction(SIGBUS, &byDefault, nullptr), 0);
     void* const handlerBefore = busHandler();
     {
         FileImage image;
