@@ -144,24 +144,6 @@ TEST(PatchRun, OutcomeTableOfRunKindImageAndRevisionOnEntry) {
     }
 }
 
-TEST(PatchRun, WriteThatWouldBreakASignatureIsRefusedAndWritesNothing) {
-    TempDir dir;
-    const fs::path exe = dir / "nwmain.exe";
-    const Sample s = sample(0);
-    writeFixture(exe, s.bytes);
-    CameraState state;
-    state.ExecutableRevision = 0;
-    state.settings = editedValues();
-    state.settings.DAngleMin = 33.3f;  // 56.7 has non-zero low bytes where signature 6 wants 00 00
-    RecordingProgress progress;
-    const RunResult result = modFile(exe, false, state, progress);
-    EXPECT_EQ(result.outcome, Outcome::WouldBeUnrecognisable);
-    EXPECT_EQ(result.status, kStatusWouldBeUnrecognisable);
-    EXPECT_EQ(progress.statuses.back(), kStatusWouldBeUnrecognisable);
-    EXPECT_EQ(readFixture(exe), s.bytes);
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"nwmain.exe"});
-}
-
 TEST(PatchRun, ATableThatGaveUpLeavesNoStrayValuesWhenTheOtherRecognises) {
     // The first three revision 0 signatures, then a whole revision 1 executable: revision 0
     // finds sites, gives up at signature 4, and revision 1 recognises the image.
