@@ -138,7 +138,9 @@ TEST_F(MainWindowLayoutTest, TabFollowsTheTabIndexesOnBothPages) {
                            "CTClipGauge", "CTHeight", "DGauge", "DClipGauge", "BiowareBtn",
                            "UndoBtn", "SaveSettings", "LoadSettings", "DZoomGauge"}));
 
-    QTest::keyClick(find("DHeight"), Qt::Key_Escape);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(find("UndoBtn"), Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible()) << "Esc on the settings page keeps unsaved edits";
 }
 
