@@ -6,6 +6,11 @@
 #include "patcher/search_kernels.h"
 #include "patcher/search_plan.h"
 
+#if defined(ORVENDEL_SEARCH_AVX2) && __has_include(<sys/platform/x86.h>)
+#include <sys/platform/x86.h>
+#define ORVENDEL_GLIBC_CPU_FEATURES 1
+#endif
+
 namespace orvendel {
 
 namespace {
@@ -13,18 +18,6 @@ namespace {
 // Starts examined between two progress updates: small enough that the bar moves smoothly on a
 // large image, large enough that reporting costs nothing next to the scan.
 constexpr std::size_t kProgressStride = 256 * 1024;
-
-// The widest scanner this processor runs, chosen once.
-ScanFunction vectorScan() {
-#if defined(ORVENDEL_SEARCH_AVX2)
-    static const ScanFunction chosen = avx2Available() ? scanAvx2 : scanSse2;
-    return chosen;
-#elif defined(ORVENDEL_SEARCH_SSE2)
-    return scanSse2;
-#else
-    return nullptr;
-#endif
-}
 
 // Reports each multiple of 1000 of the 1-based positions once, in increasing order, as the
 // scan passes it.
@@ -48,18 +41,52 @@ private:
 
 }  // namespace
 
+#if defined(ORVENDEL_SEARCH_AVX2)
+// glibc has already asked the processor, and the system whether it saves the wider registers;
+// asking again costs a CPUID trap at every start inside a virtual machine.
+#if defined(ORVENDEL_GLIBC_CPU_FEATURES)
+bool avx2Available() {
+    return CPU_FEATURE_ACTIVE(AVX2);
+}
+
+#else
+bool avx2Available() {
+    return __builtin_cpu_supports("avx2");
+}
+
+#endif
+#endif
+
+ScanFunction bestScan() {
+#if defined(ORVENDEL_SEARCH_AVX2)
+    static const ScanFunction chosen = avx2Available() ? scanAvx2 : scanSse2;
+    return chosen;
+#elif defined(ORVENDEL_SEARCH_SSE2)
+    return scanSse2;
+#else
+    return nullptr;
+#endif
+}
+
 std::optional<std::size_t> search(std::span<const std::uint8_t> image, const Signature& sig,
                                   std::size_t from, ProgressSink* progress) {
-    return searchWith(vectorScan(), image, sig, from, progress);
+    return searchWith(bestScan(), image, sig, from, progress);
 }
 
 std::optional<std::size_t> searchWith(ScanFunction scan, std::span<const std::uint8_t> image,
                                       const Signature& sig, std::size_t from,
                                       ProgressSink* progress) {
+    if (from >= image.size())
+        return std::nullopt;
+    return searchPlanned(scan, SearchPlan(sig), image, sig, from, progress);
+}
+
+std::optional<std::size_t> searchPlanned(ScanFunction scan, const SearchPlan& plan,
+                                         std::span<const std::uint8_t> image, const Signature& sig,
+                                         std::size_t from, ProgressSink* progress) {
     const std::size_t length = image.size();
     if (from >= length)
         return std::nullopt;
-    const SearchPlan plan(sig);
     if (!plan.usable()) {
         if (sig.pattern.empty() || sig.pattern.size() != sig.wild.size())
             return std::nullopt;

@@ -12,21 +12,22 @@ namespace orvendel {
 
 namespace {
 
-// FF for each start p..p+31 whose K anchors all hold their bytes, else 00.
+// Zero for each start p..p+31 whose K anchors all hold their bytes. Exclusive or and or keep
+// the vector compares, which this kind of scan is short of, to one per eight vectors.
 template <int K>
-ORVENDEL_AVX2 inline __m256i anchorHits(const std::uint8_t* p, const std::size_t* offsets,
-                                        const __m256i* wanted) {
-    __m256i hits = _mm256_cmpeq_epi8(
+ORVENDEL_AVX2 inline __m256i anchorMisses(const std::uint8_t* p, const std::size_t* offsets,
+                                          const __m256i* wanted) {
+    __m256i misses = _mm256_xor_si256(
         _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + offsets[0])), wanted[0]);
     for (int k = 1; k < K; ++k) {
         const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + offsets[k]));
-        hits = _mm256_and_si256(hits, _mm256_cmpeq_epi8(v, wanted[k]));
+        misses = _mm256_or_si256(misses, _mm256_xor_si256(v, wanted[k]));
     }
-    return hits;
+    return misses;
 }
 
-// Starts examined per round: four vectors.
-constexpr std::size_t kStep = 128;
+// Starts examined per round: eight vectors.
+constexpr std::size_t kStep = 256;
 
 template <int K>
 ORVENDEL_AVX2 ScanResult scan(const SearchPlan& plan, const std::uint8_t* image, std::size_t begin,
@@ -37,26 +38,25 @@ ORVENDEL_AVX2 ScanResult scan(const SearchPlan& plan, const std::uint8_t* image,
         offsets[k] = plan.anchorOffset(k);
         wanted[k] = _mm256_set1_epi8(static_cast<char>(plan.anchorByte(k)));
     }
+    const __m256i zero = _mm256_setzero_si256();
     const std::size_t budget = candidateBudget(begin, end);
     std::size_t candidates = 0;
     std::size_t s = begin;
     for (; s + kStep <= end; s += kStep) {
         const std::uint8_t* p = image + s;
-        const __m256i h0 = anchorHits<K>(p, offsets, wanted);
-        const __m256i h1 = anchorHits<K>(p + 32, offsets, wanted);
-        const __m256i h2 = anchorHits<K>(p + 64, offsets, wanted);
-        const __m256i h3 = anchorHits<K>(p + 96, offsets, wanted);
-        const __m256i any = _mm256_or_si256(_mm256_or_si256(h0, h1), _mm256_or_si256(h2, h3));
+        // The bytewise least of the misses is zero only where some start hit.
+        __m256i least = anchorMisses<K>(p, offsets, wanted);
+        for (std::size_t i = 1; i < kStep / 32; ++i)
+            least = _mm256_min_epu8(least, anchorMisses<K>(p + 32 * i, offsets, wanted));
+        const __m256i any = _mm256_cmpeq_epi8(least, zero);
         if (_mm256_testz_si256(any, any))
             continue;
-        const std::uint64_t halves[2] = {
-            static_cast<std::uint32_t>(_mm256_movemask_epi8(h0)) |
-                std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(h1))} << 32,
-            static_cast<std::uint32_t>(_mm256_movemask_epi8(h2)) |
-                std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(h3))} << 32};
-        for (std::size_t half = 0; half < 2; ++half) {
-            for (std::uint64_t bits = halves[half]; bits != 0; bits &= bits - 1) {
-                const std::size_t j = half * 64 + static_cast<std::size_t>(__builtin_ctzll(bits));
+        for (std::size_t i = 0; i < kStep / 32; ++i) {
+            const __m256i hits =
+                _mm256_cmpeq_epi8(anchorMisses<K>(p + 32 * i, offsets, wanted), zero);
+            for (auto bits = static_cast<std::uint32_t>(_mm256_movemask_epi8(hits)); bits != 0;
+                 bits &= bits - 1) {
+                const std::size_t j = i * 32 + static_cast<std::size_t>(__builtin_ctz(bits));
                 if (plan.matchesAt(p + j))
                     return {s + j, true, candidates};
                 ++candidates;
@@ -148,10 +148,6 @@ ORVENDEL_AVX2 ScanResult scanAvx2(const SearchPlan& plan, int anchors, const std
         default:
             return scan<4>(plan, image, begin, end);
     }
-}
-
-bool avx2Available() {
-    return __builtin_cpu_supports("avx2");
 }
 
 }  // namespace orvendel

@@ -37,7 +37,7 @@ struct ScanResult {
 using ScanFunction = ScanResult (*)(const SearchPlan& plan, int anchors, const std::uint8_t* image,
                                     std::size_t begin, std::size_t end);
 
-inline constexpr std::size_t kScanBlock = 160;
+inline constexpr std::size_t kScanBlock = 320;
 
 // More failed candidates than one per this many starts make another anchor worth its cost: a
 // candidate costs some 30 cycles, an anchor about half the scan's time again.
@@ -48,8 +48,8 @@ inline std::size_t candidateBudget(std::size_t begin, std::size_t end) {
     return (end - begin) / kStartsPerCandidate;
 }
 
-// Vector scans run fastest when their first anchor's loads are aligned to this.
-inline constexpr std::size_t kVectorAlignment = 32;
+// Vector scans run fastest when their first anchor's loads are aligned to this: a cache line.
+inline constexpr std::size_t kVectorAlignment = 64;
 
 // Looks for the first anchor with memchr and checks the whole signature at each hit (ignores
 // `anchors`); examines every start up to `end`. Works on any processor.
@@ -73,10 +73,19 @@ ScanResult scanAvx2(const SearchPlan& plan, int anchors, const std::uint8_t* ima
 bool avx2Available();
 #endif
 
+// The widest scan this processor runs (nullptr where there is no vector scan), chosen once.
+ScanFunction bestScan();
+
 // search() with the given vector scan for the bulk of the image (nullptr: scanPortable
-// alone). search() passes the widest scan the processor runs; tests pass each in turn.
+// alone). search() passes bestScan(); tests pass each in turn.
 std::optional<std::size_t> searchWith(ScanFunction scan, std::span<const std::uint8_t> image,
                                       const Signature& sig, std::size_t from,
                                       ProgressSink* progress);
+
+// searchWith() with the plan for `sig` made once by the caller, for a signature searched
+// piece by piece.
+std::optional<std::size_t> searchPlanned(ScanFunction scan, const SearchPlan& plan,
+                                         std::span<const std::uint8_t> image, const Signature& sig,
+                                         std::size_t from, ProgressSink* progress);
 
 }  // namespace orvendel

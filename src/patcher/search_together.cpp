@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "patcher/search.h"
+#include "patcher/search_kernels.h"
+#include "patcher/search_plan.h"
 
 namespace orvendel {
 
@@ -20,29 +22,43 @@ void reportPassed(ProgressSink* progress, std::size_t last) {
         progress->setValue(static_cast<double>(position));
 }
 
-// Searches starts from `begin` below `end` only: the window ends where a match starting at
-// end - 1 would end.
-std::optional<std::size_t> searchStarts(std::span<const std::uint8_t> image, const Signature& sig,
-                                        std::size_t begin, std::size_t end) {
-    const std::size_t reach = std::max<std::size_t>(sig.pattern.size(), 1) - 1;
-    return search(image.first(std::min(image.size(), end + reach)), sig, begin);
-}
+// One signature's search, planned once and run block by block.
+class BlockSearch {
+public:
+    explicit BlockSearch(const Signature& sig) : sig_(sig), plan_(sig), scan_(bestScan()) {}
+
+    // Searches starts from `begin` below `end` only: the window ends where a match starting at
+    // end - 1 would end.
+    std::optional<std::size_t> starts(std::span<const std::uint8_t> image, std::size_t begin,
+                                      std::size_t end) const {
+        const std::size_t reach = std::max<std::size_t>(sig_.pattern.size(), 1) - 1;
+        const auto window = image.first(std::min(image.size(), end + reach));
+        return searchPlanned(scan_, plan_, window, sig_, begin, nullptr);
+    }
+
+private:
+    const Signature& sig_;
+    SearchPlan plan_;
+    ScanFunction scan_;
+};
 
 }  // namespace
 
 std::pair<KnownSearch, KnownSearch> searchTogether(std::span<const std::uint8_t> image,
                                                    const Signature& first,
                                                    const Signature& second) {
+    const BlockSearch firstSearch(first);
+    const BlockSearch secondSearch(second);
     KnownSearch a;
     KnownSearch b;
     for (std::size_t begin = 0; begin < image.size();) {
         const std::size_t end = std::min(image.size(), begin + kBlock);
         if (!b.match) {
-            b.match = searchStarts(image, second, begin, end);
+            b.match = secondSearch.starts(image, begin, end);
             if (!b.match)
                 b.ruledOut = end;
         }
-        a.match = searchStarts(image, first, begin, end);
+        a.match = firstSearch.starts(image, begin, end);
         if (a.match)
             break;
         a.ruledOut = end;

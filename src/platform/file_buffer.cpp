@@ -3,6 +3,8 @@
 #include <new>
 #include <utility>
 
+#include "platform/huge_page_range.h"
+
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
@@ -11,7 +13,6 @@ namespace orvendel {
 
 namespace {
 #if defined(__linux__)
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
 // Below this size a mapping is not worth its system calls.
 constexpr std::size_t kMapThreshold = std::size_t{256} << 10;
 #endif
@@ -22,24 +23,13 @@ FileBuffer::FileBuffer(std::size_t size) {
         return;
 #if defined(__linux__)
     if (size >= kMapThreshold) {
-        // Over-allocate by one huge page, then trim both ends so the buffer starts on a 2 MiB
-        // boundary and the kernel can back it with huge pages.
-        const std::size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
-        const std::size_t reserve = rounded + kHugePage;
-        void* raw =
-            mmap(nullptr, reserve, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (raw == MAP_FAILED)
+        // Starting on a 2 MiB boundary lets the kernel back the buffer with huge pages.
+        const std::size_t rounded = (size + kHugePageSize - 1) / kHugePageSize * kHugePageSize;
+        void* mapping = reserveHugePageAligned(rounded, PROT_READ | PROT_WRITE);
+        if (mapping == nullptr)
             throw std::bad_alloc();
-        const auto start = reinterpret_cast<std::uintptr_t>(raw);
-        const std::uintptr_t aligned = (start + kHugePage - 1) / kHugePage * kHugePage;
-        const std::size_t head = aligned - start;
-        const std::size_t tail = reserve - head - rounded;
-        if (head)
-            munmap(raw, head);
-        if (tail)
-            munmap(reinterpret_cast<void*>(aligned + rounded), tail);
-        madvise(reinterpret_cast<void*>(aligned), rounded, MADV_HUGEPAGE);
-        mapping_ = reinterpret_cast<void*>(aligned);
+        madvise(mapping, rounded, MADV_HUGEPAGE);
+        mapping_ = mapping;
         mappingSize_ = rounded;
         data_ = static_cast<std::uint8_t*>(mapping_);
         size_ = size;

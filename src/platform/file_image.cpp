@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/files.h"
+#include "platform/huge_page_range.h"
 
 #if !defined(_WIN32)
 #include <signal.h>
@@ -20,6 +21,14 @@
 namespace orvendel {
 
 namespace {
+
+#if defined(__linux__)
+#if defined(MADV_POPULATE_READ)
+constexpr int kPopulateRead = MADV_POPULATE_READ;
+#else
+constexpr int kPopulateRead = 22;  // the value since Linux 5.14, for older headers
+#endif
+#endif
 
 #if !defined(_WIN32)
 // The one mapping guarded against SIGBUS, as read by the signal handler.
@@ -81,6 +90,35 @@ void dropGuard() {
     guardTaken.store(false);
 }
 
+// Maps `size` bytes of the open file `fd` privately and read-only, every page loaded up front;
+// nullptr on failure.
+//
+// On Linux the mapping starts on a huge-page boundary and is advised for huge pages before its
+// pages are loaded. A file the page cache holds in 2 MiB pieces is then mapped with one
+// page-table entry per 2 MiB instead of 512, which makes loading and unmapping it nearly free;
+// a file not yet cached is read from disk in such pieces, so later runs find it that way.
+void* mapWholeFile(int fd, std::size_t size) {
+#if defined(__linux__)
+    if (void* range = reserveHugePageAligned(size, PROT_NONE)) {
+        void* mapping = ::mmap(range, size, PROT_READ, MAP_PRIVATE | MAP_FIXED, fd, 0);
+        if (mapping == MAP_FAILED) {
+            ::munmap(range, size);
+            return nullptr;
+        }
+        ::madvise(mapping, size, MADV_HUGEPAGE);
+        // Kernels before 5.14 lack MADV_POPULATE_READ; their pages load on first touch.
+        ::madvise(mapping, size, kPopulateRead);
+        return mapping;
+    }
+#endif
+    int flags = MAP_PRIVATE;
+#if defined(MAP_POPULATE)
+    flags |= MAP_POPULATE;
+#endif
+    void* mapping = ::mmap(nullptr, size, PROT_READ, flags, fd, 0);
+    return mapping == MAP_FAILED ? nullptr : mapping;
+}
+
 void modificationTime(const struct stat& info, std::int64_t& seconds, std::int64_t& nanoseconds) {
 #if defined(__APPLE__)
     seconds = info.st_mtimespec.tv_sec;
@@ -135,13 +173,9 @@ bool FileImage::map(FileHandle file, std::uint64_t length) {
     struct stat info {};
     if (::fstat(fd, &info) != 0 || static_cast<std::uint64_t>(info.st_size) != length)
         return false;
-    int flags = MAP_PRIVATE;
-#if defined(MAP_POPULATE)
-    flags |= MAP_POPULATE;
-#endif
     const auto size = static_cast<std::size_t>(length);
-    void* mapping = ::mmap(nullptr, size, PROT_READ, flags, fd, 0);
-    if (mapping == MAP_FAILED)
+    void* mapping = mapWholeFile(fd, size);
+    if (mapping == nullptr)
         return false;
     if (!takeGuard(mapping, size)) {
         ::munmap(mapping, size);

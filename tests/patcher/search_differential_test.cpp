@@ -47,6 +47,7 @@ std::vector<Scanner> availableScanners() {
     if (avx2Available())
         scanners.push_back({"Avx2", scanAvx2});
 #endif
+
     return scanners;
 }
 
@@ -141,8 +142,9 @@ TEST_P(SearchDifferential, SignaturesPlantedAtEdgesAndVectorBoundariesOrNowhere)
         const std::size_t n = s.size();
         for (std::size_t at :
              {std::size_t{0}, std::size_t{1}, std::size_t{31}, std::size_t{63}, std::size_t{64},
-              std::size_t{65}, std::size_t{999}, std::size_t{1000}, size - n - 65, size - n - 64,
-              size - n - 1, size - n, std::string::npos}) {
+              std::size_t{65}, std::size_t{255}, std::size_t{256}, std::size_t{257},
+              std::size_t{383}, std::size_t{384}, std::size_t{999}, std::size_t{1000},
+              size - n - 65, size - n - 64, size - n - 1, size - n, std::string::npos}) {
             for (int alphabet : {256, 3}) {
                 Bytes image =
                     alphabet == 3 ? zeroHeavyImage(rng, size) : randomImage(rng, size, 256);
@@ -161,7 +163,7 @@ TEST_P(SearchDifferential, SignaturesPlantedAtEdgesAndVectorBoundariesOrNowhere)
 
 TEST_P(SearchDifferential, FourZerosAfterManyPartialRunsAtEveryOffset) {
     const Signature zeros = sig("00 00 00 00");
-    const Bytes base = zeroHeavyImage(rng, 400);
+    const Bytes base = zeroHeavyImage(rng, 1100);
     for (std::size_t at = 0; at + 4 <= base.size(); ++at) {
         Bytes image = base;
         plant(image, zeros, at, rng);
@@ -174,7 +176,7 @@ TEST_P(SearchDifferential, RandomSignaturesOverShortAlphabetsFromEveryStart) {
     for (int alphabet : {2, 3, 4, 256}) {
         for (int round = 0; round < 12; ++round) {
             const Bytes image =
-                randomImage(rng, 150 + static_cast<std::size_t>(round) * 13, alphabet);
+                randomImage(rng, 400 + static_cast<std::size_t>(round) * 53, alphabet);
             const Signature s = randomSignature(rng, alphabet, alphabet == 2 ? 10 : 6);
             for (std::size_t from = 0; from <= image.size() + 1; ++from) {
                 expectSame(image, s, from);

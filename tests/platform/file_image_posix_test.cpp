@@ -44,6 +44,12 @@ TEST(FileImage, MapsOnceCopiesEditedPagesAndNoticesARewrite) {
     ASSERT_TRUE(mapped.load(file).ok());
     EXPECT_TRUE(mapped.isMapped());
     EXPECT_EQ(std::vector<std::uint8_t>(mapped.bytes().begin(), mapped.bytes().end()), pattern());
+#if defined(__linux__)
+    // On a huge-page boundary, a file the page cache holds in 2 MiB pieces maps with one
+    // page-table entry per piece.
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(mapped.bytes().data()) % (std::uintptr_t{2} << 20),
+              0U);
+#endif
 
     // Edits stay in memory: only the edited page is copied, the file keeps its bytes.
     mapped.writableBytes()[100] = 0;
