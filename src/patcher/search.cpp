@@ -68,6 +68,15 @@ ScanFunction bestScan() {
 #endif
 }
 
+TwoScanFunction bestTwoScan() {
+#if defined(ORVENDEL_SEARCH_AVX2)
+    static const TwoScanFunction chosen = avx2Available() ? scanTwoAvx2 : nullptr;
+    return chosen;
+#else
+    return nullptr;
+#endif
+}
+
 std::optional<std::size_t> search(std::span<const std::uint8_t> image, const Signature& sig,
                                   std::size_t from, ProgressSink* progress) {
     return searchWith(bestScan(), image, sig, from, progress);

@@ -12,16 +12,32 @@ namespace orvendel {
 
 namespace {
 
+// The anchors of one plan, ready for the vector loop.
+template <int K>
+struct Anchors {
+    std::size_t offsets[K];
+    __m256i wanted[K];
+};
+
+template <int K>
+ORVENDEL_AVX2 inline Anchors<K> anchorsOf(const SearchPlan& plan) {
+    Anchors<K> a;
+    for (int k = 0; k < K; ++k) {
+        a.offsets[k] = plan.anchorOffset(k);
+        a.wanted[k] = _mm256_set1_epi8(static_cast<char>(plan.anchorByte(k)));
+    }
+    return a;
+}
+
 // Zero for each start p..p+31 whose K anchors all hold their bytes. Exclusive or and or keep
 // the vector compares, which this kind of scan is short of, to one per eight vectors.
 template <int K>
-ORVENDEL_AVX2 inline __m256i anchorMisses(const std::uint8_t* p, const std::size_t* offsets,
-                                          const __m256i* wanted) {
-    __m256i misses = _mm256_xor_si256(
-        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + offsets[0])), wanted[0]);
-    for (int k = 1; k < K; ++k) {
-        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + offsets[k]));
-        misses = _mm256_or_si256(misses, _mm256_xor_si256(v, wanted[k]));
+ORVENDEL_AVX2 inline __m256i anchorMisses(const std::uint8_t* p, const Anchors<K>& anchors) {
+    __m256i misses = _mm256_setzero_si256();
+    for (int k = 0; k < K; ++k) {
+        const auto* at = reinterpret_cast<const __m256i*>(p + anchors.offsets[k]);
+        misses =
+            _mm256_or_si256(misses, _mm256_xor_si256(_mm256_loadu_si256(at), anchors.wanted[k]));
     }
     return misses;
 }
@@ -32,12 +48,7 @@ constexpr std::size_t kStep = 256;
 template <int K>
 ORVENDEL_AVX2 ScanResult scan(const SearchPlan& plan, const std::uint8_t* image, std::size_t begin,
                               std::size_t end) {
-    std::size_t offsets[K];
-    __m256i wanted[K];
-    for (int k = 0; k < K; ++k) {
-        offsets[k] = plan.anchorOffset(k);
-        wanted[k] = _mm256_set1_epi8(static_cast<char>(plan.anchorByte(k)));
-    }
+    const Anchors<K> anchors = anchorsOf<K>(plan);
     const __m256i zero = _mm256_setzero_si256();
     const std::size_t budget = candidateBudget(begin, end);
     std::size_t candidates = 0;
@@ -45,15 +56,14 @@ ORVENDEL_AVX2 ScanResult scan(const SearchPlan& plan, const std::uint8_t* image,
     for (; s + kStep <= end; s += kStep) {
         const std::uint8_t* p = image + s;
         // The bytewise least of the misses is zero only where some start hit.
-        __m256i least = anchorMisses<K>(p, offsets, wanted);
+        __m256i least = anchorMisses<K>(p, anchors);
         for (std::size_t i = 1; i < kStep / 32; ++i)
-            least = _mm256_min_epu8(least, anchorMisses<K>(p + 32 * i, offsets, wanted));
+            least = _mm256_min_epu8(least, anchorMisses<K>(p + 32 * i, anchors));
         const __m256i any = _mm256_cmpeq_epi8(least, zero);
         if (_mm256_testz_si256(any, any))
             continue;
         for (std::size_t i = 0; i < kStep / 32; ++i) {
-            const __m256i hits =
-                _mm256_cmpeq_epi8(anchorMisses<K>(p + 32 * i, offsets, wanted), zero);
+            const __m256i hits = _mm256_cmpeq_epi8(anchorMisses<K>(p + 32 * i, anchors), zero);
             for (auto bits = static_cast<std::uint32_t>(_mm256_movemask_epi8(hits)); bits != 0;
                  bits &= bits - 1) {
                 const std::size_t j = i * 32 + static_cast<std::size_t>(__builtin_ctz(bits));
@@ -130,7 +140,65 @@ ORVENDEL_AVX2 ScanResult scanFourEqualBytes(const SearchPlan& plan, const std::u
     return {s, false, 0};
 }
 
+// Two plans in one pass: each vector is loaded once for both, so the image streams from memory
+// once and neither search waits for the other.
+template <int KA, int KB>
+ORVENDEL_AVX2 TwoScanResult scanTwo(const SearchPlan& a, const SearchPlan& b,
+                                    const std::uint8_t* image, std::size_t begin, std::size_t end) {
+    const Anchors<KA> anchorsA = anchorsOf<KA>(a);
+    const Anchors<KB> anchorsB = anchorsOf<KB>(b);
+    const __m256i zero = _mm256_setzero_si256();
+    const std::size_t budget = candidateBudget(begin, end);
+    std::size_t candidates = 0;
+    std::size_t s = begin;
+    for (; s + kStep <= end; s += kStep) {
+        const std::uint8_t* p = image + s;
+        __m256i least = _mm256_set1_epi8(-1);
+        for (std::size_t i = 0; i < kStep / 32; ++i) {
+            const std::uint8_t* q = p + 32 * i;
+            least = _mm256_min_epu8(least, _mm256_min_epu8(anchorMisses<KA>(q, anchorsA),
+                                                           anchorMisses<KB>(q, anchorsB)));
+        }
+        const __m256i any = _mm256_cmpeq_epi8(least, zero);
+        if (_mm256_testz_si256(any, any))
+            continue;
+        for (std::size_t i = 0; i < kStep / 32; ++i) {
+            const std::uint8_t* q = p + 32 * i;
+            const auto hitsA = static_cast<std::uint32_t>(
+                _mm256_movemask_epi8(_mm256_cmpeq_epi8(anchorMisses<KA>(q, anchorsA), zero)));
+            const auto hitsB = static_cast<std::uint32_t>(
+                _mm256_movemask_epi8(_mm256_cmpeq_epi8(anchorMisses<KB>(q, anchorsB), zero)));
+            for (std::uint32_t bits = hitsA | hitsB; bits != 0; bits &= bits - 1) {
+                const auto j = static_cast<std::size_t>(__builtin_ctz(bits));
+                const std::uint32_t bit = std::uint32_t{1} << j;
+                const bool foundA = (hitsA & bit) != 0 && a.matchesAt(q + j);
+                const bool foundB = (hitsB & bit) != 0 && b.matchesAt(q + j);
+                if (foundA || foundB)
+                    return {s + 32 * i + j, foundA, foundB, candidates};
+                ++candidates;
+            }
+        }
+        if (candidates > budget)
+            return {s + kStep, false, false, candidates};
+    }
+    return {s, false, false, candidates};
+}
+
 }  // namespace
+
+ORVENDEL_AVX2 TwoScanResult scanTwoAvx2(const SearchPlan& a, const SearchPlan& b,
+                                        const std::uint8_t* image, std::size_t begin,
+                                        std::size_t end) {
+    const int ka = a.startingAnchors();
+    const int kb = b.startingAnchors();
+    if (ka == 2 && kb == 2)
+        return scanTwo<2, 2>(a, b, image, begin, end);
+    if (ka == 2)
+        return scanTwo<2, 1>(a, b, image, begin, end);
+    if (kb == 2)
+        return scanTwo<1, 2>(a, b, image, begin, end);
+    return scanTwo<1, 1>(a, b, image, begin, end);
+}
 
 ORVENDEL_AVX2 ScanResult scanAvx2(const SearchPlan& plan, int anchors, const std::uint8_t* image,
                                   std::size_t begin, std::size_t end) {

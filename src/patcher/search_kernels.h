@@ -73,8 +73,34 @@ ScanResult scanAvx2(const SearchPlan& plan, int anchors, const std::uint8_t* ima
 bool avx2Available();
 #endif
 
+// Where a scan for two signatures at once ended.
+struct TwoScanResult {
+    std::size_t next;  // the first start where either matched, else the first not examined
+    bool foundA;       // the first plan matches at `next`
+    bool foundB;       // the second plan matches at `next`
+    std::size_t candidates;
+};
+
+// A scan over the starts [begin, end) for two plans at once, each with its startingAnchors():
+// stops at the first start where either matches, or without a match once more candidates
+// failed than candidateBudget(begin, end). The caller guarantees that both signatures lie
+// inside the image for every start below `end`. Like a ScanFunction it may stop up to
+// kScanBlock - 1 starts before `end`.
+using TwoScanFunction = TwoScanResult (*)(const SearchPlan& a, const SearchPlan& b,
+                                          const std::uint8_t* image, std::size_t begin,
+                                          std::size_t end);
+
+#ifdef ORVENDEL_SEARCH_AVX2
+// Call only where avx2Available().
+TwoScanResult scanTwoAvx2(const SearchPlan& a, const SearchPlan& b, const std::uint8_t* image,
+                          std::size_t begin, std::size_t end);
+#endif
+
 // The widest scan this processor runs (nullptr where there is no vector scan), chosen once.
 ScanFunction bestScan();
+
+// The scan for two signatures at once where this processor has one (AVX2), else nullptr.
+TwoScanFunction bestTwoScan();
 
 // search() with the given vector scan for the bulk of the image (nullptr: scanPortable
 // alone). search() passes bestScan(); tests pass each in turn.

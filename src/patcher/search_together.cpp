@@ -36,6 +36,14 @@ public:
         return searchPlanned(scan_, plan_, window, sig_, begin, nullptr);
     }
 
+    const SearchPlan& plan() const { return plan_; }
+
+    // Starts from here on have the whole signature outside an image of `size` bytes.
+    std::size_t startsEnd(std::size_t size) const {
+        const std::size_t n = sig_.pattern.size();
+        return size >= n ? size - n + 1 : 0;
+    }
+
 private:
     const Signature& sig_;
     SearchPlan plan_;
@@ -49,16 +57,37 @@ std::pair<KnownSearch, KnownSearch> searchTogether(std::span<const std::uint8_t>
                                                    const Signature& second) {
     const BlockSearch firstSearch(first);
     const BlockSearch secondSearch(second);
+    // Both signatures are compared in one pass over each vector where the processor allows;
+    // what that pass leaves (a block's last starts, or a stretch where the anchors proved too
+    // common) each search finishes on its own.
+    const TwoScanFunction together =
+        firstSearch.plan().usable() && secondSearch.plan().usable() ? bestTwoScan() : nullptr;
+    const std::size_t bothInside =
+        std::min(firstSearch.startsEnd(image.size()), secondSearch.startsEnd(image.size()));
     KnownSearch a;
     KnownSearch b;
     for (std::size_t begin = 0; begin < image.size();) {
         const std::size_t end = std::min(image.size(), begin + kBlock);
+        std::size_t from = begin;  // neither matches at a start below this one
+        if (together && !b.match && end <= bothInside) {
+            const TwoScanResult r =
+                together(firstSearch.plan(), secondSearch.plan(), image.data(), begin, end);
+            from = r.next;
+            if (r.foundB)
+                b.match = r.next;
+            if (r.foundA) {
+                a.match = r.next;
+                if (!b.match)
+                    b.ruledOut = r.next;
+                break;
+            }
+        }
         if (!b.match) {
-            b.match = secondSearch.starts(image, begin, end);
+            b.match = secondSearch.starts(image, from, end);
             if (!b.match)
                 b.ruledOut = end;
         }
-        a.match = firstSearch.starts(image, begin, end);
+        a.match = firstSearch.starts(image, from, end);
         if (a.match)
             break;
         a.ruledOut = end;

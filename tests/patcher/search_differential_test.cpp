@@ -278,7 +278,9 @@ TEST(SearchMalformedSignature, FindsNothingForAnEmptyOrInconsistentSignature) {
 }
 
 // resumeSearch after searchTogether must answer and report exactly as search from 0, wherever
-// either signature lies: nowhere, at either end, across the pass's 256 KiB block end.
+// either signature lies: nowhere, at either end, both in one block in either order, across the
+// pass's 256 KiB block end; over noise where the shared scan runs through (random bytes) and
+// where it gives way to the separate searches (a short alphabet: many near misses).
 TEST(SearchTogether, GivesThePlainSearchsAnswersAndProgressWhereverEitherSignatureLies) {
     constexpr std::size_t kBlock = std::size_t{256} << 10;
     const Signature sig0 = *Signature::parse(kRevision0Table.signatures.front().bytes);
@@ -287,37 +289,45 @@ TEST(SearchTogether, GivesThePlainSearchsAnswersAndProgressWhereverEitherSignatu
     const std::size_t n1 = sig1.size();
     const std::size_t none = std::string::npos;
     std::mt19937 rng(6);
-    for (const std::size_t size :
-         {std::size_t{0}, std::size_t{3}, std::size_t{5000}, 2 * kBlock + 17}) {
-        const Bytes noise = randomImage(rng, size, 4);  // short alphabet: many near misses
-        std::vector<std::pair<std::size_t, std::size_t>> places = {{none, none}};
-        if (size >= n0 + n1) {
-            const std::size_t mid = std::min(size - n0, kBlock - 2);
-            places.insert(places.end(), {{0, none},
-                                         {none, 0},
-                                         {mid, none},
-                                         {none, std::min(size - n1, kBlock - 1)},
-                                         {size - n0, 0},
-                                         {0, size - n1},
-                                         {mid, size - n1},
-                                         {size - n0, mid}});
-        }
-        for (const auto& [at0, at1] : places) {
-            SCOPED_TRACE("size " + std::to_string(size) + ", first at " + std::to_string(at0) +
-                         ", second at " + std::to_string(at1));
-            Bytes image = noise;
-            if (at0 != none)
-                plant(image, sig0, at0, rng);
-            if (at1 != none)
-                plant(image, sig1, at1, rng);
-            for (const auto& [first, second] : {std::pair{&sig0, &sig1}, std::pair{&sig1, &sig0}}) {
-                const auto [a, b] = searchTogether(image, *first, *second);
-                for (const auto& [s, known] : {std::pair{first, a}, std::pair{second, b}}) {
-                    RecordingSink plain;
-                    RecordingSink resumed;
-                    const auto expected = search(image, *s, 0, &plain);
-                    EXPECT_EQ(resumeSearch(image, *s, known, &resumed), expected);
-                    EXPECT_EQ(resumed.values, plain.values);
+    for (const int alphabet : {4, 256}) {
+        for (const std::size_t size :
+             {std::size_t{0}, std::size_t{3}, std::size_t{5000}, 2 * kBlock + 17}) {
+            const Bytes noise = randomImage(rng, size, alphabet);
+            std::vector<std::pair<std::size_t, std::size_t>> places = {{none, none}};
+            if (size >= n0 + n1) {
+                const std::size_t mid = std::min(size - n0, kBlock - 2);
+                const std::size_t early = std::min<std::size_t>(size / 2, 1000);
+                places.insert(places.end(), {{0, none},
+                                             {none, 0},
+                                             {mid, none},
+                                             {none, std::min(size - n1, kBlock - 1)},
+                                             {size - n0, 0},
+                                             {0, size - n1},
+                                             {mid, size - n1},
+                                             {size - n0, mid},
+                                             {early, early + 45},
+                                             {early + 45, early},
+                                             {size - n0, size - n1 - 64}});
+            }
+            for (const auto& [at0, at1] : places) {
+                SCOPED_TRACE("alphabet " + std::to_string(alphabet) + ", size " +
+                             std::to_string(size) + ", first at " + std::to_string(at0) +
+                             ", second at " + std::to_string(at1));
+                Bytes image = noise;
+                if (at0 != none)
+                    plant(image, sig0, at0, rng);
+                if (at1 != none)
+                    plant(image, sig1, at1, rng);
+                for (const auto& [first, second] :
+                     {std::pair{&sig0, &sig1}, std::pair{&sig1, &sig0}}) {
+                    const auto [a, b] = searchTogether(image, *first, *second);
+                    for (const auto& [s, known] : {std::pair{first, a}, std::pair{second, b}}) {
+                        RecordingSink plain;
+                        RecordingSink resumed;
+                        const auto expected = search(image, *s, 0, &plain);
+                        EXPECT_EQ(resumeSearch(image, *s, known, &resumed), expected);
+                        EXPECT_EQ(resumed.values, plain.values);
+                    }
                 }
             }
         }
