@@ -45,6 +45,17 @@ ORVENDEL_AVX2 inline __m256i anchorMisses(const std::uint8_t* p, const Anchors<K
 // Starts examined per round: eight vectors.
 constexpr std::size_t kStep = 256;
 
+// The bytewise least of the eight vectors of a round, folded as a tree so that they do not
+// wait on each other.
+ORVENDEL_AVX2 inline __m256i leastOfRound(const __m256i (&m)[kStep / 32]) {
+    static_assert(kStep / 32 == 8);
+    const __m256i m01 = _mm256_min_epu8(m[0], m[1]);
+    const __m256i m23 = _mm256_min_epu8(m[2], m[3]);
+    const __m256i m45 = _mm256_min_epu8(m[4], m[5]);
+    const __m256i m67 = _mm256_min_epu8(m[6], m[7]);
+    return _mm256_min_epu8(_mm256_min_epu8(m01, m23), _mm256_min_epu8(m45, m67));
+}
+
 template <int K>
 ORVENDEL_AVX2 ScanResult scan(const SearchPlan& plan, const std::uint8_t* image, std::size_t begin,
                               std::size_t end) {
@@ -56,9 +67,10 @@ ORVENDEL_AVX2 ScanResult scan(const SearchPlan& plan, const std::uint8_t* image,
     for (; s + kStep <= end; s += kStep) {
         const std::uint8_t* p = image + s;
         // The bytewise least of the misses is zero only where some start hit.
-        __m256i least = anchorMisses<K>(p, anchors);
-        for (std::size_t i = 1; i < kStep / 32; ++i)
-            least = _mm256_min_epu8(least, anchorMisses<K>(p + 32 * i, anchors));
+        __m256i misses[kStep / 32];
+        for (std::size_t i = 0; i < kStep / 32; ++i)
+            misses[i] = anchorMisses<K>(p + 32 * i, anchors);
+        const __m256i least = leastOfRound(misses);
         const __m256i any = _mm256_cmpeq_epi8(least, zero);
         if (_mm256_testz_si256(any, any))
             continue;
@@ -153,12 +165,13 @@ ORVENDEL_AVX2 TwoScanResult scanTwo(const SearchPlan& a, const SearchPlan& b,
     std::size_t s = begin;
     for (; s + kStep <= end; s += kStep) {
         const std::uint8_t* p = image + s;
-        __m256i least = _mm256_set1_epi8(-1);
+        __m256i misses[kStep / 32];
         for (std::size_t i = 0; i < kStep / 32; ++i) {
             const std::uint8_t* q = p + 32 * i;
-            least = _mm256_min_epu8(least, _mm256_min_epu8(anchorMisses<KA>(q, anchorsA),
-                                                           anchorMisses<KB>(q, anchorsB)));
+            misses[i] =
+                _mm256_min_epu8(anchorMisses<KA>(q, anchorsA), anchorMisses<KB>(q, anchorsB));
         }
+        const __m256i least = leastOfRound(misses);
         const __m256i any = _mm256_cmpeq_epi8(least, zero);
         if (_mm256_testz_si256(any, any))
             continue;
