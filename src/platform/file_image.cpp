@@ -1,5 +1,6 @@
 #include "platform/file_image.h"
 
+#include <cerrno>
 #include <cstring>
 #include <new>
 #include <string>
@@ -106,8 +107,13 @@ void* mapWholeFile(int fd, std::size_t size) {
             return nullptr;
         }
         ::madvise(mapping, size, MADV_HUGEPAGE);
-        // Kernels before 5.14 lack MADV_POPULATE_READ; their pages load on first touch.
-        ::madvise(mapping, size, kPopulateRead);
+        // Kernels before 5.14 lack MADV_POPULATE_READ (EINVAL); their pages load on first
+        // touch. Any other failure (an I/O error, the file cut short meanwhile) leaves the
+        // file to be read into a buffer, where the failure is reported with its reason.
+        if (::madvise(mapping, size, kPopulateRead) != 0 && errno != EINVAL) {
+            ::munmap(mapping, size);
+            return nullptr;
+        }
         return mapping;
     }
 #endif
