@@ -10,8 +10,8 @@ namespace orvendel {
 
 namespace {
 
-// Small enough that a block searched for one signature is still in the level-2 cache when it
-// is searched for the other.
+// Where the two signatures are searched one after the other, small enough that a block searched
+// for one is still in the level-2 cache when it is searched for the other.
 constexpr std::size_t kBlock = std::size_t{256} << 10;
 
 // Reports every multiple of 1000 in 1..last, the positions a search from 0 has passed.
