@@ -7,7 +7,7 @@
 namespace orvendel {
 namespace {
 
-TEST(HeightTable, ItemsForHeightsWithStrictThresholdsAndEnds) {
+TEST(HeightTable, ItemForEachHeightAndHeightForEachValidItem) {
     for (int i = 0; i < kHeightItemCount; ++i)
         EXPECT_EQ(heightItemFor(kHeightTable[static_cast<std::size_t>(i)].height), i) << i;
     const struct {
@@ -22,6 +22,16 @@ TEST(HeightTable, ItemsForHeightsWithStrictThresholdsAndEnds) {
     };
     for (const auto& row : rows)
         EXPECT_EQ(heightItemFor(row.height), row.item) << row.height;
+
+    // Reading an item back: only a valid index sets the field.
+    float height = 1.7f;
+    EXPECT_FALSE(readHeight(height, -1));
+    EXPECT_FALSE(readHeight(height, 14));
+    EXPECT_EQ(height, 1.7f);
+    EXPECT_TRUE(readHeight(height, 12));
+    EXPECT_EQ(height, 2.1f);
+    EXPECT_TRUE(readHeight(height, 0));
+    EXPECT_EQ(height, 1.0f);
 }
 
 TEST(HeightTable, ListsDifferOnlyInTheBiowareDefaultItems) {
@@ -36,17 +46,6 @@ TEST(HeightTable, ListsDifferOnlyInTheBiowareDefaultItems) {
     }
     EXPECT_EQ(heightCaption(Camera::Drive, 7), "1.65m Half-Elf Female, Human Female");
     EXPECT_EQ(heightCaption(Camera::Drive, 14), "");
-}
-
-TEST(ReadHeight, OnlyAValidIndexSetsTheField) {
-    float height = 1.7f;
-    EXPECT_FALSE(readHeight(height, -1));
-    EXPECT_FALSE(readHeight(height, 14));
-    EXPECT_EQ(height, 1.7f);
-    EXPECT_TRUE(readHeight(height, 12));
-    EXPECT_EQ(height, 2.1f);
-    EXPECT_TRUE(readHeight(height, 0));
-    EXPECT_EQ(height, 1.0f);
 }
 
 }  // namespace

@@ -59,21 +59,19 @@ TEST(ReadZoomGauge, InterlocksPinsAndRevisionsAsATable) {
 }
 
 TEST(ShowZoomGauge, PointersBandAndFpsLabelsPerCameraAndRevision) {
-    const ZoomGaugeView chase = showZoomGauge(withZoom(Camera::ChaseTopDown, {-0.4f, 30, 6}),
-                                              Camera::ChaseTopDown, kRevisionUnknown);
-    EXPECT_EQ(chase.pointers[kPointerDefault], 6.0f);
-    EXPECT_EQ(chase.bandStart, -0.4f);
-    EXPECT_EQ(chase.bandEnd, 30.0f);
-    EXPECT_EQ(chase.label3, "FPS");
-    EXPECT_EQ(chase.label4, "");
-    const ZoomGaugeView def =
-        showZoomGauge(withZoom(Camera::ChaseTopDown, {1, 2, -1}), Camera::ChaseTopDown, 0);
+    const auto chase = [](Zoom zoom, std::int16_t revision) {
+        return showZoomGauge(withZoom(Camera::ChaseTopDown, zoom), Camera::ChaseTopDown, revision);
+    };
+    const ZoomGaugeView unknown = chase({-0.4f, 30, 6}, kRevisionUnknown);
+    EXPECT_EQ(unknown.pointers[kPointerDefault], 6.0f);
+    EXPECT_EQ(unknown.bandStart, -0.4f);
+    EXPECT_EQ(unknown.bandEnd, 30.0f);
+    EXPECT_EQ(unknown.label3, "FPS");
+    EXPECT_EQ(unknown.label4, "");
+    const ZoomGaugeView def = chase({1, 2, -1}, 0);
     EXPECT_EQ(def.label3, "");
     EXPECT_EQ(def.label4, "FPS");
-    EXPECT_EQ(
-        showZoomGauge(withZoom(Camera::ChaseTopDown, {0, 2, 0}), Camera::ChaseTopDown, 0).label3,
-        "")
-        << "zero is not first-person";
+    EXPECT_EQ(chase({0, 2, 0}, 0).label3, "") << "zero is not first-person";
 
     const ZoomGaugeView drive0 =
         showZoomGauge(withZoom(Camera::Drive, {6, 6, -0.4f}), Camera::Drive, 0);

@@ -137,7 +137,6 @@ TEST_P(RegistryContract, SourcesKeysAndNames) {
                 {"HKCU", "Game", "Location", 2, "dflt"},
                 {"HKLM", "Game\\Sub", "Location", 2, "dflt"},
                 {"HKEY_CURRENT_USER", "Game\\Sub", "Location", 99, "dflt"},
-                {"", "Game\\Sub", "Location", 99, "dflt"},
                 {"HKLM2", "Game\\Sub", "Location", 99, "dflt"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.source) + " " + row.key + " " + row.name);

@@ -161,17 +161,13 @@ TEST(PatchRun, ATableThatGaveUpLeavesNoStrayValuesWhenTheOtherRecognises) {
     EXPECT_TRUE(changedOnlyAt(original, readFixture(exe), builder.sites()[1]));
 }
 
-// Read-only the portable way: no write bits on POSIX, FILE_ATTRIBUTE_READONLY on Windows.
-void makeReadOnly(const fs::path& path) {
-    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-}
-
 TEST(ReadOnly, NoRefusesAFailedClearIsReportedYesClearsAndAWriteNeverGetsRoundIt) {
     TempDir dir;
     const fs::path exe = dir / "nwmain.exe";
     writeFixture(exe, sample(1).bytes);
-    makeReadOnly(exe);
+    // Read-only the portable way: no write bits on POSIX, FILE_ATTRIBUTE_READONLY on Windows.
+    fs::permissions(exe, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
     const std::vector<std::uint8_t> original = readFixture(exe);
     std::string error = "stale";
     CameraState state;

@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 
 namespace orvendel {
 namespace {
@@ -20,46 +19,43 @@ struct Seen {
     QMessageBox::StandardButtons buttons;
 };
 
-// Answers the next message box, once the event loop of its exec() runs, with `answer`.
-void answerNextBox(Seen& seen, std::function<void(QMessageBox&)> answer) {
-    QTimer::singleShot(0, [&seen, answer] {
+// Answers the next message box, once the event loop of its exec() runs, by pressing `button`,
+// or Escape for NoButton.
+void answerNextBox(Seen& seen, QMessageBox::StandardButton button) {
+    QTimer::singleShot(0, [&seen, button] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* box = qobject_cast<QMessageBox*>(w);
             if (!box || !box->isVisible())
                 continue;
             seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
-            answer(*box);
+            if (button == QMessageBox::NoButton)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->button(button)->click();
             return;
         }
     });
 }
 
-auto press(QMessageBox::StandardButton which) {
-    return [which](QMessageBox& box) { box.button(which)->click(); };
-}
-void escape(QMessageBox& box) {
-    QTest::keyClick(&box, Qt::Key_Escape);
-}
-
 TEST(QtMessageBoxes, ButtonsTitlesIconsAndEscapeAsTheUserSeesThem) {
     QtMessageBoxes boxes;
     Seen seen;
-    answerNextBox(seen, press(QMessageBox::Ok));
+    answerNextBox(seen, QMessageBox::Ok);
     EXPECT_TRUE(boxes.askOkCancel("Write it?"));
     EXPECT_EQ(seen.title, "Orvendel");
     EXPECT_EQ(seen.text, "Write it?");
     EXPECT_EQ(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
-    answerNextBox(seen, escape);
+    answerNextBox(seen, QMessageBox::NoButton);
     EXPECT_FALSE(boxes.askOkCancel("Write it?"));
 
-    answerNextBox(seen, press(QMessageBox::Yes));
+    answerNextBox(seen, QMessageBox::Yes);
     EXPECT_TRUE(boxes.askYesNo("Try anyway?", "Read Only"));
     EXPECT_EQ(seen.title, "Read Only");
     EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
-    answerNextBox(seen, escape);
+    answerNextBox(seen, QMessageBox::NoButton);
     EXPECT_FALSE(boxes.askYesNo("Try anyway?", "Read Only"));
 
-    answerNextBox(seen, press(QMessageBox::Ok));
+    answerNextBox(seen, QMessageBox::Ok);
     boxes.inform("Filename is in an unknown format.", MessageBoxes::Icon::Exclamation);
     EXPECT_EQ(seen.icon, QMessageBox::Warning);
     EXPECT_EQ(seen.buttons, QMessageBox::Ok);

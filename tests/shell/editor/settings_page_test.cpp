@@ -9,47 +9,18 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
-#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
 
+#include "../gauge_drags.h"
 #include "camera/angle_editor.h"
 #include "camera/distance_warning.h"
 #include "camera/zoom_editor.h"
 #include "shell/editor/scripted_message_boxes.h"
-#include "shell/gauges/linear_gauge.h"
-#include "shell/gauges/round_gauge.h"
 
 namespace orvendel {
 namespace {
-
-// Drags like a user: presses on the needle, moves in four steps towards `value`, releases.
-void dragNeedle(RoundGauge& gauge, int needle, double value) {
-    const double from = std::clamp(gauge.needleValue(needle), -90.0, 90.0);
-    const auto at = [&](double v) { return gauge.pointForValue(v, 0.6).toPoint(); };
-    QTest::mousePress(&gauge, Qt::LeftButton, {}, at(from));
-    for (int step = 1; step <= 4; ++step)
-        QTest::mouseMove(&gauge, at(from + (value - from) * step / 4));
-    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, at(value));
-}
-
-// The same for a pointer; with `release` false the button stays down.
-void dragPointer(LinearGauge& gauge, int pointer, double value, bool release = true) {
-    const QPoint grab = gauge.pointerGrabPoint(pointer).toPoint();
-    const double from = gauge.pointerValue(pointer);
-    QTest::mousePress(&gauge, Qt::LeftButton, {}, grab);
-    QPoint at = grab;
-    for (int step = 1; step <= 4; ++step) {
-        const double target = from + (value - from) * step / 4;
-        const double dx = gauge.positionForValue(target) - gauge.positionForValue(from);
-        at = grab + QPoint(static_cast<int>(std::lround(dx)), 0);
-        QTest::mouseMove(&gauge, at);
-    }
-    if (release)
-        QTest::mouseRelease(&gauge, Qt::LeftButton, {}, at);
-}
 
 constexpr Camera kChase = Camera::ChaseTopDown;
 constexpr Camera kDrive = Camera::Drive;
@@ -93,54 +64,30 @@ protected:
     std::unique_ptr<SettingsPage> page;
 };
 
-TEST_F(SettingsPageTest, DraggedMinimumNeedlePushesTheOthersOnRecordAndGauge) {
+TEST_F(SettingsPageTest, UserMovesReachTheRecordWithTheInterlocksResultsShown) {
     open(0);
     QSignalSpy edited(page.get(), &SettingsPage::recordEdited);
     dragNeedle(angle(kChase), kNeedleMinimum, 50);
-    const float minimum = record().CTAngleMin;
-    EXPECT_NEAR(minimum, 50, 2);
-    EXPECT_EQ(minimum, std::nearbyint(minimum));  // whole degrees only
-    EXPECT_EQ(record().CTAngleDef, minimum);
-    EXPECT_EQ(record().CTAngleDel, minimum);
-    EXPECT_EQ(angle(kChase).needleValue(kNeedleDefault), minimum);
-    EXPECT_EQ(angle(kChase).scaleStart(1), minimum);
-    EXPECT_EQ(angle(kChase).scaleExtent(1), 90 - minimum);
+    const float angleMinimum = record().CTAngleMin;
+    EXPECT_NEAR(angleMinimum, 50, 2);
+    EXPECT_EQ(angleMinimum, std::nearbyint(angleMinimum));  // whole degrees only
+    EXPECT_EQ(record().CTAngleDef, angleMinimum);
+    EXPECT_EQ(record().CTAngleDel, angleMinimum);
+    EXPECT_EQ(angle(kChase).needleValue(kNeedleDefault), angleMinimum);
+    EXPECT_EQ(angle(kChase).scaleStart(1), angleMinimum);
+    EXPECT_EQ(angle(kChase).scaleExtent(1), 90 - angleMinimum);
     EXPECT_EQ(record().DAngleMin, 10);  // the other camera is untouched
     EXPECT_GE(edited.count(), 2);       // every step of the drag and the release
-}
 
-TEST_F(SettingsPageTest, KeysMoveANeedleWithinTheInterlockAndRevisionOneNeverReadsInsDel) {
-    CameraSettings s = readRecord();
-    s.DAngleIns = 12.25f, s.DAngleDel = -3.5f;
-    open(1, s);
-    RoundGauge& gauge = angle(kDrive);
-    gauge.setNeedleValue(kNeedleIns, 80);  // hidden needles are never read
-    gauge.setFocus();
-    QTest::keyClick(&gauge, Qt::Key_2);  // the default angle, 35
-    QTest::keyClick(&gauge, Qt::Key_Up);
-    EXPECT_EQ(record().DAngleDef, 36);
-    QTest::keyClick(&gauge, Qt::Key_PageDown);
-    QTest::keyClick(&gauge, Qt::Key_PageDown);
-    QTest::keyClick(&gauge, Qt::Key_PageDown);  // 6 springs back to the minimum of 10
-    EXPECT_EQ(record().DAngleDef, 10);
-    EXPECT_EQ(gauge.needleValue(kNeedleDefault), 10);
-    dragNeedle(gauge, kNeedleDefault, 40);
-    EXPECT_NEAR(record().DAngleDef, 40, 2);
-    EXPECT_EQ(record().DAngleIns, 12.25f);
-    EXPECT_EQ(record().DAngleDel, -3.5f);
-}
-
-TEST_F(SettingsPageTest, ZoomInterlockResultsAreShownAndTheRevisionZeroDriveBarEditsTheDefault) {
-    open(0);
     dragPointer(zoom(kChase), kPointerMinimum, 25);
-    const float minimum = record().CTZoomMin;
-    EXPECT_NEAR(minimum, 25, 0.3);
-    EXPECT_EQ(record().CTZoomMax, minimum);
-    EXPECT_EQ(record().CTZoomDef, minimum);
-    EXPECT_EQ(zoom(kChase).pointerValue(kPointerMaximum), minimum);
-    EXPECT_EQ(zoom(kChase).pointerValue(kPointerDefault), minimum);
-    EXPECT_EQ(zoom(kChase).bandStart(0), minimum);
-    EXPECT_EQ(zoom(kChase).bandEnd(0), minimum);
+    const float zoomMinimum = record().CTZoomMin;
+    EXPECT_NEAR(zoomMinimum, 25, 0.3);
+    EXPECT_EQ(record().CTZoomMax, zoomMinimum);
+    EXPECT_EQ(record().CTZoomDef, zoomMinimum);
+    EXPECT_EQ(zoom(kChase).pointerValue(kPointerMaximum), zoomMinimum);
+    EXPECT_EQ(zoom(kChase).pointerValue(kPointerDefault), zoomMinimum);
+    EXPECT_EQ(zoom(kChase).bandStart(0), zoomMinimum);
+    EXPECT_EQ(zoom(kChase).bandEnd(0), zoomMinimum);
 
     // The drive camera's single bar of revision 0 edits only the default, without interlock.
     LinearGauge& drive = zoom(kDrive);
@@ -150,10 +97,36 @@ TEST_F(SettingsPageTest, ZoomInterlockResultsAreShownAndTheRevisionZeroDriveBarE
     dragPointer(drive, 0, 2);
     EXPECT_NEAR(record().DZoomDef, 2, 0.3);
     EXPECT_EQ(record().DZoomMin, 6);
+
+    // Height lists reach the record only through readHeights().
+    QComboBox& list = *page->heightList(kChase);
+    list.setFocus();
+    QTest::keyClick(&list, Qt::Key_Down);  // the user picks 1.80m
+    EXPECT_EQ(record().CTHeight, 1.7f);
+    page->readHeights();
+    EXPECT_EQ(record().CTHeight, 1.8f);
+    EXPECT_EQ(record().DHeight, 1.97f);
 }
 
-TEST_F(SettingsPageTest, RevisionOneZoomMinimaArePinnedFixedMarkers) {
-    open(1);
+TEST_F(SettingsPageTest, RevisionOneKeepsTheInterlocksPinsTheZoomMinimaAndNeverReadsInsDel) {
+    CameraSettings s = readRecord();
+    s.DAngleIns = 12.25f, s.DAngleDel = -3.5f;
+    open(1, s);
+    RoundGauge& gauge = angle(kDrive);
+    gauge.setNeedleValue(kNeedleIns, 80);  // hidden needles are never read
+    gauge.setFocus();
+    QTest::keyClick(&gauge, Qt::Key_2);  // the default angle, 35
+    QTest::keyClick(&gauge, Qt::Key_Up);
+    EXPECT_EQ(record().DAngleDef, 36);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(&gauge, Qt::Key_PageDown);  // 6 springs back to the minimum of 10
+    EXPECT_EQ(record().DAngleDef, 10);
+    EXPECT_EQ(gauge.needleValue(kNeedleDefault), 10);
+    dragNeedle(gauge, kNeedleDefault, 40);
+    EXPECT_NEAR(record().DAngleDef, 40, 2);
+    EXPECT_EQ(record().DAngleIns, 12.25f);
+    EXPECT_EQ(record().DAngleDel, -3.5f);
+
     for (Camera c : {kChase, kDrive}) {
         EXPECT_FALSE(zoom(c).isPointerDraggable(kPointerMinimum));
         dragPointer(zoom(c), kPointerMinimum, 9);
@@ -167,7 +140,7 @@ TEST_F(SettingsPageTest, RevisionOneZoomMinimaArePinnedFixedMarkers) {
     EXPECT_EQ(zoom(kDrive).pointerValue(kPointerMaximum), 6);
 }
 
-TEST_F(SettingsPageTest, FirstPersonButtonsChangeOnlyTheirCameraAndShowFpsLabels) {
+TEST_F(SettingsPageTest, PresetsChangeOnlyTheirCameraAndUndoGivesBackTheReadValuesEverywhere) {
     open(0);
     QTest::mouseClick(page->firstPersonButton(kDrive), Qt::LeftButton);
     CameraSettings expected = readRecord();
@@ -189,6 +162,25 @@ TEST_F(SettingsPageTest, FirstPersonButtonsChangeOnlyTheirCameraAndShowFpsLabels
         QTest::keyClick(&gauge, Qt::Key_PageDown);
     EXPECT_EQ(record().CTZoomDef, -0.4f);  // stops at the minimum
     EXPECT_EQ(gauge.labelCaption(4), "FPS");
+
+    // "Bioware Defaults", then "Undo Changes" gives back the read values everywhere.
+    dragNeedle(angle(kChase), kNeedleDefault, 60);
+    page->heightList(kDrive)->setCurrentIndex(2);
+    click("BiowareBtn");
+    EXPECT_TRUE(sameBytes(record(), kBiowareDefaults));
+    EXPECT_EQ(angle(kChase).needleValue(kNeedleMinimum), 40);
+    EXPECT_EQ(zoom(kDrive).pointerValue(0), 6);  // still the single pointer of revision 0
+    EXPECT_EQ(page->heightList(kDrive)->currentText(), "2.00m (Bioware Default)");
+
+    for (int press = 0; press < 2; ++press) {
+        click("UndoBtn");
+        EXPECT_TRUE(sameBytes(record(), readRecord()));
+        EXPECT_EQ(angle(kChase).needleValue(kNeedleDefault), 30);
+        EXPECT_EQ(zoom(kChase).pointerValue(kPointerDefault), 12);
+        EXPECT_EQ(distance(kChase).pointerValue(0), 40);
+        EXPECT_EQ(page->heightList(kDrive)->currentIndex(), 10);
+    }
+    EXPECT_TRUE(sameBytes(state.UndoSnapshot, readRecord()));
 }
 
 TEST_F(SettingsPageTest, DistanceWarningComesOnceBeyondFortyFiveAndOnlyWhenADragEnds) {
@@ -223,13 +215,16 @@ TEST_F(SettingsPageTest, APushNeitherReadsNorWarnsNorChangesTheRecord) {
     s.CTClipDist = 300, s.DClipDist = 200;
     open(0, s);
     std::vector<std::unique_ptr<QSignalSpy>> spies;
-    spies.push_back(std::make_unique<QSignalSpy>(page.get(), &SettingsPage::recordEdited));
+    const auto spy = [&](auto* sender, auto signal) {
+        spies.push_back(std::make_unique<QSignalSpy>(sender, signal));
+    };
+    spy(page.get(), &SettingsPage::recordEdited);
     for (Camera c : {kChase, kDrive}) {
-        spies.push_back(std::make_unique<QSignalSpy>(&angle(c), &RoundGauge::needleMoved));
-        spies.push_back(std::make_unique<QSignalSpy>(&angle(c), &RoundGauge::needleReleased));
+        spy(&angle(c), &RoundGauge::needleMoved);
+        spy(&angle(c), &RoundGauge::needleReleased);
         for (LinearGauge* g : {&zoom(c), &distance(c)}) {
-            spies.push_back(std::make_unique<QSignalSpy>(g, &LinearGauge::pointerMoved));
-            spies.push_back(std::make_unique<QSignalSpy>(g, &LinearGauge::pointerReleased));
+            spy(g, &LinearGauge::pointerMoved);
+            spy(g, &LinearGauge::pointerReleased);
         }
     }
     // Controls that disagree with the record: a push in the wrong order, or one that read the
@@ -259,39 +254,7 @@ TEST_F(SettingsPageTest, APushNeitherReadsNorWarnsNorChangesTheRecord) {
     EXPECT_FALSE(state.DistanceWarningShown);
 }
 
-TEST_F(SettingsPageTest, HeightListsReachTheRecordOnlyThroughReadHeights) {
-    open(0);
-    QComboBox& list = *page->heightList(kChase);
-    list.setFocus();
-    QTest::keyClick(&list, Qt::Key_Down);  // the user picks 1.80m
-    EXPECT_EQ(record().CTHeight, 1.7f);
-    page->readHeights();
-    EXPECT_EQ(record().CTHeight, 1.8f);
-    EXPECT_EQ(record().DHeight, 1.97f);
-}
-
-TEST_F(SettingsPageTest, BiowareDefaultsThenUndoGiveBackTheReadValuesEverywhere) {
-    open(0);
-    dragNeedle(angle(kChase), kNeedleDefault, 60);
-    page->heightList(kDrive)->setCurrentIndex(2);
-    click("BiowareBtn");
-    EXPECT_TRUE(sameBytes(record(), kBiowareDefaults));
-    EXPECT_EQ(angle(kChase).needleValue(kNeedleMinimum), 40);
-    EXPECT_EQ(zoom(kDrive).pointerValue(0), 6);  // still the single pointer of revision 0
-    EXPECT_EQ(page->heightList(kDrive)->currentText(), "2.00m (Bioware Default)");
-
-    for (int press = 0; press < 2; ++press) {
-        click("UndoBtn");
-        EXPECT_TRUE(sameBytes(record(), readRecord()));
-        EXPECT_EQ(angle(kChase).needleValue(kNeedleDefault), 30);
-        EXPECT_EQ(zoom(kChase).pointerValue(kPointerDefault), 12);
-        EXPECT_EQ(distance(kChase).pointerValue(0), 40);
-        EXPECT_EQ(page->heightList(kDrive)->currentIndex(), 10);
-    }
-    EXPECT_TRUE(sameBytes(state.UndoSnapshot, readRecord()));
-}
-
-TEST_F(SettingsPageTest, EachAdaptationStartsFromTheDesign) {
+TEST_F(SettingsPageTest, EachAdaptationStartsFromTheDesignAndWindowButtonsOnlyRaiseSignals) {
     open(1);
     for (Camera c : {kChase, kDrive}) {
         EXPECT_TRUE(page->firstPersonButton(c)->isHidden());
@@ -313,10 +276,8 @@ TEST_F(SettingsPageTest, EachAdaptationStartsFromTheDesign) {
     EXPECT_FALSE(zoom(kDrive).isEnabled());
     page->adaptToRevision(1);
     EXPECT_TRUE(zoom(kDrive).isEnabled());
-}
 
-TEST_F(SettingsPageTest, FramesHoldTheirControlsAndWindowButtonsOnlyRaiseSignals) {
-    open(0);
+    // Frames hold their controls, and the window's buttons only raise signals.
     auto parentOf = [&](const char* name) {
         return page->findChild<QWidget*>(QLatin1String(name))->parentWidget()->objectName();
     };

@@ -1,21 +1,15 @@
 // The main window and the progress window against their layout: places, sizes, captions, tab
-// order and colours.
-#include <gtest/gtest.h>
-
+// order and colours; and the screenshots of every step.
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <span>
 
-#include "scripted_file_dialogs.h"
-#include "shell/editor/scripted_message_boxes.h"
 #include "shell/editor/settings_page_layout.h"
-#include "shell/window/busy_form.h"
-#include "shell/window/main_window.h"
+#include "shell/window/screenshots.h"
 #include "shell/window/window_layout.h"
-#include "window_test_files.h"
+#include "window_fixture.h"
 
 namespace orvendel {
 namespace {
@@ -26,33 +20,25 @@ QStringList focusChain(QWidget* start) {
     QStringList names;
     QWidget* w = start;
     do {
-        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) != 0) {
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) != 0)
             names << w->objectName();
-        }
         w = w->nextInFocusChain();
     } while (w != start && names.size() < 100);
     return names;
 }
 
-class MainWindowLayoutTest : public ::testing::Test {
+class MainWindowLayoutTest : public MainWindowFixture {
 protected:
-    MainWindowLayoutTest() : window(messages, dialogs, [this] { return files.executable(1); }) {}
-
-    template <typename T = QWidget>
-    T* find(const char* name) {
-        auto* w = window.findChild<T*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+    void SetUp() override {
+        open(files.executable(1));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-
-    WindowTestFiles files;
-    ScriptedMessageBoxes messages;
-    ScriptedFileDialogs dialogs;
-    MainWindow window;
 };
 
-// Every row of the three layout tables against its control, and each window's frame.
-TEST_F(MainWindowLayoutTest, EveryControlOfTheTablesIsFoundAndInPlace) {
+// Every row of the three layout tables against its control, each window's frame, captions
+// and colours.
+TEST_F(MainWindowLayoutTest, EveryControlIsInPlaceWithItsCaptionAndColours) {
     BusyForm busy;
     const struct {
         QWidget* window;
@@ -60,9 +46,10 @@ TEST_F(MainWindowLayoutTest, EveryControlOfTheTablesIsFoundAndInPlace) {
         const char* name;
         const char* title;
         QSize size;
-    } windows[] = {{&window, mainWindowLayout(), "Form1", "Orvendel Version H", QSize(530, 579)},
-                   {&window, settingsPageLayout(), "Form1", "Orvendel Version H", QSize(530, 579)},
-                   {&busy, busyFormLayout(), "BusyForm", "Hacking NWN...", QSize(325, 107)}};
+    } windows[] = {
+        {window.get(), mainWindowLayout(), "Form1", "Orvendel Version H", QSize(530, 579)},
+        {window.get(), settingsPageLayout(), "Form1", "Orvendel Version H", QSize(530, 579)},
+        {&busy, busyFormLayout(), "BusyForm", "Hacking NWN...", QSize(325, 107)}};
     for (const auto& table : windows) {
         EXPECT_EQ(table.window->objectName(), table.name);
         EXPECT_EQ(table.window->windowTitle(), table.title);
@@ -71,25 +58,19 @@ TEST_F(MainWindowLayoutTest, EveryControlOfTheTablesIsFoundAndInPlace) {
         for (const ControlLayout& row : table.rows) {
             auto* w = table.window->findChild<QWidget*>(QLatin1String(row.name));
             ASSERT_NE(w, nullptr) << row.name;
-            const QRect expected = twipsRect(row.left, row.top, row.width, row.height);
-            auto* label = qobject_cast<QLabel*>(w);
+            QRect expected = twipsRect(row.left, row.top, row.width, row.height);
             // A wrapped label may grow downwards when the font needs more than its lines.
+            auto* label = qobject_cast<QLabel*>(w);
             if (label != nullptr && label->wordWrap())
-                EXPECT_EQ(w->geometry().adjusted(0, 0, 0, expected.height() - w->height()),
-                          expected)
-                    << row.name;
-            else
-                EXPECT_EQ(w->geometry(), expected) << row.name;
+                expected.setHeight(w->height());
+            EXPECT_EQ(w->geometry(), expected) << row.name;
         }
     }
     // A few places written out in pixels, so that a wrong row in a table shows up too.
     EXPECT_EQ(find("SettingsFrame")->geometry(), QRect(3, 1, 520, 570));
     EXPECT_EQ(find("Next1")->geometry(), QRect(160, 531, 80, 31));
     EXPECT_EQ(find("Label12")->parentWidget()->objectName(), "NWMainLocationFrame");
-}
 
-TEST_F(MainWindowLayoutTest, CaptionsAndColours) {
-    BusyForm busy;
     const std::pair<QWidget*, const char*> captions[] = {
         {find("Label12"),
          "Welcome to Orvendel Version H by the Orvendel developers.  Please send any comments or "
@@ -120,36 +101,42 @@ TEST_F(MainWindowLayoutTest, CaptionsAndColours) {
     // Buttons keep the system's colours.
     EXPECT_EQ(find("Next1")->palette().color(QPalette::Button),
               QApplication::palette().color(QPalette::Button));
-    const QImage picture = window.grab().toImage();  // a blank spot of the page is black
+    const QImage picture = window->grab().toImage();  // a blank spot of the page is black
     EXPECT_EQ(picture.pixelColor(picture.width() / 2, 200), black);
 }
 
-TEST_F(MainWindowLayoutTest, TabFollowsTheTabIndexesOnBothPages) {
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+TEST_F(MainWindowLayoutTest, TabFollowsTheTabIndexesOnBothPagesAndEscapeEndsOnlyTheFirst) {
     EXPECT_EQ(focusChain(find("NWN")), QStringList({"NWN", "BrowseButton", "Next1", "Command2"}));
+    QTest::keyClick(find("NWN"), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible()) << "Esc on the location page ends the program";
 
-    find<QPushButton>("Next1")->click();
+    window->show();
+    click("Next1");
     ASSERT_TRUE(find("SettingsFrame")->isVisible());
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     // Revision 1 hides both "FPS Mode!" buttons, so Tab passes them by.
     EXPECT_EQ(focusChain(find("DHeight")),
               QStringList({"DHeight", "ApplyButton", "CancelButton", "CTGauge", "LGauge1",
                            "CTClipGauge", "CTHeight", "DGauge", "DClipGauge", "BiowareBtn",
                            "UndoBtn", "SaveSettings", "LoadSettings", "DZoomGauge"}));
-
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(find("UndoBtn"), Qt::Key_Escape);
-    EXPECT_TRUE(window.isVisible()) << "Esc on the settings page keeps unsaved edits";
+    EXPECT_TRUE(window->isVisible()) << "Esc on the settings page keeps unsaved edits";
 }
 
-TEST_F(MainWindowLayoutTest, EscapeOnTheLocationPageEndsTheProgram) {
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(find("NWN"), Qt::Key_Escape);
-    EXPECT_FALSE(window.isVisible());
+TEST_F(MainWindowLayoutTest, ScreenshotsPictureEveryStepLeaveTheFileAloneAndReportAnUnmadeFolder) {
+    const QString path = files.executable(1);
+    const auto modified = std::filesystem::last_write_time(path.toStdString());
+    QTemporaryDir out;
+    EXPECT_EQ(writeScreenshots(*window, out.path()), QString());
+    for (const char* name : {"location-page.png", "settings-page.png", "progress-window.png"})
+        EXPECT_FALSE(QImage(out.filePath(QLatin1String(name))).isNull()) << name;
+    EXPECT_TRUE(WindowTestFiles::read(path) == files.original(1));
+    EXPECT_EQ(std::filesystem::last_write_time(path.toStdString()), modified);
+
+    // A file where the folder goes.
+    const QString error = writeScreenshots(*window, files.write("blocked", "123") + "/pictures");
+    EXPECT_TRUE(error.contains(QStringLiteral("pictures"))) << error.toStdString();
 }
 
 }  // namespace

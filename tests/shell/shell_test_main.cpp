@@ -1,5 +1,5 @@
-// Entry of the window tests: one QApplication on the offscreen platform (also while ctest
-// lists the tests), then every test.
+// Entry of the widget tests: one QApplication on the offscreen platform unless the environment
+// chooses another, also while ctest lists the tests.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,6 +8,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
+    testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

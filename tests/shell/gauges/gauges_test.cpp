@@ -1,16 +1,41 @@
-// The round gauge, and through it the mouse, key and signal handling that both gauges share.
-#include "shell/gauges/round_gauge.h"
-
+// The gauges' mouse, key and signal handling, on the round angle gauge that has most of it and
+// on the zoom gauge for what a linear gauge adds: its scale's place, drags by mouse distance,
+// fixed pointers and the zoom's steps; and the scale map beneath both.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <cmath>
 
 #include "shell/gauges/gauge_designs.h"
+#include "shell/gauges/linear_gauge.h"
+#include "shell/gauges/round_gauge.h"
+#include "shell/gauges/scale_map.h"
 
 namespace orvendel {
 namespace {
+
+TEST(ScaleMap, MapsBothWaysClampsAndKeepsNanIncludingReversedAndEmptyIntervals) {
+    EXPECT_DOUBLE_EQ(ScaleMap(-1, 30, 14, 265).transform(30), 265);
+    EXPECT_DOUBLE_EQ(ScaleMap(10, 350, 0, 340).transform(0), -10);  // extrapolates
+    const ScaleMap upwards(0, 100, 200, 0);                         // y grows downwards
+    EXPECT_DOUBLE_EQ(upwards.transform(25), 150);
+    EXPECT_DOUBLE_EQ(upwards.invTransform(150), 25);
+    // Empty intervals give their start instead of dividing by zero.
+    EXPECT_DOUBLE_EQ(ScaleMap(5, 5, 10, 20).transform(7), 10);
+    EXPECT_DOUBLE_EQ(ScaleMap(0, 10, 3, 3).invTransform(8), 0);
+    // Clamps to the scale whichever way it runs, and keeps NaN.
+    const ScaleMap backwards(30, -1, 0, 1);
+    EXPECT_DOUBLE_EQ(backwards.clampToScale(31), 30);
+    EXPECT_DOUBLE_EQ(backwards.clampToScale(-2), -1);
+    EXPECT_DOUBLE_EQ(backwards.clampToScale(12.5), 12.5);
+    EXPECT_TRUE(backwards.contains(0));
+    EXPECT_FALSE(backwards.contains(30.5));
+    EXPECT_TRUE(std::isnan(backwards.clampToScale(std::nan(""))));
+    EXPECT_FALSE(backwards.contains(std::nan("")));
+}
 
 // The angle gauge at its size in the window, needles at -10, 20, 45 and -10.
 class RoundGaugeTest : public testing::Test {
@@ -36,7 +61,7 @@ protected:
     QSignalSpy released{&gauge, &RoundGauge::needleReleased};
 };
 
-TEST_F(RoundGaugeTest, ProgramValuesEmitNothingAndTextIsInWholeDegrees) {
+TEST_F(RoundGaugeTest, ProgramValuesEmitNothingAndTextIsInWholeDegreesShownWithFocus) {
     EXPECT_NEAR(gauge.pointForValue(0, 1).x(), gauge.centre().x() + gauge.radius(), 1e-9);
     EXPECT_NEAR(gauge.pointForValue(90, 1).y(), gauge.centre().y() - gauge.radius(), 1e-9);
     gauge.setNeedleValue(1, 120);  // beyond the arc: drawn at its end, kept as set
@@ -52,6 +77,13 @@ TEST_F(RoundGaugeTest, ProgramValuesEmitNothingAndTextIsInWholeDegrees) {
         gauge.setNeedleValue(0, row.value);
         EXPECT_EQ(gauge.valueText(0), QString::fromUtf8(row.text)) << row.value;
     }
+    // The value text shows with focus.
+    EXPECT_FALSE(gauge.isValueTextShown());
+    gauge.show();
+    gauge.activateWindow();
+    gauge.setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&gauge));
+    EXPECT_TRUE(gauge.isValueTextShown());
 }
 
 TEST_F(RoundGaugeTest, DragMovesOnlyItsNeedleKeepsTheGrabOffsetAndReleasesOnce) {
@@ -74,9 +106,9 @@ TEST_F(RoundGaugeTest, DragMovesOnlyItsNeedleKeepsTheGrabOffsetAndReleasesOnce) 
     EXPECT_DOUBLE_EQ(gauge.needleValue(2), 45);
 }
 
-TEST_F(RoundGaugeTest, DraggedBeyondEitherEndTheNeedleStopsThere) {
-    gauge.setNeedleValue(2, 135);  // drawn at 90, grabbed there
+TEST_F(RoundGaugeTest, DragStopsAtEitherEndAndReleaseReportsTheValueTheProgramPutBack) {
     const QPointF c = gauge.centre();
+    gauge.setNeedleValue(2, 135);  // drawn at 90, grabbed there
     QTest::mousePress(&gauge, Qt::LeftButton, {}, at(90));
     ASSERT_EQ(gauge.draggedMarker(), 2);
     QTest::mouseMove(&gauge, (c + QPointF(-40, -30)).toPoint());  // up-left lies beyond 90
@@ -85,16 +117,14 @@ TEST_F(RoundGaugeTest, DraggedBeyondEitherEndTheNeedleStopsThere) {
     QTest::mouseRelease(&gauge, Qt::LeftButton, {}, (c + QPointF(-40, 30)).toPoint());
     ASSERT_EQ(released.count(), 1);
     EXPECT_DOUBLE_EQ(released.at(0).at(1).toDouble(), -90);
-}
 
-TEST_F(RoundGaugeTest, ReleaseReportsTheValueTheProgramPutBackDuringTheDrag) {
     QObject::connect(&gauge, &RoundGauge::needleMoved, [this](int index, double value) {
         if (index == 1 && value < gauge.needleValue(0))
             gauge.setNeedleValue(1, gauge.needleValue(0));
     });
     drag(at(20), at(-30));
-    ASSERT_EQ(released.count(), 1);
-    EXPECT_DOUBLE_EQ(released.at(0).at(1).toDouble(), -10);
+    ASSERT_EQ(released.count(), 2);
+    EXPECT_DOUBLE_EQ(released.at(1).at(1).toDouble(), -10);
 }
 
 TEST_F(RoundGaugeTest, HiddenFixedAndNanNeedlesAreNeitherGrabbedNorSelected) {
@@ -151,13 +181,79 @@ TEST_F(RoundGaugeTest, KeysSelectStepAndStopAtTheEndsWithOneNotificationEach) {
     }
 }
 
-TEST_F(RoundGaugeTest, FocusShowsTheValueText) {
-    EXPECT_FALSE(gauge.isValueTextShown());
-    gauge.show();
-    gauge.activateWindow();
-    gauge.setFocus();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&gauge));
-    EXPECT_TRUE(gauge.isValueTextShown());
+// The zoom gauge at its size in the window, pointers at 5, 20 and 8.
+class ZoomGaugeTest : public testing::Test {
+protected:
+    ZoomGaugeTest() {
+        configureZoomGauge(gauge);
+        gauge.setFixedSize(279, 59);
+        gauge.setPointerValue(0, 5);
+        gauge.setPointerValue(1, 20);
+        gauge.setPointerValue(2, 8);
+    }
+
+    QPoint grab(int pointer) const { return gauge.pointerGrabPoint(pointer).toPoint(); }
+    // Scale units per pixel along the scale.
+    double unitsPerPixel() const {
+        const ScaleMap map = gauge.pixelMap();
+        return (map.s2() - map.s1()) / (map.p2() - map.p1());
+    }
+
+    LinearGauge gauge;
+    QSignalSpy moved{&gauge, &LinearGauge::pointerMoved};
+    QSignalSpy released{&gauge, &LinearGauge::pointerReleased};
+};
+
+TEST_F(ZoomGaugeTest, ScaleSpansNinetyPercentAndDragsMoveByTheMouseDistanceUpToItsEnd) {
+    EXPECT_DOUBLE_EQ(gauge.positionForValue(-1), 0.05 * 279);
+    EXPECT_DOUBLE_EQ(gauge.positionForValue(30), 0.95 * 279);
+    EXPECT_DOUBLE_EQ(gauge.pointerPolygon(0).boundingRect().right(), gauge.positionForValue(5));
+
+    const QPoint start = grab(1);  // inside the arrowhead, right of its value
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, start);
+    ASSERT_EQ(gauge.draggedMarker(), 1);
+    EXPECT_DOUBLE_EQ(gauge.pointerValue(1), 20);
+    QTest::mouseMove(&gauge, start + QPoint(18, 3));
+    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, start + QPoint(18, 3));
+    EXPECT_NEAR(gauge.pointerValue(1), 20 + 18 * unitsPerPixel(), 1e-9);
+    const QPoint beyond(gauge.width() + 40, grab(2).y());
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, grab(2));
+    QTest::mouseMove(&gauge, beyond);
+    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, beyond);
+    EXPECT_DOUBLE_EQ(gauge.pointerValue(2), 30);
+}
+
+TEST_F(ZoomGaugeTest, MoveWithoutTheButtonEndsADragWhoseReleaseWentElsewhere) {
+    const QPoint start = grab(2);
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, start);
+    QTest::mouseMove(&gauge, start + QPoint(10, 0));
+    const QPoint away = start + QPoint(40, 0);
+    QMouseEvent move(QEvent::MouseMove, QPointF(away), QPointF(gauge.mapToGlobal(away)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&gauge, &move);
+    EXPECT_EQ(gauge.draggedMarker(), -1);
+    EXPECT_NEAR(gauge.pointerValue(2), 8 + 10 * unitsPerPixel(), 1e-9);
+    EXPECT_EQ(moved.count(), 1);
+    EXPECT_EQ(released.count(), 1);
+}
+
+TEST_F(ZoomGaugeTest, KeysStepATenthAndPagesAUnitAndAFixedBarLetsThePointerBelowBeGrabbed) {
+    QTest::keyClick(&gauge, Qt::Key_3);
+    QTest::keyClick(&gauge, Qt::Key_Right);
+    EXPECT_NEAR(gauge.pointerValue(2), 8.1, 1e-12);
+    QTest::keyClick(&gauge, Qt::Key_PageDown);
+    EXPECT_NEAR(gauge.pointerValue(2), 7.1, 1e-12);
+    EXPECT_EQ(gauge.valueText(2), "7.1");
+    gauge.setPointerValue(2, -0.04);
+    EXPECT_EQ(gauge.valueText(2), "0.0");  // one decimal, no negative zero
+
+    gauge.setPointerShape(0, LinearGauge::PointerShape::Bar);
+    gauge.setPointerWidth(0, 0.0);
+    gauge.setPointerDraggable(0, false);
+    gauge.setPointerValue(2, 5);  // the default under the fixed minimum
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, grab(0));
+    EXPECT_EQ(gauge.draggedMarker(), 2);
+    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, grab(0));
 }
 
 }  // namespace

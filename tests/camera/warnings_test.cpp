@@ -1,13 +1,30 @@
-#include "camera/modify_warning.h"
-
+// The two warnings of the editor: the clipping distance one and the one before a record is
+// written.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <utility>
 
+#include "camera/distance_warning.h"
+#include "camera/modify_warning.h"
+
 namespace orvendel {
 namespace {
+
+TEST(DistanceWarning, DueOnceAboveFortyFiveForEitherGaugeAndTheDistanceStaysUnrounded) {
+    CameraState state;
+    EXPECT_FALSE(takeDistanceWarning(state, 45.0f));
+    EXPECT_FALSE(takeDistanceWarning(state, std::nanf("")));
+    EXPECT_FALSE(state.DistanceWarningShown);
+    readClipGauge(state.settings, Camera::ChaseTopDown, 45.00001);
+    EXPECT_TRUE(takeDistanceWarning(state, state.settings.CTClipDist));
+    EXPECT_TRUE(state.DistanceWarningShown);
+    readClipGauge(state.settings, Camera::Drive, 123.456);
+    EXPECT_FALSE(takeDistanceWarning(state, state.settings.DClipDist));
+    EXPECT_EQ(state.settings.CTClipDist, 45.00001f);
+    EXPECT_EQ(state.settings.DClipDist, 123.456f);
+}
 
 TEST(ModifyWarning, WhichWarningForWhichRecordAndRevision) {
     using W = ModifyWarning;
@@ -47,16 +64,22 @@ TEST(ModifyWarning, WhichWarningForWhichRecordAndRevision) {
     }
 }
 
-TEST(ModifyWarning, TextsAreTheUsersOwnWords) {
+// The texts are the users' own words, spelling and double blanks included.
+TEST(WarningTexts, KeepTheirOwnWordsAndNoWarningHasNoText) {
+    const std::string_view clip = kDistanceWarningText;
+    EXPECT_TRUE(clip.starts_with("Increasing the clipping distance beyond 45"));
+    EXPECT_NE(clip.find("out.  It can also cause performance degredation if"), clip.npos);
+    EXPECT_NE(clip.find("DM's that"), clip.npos);
+    EXPECT_TRUE(clip.ends_with("games you join."));
     EXPECT_TRUE(modifyWarningText(ModifyWarning::None).empty());
     const std::string_view del = modifyWarningText(ModifyWarning::DelKeyAngle);
     EXPECT_TRUE(del.starts_with(
         "You have chosen your DEL key angle to be different from your minimum angle.  This "));
     EXPECT_TRUE(del.ends_with("set your DEL key angle to match your Minimum Angle."));
     const std::string_view zoom = modifyWarningText(ModifyWarning::DriveZoom);
-    EXPECT_TRUE(zoom.starts_with(
-        "You have chosen to modify the minimum zoom for Drive Camera.  This option has not been "
-        "fully tested"));
+    EXPECT_TRUE(
+        zoom.starts_with("You have chosen to modify the minimum zoom for Drive Camera.  "
+                         "This option has not been fully tested"));
     EXPECT_TRUE(zoom.ends_with("after using this option for a few days."));
 }
 
