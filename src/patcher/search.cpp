@@ -6,7 +6,8 @@
 #include "patcher/search_kernels.h"
 #include "patcher/search_plan.h"
 
-#if defined(ORVENDEL_SEARCH_AVX2) && __has_include(<sys/platform/x86.h>)
+// glibc's header is C that only GCC also takes as C++ (it spells bool as _Bool).
+#if defined(ORVENDEL_SEARCH_AVX2) && !defined(__clang__) && __has_include(<sys/platform/x86.h>)
 #include <sys/platform/x86.h>
 #define ORVENDEL_GLIBC_CPU_FEATURES 1
 #endif
