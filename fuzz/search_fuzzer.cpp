@@ -2,7 +2,9 @@
 // Input: one byte for the signature's length (1 to 24), its pattern bytes, its wildcard mask
 // (one bit per byte), two bytes for the starting offset, then the image.
 // Properties: both searches return the same match and report the same progress values in the
-// same order; the signature's text form parses back to the same signature.
+// same order; the shared pass over this signature and its mirror image, resumed, answers and
+// reports as the search from the start does for each; the signature's text form parses back to
+// the same signature.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +15,7 @@
 
 #include "fuzz_check.h"
 #include "patcher/search.h"
+#include "patcher/search_together.h"
 #include "patcher/signature.h"
 
 namespace orvendel {
@@ -69,6 +72,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(search(image, sig, from, nullptr) == plain);
     if (plain) {
         FUZZ_CHECK(*plain >= from && *plain + sig.size() <= image.size());
+    }
+
+    // The same bytes backwards: a second signature that often shares the first one's anchors.
+    Signature mirror;
+    mirror.pattern.assign(sig.pattern.rbegin(), sig.pattern.rend());
+    mirror.wild.assign(sig.wild.rbegin(), sig.wild.rend());
+    const auto [first, second] = searchTogether(image, sig, mirror);
+    for (const auto& [s, known] : {std::pair{&sig, first}, std::pair{&mirror, second}}) {
+        RecordingSink resumed;
+        RecordingSink fromStart;
+        FUZZ_CHECK(resumeSearch(image, *s, known, &resumed) ==
+                   searchReference(image, *s, 0, &fromStart));
+        FUZZ_CHECK(resumed.values == fromStart.values);
     }
 
     const std::optional<Signature> parsed = Signature::parse(textForm(sig));

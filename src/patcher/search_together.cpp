@@ -69,9 +69,10 @@ std::pair<KnownSearch, KnownSearch> searchTogether(std::span<const std::uint8_t>
     for (std::size_t begin = 0; begin < image.size();) {
         const std::size_t end = std::min(image.size(), begin + kBlock);
         std::size_t from = begin;  // neither matches at a start below this one
-        if (together && !b.match && end <= bothInside) {
+        const std::size_t togetherEnd = std::min(end, bothInside);
+        if (together && !b.match && togetherEnd > begin) {
             const TwoScanResult r =
-                together(firstSearch.plan(), secondSearch.plan(), image.data(), begin, end);
+                together(firstSearch.plan(), secondSearch.plan(), image.data(), begin, togetherEnd);
             from = r.next;
             if (r.foundB)
                 b.match = r.next;
