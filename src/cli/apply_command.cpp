@@ -22,7 +22,7 @@ namespace {
 constexpr std::string_view kApplicationTitle = "Orvendel";
 
 // Reports a settings file that did not load; returns its exit code, or kExitDone when loaded.
-int reportLoad(const LoadResult& result, const std::string& path, CommandIo& io) {
+int reportLoad(const LoadResult& result, const std::filesystem::path& path, CommandIo& io) {
     switch (result.status) {
         case LoadResult::Status::Loaded:
             return kExitDone;
@@ -38,7 +38,7 @@ int reportLoad(const LoadResult& result, const std::string& path, CommandIo& io)
 
 // Makes the executable read-only again after a writing run that cleared the state but wrote
 // nothing, so that a failed command leaves the file as it found it.
-void restoreReadOnly(const std::string& executable, CommandIo& io) {
+void restoreReadOnly(const std::filesystem::path& executable, CommandIo& io) {
     std::error_code error;
     std::filesystem::permissions(executable, std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove, error);
@@ -61,8 +61,8 @@ int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
                           parsed.positional().size() < 2 ? "GAME_EXE and SETTINGS.chs are needed"
                                                          : "too many arguments");
     }
-    const std::string& executable = parsed.positional()[0];
-    const std::string& settingsPath = parsed.positional()[1];
+    const std::filesystem::path executable = argumentPath(parsed.positional()[0]);
+    const std::filesystem::path settingsPath = argumentPath(parsed.positional()[1]);
 
     // A broken settings file stops the command before the executable is asked about or read.
     CameraSettings trial;

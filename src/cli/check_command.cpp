@@ -32,7 +32,7 @@ int runCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
         }
     }
 
-    const std::string& path = parsed.positional()[0];
+    const std::filesystem::path path = argumentPath(parsed.positional()[0]);
     CameraSettings settings;
     const LoadResult result = loadSettingsFile(path, settings, revision);
     if (result.status == LoadResult::Status::Error) {

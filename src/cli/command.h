@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -12,6 +13,12 @@ struct CommandIo {
     std::ostream& out;
     std::ostream& err;
 };
+
+// The file an argument names. Arguments are UTF-8 (on Windows, main converts the wide command
+// line), so the path keeps every character of the name.
+inline std::filesystem::path argumentPath(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 // One verb of orvendel-cli. `run` gets the arguments after the verb and returns an exit code.
 struct Command {

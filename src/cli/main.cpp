@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/apply_command.h"
@@ -12,6 +13,12 @@
 #include "cli/exit_code.h"
 #include "cli/locate_command.h"
 #include "cli/read_command.h"
+
+#ifdef _WIN32
+#include <windows.h>
+// shellapi.h needs windows.h first.
+#include <shellapi.h>
+#endif
 
 namespace orvendel::cli {
 namespace {
@@ -78,12 +85,39 @@ int run(const std::vector<std::string>& args) {
     return kExitUsage;
 }
 
+// The arguments after the program's name, as UTF-8. On Windows the narrow argv holds the ANSI
+// code page, which cannot spell every file name (a name with "ĉ" would arrive as "c"), so they
+// come from the wide command line instead.
+std::vector<std::string> utf8Arguments(int argc, char** argv) {
+#ifdef _WIN32
+    int count = 0;
+    if (LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        std::vector<std::string> args;
+        for (int i = 1; i < count; ++i) {
+            const int bytes =
+                WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+            std::string arg(bytes > 0 ? static_cast<std::size_t>(bytes) : 1, '\0');
+            WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), bytes, nullptr, nullptr);
+            arg.resize(arg.size() - 1);  // the terminating NUL
+            args.push_back(std::move(arg));
+        }
+        LocalFree(wide);
+        return args;
+    }
+#endif
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
 }  // namespace
 }  // namespace orvendel::cli
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Messages are UTF-8, like the file names in them.
+    SetConsoleOutputCP(CP_UTF8);
+#endif
     try {
-        const std::vector<std::string> args(argv + 1, argv + argc);
+        const std::vector<std::string> args = orvendel::cli::utf8Arguments(argc, argv);
         const int code = orvendel::cli::run(args);
         std::cout.flush();
         if (!std::cout) {

@@ -28,11 +28,11 @@ int runReadCommand(const std::vector<std::string>& args, CommandIo& io) {
             parsed.positional().empty() ? "GAME_EXE is missing" : "too many arguments");
     }
     const bool json = parsed.has("--json");
-    const std::string& executable = parsed.positional()[0];
+    const std::filesystem::path executable = argumentPath(parsed.positional()[0]);
     if (const auto savePath = parsed.value("--save")) {
         // Saving settings over the executable just read would destroy the game file.
         std::error_code ec;
-        if (std::filesystem::equivalent(*savePath, executable, ec)) {
+        if (std::filesystem::equivalent(argumentPath(*savePath), executable, ec)) {
             return usageError(io, kReadCommand, "--save names the executable itself");
         }
     }
@@ -48,7 +48,8 @@ int runReadCommand(const std::vector<std::string>& args, CommandIo& io) {
 
     if (code == kExitDone) {
         if (const auto savePath = parsed.value("--save")) {
-            if (const FileStatus saved = saveSettingsFile(*savePath, state.settings); !saved) {
+            if (const FileStatus saved = saveSettingsFile(argumentPath(*savePath), state.settings);
+                !saved) {
                 io.err << saved.message() << '\n';
                 return kExitFileError;
             }
@@ -62,7 +63,7 @@ int runReadCommand(const std::vector<std::string>& args, CommandIo& io) {
         }
         printRecordTable(io.out, state.settings, state.ExecutableRevision);
         if (const auto savePath = parsed.value("--save"); savePath && code == kExitDone) {
-            io.out << "Saved the settings to \"" << displayPath(*savePath) << "\".\n";
+            io.out << "Saved the settings to \"" << displayPath(argumentPath(*savePath)) << "\".\n";
         }
     }
     if (code == kExitNotRecognised && parsed.value("--save")) {
