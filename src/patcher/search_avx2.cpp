@@ -187,14 +187,14 @@ ORVENDEL_AVX2 TwoScanResult scanTwo(const SearchPlan& a, const SearchPlan& b,
                 const bool foundA = (hitsA & bit) != 0 && a.matchesAt(q + j);
                 const bool foundB = (hitsB & bit) != 0 && b.matchesAt(q + j);
                 if (foundA || foundB)
-                    return {s + 32 * i + j, foundA, foundB, candidates};
+                    return {s + 32 * i + j, foundA, foundB};
                 ++candidates;
             }
         }
         if (candidates > budget)
-            return {s + kStep, false, false, candidates};
+            return {s + kStep, false, false};
     }
-    return {s, false, false, candidates};
+    return {s, false, false};
 }
 
 }  // namespace

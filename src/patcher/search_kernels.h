@@ -78,7 +78,6 @@ struct TwoScanResult {
     std::size_t next;  // the first start where either matched, else the first not examined
     bool foundA;       // the first plan matches at `next`
     bool foundB;       // the second plan matches at `next`
-    std::size_t candidates;
 };
 
 // A scan over the starts [begin, end) for two plans at once, each with its startingAnchors():
