@@ -15,6 +15,7 @@ std::error_code failure(std::errc code) {
 void MemoryFileSystemOps::put(const std::filesystem::path& path,
                               std::span<const std::uint8_t> bytes) {
     files_[path.string()] = std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+    inodes_[path.string()] = nextInode_++;
 }
 
 const std::vector<std::uint8_t>* MemoryFileSystemOps::find(
@@ -85,28 +86,43 @@ std::error_code MemoryFileSystemOps::close(FileHandle file) {
     return handles_.erase(file) ? std::error_code() : failure(std::errc::bad_file_descriptor);
 }
 
-std::error_code MemoryFileSystemOps::copyPermissions(const std::filesystem::path&,
-                                                     FileHandle file) {
-    return sync(file);
-}
-
 std::error_code MemoryFileSystemOps::copyOwner(const std::filesystem::path&, FileHandle file) {
     return sync(file);
 }
 
-std::error_code MemoryFileSystemOps::replace(const std::filesystem::path& temp,
-                                             const std::filesystem::path& target) {
+std::error_code MemoryFileSystemOps::copyAttributes(const std::filesystem::path&, FileHandle file) {
+    return sync(file);
+}
+
+std::error_code MemoryFileSystemOps::move(FileHandle tempFile, const std::filesystem::path& temp,
+                                          const std::filesystem::path& target, bool overwrite) {
+    if (std::error_code error = close(tempFile))
+        return error;
     const auto it = files_.find(temp.string());
     if (it == files_.end())
         return failure(std::errc::no_such_file_or_directory);
     for (const auto& [handle, open] : handles_) {
         if (open.path == temp.string())
-            return failure(std::errc::device_or_resource_busy);  // replaced while still open
+            return failure(std::errc::device_or_resource_busy);  // moved while still open
     }
+    if (!overwrite && files_.count(target.string()))
+        return failure(std::errc::file_exists);
     std::vector<std::uint8_t> bytes = std::move(it->second);
     files_.erase(it);
     files_[target.string()] = std::move(bytes);
+    inodes_[target.string()] = nextInode_++;
     return {};
+}
+
+std::error_code MemoryFileSystemOps::replace(FileHandle tempFile, const std::filesystem::path& temp,
+                                             const std::filesystem::path& target) {
+    return move(tempFile, temp, target, true);
+}
+
+std::error_code MemoryFileSystemOps::placeNew(FileHandle tempFile,
+                                              const std::filesystem::path& temp,
+                                              const std::filesystem::path& target) {
+    return move(tempFile, temp, target, false);
 }
 
 std::error_code MemoryFileSystemOps::syncFolder(const std::filesystem::path&) {
@@ -115,6 +131,30 @@ std::error_code MemoryFileSystemOps::syncFolder(const std::filesystem::path&) {
 
 std::error_code MemoryFileSystemOps::remove(const std::filesystem::path& path) {
     return files_.erase(path.string()) ? std::error_code()
+                                       : failure(std::errc::no_such_file_or_directory);
+}
+
+std::error_code MemoryFileSystemOps::removeIfUnused(const std::filesystem::path& path) {
+    for (const auto& [handle, open] : handles_) {
+        if (open.path == path.string())
+            return failure(std::errc::device_or_resource_busy);
+    }
+    return remove(path);
+}
+
+std::error_code MemoryFileSystemOps::identify(const std::filesystem::path& path,
+                                              FileIdentity& identity) {
+    const auto it = files_.find(path.string());
+    if (it == files_.end())
+        return failure(std::errc::no_such_file_or_directory);
+    identity = FileIdentity{};
+    identity.inode = inodes_[path.string()];
+    identity.size = it->second.size();
+    return {};
+}
+
+std::error_code MemoryFileSystemOps::checkWritable(const std::filesystem::path& path) {
+    return files_.count(path.string()) ? std::error_code()
                                        : failure(std::errc::no_such_file_or_directory);
 }
 

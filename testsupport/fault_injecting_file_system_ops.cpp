@@ -63,13 +63,6 @@ std::error_code FaultInjectingFileSystemOps::close(FileHandle file) {
     return real_.close(file);
 }
 
-std::error_code FaultInjectingFileSystemOps::copyPermissions(const std::filesystem::path& original,
-                                                             FileHandle file) {
-    if (fails(Step::CopyPermissions))
-        return error_;
-    return real_.copyPermissions(original, file);
-}
-
 std::error_code FaultInjectingFileSystemOps::copyOwner(const std::filesystem::path& original,
                                                        FileHandle file) {
     if (fails(Step::CopyOwner))
@@ -77,11 +70,32 @@ std::error_code FaultInjectingFileSystemOps::copyOwner(const std::filesystem::pa
     return real_.copyOwner(original, file);
 }
 
-std::error_code FaultInjectingFileSystemOps::replace(const std::filesystem::path& temp,
-                                                     const std::filesystem::path& target) {
-    if (fails(Step::Replace))
+std::error_code FaultInjectingFileSystemOps::copyAttributes(const std::filesystem::path& original,
+                                                            FileHandle file) {
+    if (fails(Step::CopyAttributes))
         return error_;
-    return real_.replace(temp, target);
+    return real_.copyAttributes(original, file);
+}
+
+std::error_code FaultInjectingFileSystemOps::replace(FileHandle tempFile,
+                                                     const std::filesystem::path& temp,
+                                                     const std::filesystem::path& target) {
+    if (fails(Step::Replace)) {
+        // The handle is gone even when the step fails.
+        (void)real_.close(tempFile);
+        return error_;
+    }
+    return real_.replace(tempFile, temp, target);
+}
+
+std::error_code FaultInjectingFileSystemOps::placeNew(FileHandle tempFile,
+                                                      const std::filesystem::path& temp,
+                                                      const std::filesystem::path& target) {
+    if (fails(Step::PlaceNew)) {
+        (void)real_.close(tempFile);
+        return error_;
+    }
+    return real_.placeNew(tempFile, temp, target);
 }
 
 std::error_code FaultInjectingFileSystemOps::syncFolder(const std::filesystem::path& folder) {
@@ -94,6 +108,25 @@ std::error_code FaultInjectingFileSystemOps::remove(const std::filesystem::path&
     if (fails(Step::Remove))
         return error_;
     return real_.remove(path);
+}
+
+std::error_code FaultInjectingFileSystemOps::removeIfUnused(const std::filesystem::path& path) {
+    if (fails(Step::RemoveIfUnused))
+        return error_;
+    return real_.removeIfUnused(path);
+}
+
+std::error_code FaultInjectingFileSystemOps::identify(const std::filesystem::path& path,
+                                                      FileIdentity& identity) {
+    if (fails(Step::Identify))
+        return error_;
+    return real_.identify(path, identity);
+}
+
+std::error_code FaultInjectingFileSystemOps::checkWritable(const std::filesystem::path& path) {
+    if (fails(Step::CheckWritable))
+        return error_;
+    return real_.checkWritable(path);
 }
 
 std::error_code FaultInjectingFileSystemOps::readOnly(const std::filesystem::path& path,

@@ -22,11 +22,15 @@ public:
         ShortWrite,  // the n-th write and every later one writes at most half, then 0 bytes
         Sync,
         Close,
-        CopyPermissions,
         CopyOwner,
+        CopyAttributes,
         Replace,
+        PlaceNew,
         SyncFolder,
         Remove,
+        RemoveIfUnused,
+        Identify,
+        CheckWritable,
         ReadOnly,
         ClearReadOnly,
     };
@@ -47,13 +51,17 @@ public:
                           std::size_t& written) override;
     std::error_code sync(FileHandle file) override;
     std::error_code close(FileHandle file) override;
-    std::error_code copyPermissions(const std::filesystem::path& original,
-                                    FileHandle file) override;
     std::error_code copyOwner(const std::filesystem::path& original, FileHandle file) override;
-    std::error_code replace(const std::filesystem::path& temp,
+    std::error_code copyAttributes(const std::filesystem::path& original, FileHandle file) override;
+    std::error_code replace(FileHandle tempFile, const std::filesystem::path& temp,
                             const std::filesystem::path& target) override;
+    std::error_code placeNew(FileHandle tempFile, const std::filesystem::path& temp,
+                             const std::filesystem::path& target) override;
     std::error_code syncFolder(const std::filesystem::path& folder) override;
     std::error_code remove(const std::filesystem::path& path) override;
+    std::error_code removeIfUnused(const std::filesystem::path& path) override;
+    std::error_code identify(const std::filesystem::path& path, FileIdentity& identity) override;
+    std::error_code checkWritable(const std::filesystem::path& path) override;
     std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) override;
     std::error_code clearReadOnly(const std::filesystem::path& path) override;
 

@@ -114,9 +114,20 @@ struct CameraState {
     CameraSettings UndoSnapshot;      // values of the last recognised read
     std::int16_t ExecutableRevision = kRevisionUnknown;
     bool DistanceWarningShown = false;
+    // Whether the record holds values the player chose: those of a recognised read, a preset
+    // or a loaded settings file (and then edits of them). A record without is never written.
+    bool valuesChosen = false;
+    // Whether UndoSnapshot holds the values of a recognised read.
+    bool snapshotTaken = false;
 
-    void takeUndoSnapshot() { UndoSnapshot = settings; }
-    void restoreUndoSnapshot() { settings = UndoSnapshot; }
+    void takeUndoSnapshot() {
+        UndoSnapshot = settings;
+        snapshotTaken = true;
+    }
+    void restoreUndoSnapshot() {
+        settings = UndoSnapshot;
+        valuesChosen = snapshotTaken;
+    }
 };
 
 // The "Bioware Defaults" preset.

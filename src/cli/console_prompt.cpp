@@ -18,6 +18,10 @@ bool ConsolePrompt::askClearReadOnly() {
     return readOnlyConfirmed_;
 }
 
+bool ConsolePrompt::askReplaceLinkedFile(std::uint64_t otherNames) {
+    return confirm(kHardLinksTitle, hardLinksQuestion(otherNames));
+}
+
 void ConsolePrompt::reportClearFailed() {
     clearFailed_ = true;
     err_ << kReadOnlyTitle << ": " << kReadOnlyClearFailed << '\n';

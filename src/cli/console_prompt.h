@@ -18,6 +18,8 @@ public:
     bool askClearReadOnly() override;
     // The read-only failure (kReadOnlyClearFailed).
     void reportClearFailed() override;
+    // The question before writing a file with other names (hardLinksQuestion).
+    bool askReplaceLinkedFile(std::uint64_t otherNames) override;
 
     // Prints a question that needs OK (title, then text) and returns the answer.
     bool confirm(std::string_view title, std::string_view text);

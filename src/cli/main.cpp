@@ -13,6 +13,7 @@
 #include "cli/exit_code.h"
 #include "cli/locate_command.h"
 #include "cli/read_command.h"
+#include "cli/restore_command.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -29,6 +30,7 @@ constexpr std::array kCommands = {
     kApplyCommand,
     kCheckCommand,
     kLocateCommand,
+    kRestoreCommand,
 };
 
 void printUsage(std::ostream& out) {

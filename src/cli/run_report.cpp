@@ -10,6 +10,7 @@ int reportRun(const RunResult& result, const ConsolePrompt& prompt, std::ostream
     switch (result.outcome) {
         case Outcome::Loaded:
         case Outcome::Modified:
+        case Outcome::Restored:
             if (!quiet) {
                 out << result.status << '\n';
             }
@@ -27,6 +28,7 @@ int reportRun(const RunResult& result, const ConsolePrompt& prompt, std::ostream
             }
             return prompt.clearFailed() || !prompt.declined() ? kExitFileError : kExitNotConfirmed;
         case Outcome::FileError:
+        case Outcome::NothingToWrite:
             break;
     }
     err << result.status << '\n';

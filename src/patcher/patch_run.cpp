@@ -1,7 +1,9 @@
 #include "patcher/patch_run.h"
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include "patcher/signature.h"
 #include "patcher/table_run.h"
@@ -32,8 +34,8 @@ const RevisionTable* dispatch(bool forReading, std::span<const std::uint8_t> ima
                               CameraState& state, ProgressSink& progress, TableRun& run) {
     if (state.ExecutableRevision != 1) {
         // Both tables may scan from the start: their first signatures share one pass.
-        const auto [first0, first1] = searchTogether(image, firstSignature(kRevision0Table),
-                                                     firstSignature(kRevision1Table));
+        const auto [first0, first1] =
+            searchTogether(image, firstSignature(kRevision0Table), firstSignature(kRevision1Table));
         run = doVersion0(forReading, image, state, &progress, &first0);
         if (run.recognised)
             return &kRevision0Table;
@@ -44,13 +46,45 @@ const RevisionTable* dispatch(bool forReading, std::span<const std::uint8_t> ima
     return run.recognised ? &kRevision1Table : nullptr;
 }
 
-// After the edits are in the image, the table that recognised it must still find every
-// signature, and at the very same sites, or later runs would read other bytes than written.
-bool stillRecognised(const RevisionTable& table, std::span<const std::uint8_t> patched,
-                     const CameraState& state, const TableRun& written) {
+// After the edits are in the image, a fresh run (which tries revision 0 first) must recognise
+// it as the very revision that was written, at the very same sites; otherwise later runs
+// would read, and write, other bytes than these.
+bool freshRunAgrees(const RevisionTable& written, std::span<const std::uint8_t> patched,
+                    const CameraState& state, const TableRun& run) {
     CameraState scratch = state;
-    const TableRun check = runRevisionTable(table, true, patched, scratch, nullptr);
-    return check.recognised && check.sites == written.sites;
+    for (const RevisionTable* table : {&kRevision0Table, &kRevision1Table}) {
+        const TableRun check = runRevisionTable(*table, true, patched, scratch, nullptr);
+        if (check.recognised)
+            return table == &written && check.sites == run.sites;
+    }
+    return false;
+}
+
+// Success when a writing run may replace the file. Replacing it would get round its
+// read-only state on POSIX, or a lack of write permission: only fixReadOnly (the user's Yes)
+// may lift the former, nothing the latter.
+FileStatus writableNow(const std::filesystem::path& path) {
+    bool readOnly = false;
+    if (FileStatus status = readOnlyAttribute(path, readOnly); !status)
+        return status;
+    if (readOnly)
+        return FileStatus::failure("Cannot write \"" + displayPath(path) +
+                                   "\": the file is read-only.");
+    return checkWritable(path);
+}
+
+// The bytes that `edits` would overwrite, as edits that put them back.
+std::vector<SiteEdit> bytesUnder(std::span<const std::uint8_t> image,
+                                 std::span<const SiteEdit> edits) {
+    std::vector<SiteEdit> original;
+    original.reserve(edits.size());
+    for (const SiteEdit& edit : edits) {
+        SiteEdit kept{edit.offset, {}};
+        std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(edit.offset), kept.bytes.size(),
+                    kept.bytes.begin());
+        original.push_back(kept);
+    }
+    return original;
 }
 
 }  // namespace
@@ -77,13 +111,40 @@ bool fixReadOnly(const std::filesystem::path& path, ReadOnlyPrompt& prompt, std:
     return false;
 }
 
+bool prepareRun(const std::filesystem::path& path, bool forReading, ReadOnlyPrompt& prompt,
+                std::string* error) {
+    if (!fixReadOnly(path, prompt, error))
+        return false;
+    if (forReading)
+        return true;
+    if (FileStatus status = checkWritable(path); !status) {
+        if (error)
+            *error = status.message();
+        return false;
+    }
+    // Replacing the file gives only this name the new bytes; the others keep the old ones.
+    FileIdentity identity;
+    if (identifyFile(path, identity) && identity.links > 1)
+        return prompt.askReplaceLinkedFile(identity.links - 1);
+    return true;
+}
+
 RunResult modFile(const std::filesystem::path& path, bool forReading, CameraState& state,
                   ProgressSink& progress) {
     using Outcome = RunResult::Outcome;
     progress.setStatus(forReading ? kStatusLoading : kStatusModifying);
+    if (!forReading && !state.valuesChosen)
+        return finish(progress, Outcome::NothingToWrite, std::string(kStatusNothingToWrite));
     if (!forReading)
         removeStaleTempFiles(path);
 
+    // Taken before the file is loaded, so that any change from here on is seen before the
+    // replace.
+    FileIdentity identity;
+    if (!forReading) {
+        if (FileStatus status = identifyFile(path, identity); !status)
+            return finish(progress, Outcome::FileError, status.message());
+    }
     FileImage image;
     if (FileStatus status = image.load(path); !status) {
         return finish(progress, Outcome::FileError, status.message());
@@ -93,16 +154,8 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
                       "Cannot read \"" + displayPath(path) + "\": the file is empty.");
     }
     if (!forReading) {
-        // Replacing the file would get round its read-only state on POSIX; only fixReadOnly
-        // (the user's Yes) may lift it.
-        bool readOnly = false;
-        if (FileStatus status = readOnlyAttribute(path, readOnly); !status) {
+        if (FileStatus status = writableNow(path); !status)
             return finish(progress, Outcome::FileError, status.message());
-        }
-        if (readOnly) {
-            return finish(progress, Outcome::FileError,
-                          "Cannot write \"" + displayPath(path) + "\": the file is read-only.");
-        }
     }
     const double length = static_cast<float>(image.size());
     progress.setRange(0, length);
@@ -116,23 +169,36 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
         state = onEntry;
         return finish(progress, Outcome::FileError, status.message());
     }
-    if (!recognisedBy)
+    if (!recognisedBy) {
+        if (forReading)
+            state.valuesChosen = false;
         return finish(progress, Outcome::UnknownVersion, std::string(kStatusUnknownVersion));
+    }
     progress.setValue(length);
 
     if (forReading) {
         state.takeUndoSnapshot();
+        state.valuesChosen = true;
         return finish(progress, Outcome::Loaded, std::string(kStatusLoaded));
     }
     // The edits go into the one image; it is written only if it still reads back.
+    const std::vector<SiteEdit> original = bytesUnder(image.bytes(), run.edits);
     applyEdits(image.writableBytes(), run.edits);
-    if (!stillRecognised(*recognisedBy, image.bytes(), state, run)) {
+    if (!freshRunAgrees(*recognisedBy, image.bytes(), state, run)) {
         return finish(progress, Outcome::WouldBeUnrecognisable,
                       std::string(kStatusWouldBeUnrecognisable));
     }
     if (FileStatus status = image.checkUnchanged(); !status)
         return finish(progress, Outcome::FileError, status.message());
-    if (FileStatus status = writeFileAtomically(path, image.bytes()); !status) {
+    if (!hasOriginalCopy(path)) {
+        // The way back: the file as it was before its first change, kept before the change.
+        applyEdits(image.writableBytes(), original);
+        const FileStatus kept = keepOriginalCopy(path, image.bytes());
+        applyEdits(image.writableBytes(), run.edits);
+        if (!kept)
+            return finish(progress, Outcome::FileError, kept.message());
+    }
+    if (FileStatus status = writeFileAtomically(path, image.bytes(), &identity); !status) {
         return finish(progress, Outcome::FileError, status.message());
     }
     return finish(progress, Outcome::Modified, std::string(kStatusModified));
@@ -141,12 +207,53 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
 RunResult processData(const std::filesystem::path& path, bool forReading, CameraState& state,
                       ProgressSink& progress, ReadOnlyPrompt& prompt) {
     std::string error;
-    if (!fixReadOnly(path, prompt, &error)) {
+    if (!prepareRun(path, forReading, prompt, &error)) {
         if (!error.empty())
             return RunResult{RunResult::Outcome::FileError, error};
         return RunResult{RunResult::Outcome::Refused, {}};
     }
     return modFile(path, forReading, state, progress);
+}
+
+RunResult restoreOriginal(const std::filesystem::path& executable, ProgressSink& progress) {
+    using Outcome = RunResult::Outcome;
+    progress.setStatus(kStatusModifying);
+    const std::filesystem::path copyPath = originalCopyPath(executable);
+    if (!hasOriginalCopy(executable)) {
+        return finish(progress, Outcome::FileError,
+                      "Cannot read \"" + displayPath(copyPath) +
+                          "\": there is no original copy of this file.");
+    }
+    removeStaleTempFiles(executable);
+    FileIdentity identity;
+    if (FileStatus status = identifyFile(executable, identity); !status)
+        return finish(progress, Outcome::FileError, status.message());
+    if (FileStatus status = writableNow(executable); !status)
+        return finish(progress, Outcome::FileError, status.message());
+    FileImage copy;
+    if (FileStatus status = copy.load(copyPath); !status)
+        return finish(progress, Outcome::FileError, status.message());
+    if (copy.empty()) {
+        return finish(progress, Outcome::FileError,
+                      "Cannot read \"" + displayPath(copyPath) + "\": the file is empty.");
+    }
+    const double length = static_cast<float>(copy.size());
+    progress.setRange(0, length);
+    progress.setValue(0);
+    if (FileStatus status = copy.checkUnchanged(); !status)
+        return finish(progress, Outcome::FileError, status.message());
+    if (FileStatus status = writeFileAtomically(executable, copy.bytes(), &identity); !status)
+        return finish(progress, Outcome::FileError, status.message());
+    progress.setValue(length);
+    return finish(progress, Outcome::Restored, std::string(kStatusRestored));
+}
+
+std::string hardLinksQuestion(std::uint64_t otherNames) {
+    const std::string count = std::to_string(otherNames);
+    return "The NWMAIN.EXE you specified has " + count +
+           (otherNames == 1 ? " other name (a hard link) that would keep"
+                            : " other names (hard links) that would keep") +
+           " the old values.  Do you wish me to modify this name anyway?";
 }
 
 }  // namespace orvendel

@@ -21,6 +21,16 @@ inline constexpr std::string_view kStatusLoaded = "Neverwinter Nights options su
 inline constexpr std::string_view kStatusModified = "Neverwinter Nights successfully modified!";
 inline constexpr std::string_view kStatusWouldBeUnrecognisable =
     "The new values would leave NWMAIN.EXE unrecognisable.  Patch Aborted.";
+inline constexpr std::string_view kStatusNothingToWrite =
+    "There are no camera values to write: read a known NWMAIN.EXE, choose a preset or load a "
+    "settings file first.  Patch Aborted.";
+inline constexpr std::string_view kStatusRestored = "The original NWMAIN.EXE is back in place.";
+
+// The question before putting the original copy back (title kRestoreTitle, Yes/No).
+inline constexpr std::string_view kRestoreTitle = "Restore Original";
+inline constexpr std::string_view kRestoreQuestion =
+    "Put back the copy of NWMAIN.EXE that was kept before Orvendel first changed it?  Every "
+    "camera change written since then is lost.";
 
 // The read-only check before every run, reading runs included. Returns true when the file may
 // be used: it was not read-only, or the user agreed (prompt.askClearReadOnly()) and the
@@ -31,16 +41,27 @@ inline constexpr std::string_view kStatusWouldBeUnrecognisable =
 // the file's attributes cannot be read at all, e.g. the file is missing; nothing is asked then.
 bool fixReadOnly(const std::filesystem::path& path, ReadOnlyPrompt& prompt, std::string* error);
 
+// The questions and checks before a run, in the window before the progress window is shown:
+// fixReadOnly; then, before a writing run, that the process may write the file (else *error
+// names the file and the system's reason) and, for a file with other names (hard links), the
+// question whether to modify it anyway (No: false with *error empty).
+bool prepareRun(const std::filesystem::path& path, bool forReading, ReadOnlyPrompt& prompt,
+                std::string* error);
+
 // One patch run on the executable at `path` (ModFile and DoWork): loads the whole file,
 // dispatches to the revision tables by state.ExecutableRevision (-1 or 0: revision 0 first,
 // then revision 1 if 0 was not recognised; 1: revision 1 only), and
 // - reading run: copies the values into state.settings; when recognised, takes the undo
 //   snapshot;
-// - writing run: stores state.settings at the sites of the table that recognised the image,
-//   checks that the patched image is still recognised by that table at the same sites, and
-//   replaces the file crash-safely (writeFileAtomically). The file on disk then differs from
-//   the one read only at those sites; its length is unchanged. Stale temporary files of a
-//   killed earlier writing run are removed first.
+// - reading run not recognised: state.valuesChosen becomes false (a table may have
+//   overwritten part of the record before it gave up);
+// - writing run: refused with NothingToWrite, touching nothing, unless state.valuesChosen;
+//   otherwise stores state.settings at the sites of the table that recognised the image,
+//   checks that a fresh run would recognise the patched image as the same revision at the
+//   same sites, keeps the original copy (keepOriginalCopy) of the bytes as read, and replaces
+//   the file crash-safely (writeFileAtomically), provided it is still the file that was read.
+//   The file on disk then differs from the one read only at those sites; its length is
+//   unchanged. Stale temporary files of a killed earlier writing run are removed first.
 // Progress: status kStatusLoading / kStatusModifying, range 0..file length, value 0, the
 // tables' updates, the full bar when recognised, then the final status (also in the result).
 // A file error (missing, not a regular file, no permission, empty, read or write error, or a
@@ -51,10 +72,18 @@ bool fixReadOnly(const std::filesystem::path& path, ReadOnlyPrompt& prompt, std:
 RunResult modFile(const std::filesystem::path& path, bool forReading, CameraState& state,
                   ProgressSink& progress);
 
-// fixReadOnly followed by modFile, for callers without a modal window in between (the command
-// line). Outcome Refused when fixReadOnly said no without an error, FileError with the message
+// prepareRun followed by modFile, for callers without a modal window in between (the command
+// line). Outcome Refused when prepareRun said no without an error, FileError with the message
 // when it failed with one.
 RunResult processData(const std::filesystem::path& path, bool forReading, CameraState& state,
                       ProgressSink& progress, ReadOnlyPrompt& prompt);
+
+// Puts the original copy kept by the first writing run (originalCopyPath) back in the place of
+// the executable, crash-safely and with the checks of a writing run (the file must be
+// writable and must not change while the copy is written); the copy itself stays. Outcome
+// Restored with kStatusRestored, or FileError naming the file and the reason (no copy, a copy
+// that cannot be read or is empty). The caller asks kRestoreQuestion and runs prepareRun
+// first.
+RunResult restoreOriginal(const std::filesystem::path& executable, ProgressSink& progress);
 
 }  // namespace orvendel

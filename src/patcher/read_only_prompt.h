@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace orvendel {
@@ -13,6 +15,12 @@ inline constexpr std::string_view kReadOnlyQuestion =
 inline constexpr std::string_view kReadOnlyClearFailed =
     "Unable to remove Read Only attribute from file.  Patch Aborted.";
 
+// Title of the question before writing a file that has other names.
+inline constexpr std::string_view kHardLinksTitle = "Other Names";
+// The Yes/No question asked before a writing run on a file with `otherNames` further names
+// (hard links), which would keep the old bytes.
+std::string hardLinksQuestion(std::uint64_t otherNames);
+
 // How fixReadOnly talks to the user: the window shows message boxes, the command line prints
 // the texts and answers from its --yes option, tests script the answers.
 class ReadOnlyPrompt {
@@ -22,6 +30,8 @@ public:
     virtual bool askClearReadOnly() = 0;
     // Tells the user kReadOnlyClearFailed (title kReadOnlyTitle, OK).
     virtual void reportClearFailed() = 0;
+    // Asks hardLinksQuestion(otherNames) (title kHardLinksTitle, Yes/No). Returns true for Yes.
+    virtual bool askReplaceLinkedFile(std::uint64_t otherNames) = 0;
 };
 
 }  // namespace orvendel

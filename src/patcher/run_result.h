@@ -12,6 +12,8 @@ struct RunResult {
         UnknownVersion,         // neither revision recognised; nothing written
         WouldBeUnrecognisable,  // writing run refused: the patched image would not be recognised
         FileError,              // the file could not be read or written; status names the reason
+        NothingToWrite,         // writing run refused: the record holds no chosen values
+        Restored,               // restoreOriginal: the original copy is back in place
         Refused,                // processData only: the read-only question was answered No or
                                 // the attribute could not be cleared; no run took place
     };
@@ -20,6 +22,8 @@ struct RunResult {
     std::string status;  // final status line; empty for Refused
 
     bool recognised() const { return outcome == Outcome::Loaded || outcome == Outcome::Modified; }
+    // Whether the run ended as asked (read, written or restored).
+    bool succeeded() const { return recognised() || outcome == Outcome::Restored; }
 };
 
 }  // namespace orvendel

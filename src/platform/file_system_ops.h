@@ -11,6 +11,25 @@ namespace orvendel {
 using FileHandle = std::intptr_t;
 inline constexpr FileHandle kNoFile = -1;
 
+// What tells one state of a file from another: which file a path names (device and inode, or
+// volume and file id on Windows), its length, its last modification and last status change
+// (nanoseconds since the epoch; Windows: the change time of FILE_BASIC_INFO), and how many
+// names it has (hard links).
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    std::int64_t changed = 0;
+    std::uint64_t links = 1;
+
+    // The same file, not changed in between.
+    bool sameState(const FileIdentity& other) const {
+        return device == other.device && inode == other.inode && size == other.size &&
+               modified == other.modified && changed == other.changed;
+    }
+};
+
 // Every step that the file layer takes on the file system goes through this interface, so that
 // tests can make any single step fail (see ScopedFileSystemOps). Each step returns an empty
 // error_code on success or the system's error; none throws. The real implementation is
@@ -27,7 +46,9 @@ public:
     virtual std::error_code read(FileHandle file, std::uint8_t* buffer, std::size_t size,
                                  std::size_t& got) = 0;
     // Creates a new, empty temporary file beside `target` whose name starts with
-    // tempFilePrefix(target), open for writing.
+    // tempFilePrefix(target), open for writing. While it stays open it is marked as in use
+    // (POSIX: an exclusive flock taken before anyone else can have removed the name; Windows:
+    // a handle that shares nothing), so that removeIfUnused() of another run leaves it alone.
     virtual std::error_code createTemp(const std::filesystem::path& target,
                                        std::filesystem::path& tempPath, FileHandle& file) = 0;
     // Writes up to `size` bytes; `written` may be less than `size` (a short write).
@@ -37,20 +58,40 @@ public:
     virtual std::error_code sync(FileHandle file) = 0;
     // Closes the file; the handle is gone even when an error is returned.
     virtual std::error_code close(FileHandle file) = 0;
-    // Gives `file` the permission bits of `original` (no-op on Windows, where the replace keeps
-    // the original's attributes).
-    virtual std::error_code copyPermissions(const std::filesystem::path& original,
-                                            FileHandle file) = 0;
-    // Gives `file` the owner and group of `original` where the process may; not being
-    // permitted is not an error.
+    // Gives `file` the owner and group of `original` where the process may, or else its group
+    // alone; not being permitted is not an error. Comes before copyAttributes, since a change
+    // of owner clears the setuid and setgid bits. No-op on Windows.
     virtual std::error_code copyOwner(const std::filesystem::path& original, FileHandle file) = 0;
-    // Atomically puts `temp` in the place of `target` (rename / ReplaceFileW).
-    virtual std::error_code replace(const std::filesystem::path& temp,
+    // Gives `file` the extended attributes (POSIX ACLs and Wine's DOS attributes among them)
+    // and then the permission bits, setuid and setgid included, of `original`. Attributes the
+    // process may not set are skipped. No-op on Windows, where ReplaceFileW keeps the
+    // original's attributes, security and streams.
+    virtual std::error_code copyAttributes(const std::filesystem::path& original,
+                                           FileHandle file) = 0;
+    // Atomically puts `temp` (open as `tempFile`, written and synced) in the place of `target`
+    // (rename / ReplaceFileW) and closes `tempFile`: on POSIX after the rename, so that the
+    // mark of createTemp holds until the file has its new name; on Windows before, since
+    // ReplaceFileW needs it closed. The handle is gone even when an error is returned.
+    virtual std::error_code replace(FileHandle tempFile, const std::filesystem::path& temp,
                                     const std::filesystem::path& target) = 0;
+    // Like replace, but fails with std::errc::file_exists, changing nothing, when `target`
+    // exists already (link and unlink / MoveFileExW without MOVEFILE_REPLACE_EXISTING).
+    virtual std::error_code placeNew(FileHandle tempFile, const std::filesystem::path& temp,
+                                     const std::filesystem::path& target) = 0;
     // Makes a rename in `folder` durable (fsync of the directory; no-op on Windows).
     virtual std::error_code syncFolder(const std::filesystem::path& folder) = 0;
     // Removes a file.
     virtual std::error_code remove(const std::filesystem::path& path) = 0;
+    // Removes a temporary file unless a running process holds it (see createTemp); a held
+    // file gives std::errc::device_or_resource_busy and stays.
+    virtual std::error_code removeIfUnused(const std::filesystem::path& path) = 0;
+    // The identity of the file that `path` names (following links).
+    virtual std::error_code identify(const std::filesystem::path& path, FileIdentity& identity) = 0;
+    // Opens the existing file for writing and closes it again without changing it: succeeds
+    // when this process may write it now (it is not read-only, not someone else's file
+    // without write permission for us, not on a read-only file system, not locked by a
+    // running program on Windows).
+    virtual std::error_code checkWritable(const std::filesystem::path& path) = 0;
     // The read-only test: the owner's write bit on POSIX, FILE_ATTRIBUTE_READONLY on Windows.
     virtual std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) = 0;
     // Clears the read-only state and keeps every other permission or attribute bit.

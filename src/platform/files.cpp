@@ -138,8 +138,93 @@ FileStatus clearReadOnlyAttribute(const fs::path& path) {
     return FileStatus::success();
 }
 
-FileStatus writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
+FileStatus identifyFile(const fs::path& path, FileIdentity& identity) {
+    if (std::error_code error = fileSystemOps().identify(path, identity))
+        return readFailure(path, reason(error));
+    return FileStatus::success();
+}
+
+FileStatus checkWritable(const fs::path& path) {
+    if (std::error_code error = fileSystemOps().checkWritable(path))
+        return writeFailure(path, reason(error));
+    return FileStatus::success();
+}
+
+bool isSameFile(const fs::path& a, const fs::path& b) {
+    std::error_code error;
+    const bool same = fs::equivalent(a, b, error);
+    return !error && same;
+}
+
+namespace {
+
+// Writes `bytes` to a new temporary file beside `target` and puts it in the target's place:
+// replacing the target, or only where none exists (`mayReplace` false). The new file gets the
+// owner, attributes and permission bits of `metadataFrom`. Messages name `shownPath`.
+FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
+                            const fs::path& metadataFrom, std::span<const std::uint8_t> bytes,
+                            const FileIdentity* expected, bool mayReplace) {
     FileSystemOps& ops = fileSystemOps();
+    const fs::path folder = target.parent_path();
+
+    fs::path temp;
+    FileHandle file = kNoFile;
+    std::error_code error;
+    if ((error = ops.createTemp(target, temp, file))) {
+        return writeFailure(shownPath, "cannot create a temporary file in " +
+                                           quoted(folder.empty() ? fs::path(".") : folder) + ": " +
+                                           reason(error));
+    }
+    // Until the file is in place, every failure closes and removes the temporary file; the
+    // target is not touched.
+    auto abandon = [&](bool open, const std::string& why) {
+        if (open)
+            ops.close(file);
+        std::string message = why;
+        if (std::error_code removeError = ops.remove(temp)) {
+            message += "; the temporary file " + quoted(temp) +
+                       " could not be removed: " + reason(removeError);
+        }
+        return writeFailure(shownPath, message);
+    };
+    if ((error = writeAll(ops, file, bytes)))
+        return abandon(true, "writing failed: " + reason(error));
+    if ((error = ops.copyOwner(metadataFrom, file)))
+        return abandon(true, "cannot copy the owner: " + reason(error));
+    if ((error = ops.copyAttributes(metadataFrom, file)))
+        return abandon(true, "cannot copy the permissions: " + reason(error));
+    if ((error = ops.sync(file)))
+        return abandon(true, "flushing to the disk failed: " + reason(error));
+    if (expected) {
+        // The last look before the replace: bytes that another program put there since the
+        // file was read would be lost, and a rewrite during the read may have torn the copy.
+        FileIdentity now;
+        if (ops.identify(target, now) || !now.sameState(*expected)) {
+            return abandon(true,
+                           "the file was changed by another program while it was being written");
+        }
+    }
+    if (mayReplace) {
+        if ((error = ops.replace(file, temp, target)))
+            return abandon(false, "cannot replace the file: " + reason(error));
+    } else if ((error = ops.placeNew(file, temp, target))) {
+        return abandon(false, error == std::errc::file_exists
+                                  ? std::string("the file exists already")
+                                  : "cannot give the file its name: " + reason(error));
+    }
+    if ((error = ops.syncFolder(folder))) {
+        return writeFailure(shownPath,
+                            "the new contents are in place, but the folder could not be "
+                            "flushed to the disk: " +
+                                reason(error));
+    }
+    return FileStatus::success();
+}
+
+}  // namespace
+
+FileStatus writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes,
+                               const FileIdentity* expected) {
     std::error_code error;
     const fs::path target = resolveTarget(path, error);
     if (error)
@@ -148,49 +233,7 @@ FileStatus writeFileAtomically(const fs::path& path, std::span<const std::uint8_
     if (fs::exists(status) && !fs::is_regular_file(status)) {
         return writeFailure(path, "it is not a regular file");
     }
-    const fs::path folder = target.parent_path();
-
-    fs::path temp;
-    FileHandle file = kNoFile;
-    if ((error = ops.createTemp(target, temp, file))) {
-        return writeFailure(path, "cannot create a temporary file in " +
-                                      quoted(folder.empty() ? fs::path(".") : folder) + ": " +
-                                      reason(error));
-    }
-    // Until the replace, every failure closes and removes the temporary file; the target is
-    // not touched.
-    auto abandon = [&](bool open, const std::string& step, const std::error_code& cause) {
-        if (open)
-            ops.close(file);
-        std::string message = step + ": " + reason(cause);
-        if (std::error_code removeError = ops.remove(temp)) {
-            message += "; the temporary file " + quoted(temp) +
-                       " could not be removed: " + reason(removeError);
-        }
-        return writeFailure(path, message);
-    };
-    if ((error = writeAll(ops, file, bytes)))
-        return abandon(true, "writing failed", error);
-    if ((error = ops.copyPermissions(target, file))) {
-        return abandon(true, "cannot copy the permissions", error);
-    }
-    if ((error = ops.copyOwner(target, file))) {
-        return abandon(true, "cannot copy the owner", error);
-    }
-    if ((error = ops.sync(file)))
-        return abandon(true, "flushing to the disk failed", error);
-    if ((error = ops.close(file)))
-        return abandon(false, "closing the written file failed", error);
-    if ((error = ops.replace(temp, target))) {
-        return abandon(false, "cannot replace the file", error);
-    }
-    if ((error = ops.syncFolder(folder))) {
-        return writeFailure(path,
-                            "the new contents are in place, but the folder could not be "
-                            "flushed to the disk: " +
-                                reason(error));
-    }
-    return FileStatus::success();
+    return writeThroughTemp(path, target, target, bytes, expected, /*mayReplace=*/true);
 }
 
 int removeStaleTempFiles(const fs::path& path) {
@@ -206,22 +249,56 @@ int removeStaleTempFiles(const fs::path& path) {
     backupPrefix += target.filename().native();
     backupPrefix += fs::path(".orvendel-bak-").native();
     const bool targetExists = fs::exists(target, error);
+    // The original copy is written through temporary files of its own name.
+    const fs::path::string_type copyPrefix = tempFilePrefix(originalCopyPath(target));
 
     std::vector<fs::path> stale;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const fs::path::string_type name = it->path().filename().native();
-        const bool isTemp = name.size() == prefix.size() + 6 && name.starts_with(prefix);
-        const bool isBackup = targetExists && name.size() == backupPrefix.size() + 6 &&
-                              name.starts_with(backupPrefix);
-        if ((isTemp || isBackup) && it->is_regular_file(error))
+        auto named = [&](const fs::path::string_type& start) {
+            return name.size() == start.size() + 6 && name.starts_with(start);
+        };
+        const bool isBackup = targetExists && named(backupPrefix);
+        if ((named(prefix) || named(copyPrefix) || isBackup) && it->is_regular_file(error))
             stale.push_back(it->path());
     }
     int removed = 0;
     for (const fs::path& file : stale) {
-        if (!fileSystemOps().remove(file))
+        // A temporary file that another run is still writing is held by it and stays.
+        if (!fileSystemOps().removeIfUnused(file))
             ++removed;
     }
     return removed;
+}
+
+fs::path originalCopyPath(const fs::path& executable) {
+    std::error_code error;
+    fs::path target = resolveTarget(executable, error);
+    if (error)
+        target = executable;
+    fs::path name = target.filename();
+    name += ".orvendel-original";
+    return target.parent_path() / name;
+}
+
+bool hasOriginalCopy(const fs::path& executable) {
+    std::error_code error;
+    return fs::is_regular_file(originalCopyPath(executable), error);
+}
+
+FileStatus keepOriginalCopy(const fs::path& executable, std::span<const std::uint8_t> bytes) {
+    const fs::path copy = originalCopyPath(executable);
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(copy, error)))
+        return FileStatus::success();
+    std::error_code linkError;
+    const fs::path target = resolveTarget(executable, linkError);
+    FileStatus status = writeThroughTemp(copy, copy, linkError ? executable : target, bytes,
+                                         nullptr, /*mayReplace=*/false);
+    // Another run may have kept its copy in the meantime: that one holds the same first state.
+    if (!status && fs::exists(fs::symlink_status(copy, error)))
+        return FileStatus::success();
+    return status;
 }
 
 }  // namespace orvendel

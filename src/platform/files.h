@@ -38,19 +38,49 @@ FileStatus readOnlyAttribute(const std::filesystem::path& path, bool& isReadOnly
 // FILE_ATTRIBUTE_READONLY (Windows).
 FileStatus clearReadOnlyAttribute(const std::filesystem::path& path);
 
+// The identity of the file at `path` (which file, length, times, number of names).
+FileStatus identifyFile(const std::filesystem::path& path, FileIdentity& identity);
+
+// Succeeds when this process may write the existing file at `path` now; otherwise
+// `Cannot write "<path>": <the system's reason>.` (for instance "Permission denied").
+FileStatus checkWritable(const std::filesystem::path& path);
+
+// Whether both paths name the same existing file (same device and inode, or file id), however
+// they are spelt. False when either does not exist.
+bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
 // Replaces the file at `path` (which need not exist) with `bytes`, crash-safely: the bytes go
 // to a temporary file beside it, every write is checked to have written everything, the file
-// is synced, given the original's permission bits and, where permitted, owner and group, and
-// then atomically renamed over the target (POSIX: rename, then sync of the folder; Windows:
-// ReplaceFileW, falling back to MoveFileExW with MOVEFILE_REPLACE_EXISTING |
-// MOVEFILE_WRITE_THROUGH). A symbolic link is followed: the file it names is replaced. On any
+// is given the original's owner (or group) where permitted, its extended attributes, ACLs and
+// permission bits, synced, and then atomically renamed over the target (POSIX: rename, then
+// sync of the folder; Windows: ReplaceFileW, falling back to MoveFileExW with
+// MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH). A symbolic link is followed: the file it
+// names is replaced. With `expected`, the target must still be in that state just before the
+// replace (no other program changed it since it was read); otherwise nothing is replaced and
+// the message says that another program changed the file while it was being written. On any
 // failure before the replace the temporary file is removed and the target is left untouched;
 // the file is never written in place. At every moment the target is wholly old or wholly new.
 FileStatus writeFileAtomically(const std::filesystem::path& path,
-                               std::span<const std::uint8_t> bytes);
+                               std::span<const std::uint8_t> bytes,
+                               const FileIdentity* expected = nullptr);
 
 // Removes temporary files named with tempFilePrefix(target) that a killed earlier write left
-// beside `target`. Returns how many were removed; failures are ignored.
+// beside `target`, leaving those that a running write still holds. Returns how many were
+// removed; failures are ignored.
 int removeStaleTempFiles(const std::filesystem::path& target);
+
+// Where the copy of an executable from before its first change is kept: beside the file it
+// names (a symbolic link is followed), as "<name>.orvendel-original".
+std::filesystem::path originalCopyPath(const std::filesystem::path& executable);
+
+// Whether a regular file lies at originalCopyPath(executable).
+bool hasOriginalCopy(const std::filesystem::path& executable);
+
+// Keeps `bytes` (the executable as read, before any change) as its original copy, unless a
+// copy exists already, which is never overwritten. The copy is written through a temporary
+// file, synced and given its name in one step that cannot replace another file, so it is
+// either whole or absent. Succeeds without writing when a copy exists.
+FileStatus keepOriginalCopy(const std::filesystem::path& executable,
+                            std::span<const std::uint8_t> bytes);
 
 }  // namespace orvendel

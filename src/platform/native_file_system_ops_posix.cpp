@@ -1,10 +1,16 @@
 // The POSIX implementation of the file system steps.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#if defined(__linux__)
+#include <sys/xattr.h>
+#endif
 
 #include <cerrno>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "platform/file_system_ops.h"
 
@@ -30,6 +36,102 @@ std::string randomSuffix() {
     for (int i = 0; i < 6; ++i)
         suffix += kAlphabet[pick(generator)];
     return suffix;
+}
+
+std::int64_t nanoseconds(const struct timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+FileIdentity identityOf(const struct stat& info) {
+    FileIdentity identity;
+    identity.device = static_cast<std::uint64_t>(info.st_dev);
+    identity.inode = static_cast<std::uint64_t>(info.st_ino);
+    identity.size = static_cast<std::uint64_t>(info.st_size);
+#if defined(__APPLE__)
+    identity.modified = nanoseconds(info.st_mtimespec);
+    identity.changed = nanoseconds(info.st_ctimespec);
+#else
+    identity.modified = nanoseconds(info.st_mtim);
+    identity.changed = nanoseconds(info.st_ctim);
+#endif
+    identity.links = static_cast<std::uint64_t>(info.st_nlink);
+    return identity;
+}
+
+// Errors that mean "this process may not set that attribute here", which is no failure of
+// the copy: the file gets what the process may give it.
+bool notPermitted(int error) {
+    return error == EPERM || error == EACCES || error == ENOTSUP || error == EOPNOTSUPP ||
+           error == EINVAL;
+}
+
+// Copies every extended attribute of `original` (ACLs included: they are the system.posix_acl_*
+// attributes) onto the open file. Attributes that cannot be set here are skipped.
+std::error_code copyExtendedAttributes(const std::filesystem::path& original, int file) {
+#if defined(__linux__)
+    std::vector<char> names;
+    for (;;) {
+        const ssize_t size = ::listxattr(original.c_str(), nullptr, 0);
+        if (size < 0)
+            return notPermitted(errno) ? std::error_code() : lastError();
+        if (size == 0)
+            return {};
+        names.resize(static_cast<std::size_t>(size));
+        const ssize_t got = ::listxattr(original.c_str(), names.data(), names.size());
+        if (got >= 0) {
+            names.resize(static_cast<std::size_t>(got));
+            break;
+        }
+        if (errno != ERANGE)  // ERANGE: the list grew meanwhile
+            return lastError();
+    }
+    std::vector<char> value;
+    for (std::size_t at = 0; at < names.size();) {
+        const std::string name(names.data() + at);
+        at += name.size() + 1;
+        if (name.empty())
+            continue;
+        ssize_t size = ::getxattr(original.c_str(), name.c_str(), nullptr, 0);
+        if (size < 0) {
+            if (errno == ENODATA || notPermitted(errno))
+                continue;
+            return lastError();
+        }
+        value.resize(static_cast<std::size_t>(size));
+        size = ::getxattr(original.c_str(), name.c_str(), value.data(), value.size());
+        if (size < 0) {
+            if (errno == ENODATA || errno == ERANGE || notPermitted(errno))
+                continue;
+            return lastError();
+        }
+        if (::fsetxattr(file, name.c_str(), value.data(), static_cast<std::size_t>(size), 0) != 0 &&
+            !notPermitted(errno)) {
+            return lastError();
+        }
+    }
+#else
+    (void)original;
+    (void)file;
+#endif
+    return {};
+}
+
+// Takes the mark of a live temporary file: an exclusive lock on it, without waiting.
+bool lockExclusive(int handle) {
+    while (::flock(handle, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
+// Whether `handle` is still the file that `path` names (a run removing stale files may have
+// removed the name between its creation and its lock).
+bool stillNamed(int handle, const std::filesystem::path& path) {
+    struct stat byHandle {};
+    struct stat byName {};
+    return ::fstat(handle, &byHandle) == 0 && ::lstat(path.c_str(), &byName) == 0 &&
+           byHandle.st_dev == byName.st_dev && byHandle.st_ino == byName.st_ino;
 }
 
 class PosixFileSystemOps final : public FileSystemOps {
@@ -83,9 +185,14 @@ public:
             const int handle =
                 ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
             if (handle >= 0) {
-                tempPath = std::move(candidate);
-                file = handle;
-                return {};
+                if (lockExclusive(handle) && stillNamed(handle, candidate)) {
+                    tempPath = std::move(candidate);
+                    file = handle;
+                    return {};
+                }
+                // Another run took the new name for stale in the moment before the lock.
+                ::close(handle);
+                continue;
             }
             if (errno != EEXIST)
                 return lastError();
@@ -116,15 +223,6 @@ public:
         return ::close(fd(file)) == 0 ? std::error_code() : lastError();
     }
 
-    std::error_code copyPermissions(const std::filesystem::path& original,
-                                    FileHandle file) override {
-        struct stat info {};
-        if (::stat(original.c_str(), &info) != 0) {
-            return errno == ENOENT ? std::error_code() : lastError();
-        }
-        return ::fchmod(fd(file), info.st_mode & 07777) == 0 ? std::error_code() : lastError();
-    }
-
     std::error_code copyOwner(const std::filesystem::path& original, FileHandle file) override {
         struct stat info {};
         if (::stat(original.c_str(), &info) != 0) {
@@ -137,15 +235,49 @@ public:
             return {};
         if (::fchown(fd(file), info.st_uid, info.st_gid) == 0)
             return {};
-        // Only root may give a file away; others keep their own ownership.
-        if (errno == EPERM)
+        if (errno != EPERM)
+            return lastError();
+        // Only root may give a file away; a member of the file's group may still keep the
+        // group, so that the other members keep their access.
+        if (mine.st_gid == info.st_gid ||
+            ::fchown(fd(file), static_cast<uid_t>(-1), info.st_gid) == 0)
             return {};
-        return lastError();
+        return errno == EPERM ? std::error_code() : lastError();
     }
 
-    std::error_code replace(const std::filesystem::path& temp,
+    std::error_code copyAttributes(const std::filesystem::path& original,
+                                   FileHandle file) override {
+        struct stat info {};
+        if (::stat(original.c_str(), &info) != 0) {
+            return errno == ENOENT ? std::error_code() : lastError();
+        }
+        if (std::error_code error = copyExtendedAttributes(original, fd(file)))
+            return error;
+        // The mode comes last: setting an ACL may change the group bits, and the mode holds
+        // the ACL's mask anyway.
+        return ::fchmod(fd(file), info.st_mode & 07777) == 0 ? std::error_code() : lastError();
+    }
+
+    std::error_code replace(FileHandle tempFile, const std::filesystem::path& temp,
                             const std::filesystem::path& target) override {
-        return ::rename(temp.c_str(), target.c_str()) == 0 ? std::error_code() : lastError();
+        const std::error_code error =
+            ::rename(temp.c_str(), target.c_str()) == 0 ? std::error_code() : lastError();
+        // The data were synced before; a failing close cannot lose them any more.
+        ::close(fd(tempFile));
+        return error;
+    }
+
+    std::error_code placeNew(FileHandle tempFile, const std::filesystem::path& temp,
+                             const std::filesystem::path& target) override {
+        // link() never replaces an existing name; the temporary name goes afterwards.
+        std::error_code error;
+        if (::link(temp.c_str(), target.c_str()) != 0) {
+            error = lastError();
+        } else {
+            ::unlink(temp.c_str());
+        }
+        ::close(fd(tempFile));
+        return error;
     }
 
     std::error_code syncFolder(const std::filesystem::path& folder) override {
@@ -162,6 +294,40 @@ public:
 
     std::error_code remove(const std::filesystem::path& path) override {
         return ::unlink(path.c_str()) == 0 ? std::error_code() : lastError();
+    }
+
+    std::error_code removeIfUnused(const std::filesystem::path& path) override {
+        const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (handle < 0)
+            return lastError();
+        std::error_code error;
+        if (!lockExclusive(handle)) {
+            error = errno == EWOULDBLOCK ? std::make_error_code(std::errc::device_or_resource_busy)
+                                         : lastError();
+        } else if (!stillNamed(handle, path)) {
+            error = std::make_error_code(std::errc::no_such_file_or_directory);
+        } else if (::unlink(path.c_str()) != 0) {
+            error = lastError();
+        }
+        ::close(handle);
+        return error;
+    }
+
+    std::error_code identify(const std::filesystem::path& path, FileIdentity& identity) override {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0)
+            return lastError();
+        identity = identityOf(info);
+        return {};
+    }
+
+    std::error_code checkWritable(const std::filesystem::path& path) override {
+        // O_NONBLOCK so that a FIFO in the file's place cannot block; nothing is truncated.
+        const int handle = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        if (handle < 0)
+            return lastError();
+        ::close(handle);
+        return {};
     }
 
     std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) override {

@@ -117,14 +117,13 @@ public:
         return ::CloseHandle(handleOf(file)) ? std::error_code() : lastError();
     }
 
-    // ReplaceFileW keeps the replaced file's attributes and security; nothing to copy.
-    std::error_code copyPermissions(const std::filesystem::path&, FileHandle) override {
-        return {};
-    }
+    // ReplaceFileW keeps the replaced file's attributes, security and streams; nothing to copy.
     std::error_code copyOwner(const std::filesystem::path&, FileHandle) override { return {}; }
+    std::error_code copyAttributes(const std::filesystem::path&, FileHandle) override { return {}; }
 
-    std::error_code replace(const std::filesystem::path& temp,
+    std::error_code replace(FileHandle tempFile, const std::filesystem::path& temp,
                             const std::filesystem::path& target) override {
+        ::CloseHandle(handleOf(tempFile));
         std::filesystem::path backup = target.parent_path() / (L"." + target.filename().native() +
                                                                L".orvendel-bak-" + randomSuffix());
         if (::ReplaceFileW(target.c_str(), temp.c_str(), backup.c_str(),
@@ -146,11 +145,69 @@ public:
         return lastError();
     }
 
+    std::error_code placeNew(FileHandle tempFile, const std::filesystem::path& temp,
+                             const std::filesystem::path& target) override {
+        ::CloseHandle(handleOf(tempFile));
+        if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+            return {};
+        const DWORD code = ::GetLastError();
+        if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS)
+            return std::make_error_code(std::errc::file_exists);
+        return {static_cast<int>(code), std::system_category()};
+    }
+
     // Renames are made durable by MOVEFILE_WRITE_THROUGH and the file system's own journal.
     std::error_code syncFolder(const std::filesystem::path&) override { return {}; }
 
     std::error_code remove(const std::filesystem::path& path) override {
         return ::DeleteFileW(path.c_str()) ? std::error_code() : lastError();
+    }
+
+    // A live temporary file is open without sharing, so deleting it fails with a sharing
+    // violation.
+    std::error_code removeIfUnused(const std::filesystem::path& path) override {
+        if (::DeleteFileW(path.c_str()))
+            return {};
+        const DWORD code = ::GetLastError();
+        if (code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED)
+            return std::make_error_code(std::errc::device_or_resource_busy);
+        return {static_cast<int>(code), std::system_category()};
+    }
+
+    std::error_code identify(const std::filesystem::path& path, FileIdentity& identity) override {
+        HANDLE handle = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return lastError();
+        BY_HANDLE_FILE_INFORMATION info{};
+        FILE_BASIC_INFO basic{};
+        const bool ok =
+            ::GetFileInformationByHandle(handle, &info) &&
+            ::GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof(basic));
+        const std::error_code error = ok ? std::error_code() : lastError();
+        ::CloseHandle(handle);
+        if (error)
+            return error;
+        identity.device = info.dwVolumeSerialNumber;
+        identity.inode = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+        identity.size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+        identity.modified = basic.LastWriteTime.QuadPart;
+        identity.changed = basic.ChangeTime.QuadPart;
+        identity.links = info.nNumberOfLinks;
+        return {};
+    }
+
+    std::error_code checkWritable(const std::filesystem::path& path) override {
+        // Sharing reading and writing: fails only where this process may not write, or where a
+        // running program (the game) holds the file without sharing.
+        HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return lastError();
+        ::CloseHandle(handle);
+        return {};
     }
 
     std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) override {

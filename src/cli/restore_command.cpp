@@ -1,0 +1,48 @@
+#include "cli/restore_command.h"
+
+#include <array>
+#include <filesystem>
+
+#include "cli/argument_parser.h"
+#include "cli/console_prompt.h"
+#include "cli/exit_code.h"
+#include "cli/run_report.h"
+#include "cli/usage.h"
+#include "patcher/patch_run.h"
+#include "platform/files.h"
+
+namespace orvendel::cli {
+
+int runRestoreCommand(const std::vector<std::string>& args, CommandIo& io) {
+    constexpr std::array<OptionSpec, 1> kOptions = {{{"--yes", false}}};
+    ParsedArguments parsed;
+    if (const auto error = parsed.parse(args, kOptions)) {
+        return usageError(io, kRestoreCommand, *error);
+    }
+    if (parsed.positional().size() != 1) {
+        return usageError(
+            io, kRestoreCommand,
+            parsed.positional().empty() ? "GAME_EXE is needed" : "too many arguments");
+    }
+    const std::filesystem::path executable = argumentPath(parsed.positional()[0]);
+    if (!hasOriginalCopy(executable)) {
+        io.err << "Cannot read \"" << displayPath(originalCopyPath(executable))
+               << "\": there is no original copy of this file.\n";
+        return kExitFileError;
+    }
+
+    ConsolePrompt prompt(io.err, parsed.has("--yes"));
+    if (!prompt.confirm(kRestoreTitle, kRestoreQuestion))
+        return kExitNotConfirmed;
+    std::string error;
+    if (!prepareRun(executable, /*forReading=*/false, prompt, &error)) {
+        const RunResult refused{
+            error.empty() ? RunResult::Outcome::Refused : RunResult::Outcome::FileError, error};
+        return reportRun(refused, prompt, io.out, io.err, /*quiet=*/false);
+    }
+    ProgressSink progress;
+    return reportRun(restoreOriginal(executable, progress), prompt, io.out, io.err,
+                     /*quiet=*/false);
+}
+
+}  // namespace orvendel::cli

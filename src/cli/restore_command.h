@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+
+namespace orvendel::cli {
+
+// `restore GAME_EXE [--yes]`: puts back the copy of the executable that the first writing run
+// kept beside it, after the restore question and the questions of any writing run (read-only,
+// other names), crash-safely. The copy stays.
+int runRestoreCommand(const std::vector<std::string>& args, CommandIo& io);
+
+inline constexpr Command kRestoreCommand = {
+    "restore",
+    "GAME_EXE [--yes]",
+    "put back the copy of the game executable kept before its first change",
+    &runRestoreCommand,
+};
+
+}  // namespace orvendel::cli
