@@ -130,6 +130,7 @@ std::error_code MemoryFileSystemOps::syncFolder(const std::filesystem::path&) {
 }
 
 std::error_code MemoryFileSystemOps::remove(const std::filesystem::path& path) {
+    inodes_.erase(path.string());
     return files_.erase(path.string()) ? std::error_code()
                                        : failure(std::errc::no_such_file_or_directory);
 }

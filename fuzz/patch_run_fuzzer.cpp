@@ -1,6 +1,7 @@
 // Fuzz target: a reading run and then writing runs of several records over an arbitrary
 // image, every byte of which the fuzzer may change. The runs work on a file system in memory.
-// Properties: nothing is ever left open or behind; a run that does not report Modified leaves
+// Properties: nothing is ever left open or behind but the original copy of a written file,
+// which holds the input; a run that does not report Modified leaves
 // the file byte for byte as it was; a Modified file keeps its length, differs from the input
 // only inside the 4-byte sites of the table that recognised it, and is recognised again by a
 // reading run at the same revision.
@@ -17,6 +18,7 @@
 #include "patcher/patch_run.h"
 #include "patcher/table_run.h"
 #include "platform/file_system_ops.h"
+#include "platform/files.h"
 
 namespace orvendel {
 namespace {
@@ -58,9 +60,17 @@ void checkWritingRun(MemoryFileSystemOps& files, std::span<const std::uint8_t> i
     CameraState state;
     state.settings = record;
     state.ExecutableRevision = revision;
+    state.valuesChosen = true;
     CheckingProgress progress;
     const RunResult result = modFile(kExecutable, /*forReading=*/false, state, progress);
     FUZZ_CHECK(files.openHandles() == 0);
+    // A written file leaves its original copy behind, byte for byte the input.
+    const std::filesystem::path copy = originalCopyPath(kExecutable);
+    if (const std::vector<std::uint8_t>* original = files.find(copy)) {
+        FUZZ_CHECK(result.outcome == RunResult::Outcome::Modified);
+        FUZZ_CHECK(std::equal(original->begin(), original->end(), input.begin(), input.end()));
+        FUZZ_CHECK(!files.remove(copy));
+    }
     FUZZ_CHECK(files.fileCount() == 1);
     const std::vector<std::uint8_t>* output = files.find(kExecutable);
     FUZZ_CHECK(output != nullptr);

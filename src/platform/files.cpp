@@ -282,21 +282,20 @@ fs::path originalCopyPath(const fs::path& executable) {
 }
 
 bool hasOriginalCopy(const fs::path& executable) {
-    std::error_code error;
-    return fs::is_regular_file(originalCopyPath(executable), error);
+    FileIdentity identity;
+    return !fileSystemOps().identify(originalCopyPath(executable), identity);
 }
 
 FileStatus keepOriginalCopy(const fs::path& executable, std::span<const std::uint8_t> bytes) {
-    const fs::path copy = originalCopyPath(executable);
-    std::error_code error;
-    if (fs::exists(fs::symlink_status(copy, error)))
+    if (hasOriginalCopy(executable))
         return FileStatus::success();
+    const fs::path copy = originalCopyPath(executable);
     std::error_code linkError;
     const fs::path target = resolveTarget(executable, linkError);
     FileStatus status = writeThroughTemp(copy, copy, linkError ? executable : target, bytes,
                                          nullptr, /*mayReplace=*/false);
     // Another run may have kept its copy in the meantime: that one holds the same first state.
-    if (!status && fs::exists(fs::symlink_status(copy, error)))
+    if (!status && hasOriginalCopy(executable))
         return FileStatus::success();
     return status;
 }

@@ -73,7 +73,7 @@ int removeStaleTempFiles(const std::filesystem::path& target);
 // names (a symbolic link is followed), as "<name>.orvendel-original".
 std::filesystem::path originalCopyPath(const std::filesystem::path& executable);
 
-// Whether a regular file lies at originalCopyPath(executable).
+// Whether a file lies at originalCopyPath(executable).
 bool hasOriginalCopy(const std::filesystem::path& executable);
 
 // Keeps `bytes` (the executable as read, before any change) as its original copy, unless a
