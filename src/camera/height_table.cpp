@@ -45,4 +45,9 @@ bool readHeight(float& height, int selectedIndex) {
     return true;
 }
 
+float snapHeightToList(float height) {
+    readHeight(height, heightItemFor(height));
+    return height;
+}
+
 }  // namespace orvendel

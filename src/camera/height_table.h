@@ -33,4 +33,9 @@ int heightItemFor(float height);
 // field was set.
 bool readHeight(float& height, int selectedIndex);
 
+// The height that a field of `height` has after the round trip through its list, which every
+// write from the window takes: the list shows heightItemFor(height), and reading that item back
+// gives its height (1.7 becomes 1.65, 0 becomes 1.0, NaN becomes 2.2).
+float snapHeightToList(float height);
+
 }  // namespace orvendel

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "camera/height_table.h"
 #include "camera/modify_warning.h"
 #include "cli/argument_parser.h"
 #include "cli/console_prompt.h"
@@ -88,6 +89,9 @@ int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
         code != kExitDone) {
         return code;
     }
+    // The window shows a loaded height by picking its list item and writes that item's height.
+    state.settings.CTHeight = snapHeightToList(state.settings.CTHeight);
+    state.settings.DHeight = snapHeightToList(state.settings.DHeight);
 
     const ModifyWarning warning = modifyWarning(state.settings, state.ExecutableRevision);
     if (warning != ModifyWarning::None &&

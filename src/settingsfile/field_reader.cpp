@@ -46,22 +46,21 @@ void FieldReader::consumeSeparator() {
 
 std::optional<TextField> FieldReader::next() {
     skipBlanks();
-    if (!afterComma_) {
-        // Empty and blank lines between fields carry no field.
-        while (consumeLineEnd()) {
-            skipBlanks();
-        }
-    }
-    if (atEnd()) {
-        if (afterComma_) {
-            afterComma_ = false;
-            return TextField{{}, false, line_};
-        }
-        return std::nullopt;
-    }
-
     TextField field;
     field.line = line_;
+    if (atEnd()) {
+        if (!afterComma_) {
+            return std::nullopt;
+        }
+        afterComma_ = false;
+        field.cut = true;
+        return field;
+    }
+    if (!afterComma_ && consumeLineEnd()) {
+        // A line end is a separator, so a line without a field is an empty one.
+        field.emptyLine = true;
+        return field;
+    }
     if (text_[pos_] == '"') {
         field.quoted = true;
         const std::size_t start = ++pos_;
@@ -71,7 +70,9 @@ std::optional<TextField> FieldReader::next() {
             }
         }
         field.text = text_.substr(start, pos_ - start);
-        if (!atEnd()) {
+        if (atEnd()) {
+            field.cut = true;
+        } else {
             ++pos_;  // the closing mark
         }
         while (!atEnd() && text_[pos_] != ',' && !isLineEnd(text_[pos_])) {

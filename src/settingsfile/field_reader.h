@@ -10,18 +10,23 @@ namespace orvendel {
 struct TextField {
     std::string_view text;  // without the quotation marks of a quoted field
     bool quoted = false;
-    std::size_t line = 1;  // 1-based line on which the field begins
+    std::size_t line = 1;    // 1-based line on which the field begins
+    bool emptyLine = false;  // the field is a whole line holding nothing but blanks
+    bool cut = false;        // the text ended inside the field: within its quotation marks, or
+                             // right after the comma before it
 };
 
 // Splits text into comma-separated fields, the way settings files are read:
 // - fields are separated by a comma or by a line end (CR LF, LF or CR), so fields read the same
-//   whether they stand on one line or on many; empty lines are skipped;
+//   whether they stand on one line or on many; a line holding nothing but blanks is one empty
+//   field (emptyLine), and so is each further line end in a row;
 // - blanks (spaces and tabs) before a field are skipped;
 // - a field that begins with a quotation mark runs to the next quotation mark, commas and line
 //   ends included; the marks are not part of the text, and anything after the closing mark up to
-//   the next separator is dropped; an unclosed quote runs to the end of the text;
+//   the next separator is dropped; an unclosed quote runs to the end of the text (cut);
 // - an unquoted field ends at the next comma or line end, and blanks at its end are dropped;
-// - a comma directly before a line end or the end of the text leaves an empty field.
+// - a comma directly before a line end leaves an empty field, and so does one at the end of the
+//   text (cut); a line end at the end of the text leaves none.
 // Any byte, NUL included, is an ordinary character. The reader keeps a view of the text, which
 // must outlive it.
 class FieldReader {

@@ -60,14 +60,15 @@ std::string formatSettings(const CameraSettings& settings) {
 }
 
 LoadResult parseSettings(std::string_view text, CameraSettings& settings, std::int16_t revision) {
-    FieldReader reader(text);
-    const std::optional<TextField> versionKey = reader.next();
-    if (!versionKey) {
+    if (text.empty()) {
         return error("the file is empty");
     }
-    const std::optional<TextField> tag = reader.next();
-    if (!tag) {
-        return error(linePrefix(versionKey->line) + "the file ends before its format tag");
+    FieldReader reader(text);
+    const std::optional<TextField> versionKey = reader.next();
+    const std::optional<TextField> tag =
+        versionKey && !versionKey->cut ? reader.next() : std::nullopt;
+    if (!tag || tag->cut) {
+        return error("the file ends early, before its format tag");
     }
     if (tag->text != kSettingsFormatTag) {
         clampSettings(settings, revision);
@@ -78,11 +79,17 @@ LoadResult parseSettings(std::string_view text, CameraSettings& settings, std::i
     std::size_t lastLine = tag->line;
     for (const Field field : kSettingsFileOrder) {
         const std::optional<TextField> key = reader.next();
-        const std::optional<TextField> value = key ? reader.next() : std::nullopt;
-        if (!value) {
+        const std::optional<TextField> value = key && !key->cut ? reader.next() : std::nullopt;
+        if (!value || value->cut) {
             return error("the file ends early after line " + std::to_string(lastLine) +
                          ": no value for " + std::string(fieldName(field)) +
                          (field == kSettingsFileOrder.back() ? "" : " and the fields after it"));
+        }
+        for (const TextField& part : {*key, *value}) {
+            if (part.emptyLine) {
+                return error("line " + std::to_string(part.line) +
+                             " is empty, so every value after it would land in the wrong field");
+            }
         }
         lastLine = value->line;
         const SettingsNumber number = parseSettingsNumber(value->text);

@@ -28,14 +28,20 @@ struct LoadResult {
     std::string message;
 };
 
-// Reads settings-file text over the record, all or nothing:
+// Reads settings-file text over the record, all or nothing, field by field as FieldReader
+// splits it:
+// - text that ends within its first two fields (empty, cut inside the second field) changes
+//   nothing and returns Error;
 // - the second field must be exactly "G" (case-sensitive), else the record's existing values
-//   are clamped with `revision` and UnknownFormat is returned;
+//   are clamped with `revision` and UnknownFormat is returned (also when the first line is
+//   empty, since that empty field is then the first and the key "Version" the second);
 // - then twenty key/value pairs follow; keys are skipped unread, values are taken in the order
-//   of kSettingsFileOrder and must each be a finite decimal number (parseSettingsNumber);
+//   of kSettingsFileOrder and must each be a decimal number below the float range's top
+//   (parseSettingsNumber);
 // - if all twenty are good, they replace the record and clampSettings(record, revision) runs;
-// - text that ends early or a value that is not a number leaves the record untouched and
-//   returns Error with a message naming the line and the field.
+// - text that ends early (also inside a field), an empty line among the pairs, which moves
+//   every value after it into the wrong field, or a value that is not a number leaves the
+//   record untouched and returns Error with a message naming the line and the field.
 // Anything after the twentieth pair is ignored.
 LoadResult parseSettings(std::string_view text, CameraSettings& settings, std::int16_t revision);
 

@@ -1,5 +1,6 @@
 #include "settingsfile/settings_number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -19,6 +20,40 @@ std::string_view trimTrailingZeros(std::string_view digits) {
         digits.remove_suffix(1);
     }
     return digits;
+}
+
+// Whether a number that from_chars found beyond the float range is below 1 in magnitude, so
+// that it lies below the smallest subnormal rather than above the largest float. Looks at the
+// text's digits and exponent: the place of the first non-zero digit plus the exponent.
+bool belowOne(std::string_view number) {
+    if (!number.empty() && number.front() == '-') {
+        number.remove_prefix(1);
+    }
+    const std::size_t exponentAt = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, exponentAt);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) {
+        return true;  // all zeros; from_chars reads those as zero anyway
+    }
+    // Power of ten of the first non-zero digit, before the exponent.
+    long long power = first < point ? static_cast<long long>(point - first - 1)
+                                    : -static_cast<long long>(first - point);
+    if (exponentAt != std::string_view::npos) {
+        std::string_view exponent = number.substr(exponentAt + 1);
+        const bool negative = !exponent.empty() && exponent.front() == '-';
+        if (!exponent.empty() && (exponent.front() == '-' || exponent.front() == '+')) {
+            exponent.remove_prefix(1);
+        }
+        // Saturates: any exponent this large decides the matter whatever the digits.
+        constexpr long long kLimit = 1'000'000'000;
+        long long value = 0;
+        for (const char c : exponent) {
+            value = std::min(kLimit, value * 10 + (c - '0'));
+        }
+        power += negative ? -value : value;
+    }
+    return power < 0;
 }
 
 }  // namespace
@@ -99,10 +134,13 @@ SettingsNumber parseSettingsNumber(std::string_view text) {
         return result;  // not a number, or one followed by more text
     }
     if (parsed.ec == std::errc::result_out_of_range) {
-        result.status = SettingsNumber::Status::OutOfRange;
-        return result;
-    }
-    if (parsed.ec != std::errc() || !std::isfinite(value)) {
+        if (!belowOne(text)) {
+            result.status = SettingsNumber::Status::OutOfRange;
+            return result;
+        }
+        // Too small for even a subnormal: the nearest float is a zero of the same sign.
+        value = text.front() == '-' ? -0.0f : 0.0f;
+    } else if (parsed.ec != std::errc() || !std::isfinite(value)) {
         return result;
     }
     result.status = SettingsNumber::Status::Ok;

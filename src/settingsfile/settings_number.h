@@ -22,8 +22,8 @@ struct SettingsNumber {
 // Reads the whole of `text` as a decimal number into the nearest 4-byte float, independent of
 // the locale: an optional "+" or "-", digits with an optional period (".4", "-.4" and "4." are
 // numbers), an optional exponent ("1E+07"). Anything else in the text, an empty text, "nan" and
-// "inf" give NotANumber; a finite number beyond the float range, or one so small that it would
-// lose all its digits, gives OutOfRange.
+// "inf" give NotANumber; a number beyond the largest float gives OutOfRange. A number too small
+// for a normal float reads as the nearest subnormal, or as 0 or -0 below half the smallest one.
 SettingsNumber parseSettingsNumber(std::string_view text);
 
 }  // namespace orvendel

@@ -34,6 +34,20 @@ TEST(HeightTable, ItemForEachHeightAndHeightForEachValidItem) {
     EXPECT_EQ(height, 1.0f);
 }
 
+TEST(HeightTable, ARoundTripThroughTheListGivesTheHeightOfTheItemShown) {
+    const struct {
+        float height;
+        float stored;
+    } rows[] = {
+        // clang-format off
+        {1.7f, 1.65f}, {1.76f, 1.8f}, {2.12f, 2.1f}, {1.05f, 1.0f}, {1.32f, 1.32f},
+        {2.2f, 2.2f}, {0.0f, 1.0f}, {3.0f, 2.2f}, {std::nanf(""), 2.2f},
+        // clang-format on
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(snapHeightToList(row.height), row.stored) << row.height;
+}
+
 TEST(HeightTable, ListsDifferOnlyInTheBiowareDefaultItems) {
     EXPECT_EQ(heightCaption(Camera::ChaseTopDown, 0), "1.00m (Bioware Default)");
     EXPECT_EQ(heightCaption(Camera::Drive, 0), "1.00m");

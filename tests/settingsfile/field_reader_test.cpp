@@ -28,9 +28,12 @@ TEST(FieldReader, SplitsEveryFormOfCommaSeparatedText) {
         {"CR LF", "\"Version\",\"G\"\r\n\"CTAngleMin\",40\r\n", settings},
         {"one line", "\"Version\",\"G\",\"CTAngleMin\",40", settings},
         {"one per line", "\"Version\"\n\"G\"\r\n\"CTAngleMin\"\r40", settings},
-        {"blank lines", "\r\n\r\na,b\r\n  \r\n\n\rc,d\r\n\r\n", {"a", "b", "c", "d"}},
+        {"blank lines",
+         "\r\n\r\na,b\r\n  \r\n\n\rc,d\r\n\r\n",
+         {"", "", "a", "b", "", "", "", "c", "d", ""}},
         {"empty", "", {}},
-        {"only blanks", " \r\n\t\n", {}},
+        {"only blanks", " \r\n\t\n", {"", ""}},
+        {"only blanks, no line end", " \t ", {}},
         {"blanks around", "  a  ,\t b\t,  \"c \" , d e ", {"a", "b", "c ", "d e"}},
         {"quoted separators", "\"a,b\",\"c\r\nd\",e", {"a,b", "c\r\nd", "e"}},
         {"empty quoted", "\"\",x", {"", "x"}},
@@ -47,17 +50,30 @@ TEST(FieldReader, SplitsEveryFormOfCommaSeparatedText) {
         EXPECT_EQ(fieldsOf(row.text), row.fields) << row.name;
 }
 
-TEST(FieldReader, FieldsKnowTheirLineAndWhetherTheyWereQuoted) {
-    FieldReader reader("a,\"b\"\r\nc\r\rd,\"e\nf\"\ng");
-    std::vector<std::size_t> lines;
-    std::vector<bool> quoted;
-    while (auto field = reader.next()) {
-        lines.push_back(field->line);
-        quoted.push_back(field->quoted);
+TEST(FieldReader, FieldsKnowTheirLineAndWhetherTheyWereQuotedEmptyLinesOrCut) {
+    // Columns: line, quoted, empty line, cut.
+    using Flags = std::vector<std::string>;
+    const struct {
+        std::string text;
+        Flags flags;
+    } rows[] = {
+        {"a,\"b\"\r\nc\r\rd,\"e\nf\"\ng", {"1...", "1q..", "2...", "3.e.", "4...", "4q..", "6..."}},
+        {" \r\n,\r\n\t", {"1.e.", "2...", "2..."}},
+        {"a,", {"1...", "1..c"}},
+        {"a, \t", {"1...", "1..c"}},
+        {"a,\"b,\r\nc", {"1...", "1q.c"}},
+        {"\"", {"1q.c"}},
+    };
+    for (const auto& row : rows) {
+        FieldReader reader(row.text);
+        Flags flags;
+        while (auto field = reader.next()) {
+            flags.push_back(std::to_string(field->line) + (field->quoted ? "q" : ".") +
+                            (field->emptyLine ? "e" : ".") + (field->cut ? "c" : "."));
+        }
+        EXPECT_EQ(flags, row.flags) << row.text;
+        EXPECT_FALSE(reader.next().has_value()) << "stays at the end";
     }
-    EXPECT_EQ(lines, (std::vector<std::size_t>{1, 1, 2, 4, 4, 6}));
-    EXPECT_EQ(quoted, (std::vector<bool>{false, true, false, false, true, false}));
-    EXPECT_FALSE(reader.next().has_value()) << "stays at the end";
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -93,14 +95,26 @@ TEST(ParseSettings, SavedRecordsAndOtherWritersNumberFormsLoadClampedForTheRevis
     ASSERT_EQ(parseSettings(fileWithValues(values), s, 1).status, Status::Loaded);
     EXPECT_EQ(s.CTZoomMin, 5.0f);
     EXPECT_EQ(s.CTZoomMax, 10.0f);
+
+    // A number too small for a float is the nearest one, here a negative zero.
+    values[5] = "-1e-50";
+    ASSERT_EQ(parseSettings(fileWithValues(values), s, 0).status, Status::Loaded);
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(s.CTZoomMin), 0x80000000u);
 }
 
 TEST(ParseSettings, AnyTagButCapitalGIsRefusedAndTheRecordOnlyClamped) {
-    for (const std::string_view tag : {"g", "H", "G ", "GG", ""}) {
-        SCOPED_TRACE(tag);
+    std::vector<std::string> texts;
+    for (const std::string_view tag : {"g", "H", "G ", "GG", ""})
+        texts.push_back(fileWithValues(biowareValues(), tag));
+    // An empty first line is an empty field: the key "Version" then stands where the tag does.
+    texts.push_back("\r\n" + kBiowareFile);
+    texts.push_back(" \t\r\n\"Version\"");
+    texts.push_back("\"Version\",\r\n");
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text.substr(0, 16));
         CameraSettings s = kDistinct;
         s.CTAngleMax = 120;  // the record's own value, clamped after the refusal
-        const LoadResult result = parseSettings(fileWithValues(biowareValues(), tag), s, 1);
+        const LoadResult result = parseSettings(text, s, 1);
         EXPECT_EQ(result.status, Status::UnknownFormat);
         EXPECT_EQ(result.message, "Filename is in an unknown format.");
         CameraSettings expected = kDistinct;
@@ -130,9 +144,28 @@ TEST(ParseSettings, ABrokenFileChangesNothingAndSaysWhere) {
         {full.substr(0, full.rfind(',')),
          "the file ends early after line 20: no value for DHeight"},
         {full.substr(0, full.rfind(',') + 1),
+         "the file ends early after line 20: no value for DHeight"},
+        {full.substr(0, full.rfind(',') + 1) + "\r\n",
          "line 21: the value of DHeight, \"\", is not a number"},
-        {"", ""},
-        {"\"Version\"", ""},
+        {full.substr(0, full.rfind(',') + 1) + "\"2",
+         "the file ends early after line 20: no value for DHeight"},
+        {full.substr(0, full.rfind(',')) + "\r\n\r\n",
+         "line 22 is empty, so every value after it would land in the wrong field"},
+        // Nothing of the file is used before its format tag, not even for the clamps.
+        {"", "the file is empty"},
+        {"\"Version\"", "the file ends early, before its format tag"},
+        {"\"Version\",", "the file ends early, before its format tag"},
+        {"\"Version\",\"G", "the file ends early, before its format tag"},
+        {"\"Version\",\"", "the file ends early, before its format tag"},
+        {"\"Version\"\r\n", "the file ends early, before its format tag"},
+        {"\"Vers", "the file ends early, before its format tag"},
+        {"\r\n", "the file ends early, before its format tag"},
+        {" \t ", "the file ends early, before its format tag"},
+        // An empty line shifts every field after it: keys would become values.
+        {full.substr(0, tenLines) + "\r\n" + full.substr(tenLines),
+         "line 11 is empty, so every value after it would land in the wrong field"},
+        {"\"Version\",\"G\"\r\n\r\n" + full.substr(full.find('\n') + 1),
+         "line 2 is empty, so every value after it would land in the wrong field"},
         {withValue(3, "forty"), "line 5: the value of CTAngleDel, \"forty\", is not a number"},
         {withValue(9, std::string("1\0\xC3\xA9\xFF", 5)),
          "line 11: the value of CTHeight, \"1\\x00\\xC3\\xA9\\xFF\", is not a number"},
@@ -143,16 +176,18 @@ TEST(ParseSettings, ABrokenFileChangesNothingAndSaysWhere) {
         // The comma makes "5" the key of the next pair and the key "DZoomMin" its value.
         {withValue(15, "4,5"), "line 18: the value of DZoomMin, \"DZoomMin\", is not a number"},
     };
+    CameraSettings before = kDistinct;
+    before.CTAngleMax = 120;  // so that a clamp would show
     for (const auto& row : rows) {
         SCOPED_TRACE(row.message);
-        CameraSettings s = kDistinct;
+        CameraSettings s = before;
         const LoadResult result = parseSettings(row.text, s, 0);
         EXPECT_EQ(result.status, Status::Error);
         if (!row.message.empty()) {
             EXPECT_EQ(result.message, row.message);
         }
         EXPECT_FALSE(result.message.empty());
-        EXPECT_TRUE(sameBytes(s, kDistinct));
+        EXPECT_TRUE(sameBytes(s, before));
     }
 }
 
