@@ -321,6 +321,7 @@ void SettingsPage::showZoomGauge(Camera camera) {
 
 void SettingsPage::applyBiowareDefaults() {
     state_.settings = kBiowareDefaults;
+    state_.valuesChosen = true;
     showSettings();
 }
 
@@ -331,6 +332,7 @@ void SettingsPage::undoChanges() {
 
 void SettingsPage::applyFirstPersonPreset(Camera camera) {
     orvendel::applyFirstPersonPreset(state_.settings, camera);
+    state_.valuesChosen = true;
     showSettings(camera);
 }
 

@@ -53,6 +53,8 @@ public:
 
     // Preset commands, also run by their buttons: "Bioware Defaults" and "Undo Changes" replace
     // the whole record and push both modes; "FPS Mode!" replaces one mode's fields and pushes it.
+    // The presets make the record writable (CameraState::valuesChosen); undo makes it writable
+    // only when the snapshot holds the values of a recognised read.
     void applyBiowareDefaults();
     void undoChanges();
     void applyFirstPersonPreset(Camera camera);

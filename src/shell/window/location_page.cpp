@@ -47,6 +47,7 @@ LocationPage::LocationPage(QWidget* parent)
                                         "find it."))),
       nwn_(new QLineEdit(this)),
       browseButton_(makeButton(this, "BrowseButton", QStringLiteral("Browse..."))),
+      restoreButton_(makeButton(this, "RestoreButton", QStringLiteral("Restore Original"))),
       label17_(
           makeLabel(this, "Label17", QStringLiteral("Click Next to continue, or Cancel to quit"))),
       next1_(makeButton(this, "Next1", QStringLiteral("Next >"))),
@@ -61,6 +62,9 @@ LocationPage::LocationPage(QWidget* parent)
     nwn_->setObjectName(QStringLiteral("NWN"));
     nwn_->setAccessibleName(QStringLiteral("Location of NWMAIN.EXE"));
     next1_->setEnabled(false);
+    restoreButton_->setEnabled(false);
+    restoreButton_->setToolTip(
+        QStringLiteral("Puts back the copy of NWMAIN.EXE kept before Orvendel first changed it"));
 }
 
 }  // namespace orvendel

@@ -9,8 +9,8 @@ class QPushButton;
 namespace orvendel {
 
 // The first page of the main window (NWMainLocationFrame): the greeting, the path box NWN with
-// "Browse...", and the "Next >" and "Cancel" buttons. It holds no logic of its own; the main
-// window wires its controls.
+// "Browse..." and "Restore Original", and the "Next >" and "Cancel" buttons. It holds no logic
+// of its own; the main window wires its controls.
 class LocationPage : public QFrame {
     Q_OBJECT
 public:
@@ -18,6 +18,7 @@ public:
 
     QLineEdit* NWN() const { return nwn_; }
     QPushButton* BrowseButton() const { return browseButton_; }
+    QPushButton* restoreButton() const { return restoreButton_; }
     QPushButton* Next1() const { return next1_; }
     QPushButton* Command2() const { return command2_; }
 
@@ -26,6 +27,7 @@ private:
     QLabel* label16_;
     QLineEdit* nwn_;
     QPushButton* browseButton_;
+    QPushButton* restoreButton_;
     QLabel* label17_;
     QPushButton* next1_;
     QPushButton* command2_;

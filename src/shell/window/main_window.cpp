@@ -2,21 +2,25 @@
 
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "camera/modify_warning.h"
 #include "locate/game_location.h"
 #include "patcher/patch_run.h"
+#include "platform/files.h"
 #include "settingsfile/settings_file.h"
 #include "shell/editor/message_boxes.h"
 #include "shell/editor/settings_page.h"
 #include "shell/editor/settings_page_layout.h"
-#include "shell/window/busy_form.h"
+#include "shell/gauges/round_gauge.h"
+#include "shell/window/deliberate_click_filter.h"
 #include "shell/window/file_dialogs.h"
 #include "shell/window/location_page.h"
 #include "shell/window/message_box_read_only_prompt.h"
@@ -96,6 +100,8 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const Locat
     connect(locationPage_->NWN(), &QLineEdit::textChanged, this, &MainWindow::nwnChange);
     connect(locationPage_->BrowseButton(), &QPushButton::clicked, this,
             &MainWindow::browseButtonClick);
+    connect(locationPage_->restoreButton(), &QPushButton::clicked, this,
+            &MainWindow::restoreButtonClick);
     connect(locationPage_->Next1(), &QPushButton::clicked, this, &MainWindow::next1Click);
     connect(locationPage_->Command2(), &QPushButton::clicked, this, &MainWindow::endProgram);
     // "Cancel" answers Esc while the location page is shown; on the settings page Esc does not
@@ -106,6 +112,9 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const Locat
             locationPage_->Command2()->click();
     });
 
+    // "Modify NWN" lies where "Next >" was: the second click of a double click on "Next >"
+    // reaches it once the settings page is shown, and must not write.
+    new DeliberateClickFilter(settingsPage_->applyButton());
     connect(settingsPage_, &SettingsPage::applyRequested, this, &MainWindow::applyButtonClick);
     connect(settingsPage_, &SettingsPage::exitRequested, this, &MainWindow::endProgram);
     connect(settingsPage_, &SettingsPage::saveRequested, this, &MainWindow::saveSettingsClick);
@@ -134,6 +143,12 @@ void MainWindow::nwnChange() {
     // The locate layer takes paths in the system's code page (UTF-8 outside Windows).
     locationPage_->Next1()->setEnabled(
         isGameExecutablePath(executablePath().toLocal8Bit().toStdString()));
+    updateRestoreButton();
+}
+
+void MainWindow::updateRestoreButton() {
+    const QString path = executablePath();
+    locationPage_->restoreButton()->setEnabled(!path.isEmpty() && hasOriginalCopy(toPath(path)));
 }
 
 void MainWindow::browseButtonClick() {
@@ -148,6 +163,9 @@ void MainWindow::next1Click() {
     locationPage_->hide();
     settingsPage_->showSettings();
     settingsPage_->show();
+    // Focus goes to the first gauge, not to "Modify NWN" where "Next >" was, so that no key
+    // meant for "Next >" can start a writing run.
+    settingsPage_->angleGauge(Camera::ChaseTopDown)->setFocus();
 }
 
 void MainWindow::endProgram() {
@@ -161,6 +179,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::applyButtonClick() {
+    if (!state_.valuesChosen) {
+        messages_.inform(fromUtf8(kStatusNothingToWrite), MessageBoxes::Icon::Exclamation);
+        return;
+    }
     settingsPage_->readHeights();
     const ModifyWarning warning = modifyWarning(state_.settings, state_.ExecutableRevision);
     if (warning != ModifyWarning::None &&
@@ -170,33 +192,68 @@ void MainWindow::applyButtonClick() {
     processData(false);
 }
 
-void MainWindow::processData(bool forReading) {
-    const QString pathText = executablePath();
-    const std::filesystem::path path = toPath(pathText);
+void MainWindow::restoreButtonClick() {
+    if (messages_.askYesNo(fromUtf8(kRestoreQuestion), fromUtf8(kRestoreTitle))) {
+        const std::filesystem::path path = toPath(executablePath());
+        if (askBeforeRun(path, false)) {
+            runInProgressWindow(false, [&](ProgressSink& progress) {
+                restoreOriginal(path, progress);
+                return BusyForm::Outcome{};
+            });
+        }
+    }
+    updateRestoreButton();
+}
 
+void MainWindow::processData(bool forReading) {
+    const std::filesystem::path path = toPath(executablePath());
+    if (askBeforeRun(path, forReading)) {
+        runInProgressWindow(forReading, [&](ProgressSink& progress) {
+            const RunResult result = modFile(path, forReading, state_, progress);
+            // A reading run closes at once when it got the values; otherwise the user must see
+            // why nothing was read.
+            return BusyForm::Outcome{!result.succeeded()};
+        });
+    }
+    updateRestoreButton();
+}
+
+bool MainWindow::askBeforeRun(const std::filesystem::path& path, bool forReading) {
     MessageBoxReadOnlyPrompt prompt(messages_);
     std::string error;
-    if (!fixReadOnly(path, prompt, &error)) {
-        if (!error.empty()) {
-            messages_.inform(fromUtf8(error), MessageBoxes::Icon::Exclamation);
-        }
-        return;
-    }
+    if (prepareRun(path, forReading, prompt, &error))
+        return true;
+    if (!error.empty())
+        messages_.inform(fromUtf8(error), MessageBoxes::Icon::Exclamation);
+    return false;
+}
 
+void MainWindow::runInProgressWindow(bool forReading, BusyForm::Work work) {
     CursorGuard wait(*this, Qt::WaitCursor);
-    busyForm_->runModal(forReading, [&](ProgressSink& progress) {
-        const RunResult result = modFile(path, forReading, state_, progress);
-        // A reading run closes at once unless the file itself failed: then the user must see
-        // why nothing was read.
-        return BusyForm::Outcome{result.outcome == RunResult::Outcome::FileError};
-    });
+    busyForm_->runModal(forReading, std::move(work));
 }
 
 void MainWindow::saveSettingsClick() {
     const auto chosen = dialogs_.saveSettings(this);
     if (!chosen)
         return;
-    const FileStatus saved = saveSettingsFile(toPath(*chosen), state_.settings);
+    // Neither the game nor the copy of its original may be overwritten. Compared by identity,
+    // so that another spelling or another name of the same file counts.
+    const std::filesystem::path target = toPath(*chosen);
+    const std::filesystem::path executable = toPath(executablePath());
+    const char* what = nullptr;
+    if (isSameFile(target, executable)) {
+        what = "it is the game's executable";
+    } else if (isSameFile(target, originalCopyPath(executable))) {
+        what = "it is the kept copy of the game's original executable";
+    }
+    if (what) {
+        messages_.inform(QStringLiteral("Cannot save the settings as \"%1\": %2.")
+                             .arg(QDir::toNativeSeparators(*chosen), QLatin1String(what)),
+                         MessageBoxes::Icon::Exclamation);
+        return;
+    }
+    const FileStatus saved = saveSettingsFile(target, state_.settings);
     if (!saved.ok()) {
         messages_.inform(fromUtf8(saved.message()), MessageBoxes::Icon::Exclamation);
     }
@@ -210,6 +267,7 @@ void MainWindow::loadSettingsClick() {
         loadSettingsFile(toPath(*chosen), state_.settings, state_.ExecutableRevision);
     switch (result.status) {
         case LoadResult::Status::Loaded:
+            state_.valuesChosen = true;
             break;
         case LoadResult::Status::UnknownFormat:
             messages_.inform(fromUtf8(result.message), MessageBoxes::Icon::Exclamation);

@@ -2,14 +2,15 @@
 
 #include <QString>
 #include <QWidget>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
 #include "camera/camera_settings.h"
+#include "shell/window/busy_form.h"
 
 namespace orvendel {
 
-class BusyForm;
 class FileDialogs;
 class LocationPage;
 class MessageBoxes;
@@ -39,29 +40,42 @@ public:
     SettingsPage* settingsPage() const { return settingsPage_; }
     BusyForm* busyForm() const { return busyForm_; }
 
-    // One complete patch run on the file named by the path box (ProcessData): the read-only
-    // check and question, then the run inside the modal progress window with the wait cursor
+    // One complete patch run on the file named by the path box (ProcessData): the checks and
+    // questions before a run (read-only state; before writing, write permission and other
+    // names of the file), then the run inside the modal progress window with the wait cursor
     // on this window. Returns when the progress window has been hidden, or at once when the
-    // read-only check refused.
+    // checks refused. A reading run that did not get the values keeps the progress window
+    // until OK, so that the user sees why.
     void processData(bool forReading);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Enables "Next >" only while the path box names an existing file called NWMAIN.EXE.
+    // Enables "Next >" only while the path box names an existing file called NWMAIN.EXE, and
+    // "Restore Original" only while a copy of that file's original is kept.
     void nwnChange();
+    void updateRestoreButton();
     // "Browse...": the file dialog, opening at the path box's text; cancel keeps the text.
     void browseButtonClick();
     // "Next >": reading run, adaptation to the revision, push of the record, page switch.
     void next1Click();
     // "Cancel" and "Exit": end the program at once.
     void endProgram();
-    // "Modify NWN": height lists into the record, the revision's warning, the writing run.
+    // "Modify NWN": refused while the record holds no chosen values; otherwise height lists
+    // into the record, the revision's warning, the writing run.
     void applyButtonClick();
-    // "Save Settings..." and "Load Settings...".
+    // "Restore Original": the question, then the original copy put back in the progress window.
+    void restoreButtonClick();
+    // "Save Settings..." (never onto the executable) and "Load Settings...".
     void saveSettingsClick();
     void loadSettingsClick();
+
+    // The checks and questions before a run on `path`; a failure is shown in a message box.
+    // True when the run may go ahead.
+    bool askBeforeRun(const std::filesystem::path& path, bool forReading);
+    // Runs `work` in the modal progress window with the wait cursor on this window.
+    void runInProgressWindow(bool forReading, BusyForm::Work work);
 
     QString executablePath() const;
 

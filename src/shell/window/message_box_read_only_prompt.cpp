@@ -23,4 +23,9 @@ void MessageBoxReadOnlyPrompt::reportClearFailed() {
                      fromLatin1(kReadOnlyTitle));
 }
 
+bool MessageBoxReadOnlyPrompt::askReplaceLinkedFile(std::uint64_t otherNames) {
+    return messages_.askYesNo(QString::fromStdString(hardLinksQuestion(otherNames)),
+                              fromLatin1(kHardLinksTitle));
+}
+
 }  // namespace orvendel

@@ -6,8 +6,8 @@ namespace orvendel {
 
 class MessageBoxes;
 
-// Asks the read-only question and reports the failure to clear the attribute in message boxes
-// titled "Read Only".
+// The questions before a run, in message boxes: the read-only question and the failure to clear
+// the attribute, and the question before writing a file that has other names (hard links).
 class MessageBoxReadOnlyPrompt : public ReadOnlyPrompt {
 public:
     explicit MessageBoxReadOnlyPrompt(MessageBoxes& messages) : messages_(messages) {}
@@ -16,6 +16,9 @@ public:
     bool askClearReadOnly() override;
     // OK box saying that the attribute could not be removed.
     void reportClearFailed() override;
+    // Yes/No box asking whether to modify a file that has `otherNames` further names; true for
+    // Yes.
+    bool askReplaceLinkedFile(std::uint64_t otherNames) override;
 
 private:
     MessageBoxes& messages_;

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include "shell/window/busy_form.h"
@@ -34,6 +35,16 @@ QString writeScreenshots(MainWindow& window, const QString& folder) {
     if (!error.isEmpty())
         return error;
 
+    // A reading run that did not get the values waits for OK; the picture is of a writing run.
+    BusyForm& busy = *window.busyForm();
+    bool writing = false;
+    const auto connection = QObject::connect(&busy, &BusyForm::waitingForOk, &busy, [&] {
+        if (writing)
+            error = save(busy, dir, QStringLiteral("progress-window.png"));
+        busy.accept();
+    });
+    const auto disconnect = qScopeGuard([&] { QObject::disconnect(connection); });
+
     window.locationPage()->Next1()->click();
     if (!window.locationPage()->isHidden()) {
         return QStringLiteral("The settings page did not open.");
@@ -52,13 +63,8 @@ QString writeScreenshots(MainWindow& window, const QString& folder) {
             .arg(QDir::toNativeSeparators(original));
     }
     pathBox.setText(copy);
-    BusyForm& busy = *window.busyForm();
-    const auto connection = QObject::connect(&busy, &BusyForm::waitingForOk, &busy, [&] {
-        error = save(busy, dir, QStringLiteral("progress-window.png"));
-        busy.accept();
-    });
+    writing = true;
     window.processData(false);
-    QObject::disconnect(connection);
     pathBox.setText(original);
     return error;
 }

@@ -15,6 +15,7 @@ constexpr std::array kMainWindowRows = {
     ControlLayout{"Command2", 3870, 7965, 1200, 465, 26},
     ControlLayout{"Next1", 2400, 7965, 1200, 465, 25},
     ControlLayout{"BrowseButton", 6060, 4920, 1170, 375, 2},
+    ControlLayout{"RestoreButton", 5505, 5415, 1725, 375, 24},
     ControlLayout{"NWN", 90, 4920, 5745, 360, 1},
     ControlLayout{"Label16", 105, 4110, 7200, 510, 4},
     ControlLayout{"Label12", 120, 240, 7215, 495, 3},

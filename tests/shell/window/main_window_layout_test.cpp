@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <span>
 
 #include "shell/editor/settings_page_layout.h"
@@ -69,7 +70,27 @@ TEST_F(MainWindowLayoutTest, EveryControlIsInPlaceWithItsCaptionAndColours) {
     // A few places written out in pixels, so that a wrong row in a table shows up too.
     EXPECT_EQ(find("SettingsFrame")->geometry(), QRect(3, 1, 520, 570));
     EXPECT_EQ(find("Next1")->geometry(), QRect(160, 531, 80, 31));
+    EXPECT_EQ(find("RestoreButton")->geometry(), QRect(367, 361, 115, 25));
     EXPECT_EQ(find("Label12")->parentWidget()->objectName(), "NWMainLocationFrame");
+    // The location page's controls lie inside it without overlapping, and buttons fit their
+    // captions.
+    const QWidget* locationPage = find("NWMainLocationFrame");
+    const auto controls = locationPage->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QWidget* w : controls) {
+        EXPECT_TRUE(locationPage->rect().contains(w->geometry())) << w->objectName().toStdString();
+        for (const QWidget* other : controls) {
+            if (other != w) {
+                EXPECT_FALSE(w->geometry().intersects(other->geometry()))
+                    << w->objectName().toStdString() << " " << other->objectName().toStdString();
+            }
+        }
+        if (auto* button = qobject_cast<const QPushButton*>(w)) {
+            const int margins = 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + margins,
+                      button->width())
+                << button->text().toStdString();
+        }
+    }
 
     const std::pair<QWidget*, const char*> captions[] = {
         {find("Label12"),
@@ -82,6 +103,7 @@ TEST_F(MainWindowLayoutTest, EveryControlIsInPlaceWithItsCaptionAndColours) {
         {find("BrowseButton"), "Browse..."},
         {find("Next1"), "Next >"},
         {find("Command2"), "Cancel"},
+        {find("RestoreButton"), "Restore Original"},
         {find("ApplyButton"), "Modify NWN"},
         {find("CancelButton"), "Exit"},
         {find("Label7"), "Camera Height"},
@@ -107,6 +129,12 @@ TEST_F(MainWindowLayoutTest, EveryControlIsInPlaceWithItsCaptionAndColours) {
 
 TEST_F(MainWindowLayoutTest, TabFollowsTheTabIndexesOnBothPagesAndEscapeEndsOnlyTheFirst) {
     EXPECT_EQ(focusChain(find("NWN")), QStringList({"NWN", "BrowseButton", "Next1", "Command2"}));
+    // "Restore Original" takes its turn once there is a copy to put back.
+    files.write("rev1/nwmain.exe.orvendel-original", "copy");
+    find<QLineEdit>("NWN")->clear();
+    find<QLineEdit>("NWN")->setText(files.executable(1));
+    EXPECT_EQ(focusChain(find("NWN")),
+              QStringList({"NWN", "BrowseButton", "RestoreButton", "Next1", "Command2"}));
     QTest::keyClick(find("NWN"), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible()) << "Esc on the location page ends the program";
 

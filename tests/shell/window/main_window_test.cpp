@@ -1,11 +1,13 @@
 // The main window on sample executables: the whole road from "Next >" to the bytes in the file
-// and back, read-only, unrecognised and unreadable files, and settings files.
+// and back, read-only, hard-linked, unrecognised and unreadable files, records nobody chose, a
+// double click on "Next >", "Restore Original", and settings files.
 #include "shell/window/main_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QTimer>
 #include <bit>
+#include <functional>
 
 #include "../gauge_drags.h"
 #include "window_fixture.h"
@@ -17,6 +19,15 @@ namespace fs = std::filesystem;
 const QString kModified = QStringLiteral("Neverwinter Nights successfully modified!");
 const QString kReadOnlyQuestion = QStringLiteral(
     "The NWMAIN.EXE you specified is Read Only.  Do you wish me to try to modify it anyway?");
+const QString kUnknownVersion = QStringLiteral("Unknown version of NWMAIN.  Patch Aborted.");
+const QString kNothingToWrite = QStringLiteral(
+    "There are no camera values to write: read a known NWMAIN.EXE, choose a preset or load a "
+    "settings file first.  Patch Aborted.");
+
+// Where the copy of an executable from before its first change is kept.
+std::string originalCopy(const QString& executable) {
+    return executable.toStdString() + ".orvendel-original";
+}
 
 class MainWindowTest : public MainWindowFixture {
 protected:
@@ -125,6 +136,12 @@ TEST_F(MainWindowTest, ReadOnlyExecutableIsLeftAloneOnNoAndMadeWritableOnYes) {
     // No run, but the settings page all the same.
     EXPECT_EQ(window->state().ExecutableRevision, -1);
     EXPECT_TRUE(find("SettingsFrame")->isVisible());
+    // Nothing was read, so "Modify NWN" refuses before it asks anything.
+    click("ApplyButton");
+    ASSERT_EQ(messages.shown().size(), 2);
+    EXPECT_EQ(messages.shown()[1].text, kNothingToWrite);
+    EXPECT_EQ(messages.shown()[1].icon, MessageBoxes::Icon::Exclamation);
+    page()->applyBiowareDefaults();
     messages.queueAnswer(false);
     click("ApplyButton");  // asked again before writing
     EXPECT_EQ(boxesWithText(kReadOnlyQuestion), 2);
@@ -142,7 +159,7 @@ TEST_F(MainWindowTest, ReadOnlyExecutableIsLeftAloneOnNoAndMadeWritableOnYes) {
     EXPECT_EQ(okStatuses, QStringList{kModified});
 }
 
-TEST_F(MainWindowTest, UnrecognisedExecutableStillOpensTheSettingsPageAndIsNeverWritten) {
+TEST_F(MainWindowTest, UnrecognisedExecutableWaitsForOkOpensTheSettingsPageAndIsNeverWritten) {
     std::string other(64 * 1024, '\0');
     for (std::size_t i = 0; i < other.size(); ++i)
         other[i] = static_cast<char>(i * 7);
@@ -150,15 +167,158 @@ TEST_F(MainWindowTest, UnrecognisedExecutableStillOpensTheSettingsPageAndIsNever
     open(path);
     click("Next1");
     EXPECT_EQ(window->state().ExecutableRevision, -1);
+    EXPECT_EQ(okStatuses, QStringList{kUnknownVersion}) << "the reason stays on screen until OK";
     EXPECT_TRUE(find("SettingsFrame")->isVisible());
-    EXPECT_TRUE(okStatuses.isEmpty()) << "an unrecognised read closes at once";
+    dialogs.queue(files.path("zeros.chs"));
+    click("SaveSettings");
+    const QString wrongTag = files.write("lower.chs", "\"Version\",\"g\"\r\n");
 
-    page()->applyBiowareDefaults();
-    click("ApplyButton");
-    EXPECT_TRUE(messages.shown().isEmpty()) << "no warning without a revision";
-    EXPECT_EQ(okStatuses, QStringList{"Unknown version of NWMAIN.  Patch Aborted."});
+    // Only values that somebody chose are written: "Modify NWN" refuses the read's leftovers
+    // at once, also after "Undo Changes" back to them and after a file it could not load
+    // whole; each preset and a loaded file make the record writable (and, without a revision,
+    // go to the writing run unwarned, which finds no revision either). Each row starts from
+    // "Undo Changes".
+    const struct {
+        const char* what;
+        std::function<void()> choose;
+        bool writes;
+        int boxesBefore;  // shown before "Modify NWN"
+    } rows[] = {
+        {"nothing", [] {}, false, 0},
+        {"a file of an unknown format",
+         [&] {
+             dialogs.queue(wrongTag);
+             click("LoadSettings");
+         },
+         false, 1},
+        {"Bioware Defaults", [&] { click("BiowareBtn"); }, true, 0},
+        {"FPS Mode! of the chase camera", [&] { click("CTFPS"); }, true, 0},
+        {"FPS Mode! of the drive camera", [&] { click("DFPS"); }, true, 0},
+        {"a settings file",
+         [&] {
+             dialogs.queue(files.path("zeros.chs"));
+             click("LoadSettings");
+         },
+         true, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        click("UndoBtn");
+        messages.clear();
+        okStatuses.clear();
+        row.choose();
+        ASSERT_EQ(messages.shown().size(), row.boxesBefore);
+        click("ApplyButton");
+        if (row.writes) {
+            EXPECT_EQ(messages.shown().size(), row.boxesBefore);
+            EXPECT_EQ(okStatuses, QStringList{kUnknownVersion});
+        } else {
+            ASSERT_EQ(messages.shown().size(), row.boxesBefore + 1);
+            EXPECT_EQ(messages.shown().back().text, kNothingToWrite);
+            EXPECT_TRUE(okStatuses.isEmpty());
+        }
+    }
     EXPECT_TRUE(WindowTestFiles::read(path) ==
                 std::vector<std::uint8_t>(other.begin(), other.end()));
+}
+
+TEST_F(MainWindowTest,
+       AnExecutableWithOtherNamesIsWrittenOnlyAfterYesAndTheOtherNameKeepsItsBytes) {
+    const QString path = files.executable(1);
+    const QString link = files.path("rev1/copy-of-nwmain.exe");
+    fs::create_hard_link(path.toStdString(), link.toStdString());
+    open(path);
+    click("Next1");
+    EXPECT_TRUE(messages.shown().isEmpty()) << "reading asks nothing";
+    window->state().settings.CTClipDist = 60;
+
+    messages.queueAnswer(false);
+    click("ApplyButton");
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].kind, ScriptedMessageBoxes::Kind::YesNo);
+    EXPECT_EQ(messages.shown()[0].title, "Other Names");
+    EXPECT_EQ(messages.shown()[0].text,
+              "The NWMAIN.EXE you specified has 1 other name (a hard link) that would keep the "
+              "old values.  Do you wish me to modify this name anyway?");
+    EXPECT_TRUE(okStatuses.isEmpty());
+    EXPECT_TRUE(unchanged(1));
+
+    messages.queueAnswer(true);
+    click("ApplyButton");
+    EXPECT_EQ(okStatuses, QStringList{kModified});
+    expectFileHoldsRecord(1);
+    EXPECT_TRUE(WindowTestFiles::read(link) == files.original(1));
+}
+
+TEST_F(MainWindowTest,
+       DoubleClickOnNextReadsOnceAndWritesNothingWhileKeysAndLaterClicksStillWrite) {
+    const QString path = files.executable(0);
+    const auto modified = fs::last_write_time(path.toStdString());
+    open(path);
+    auto* next = find("Next1");
+    auto* apply = find("ApplyButton");
+    const QPoint at = next->mapTo(window.get(), next->rect().center());
+    ASSERT_TRUE(QRect(apply->mapTo(window.get(), QPoint()), apply->size()).contains(at));
+
+    // Press and release on "Next >", then the double click and its release at the same place,
+    // on "Modify NWN" by then, as the window system delivers a real double click.
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at);
+    EXPECT_TRUE(find("SettingsFrame")->isVisible());
+    EXPECT_EQ(window->state().ExecutableRevision, 0);
+    EXPECT_TRUE(okStatuses.isEmpty()) << "a writing run took place";
+    EXPECT_EQ(fs::last_write_time(path.toStdString()), modified);
+    EXPECT_TRUE(unchanged(0));
+    EXPECT_FALSE(fs::exists(originalCopy(path)));
+    EXPECT_EQ(window->focusWidget(), find("CTGauge")) << "focus must not rest on Modify NWN";
+
+    // Space on the focused button and a click of its own still write.
+    apply->setFocus();
+    QTest::keyClick(apply, Qt::Key_Space);
+    EXPECT_EQ(okStatuses.size(), 1);
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(okStatuses, QStringList({kModified, kModified}));
+}
+
+TEST_F(MainWindowTest, RestoreOriginalIsOfferedOnlyWithACopyAndPutsItBackAfterYes) {
+    const QString path = files.executable(1);
+    std::vector<std::uint8_t> changed = files.original(1);
+    changed[100] ^= 0xFF;
+    files.write("rev1/nwmain.exe", {reinterpret_cast<const char*>(changed.data()), changed.size()});
+    const QString copy = files.write(
+        "rev1/nwmain.exe.orvendel-original",
+        {reinterpret_cast<const char*>(files.original(1).data()), files.original(1).size()});
+    open(files.executable(0));
+    auto* restore = find<QPushButton>("RestoreButton");
+    auto* nwn = find<QLineEdit>("NWN");
+    EXPECT_FALSE(restore->isEnabled()) << "no copy";
+    nwn->setText(path);
+    EXPECT_TRUE(restore->isEnabled());
+
+    messages.queueAnswer(false);
+    QTest::mouseClick(restore, Qt::LeftButton);
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].kind, ScriptedMessageBoxes::Kind::YesNo);
+    EXPECT_EQ(messages.shown()[0].title, "Restore Original");
+    EXPECT_EQ(messages.shown()[0].text,
+              "Put back the copy of NWMAIN.EXE that was kept before Orvendel first changed it?  "
+              "Every camera change written since then is lost.");
+    EXPECT_TRUE(okStatuses.isEmpty());
+    EXPECT_TRUE(WindowTestFiles::read(path) == changed);
+
+    messages.queueAnswer(true);
+    QTest::mouseClick(restore, Qt::LeftButton);
+    EXPECT_EQ(okStatuses, QStringList{"The original NWMAIN.EXE is back in place."});
+    EXPECT_TRUE(unchanged(1));
+    EXPECT_TRUE(WindowTestFiles::read(copy) == files.original(1)) << "the copy stays";
+    EXPECT_TRUE(restore->isEnabled());
+
+    // A copy that went away meanwhile: the run says so and the button goes off.
+    fs::remove(copy.toStdString());
+    messages.queueAnswer(true);
+    QTest::mouseClick(restore, Qt::LeftButton);
+    EXPECT_EQ(okStatuses.size(), 2);
+    EXPECT_FALSE(restore->isEnabled());
+    EXPECT_TRUE(unchanged(1));
 }
 
 TEST_F(MainWindowTest, FilesThatCannotBeReadOrWrittenAreReportedByName) {
@@ -258,6 +418,40 @@ TEST_F(SettingsFileTest, SaveAndLoadRoundTripAndCancelledDialogsDoNothing) {
             << fieldName(field);
     }
     EXPECT_EQ(dialogs.asked(), QStringList({"open-settings", "save-settings", "open-settings"}));
+}
+
+TEST_F(SettingsFileTest, SavingOntoTheExecutableIsRefusedHoweverItIsNamed) {
+    const QString path = files.executable(0);
+    const auto modified = fs::last_write_time(path.toStdString());
+    const QString hardLink = files.path("rev0/hard.exe");
+    const QString symbolicLink = files.path("rev0/symbolic.chs");
+    fs::create_hard_link(path.toStdString(), hardLink.toStdString());
+    fs::create_symlink(path.toStdString(), symbolicLink.toStdString());
+    messages.clear();
+    const QString names[] = {path, files.path("rev0/../rev0/./nwmain.exe"), hardLink, symbolicLink};
+    for (const QString& name : names) {
+        save(name);
+        EXPECT_EQ(messages.shown().back().text,
+                  "Cannot save the settings as \"" + name + "\": it is the game's executable.");
+        EXPECT_EQ(messages.shown().back().icon, MessageBoxes::Icon::Exclamation);
+    }
+    EXPECT_EQ(messages.shown().size(), std::size(names));
+    EXPECT_TRUE(unchanged(0));
+    EXPECT_EQ(fs::last_write_time(path.toStdString()), modified);
+    EXPECT_TRUE(fs::is_symlink(symbolicLink.toStdString()));
+
+    // Nor onto the copy of the original, the way back.
+    const QString copy = files.write("rev0/nwmain.exe.orvendel-original", "original");
+    save(copy);
+    EXPECT_EQ(messages.shown().back().text,
+              "Cannot save the settings as \"" + copy +
+                  "\": it is the kept copy of the game's original executable.");
+    EXPECT_EQ(WindowTestFiles::read(copy),
+              std::vector<std::uint8_t>({'o', 'r', 'i', 'g', 'i', 'n', 'a', 'l'}));
+
+    save(files.path("rev0/settings.chs"));  // beside it is fine
+    EXPECT_EQ(messages.shown().size(), std::size(names) + 1);
+    EXPECT_TRUE(fs::is_regular_file(files.path("rev0/settings.chs").toStdString()));
 }
 
 TEST_F(SettingsFileTest, BadFilesAreRefusedNamingTheFileAndAWrongTagOnlyClampsTheRecord) {
