@@ -185,22 +185,31 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
     const std::vector<SiteEdit> original = bytesUnder(image.bytes(), run.edits);
     applyEdits(image.writableBytes(), run.edits);
     if (!freshRunAgrees(*recognisedBy, image.bytes(), state, run)) {
+        // A file cut under the run explains a failed check better than the check.
+        if (FileStatus status = image.checkUnchanged(); !status)
+            return finish(progress, Outcome::FileError, status.message());
         return finish(progress, Outcome::WouldBeUnrecognisable,
                       std::string(kStatusWouldBeUnrecognisable));
     }
     if (FileStatus status = image.checkUnchanged(); !status)
         return finish(progress, Outcome::FileError, status.message());
+    // From here on, a file that another program changed explains a failure better than the
+    // failure itself (a write from a page cut off the file fails with "Bad address").
+    auto failed = [&](const FileStatus& failure) {
+        return finish(
+            progress, Outcome::FileError,
+            image.checkUnchanged() ? failure.message() : changedWhileWriting(path).message());
+    };
     if (!hasOriginalCopy(path)) {
         // The way back: the file as it was before its first change, kept before the change.
         applyEdits(image.writableBytes(), original);
-        const FileStatus kept = keepOriginalCopy(path, image.bytes());
+        const FileStatus kept = keepOriginalCopy(path, image.bytes(), identity);
         applyEdits(image.writableBytes(), run.edits);
         if (!kept)
-            return finish(progress, Outcome::FileError, kept.message());
+            return failed(kept);
     }
-    if (FileStatus status = writeFileAtomically(path, image.bytes(), &identity); !status) {
-        return finish(progress, Outcome::FileError, status.message());
-    }
+    if (FileStatus status = writeFileAtomically(path, image.bytes(), &identity); !status)
+        return failed(status);
     return finish(progress, Outcome::Modified, std::string(kStatusModified));
 }
 

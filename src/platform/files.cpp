@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -150,6 +151,10 @@ FileStatus checkWritable(const fs::path& path) {
     return FileStatus::success();
 }
 
+FileStatus changedWhileWriting(const fs::path& path) {
+    return writeFailure(path, "the file was changed by another program while it was being written");
+}
+
 bool isSameFile(const fs::path& a, const fs::path& b) {
     std::error_code error;
     const bool same = fs::equivalent(a, b, error);
@@ -158,12 +163,22 @@ bool isSameFile(const fs::path& a, const fs::path& b) {
 
 namespace {
 
+// The file whose state a write depends on: `path` (as the user named it, for messages) and the
+// file it resolves to must still be in state `expected` just before the new file is put in
+// place.
+struct Watched {
+    const fs::path& path;
+    const fs::path& resolved;
+    const FileIdentity& expected;
+};
+
 // Writes `bytes` to a new temporary file beside `target` and puts it in the target's place:
-// replacing the target, or only where none exists (`mayReplace` false). The new file gets the
-// owner, attributes and permission bits of `metadataFrom`. Messages name `shownPath`.
+// replacing the target, or only where none exists (`mayReplace` false; an existing target is
+// then left as it is, and that is success). The new file gets the owner, attributes and
+// permission bits of `metadataFrom`. Messages name `shownPath`.
 FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
                             const fs::path& metadataFrom, std::span<const std::uint8_t> bytes,
-                            const FileIdentity* expected, bool mayReplace) {
+                            const std::optional<Watched>& watched, bool mayReplace) {
     FileSystemOps& ops = fileSystemOps();
     const fs::path folder = target.parent_path();
 
@@ -195,22 +210,30 @@ FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
         return abandon(true, "cannot copy the permissions: " + reason(error));
     if ((error = ops.sync(file)))
         return abandon(true, "flushing to the disk failed: " + reason(error));
-    if (expected) {
-        // The last look before the replace: bytes that another program put there since the
-        // file was read would be lost, and a rewrite during the read may have torn the copy.
+    if (watched) {
+        // The last look before the new file goes in place: bytes that another program put
+        // there since the file was read would be lost, and a rewrite while it was read may
+        // have torn what was written.
         FileIdentity now;
-        if (ops.identify(target, now) || !now.sameState(*expected)) {
-            return abandon(true,
-                           "the file was changed by another program while it was being written");
+        error = ops.identify(watched->resolved, now);
+        if ((!error && !now.sameState(watched->expected)) ||
+            error == std::errc::no_such_file_or_directory) {
+            ops.close(file);
+            ops.remove(temp);
+            return changedWhileWriting(watched->path);
         }
+        if (error)
+            return abandon(true, "cannot look at the file before replacing it: " + reason(error));
     }
     if (mayReplace) {
         if ((error = ops.replace(file, temp, target)))
             return abandon(false, "cannot replace the file: " + reason(error));
     } else if ((error = ops.placeNew(file, temp, target))) {
-        return abandon(false, error == std::errc::file_exists
-                                  ? std::string("the file exists already")
-                                  : "cannot give the file its name: " + reason(error));
+        if (error != std::errc::file_exists)
+            return abandon(false, "cannot give the file its name: " + reason(error));
+        // Another run put its file there first; it stays.
+        ops.remove(temp);
+        return FileStatus::success();
     }
     if ((error = ops.syncFolder(folder))) {
         return writeFailure(shownPath,
@@ -233,7 +256,10 @@ FileStatus writeFileAtomically(const fs::path& path, std::span<const std::uint8_
     if (fs::exists(status) && !fs::is_regular_file(status)) {
         return writeFailure(path, "it is not a regular file");
     }
-    return writeThroughTemp(path, target, target, bytes, expected, /*mayReplace=*/true);
+    std::optional<Watched> watched;
+    if (expected)
+        watched.emplace(Watched{path, target, *expected});
+    return writeThroughTemp(path, target, target, bytes, watched, /*mayReplace=*/true);
 }
 
 int removeStaleTempFiles(const fs::path& path) {
@@ -286,18 +312,16 @@ bool hasOriginalCopy(const fs::path& executable) {
     return !fileSystemOps().identify(originalCopyPath(executable), identity);
 }
 
-FileStatus keepOriginalCopy(const fs::path& executable, std::span<const std::uint8_t> bytes) {
+FileStatus keepOriginalCopy(const fs::path& executable, std::span<const std::uint8_t> bytes,
+                            const FileIdentity& expected) {
     if (hasOriginalCopy(executable))
         return FileStatus::success();
     const fs::path copy = originalCopyPath(executable);
     std::error_code linkError;
-    const fs::path target = resolveTarget(executable, linkError);
-    FileStatus status = writeThroughTemp(copy, copy, linkError ? executable : target, bytes,
-                                         nullptr, /*mayReplace=*/false);
-    // Another run may have kept its copy in the meantime: that one holds the same first state.
-    if (!status && hasOriginalCopy(executable))
-        return FileStatus::success();
-    return status;
+    const fs::path resolved = resolveTarget(executable, linkError);
+    const fs::path& source = linkError ? executable : resolved;
+    return writeThroughTemp(copy, copy, source, bytes, Watched{executable, source, expected},
+                            /*mayReplace=*/false);
 }
 
 }  // namespace orvendel

@@ -45,6 +45,9 @@ FileStatus identifyFile(const std::filesystem::path& path, FileIdentity& identit
 // `Cannot write "<path>": <the system's reason>.` (for instance "Permission denied").
 FileStatus checkWritable(const std::filesystem::path& path);
 
+// `Cannot write "<path>": the file was changed by another program while it was being written.`
+FileStatus changedWhileWriting(const std::filesystem::path& path);
+
 // Whether both paths name the same existing file (same device and inode, or file id), however
 // they are spelt. False when either does not exist.
 bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
@@ -79,8 +82,10 @@ bool hasOriginalCopy(const std::filesystem::path& executable);
 // Keeps `bytes` (the executable as read, before any change) as its original copy, unless a
 // copy exists already, which is never overwritten. The copy is written through a temporary
 // file, synced and given its name in one step that cannot replace another file, so it is
-// either whole or absent. Succeeds without writing when a copy exists.
+// either whole or absent; and only while the executable is still in state `expected` (as it
+// was when `bytes` were read), else the message says that another program changed it.
+// Succeeds without writing when a copy exists.
 FileStatus keepOriginalCopy(const std::filesystem::path& executable,
-                            std::span<const std::uint8_t> bytes);
+                            std::span<const std::uint8_t> bytes, const FileIdentity& expected);
 
 }  // namespace orvendel
