@@ -12,6 +12,7 @@
 
 #include "camera/camera_settings.h"
 #include "patcher/patch_run.h"
+#include "patcher/read_only_prompt.h"
 #include "sample_builder.h"
 #include "settingsfile/settings_file.h"
 #include "temp_dir.h"
@@ -137,6 +138,7 @@ TEST_F(Cli, HelpPrintsUsageOfEveryVerb) {
     EXPECT_EQ(r.exitCode, 0);
     for (const char* synopsis : {"orvendel-cli read GAME_EXE [--json] [--save SETTINGS.chs]",
                                  "orvendel-cli apply GAME_EXE SETTINGS.chs [--yes]",
+                                 "orvendel-cli restore GAME_EXE [--yes]",
                                  "orvendel-cli check SETTINGS.chs [--revision -1|0|1] [--json]"})
         EXPECT_TRUE(mentions(r.out, synopsis)) << r.out;
     EXPECT_EQ(run({"help"}).out, r.out);
@@ -149,6 +151,10 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
     const std::string exe1 = sample(1, kBiowareDefaults, "r1.exe");
     const std::string locked = sample(0, kBiowareDefaults, "locked.exe");
     fs::permissions(locked, kReadOnly);
+    const std::string linked = sample(0, kBiowareDefaults, "linked.exe");
+    fs::create_hard_link(linked, dir_ / "second-name.exe");
+    const std::string restorable = sample(1, customValues(), "restorable.exe");
+    writeFixture(restorable + ".orvendel-original", buildSample(1, kBiowareDefaults, kSmallSample));
     const std::string junk = text("junk.exe", std::string(70000, '\x90'));
     CameraSettings nan = kBiowareDefaults;
     nan.CTClipDist = std::numeric_limits<float>::quiet_NaN();
@@ -166,7 +172,7 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
     const std::string lower = text("lower.chs", "\"Version\",\"g\"" + full.substr(13));
     const std::string saveTo = (dir_ / "saved.chs").string();
     const std::string missing = (dir_ / "none").string();
-    const std::vector<std::string> exes = {exe0, exe1, locked, junk, nanExe};
+    const std::vector<std::string> exes = {exe0, exe1, locked, linked, restorable, junk, nanExe};
     std::vector<std::string> before;
     for (const std::string& exe : exes)
         before.push_back(readText(exe));
@@ -189,11 +195,16 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
         {{"apply", exe0, settingsFile(delDiffers, "del.chs")}, 4, std::string(kDelKeyWarning)},
         {{"apply", locked, good}, 4, std::string(kReadOnlyQuestion)},
         {{"apply", locked, cut, "--yes"}, 1, "cut.chs"},
+        {{"apply", exe0, text("tag.chs", "\"Version\","), "--yes"}, 1, "ends early"},
         {{"apply", locked, lower, "--yes"}, 5, "Filename is in an unknown format."},
+        {{"apply", linked, good}, 4, hardLinksQuestion(1)},
         {{"apply", junk, good, "--yes"}, 3, unknown},
         {{"apply", exe0, breaking, "--yes"}, 6, unrecognisable},
         {{"apply", locked, breaking, "--yes"}, 6, unrecognisable},  // read-only set again
         {{"check", cut, "--json"}, 1, "cut.chs"},
+        {{"restore", exe0, "b.exe"}, 2, ""},
+        {{"restore", exe0, "--yes"}, 1, "r0.exe.orvendel-original\": there is no original copy"},
+        {{"restore", restorable}, 4, std::string(kRestoreQuestion)},
         // clang-format on
     };
     for (const auto& row : rows) {
@@ -246,6 +257,31 @@ TEST_F(Cli, ApplyWritesTheSettingsFileIntoEitherRevision) {
         }
         EXPECT_TRUE(sameBytes(state.settings, expected));
     }
+}
+
+// apply asks before it splits a hard link and keeps the executable as it was; restore asks,
+// puts that back in place of a read-only executable and keeps the copy.
+TEST_F(Cli, ApplyKeepsTheOriginalThatRestorePutsBack) {
+    const std::string exe = sample(1, kBiowareDefaults, "nwmain.exe");
+    const std::string original = readText(exe);
+    fs::create_hard_link(exe, dir_ / "second-name.exe");
+    const CliResult applied =
+        run({"apply", exe, settingsFile(customValues(), "mine.chs"), "--yes"});
+    EXPECT_EQ(applied.exitCode, 0) << applied.err;
+    EXPECT_TRUE(mentions(applied.err, hardLinksQuestion(1))) << applied.err;
+    EXPECT_NE(readText(exe), original);
+    EXPECT_EQ(readText(dir_ / "second-name.exe"), original);
+    const std::string copy = exe + ".orvendel-original";
+    EXPECT_EQ(readText(copy), original);
+
+    fs::permissions(exe, kReadOnly);
+    const CliResult restored = run({"restore", exe, "--yes"});
+    EXPECT_EQ(restored.exitCode, 0) << restored.err;
+    EXPECT_TRUE(mentions(restored.err, kRestoreQuestion)) << restored.err;
+    EXPECT_TRUE(mentions(restored.err, kReadOnlyQuestion)) << restored.err;
+    EXPECT_EQ(restored.out, std::string(kStatusRestored) + "\n");
+    EXPECT_EQ(readText(exe), original);
+    EXPECT_EQ(readText(copy), original);
 }
 
 TEST_F(Cli, CheckPrintsTheRecordClampedForTheRevision) {

@@ -8,6 +8,7 @@
 
 #include "fault_injecting_file_system_ops.h"
 #include "patcher/revision_table.h"
+#include "patcher/table_run.h"
 #include "platform/file_system_ops.h"
 #include "platform/files.h"
 #include "recording_progress.h"
@@ -65,7 +66,8 @@ Sample sample(int revision) {
 }
 
 // Every run kind × image × revision on entry, against what a finished run must leave: the
-// file, the record, the snapshot and the progress shown; written values read back.
+// file and its original copy, the record, the snapshot and the progress shown; written values
+// read back.
 TEST(PatchRun, OutcomeTableOfRunKindImageAndRevisionOnEntry) {
     struct Row {
         bool forReading;
@@ -96,11 +98,14 @@ TEST(PatchRun, OutcomeTableOfRunKindImageAndRevisionOnEntry) {
         state.settings = editedValues();
         state.UndoSnapshot.CTHeight = 123;  // marks the snapshot of an earlier read
         state.ExecutableRevision = row.onEntry;
+        // A reading run must set the flag either way, so it starts as the opposite.
+        state.valuesChosen = !row.forReading || row.revisionAfter == kRevisionUnknown;
         const CameraState before = state;
         RecordingProgress progress;
         const RunResult result = modFile(exe, row.forReading, state, progress);
 
         EXPECT_EQ(state.ExecutableRevision, row.revisionAfter);
+        EXPECT_EQ(state.valuesChosen, !row.forReading || result.recognised());
         EXPECT_EQ(progress.statuses.front(), row.forReading ? kStatusLoading : kStatusModifying);
         EXPECT_EQ(progress.statuses.back(), result.status);
         EXPECT_EQ(progress.maximum, static_cast<double>(kSmall));
@@ -133,6 +138,11 @@ TEST(PatchRun, OutcomeTableOfRunKindImageAndRevisionOnEntry) {
             EXPECT_EQ(reread.settings.DAngleMin, 30.0f);
             EXPECT_EQ(reread.settings.CTAngleDef, 45.0f);
             EXPECT_EQ(reread.settings.DZoomDef, 8.0f);
+            EXPECT_EQ(dir.entries(),
+                      (std::vector<std::string>{"nwmain.exe", "nwmain.exe.orvendel-original"}));
+            EXPECT_EQ(readFixture(dir / "nwmain.exe.orvendel-original"), s.bytes);
+        }
+        if (!result.recognised() || row.forReading) {
             EXPECT_EQ(dir.entries(), std::vector<std::string>{"nwmain.exe"});
         }
         if (!row.forReading && row.revisionAfter == kRevisionUnknown) {
@@ -155,10 +165,135 @@ TEST(PatchRun, ATableThatGaveUpLeavesNoStrayValuesWhenTheOtherRecognises) {
     writeFixture(exe, original);
     CameraState state;
     state.settings = editedValues();
+    state.valuesChosen = true;
     RecordingProgress progress;
     ASSERT_EQ(modFile(exe, false, state, progress).outcome, Outcome::Modified);
     EXPECT_EQ(state.ExecutableRevision, 1);
     EXPECT_TRUE(changedOnlyAt(original, readFixture(exe), builder.sites()[1]));
+}
+
+// An unrecognised read may have overwritten part of the record (revision 1's table sets the
+// minimum zoom before it searches): such a record is not written into any file.
+TEST(PatchRun, AfterAnUnrecognisedReadAWritingRunHasNothingToWrite) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    const Sample s = sample(0);
+    writeFixture(exe, s.bytes);
+    writeFixture(dir / "junk.exe", sample(-1).bytes);
+    CameraState state;
+    RecordingProgress progress;
+    ASSERT_EQ(modFile(exe, true, state, progress).outcome, Outcome::Loaded);
+    ASSERT_EQ(modFile(dir / "junk.exe", true, state, progress).outcome, Outcome::UnknownVersion);
+    const RunResult result = modFile(exe, false, state, progress);
+    EXPECT_EQ(result.outcome, Outcome::NothingToWrite);
+    EXPECT_EQ(result.status, kStatusNothingToWrite);
+    EXPECT_EQ(progress.statuses.back(), result.status);
+    EXPECT_EQ(readFixture(exe), s.bytes);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"junk.exe", "nwmain.exe"}));
+}
+
+// Revision 0's first six signatures, then a whole revision 1 executable whose viewing distance
+// and default zoom sites each follow two zero bytes. Storing 45 (00 00 34 42) and 10
+// (00 00 20 41) there makes two "00 00 00 00", revision 0's last signature: every later run
+// would take the file for revision 0 and read other bytes than were written.
+TEST(PatchRun, AWriteThatWouldMakeTheFileReadAsTheOtherRevisionIsRefused) {
+    CameraSettings planted = sampleValues();
+    planted.CTClipDist = 33.3f;  // 33 33 05 42 and CD CC 44 41: no zero bytes yet
+    planted.CTZoomDef = 12.3f;
+    SampleBuilder builder(4096, 5);
+    builder.plant(kRevision0Table, planted, 6).plant(kRevision1Table, planted);
+    std::vector<std::uint8_t> original = builder.build();
+    const std::vector<std::size_t>& sites = builder.sites()[1];
+    for (const std::size_t site : {sites[3], sites[4]}) {  // CTClipDist, CTZoomDef
+        original[site - 2] = original[site - 1] = 0;
+    }
+    CameraState probe;
+    ASSERT_FALSE(runRevisionTable(kRevision0Table, true, original, probe, nullptr).recognised);
+    ASSERT_TRUE(runRevisionTable(kRevision1Table, true, original, probe, nullptr).recognised);
+
+    for (const std::int16_t onEntry : {kRevisionUnknown, std::int16_t{1}}) {
+        SCOPED_TRACE(onEntry);
+        TempDir dir;
+        const fs::path exe = dir / "nwmain.exe";
+        writeFixture(exe, original);
+        CameraState state;
+        state.settings = planted;
+        state.settings.CTClipDist = 45;
+        state.settings.CTZoomDef = 10;
+        state.ExecutableRevision = onEntry;
+        state.valuesChosen = true;
+        RecordingProgress progress;
+        const RunResult result = modFile(exe, false, state, progress);
+        EXPECT_EQ(result.outcome, Outcome::WouldBeUnrecognisable) << result.status;
+        EXPECT_EQ(readFixture(exe), original);
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"nwmain.exe"});
+    }
+}
+
+// The first writing run keeps the file as it read it; later runs leave that copy alone, and
+// restoreOriginal puts it back and keeps it.
+TEST(OriginalCopy, IsKeptByTheFirstWriteOnlyAndPutBackWhole) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    const fs::path copy = dir / "nwmain.exe.orvendel-original";
+    const Sample s = sample(0);
+    writeFixture(exe, s.bytes);
+    RecordingProgress progress;
+    const RunResult none = restoreOriginal(exe, progress);
+    EXPECT_EQ(none.outcome, Outcome::FileError);
+    EXPECT_NE(none.status.find("\"" + displayPath(copy) + "\""), std::string::npos) << none.status;
+
+    CameraState state;
+    state.ExecutableRevision = 0;
+    state.valuesChosen = true;
+    for (const float height : {1.5f, 2.5f}) {
+        state.settings = editedValues();
+        state.settings.CTHeight = height;
+        ASSERT_EQ(modFile(exe, false, state, progress).outcome, Outcome::Modified);
+        EXPECT_EQ(readFixture(copy), s.bytes);
+    }
+    const std::vector<std::uint8_t> edited = readFixture(exe);
+    const RunResult restored = restoreOriginal(exe, progress);
+    EXPECT_EQ(restored.outcome, Outcome::Restored) << restored.status;
+    EXPECT_EQ(restored.status, kStatusRestored);
+    EXPECT_EQ(progress.statuses.back(), restored.status);
+    EXPECT_EQ(readFixture(exe), s.bytes);
+    EXPECT_EQ(readFixture(copy), s.bytes);
+    EXPECT_EQ(dir.entries(),
+              (std::vector<std::string>{"nwmain.exe", "nwmain.exe.orvendel-original"}));
+
+    writeFixture(exe, edited);
+    writeFixture(copy, {});
+    EXPECT_EQ(restoreOriginal(exe, progress).outcome, Outcome::FileError);
+    EXPECT_EQ(readFixture(exe), edited);
+}
+
+// A file with a second name: the writing run asks first. No leaves both names alone; Yes
+// writes this name, and the other keeps the old bytes.
+TEST(HardLinks, AWritingRunAsksAboutOtherNamesAndNoChangesNothing) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    const Sample s = sample(1);
+    writeFixture(exe, s.bytes);
+    fs::create_hard_link(exe, dir / "linked.exe");
+    CameraState state;
+    RecordingProgress progress;
+    ScriptedReadOnlyPrompt no(false);
+    ASSERT_EQ(processData(exe, true, state, progress, no).outcome, Outcome::Loaded);
+    EXPECT_EQ(no.linkQuestions, 0) << "a reading run asks nothing";
+    state.settings = editedValues();
+    EXPECT_EQ(processData(exe, false, state, progress, no).outcome, Outcome::Refused);
+    EXPECT_EQ(no.linkQuestions, 1);
+    EXPECT_EQ(no.lastOtherNames, 1u);
+    EXPECT_EQ(readFixture(exe), s.bytes);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"linked.exe", "nwmain.exe"}));
+
+    ScriptedReadOnlyPrompt yes(true);
+    EXPECT_EQ(processData(exe, false, state, progress, yes).outcome, Outcome::Modified);
+    EXPECT_EQ(yes.linkQuestions, 1);
+    EXPECT_TRUE(changedOnlyAt(s.bytes, readFixture(exe), s.sites));
+    EXPECT_NE(readFixture(exe), s.bytes);
+    EXPECT_EQ(readFixture(dir / "linked.exe"), s.bytes);
 }
 
 TEST(ReadOnly, NoRefusesAFailedClearIsReportedYesClearsAndAWriteNeverGetsRoundIt) {
@@ -171,6 +306,7 @@ TEST(ReadOnly, NoRefusesAFailedClearIsReportedYesClearsAndAWriteNeverGetsRoundIt
     const std::vector<std::uint8_t> original = readFixture(exe);
     std::string error = "stale";
     CameraState state;
+    state.valuesChosen = true;
     RecordingProgress progress;
 
     ScriptedReadOnlyPrompt no(false);

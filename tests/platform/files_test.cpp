@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,7 +63,8 @@ TEST(WriteFileAtomically, AFailingRemovalOfTheTemporaryFileIsNamedInTheMessage) 
     EXPECT_EQ(readFixture(file), bytesOf("old"));
 }
 
-TEST(RemoveStaleTempFiles, RemovesOnlyThisTargetsTemporaryFiles) {
+// A temporary file that a running write holds open stays until that write lets it go.
+TEST(RemoveStaleTempFiles, RemovesOnlyThisTargetsTemporaryFilesThatNoRunningWriteHolds) {
     TempDir dir;
     const fs::path file = dir / "nwmain.exe";
     writeFixture(file, bytesOf("exe"));
@@ -69,11 +72,72 @@ TEST(RemoveStaleTempFiles, RemovesOnlyThisTargetsTemporaryFiles) {
                              ".other.exe.orvendel-tmp-a1B2c3", ".nwmain.exe.orvendel-tmp-toolong",
                              "nwmain.exe.orvendel-tmp-a1B2c3"})
         writeFixture(dir / name, bytesOf("tmp"));
+    fs::path held;
+    FileHandle handle = kNoFile;
+    ASSERT_FALSE(nativeFileSystemOps().createTemp(file, held, handle));
     EXPECT_EQ(removeStaleTempFiles(file), 2);
-    EXPECT_EQ(dir.entries(),
-              (std::vector<std::string>{".nwmain.exe.orvendel-tmp-toolong",
-                                        ".other.exe.orvendel-tmp-a1B2c3", "nwmain.exe",
-                                        "nwmain.exe.orvendel-tmp-a1B2c3"}));
+    std::vector<std::string> left = {".nwmain.exe.orvendel-tmp-toolong", held.filename().string(),
+                                     ".other.exe.orvendel-tmp-a1B2c3", "nwmain.exe",
+                                     "nwmain.exe.orvendel-tmp-a1B2c3"};
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(dir.entries(), left);
+    EXPECT_FALSE(nativeFileSystemOps().close(handle));
+    EXPECT_EQ(removeStaleTempFiles(file), 1);
+    EXPECT_FALSE(fs::exists(held));
+}
+
+// Lets another program change the target at the moment the temporary file has been written.
+class ChangeWhenSynced : public FaultInjectingFileSystemOps {
+public:
+    explicit ChangeWhenSynced(std::function<void()> change)
+        : FaultInjectingFileSystemOps(Step::None), change_(std::move(change)) {}
+    std::error_code sync(FileHandle file) override {
+        change_();
+        return FaultInjectingFileSystemOps::sync(file);
+    }
+
+private:
+    std::function<void()> change_;
+};
+
+// Given the state in which the file was read, the replace happens only while the file is still
+// in that state: another program's bytes are never lost to it.
+TEST(WriteFileAtomically, ReplacesOnlyAFileThatNoOtherProgramChangedSinceItWasRead) {
+    const struct {
+        const char* name;
+        std::function<void(const fs::path&)> change;
+        const char* left;  // what the file holds afterwards
+    } rows[] = {
+        {"unchanged", [](const fs::path&) {}, "new"},
+        {"rewritten in place", [](const fs::path& p) { writeFixture(p, bytesOf("other's")); },
+         "other's"},
+        {"another file put in its place",
+         [](const fs::path& p) {
+             writeFixture(p.parent_path() / "other", bytesOf("old"));
+             fs::rename(p.parent_path() / "other", p);
+         },
+         "old"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        const fs::path file = dir / "nwmain.exe";
+        writeFixture(file, bytesOf("old"));
+        FileIdentity identity;
+        ASSERT_TRUE(identifyFile(file, identity).ok());
+        ChangeWhenSynced ops([&] { row.change(file); });
+        ScopedFileSystemOps scope(ops);
+        const FileStatus status = writeFileAtomically(file, bytesOf("new"), &identity);
+        if (row.left == std::string("new")) {
+            EXPECT_TRUE(status.ok()) << status.message();
+        } else {
+            EXPECT_EQ(status.message(), "Cannot write \"" + displayPath(file) +
+                                            "\": the file was changed by another program while "
+                                            "it was being written.");
+        }
+        EXPECT_EQ(readFixture(file), bytesOf(row.left));
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"nwmain.exe"});
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "child_process.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -99,6 +100,12 @@ ChildExit ChildProcess::wait() {
         result.err = readAll(errPath_);
     }
     return result;
+}
+
+void becomeUser(uid_t uid, gid_t gid, const std::vector<gid_t>& groups) {
+    // Groups first: only root may set them, and setuid gives root up.
+    if (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
+        ::_exit(124);
 }
 
 }  // namespace orvendel

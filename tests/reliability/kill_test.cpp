@@ -53,7 +53,8 @@ TEST(KillDuringWrite, TheExecutableIsAlwaysWhollyOldOrWhollyNewAndLeftoversAreCl
     ASSERT_TRUE(saveSettingsFile(first, kBiowareDefaults).ok());
     ASSERT_TRUE(saveSettingsFile(second, changedValues()).ok());
     writeFixture(exe, buildSample(0, sampleValues(), kSampleSize));
-    const std::vector<std::string> files = {"first.chs", "nwmain.exe", "second.chs"};
+    const std::vector<std::string> files = {"first.chs", "nwmain.exe",
+                                            "nwmain.exe.orvendel-original", "second.chs"};
 
     // Complete runs in both directions give the only two images the file may ever hold.
     completeRun(exe, second);

@@ -47,6 +47,7 @@ RunResult writeChanged(const fs::path& exe, RecordingProgress& progress) {
     CameraState state;
     state.settings = changedValues();
     state.ExecutableRevision = 0;
+    state.valuesChosen = true;
     return modFile(exe, false, state, progress);
 }
 

@@ -1,8 +1,9 @@
 // Fails every call of every file-system step in turn while the executable is written or a
-// settings file saved or loaded: the file stays wholly old (new only after the replace), nothing
-// else is left, the mode is kept, the message names the file and the reason. Then a real full
-// disk, in child processes: a file-size limit under orvendel-cli, and a tmpfs too small for two
-// copies of the executable in a private mount namespace.
+// settings file saved or loaded: the file stays wholly old (new only after the replace), its
+// original copy whole or absent, nothing else is left, the mode is kept, the message names the
+// file and the reason. Then a real full disk, in child processes: a file-size limit under
+// orvendel-cli, and a tmpfs too small for three copies of the executable in a private mount
+// namespace.
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <signal.h>
@@ -10,6 +11,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -29,27 +31,35 @@ namespace fs = std::filesystem;
 using Step = FaultInjectingFileSystemOps::Step;
 using Bytes = std::vector<std::uint8_t>;
 
+// `writes`: a step of writing a file (the executable's original copy or the file itself),
+// as against reading or checking the file before that.
 constexpr struct {
     Step step;
     const char* name;
+    bool writes;
 } kSteps[] = {
     // clang-format off
-    {Step::OpenForReading, "open for reading"}, {Step::Read, "read"},
-    {Step::CreateTemp, "create the temporary file"}, {Step::Write, "write"},
-    {Step::ShortWrite, "short write"}, {Step::CopyPermissions, "copy permissions"},
-    {Step::CopyOwner, "copy owner"}, {Step::Sync, "sync"}, {Step::Close, "close"},
-    {Step::Replace, "replace"}, {Step::SyncFolder, "sync the folder"},
+    {Step::OpenForReading, "open for reading", false}, {Step::Read, "read", false},
+    {Step::Close, "close", false}, {Step::CheckWritable, "check writable", false},
+    {Step::CreateTemp, "create the temporary file", true}, {Step::Write, "write", true},
+    {Step::ShortWrite, "short write", true}, {Step::CopyOwner, "copy owner", true},
+    {Step::CopyAttributes, "copy attributes", true}, {Step::Sync, "sync", true},
+    {Step::Replace, "replace", true}, {Step::PlaceNew, "place new", true},
+    {Step::SyncFolder, "sync the folder", true},
     // clang-format on
 };
+using Calls = std::array<int, std::size(kSteps)>;
 
 // A file, its content before the run (none when empty), its mode, the run (returns the message
-// the caller sees, empty on success), and how often a faultless run calls each step of kSteps.
+// the caller sees, empty on success), how often a faultless run calls each step of kSteps, and
+// how many of those calls write the original copy first (none for settings files).
 struct Target {
     const char* name;
     Bytes before;
     fs::perms mode;
     std::function<std::string(const fs::path&)> run;
-    std::array<int, std::size(kSteps)> calls;
+    Calls calls;
+    Calls copyCalls = {};
 };
 
 // Sets up `target` in `dir` and runs it with `ops` in place.
@@ -63,10 +73,14 @@ std::string runWith(const Target& target, const TempDir& dir, FaultInjectingFile
     return target.run(file);
 }
 
-// Runs `target` once per call of every step, failing that call, and checks what is left.
+// Runs `target` once per call of every step, failing that call, and checks what is left: a
+// failure while the original copy is written names the copy and leaves none; a failure after
+// it leaves the copy whole.
 void failEveryCall(const Target& target) {
+    const bool keepsCopy = std::any_of(target.copyCalls.begin(), target.copyCalls.end(),
+                                       [](int calls) { return calls > 0; });
     for (std::size_t i = 0; i < std::size(kSteps); ++i) {
-        const auto [step, name] = kSteps[i];
+        const auto [step, name, writes] = kSteps[i];
         TempDir clean;
         FaultInjectingFileSystemOps counter(step, INT_MAX);
         ASSERT_EQ(runWith(target, clean, counter), "") << "a run without faults failed";
@@ -76,18 +90,27 @@ void failEveryCall(const Target& target) {
             SCOPED_TRACE(std::string(target.name) + ": " + name + ", call " + std::to_string(nth));
             TempDir dir;
             const fs::path file = dir / target.name;
+            const fs::path copy = originalCopyPath(file);
             FaultInjectingFileSystemOps ops(step, nth);
             const std::string message = runWith(target, dir, ops);
+            const bool inCopy = nth <= target.copyCalls[i];
+            // The copy's name is in place when its folder sync fails, and the run stops there.
+            const bool copyLeft = keepsCopy && writes && (!inCopy || step == Step::SyncFolder);
             // A short write lets the writer try again, which counts as a further call.
             EXPECT_TRUE(step == Step::ShortWrite ? ops.calls() >= nth : ops.calls() == nth);
-            EXPECT_TRUE(mentions(message, "\"" + displayPath(file) + "\"") &&
+            const bool replaced = step == Step::SyncFolder && !inCopy;
+            EXPECT_TRUE(mentions(message, "\"" + displayPath(inCopy ? copy : file) + "\"") &&
                         mentions(message, "Input/output error"))
                 << "the failure was not reported clearly: " << message;
-            const bool replaced = step == Step::SyncFolder;
             const bool exists = replaced || !target.before.empty();
-            EXPECT_EQ(dir.entries(),
-                      exists ? std::vector<std::string>{target.name} : std::vector<std::string>{});
+            std::vector<std::string> left;
+            if (exists)
+                left.push_back(target.name);
+            if (copyLeft)
+                left.push_back(copy.filename().string());
+            EXPECT_EQ(dir.entries(), left);
             EXPECT_TRUE(!exists || fileBytes(file) == (replaced ? after : target.before));
+            EXPECT_TRUE(!copyLeft || fileBytes(copy) == target.before);
             EXPECT_TRUE(target.before.empty() || fs::status(file).permissions() == target.mode);
         }
     }
@@ -117,17 +140,19 @@ TEST(WriteFaults, EveryFailingCallLeavesTheExecutableAndSettingsFilesWholeAndNam
         EXPECT_TRUE(sameBytes(record, kBiowareDefaults)) << "the record changed";
         return result.message;
     };
-    // The file layer writes 4 MiB at a time: this executable takes two writes. It is closed
-    // twice: once loaded, once written.
+    // The file layer writes 4 MiB at a time: this executable takes two writes, and its first
+    // writing run writes it twice, the original copy first. Only the loaded file is closed on
+    // its own; the replace closes the written one.
     const Bytes exe = buildSample(0, sampleValues(), (std::size_t{4} << 20) + 4096, 7);
     // clang-format off
     const Target targets[] = {
-        // calls: open, read, create temp, write, short write, chmod, chown, sync, close,
-        // replace, sync folder
-        {"nwmain.exe", exe, fs::perms{0750}, write, {1, 1, 1, 2, 2, 1, 1, 1, 2, 1, 1}},
-        {"camera.chs", settingsBytes(kBiowareDefaults), fs::perms{0604}, save, {0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
-        {"new.chs", {}, {}, save, {0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
-        {"camera.chs", settingsBytes(changedValues()), fs::perms{0644}, load, {1, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0}},
+        // calls: open, read, close, check writable, create temp, write, short write, chown,
+        // attributes, sync, replace, place new, sync folder
+        {"nwmain.exe", exe, fs::perms{0750}, write, {1, 1, 1, 1, 2, 4, 4, 2, 2, 2, 1, 1, 2},
+         {0, 0, 0, 0, 1, 2, 2, 1, 1, 1, 0, 1, 1}},
+        {"camera.chs", settingsBytes(kBiowareDefaults), fs::perms{0604}, save, {0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 0, 1}},
+        {"new.chs", {}, {}, save, {0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 0, 1}},
+        {"camera.chs", settingsBytes(changedValues()), fs::perms{0644}, load, {1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     };
     // clang-format on
     for (const Target& target : targets)
@@ -151,13 +176,18 @@ TEST(FullDisk, AFileSizeLimitFailsApplyAndSaveWithExitOneAndKeepsBothFiles) {
     const fs::path settings = dir / "camera.chs";
     writeFixture(exe, buildSample(1, sampleValues(), std::size_t{1} << 20));
     ASSERT_TRUE(saveSettingsFile(settings, changedValues()).ok());
+    // The first write of apply is the executable's original copy.
     const struct {
         std::vector<std::string> args;
         rlim_t limit;
         fs::path target;  // the file the command writes, and must keep
+        fs::path named;   // the file whose write fails
     } rows[] = {
-        {{"apply", "--yes", exe.string(), settings.string()}, 256 * 1024, exe},
-        {{"read", exe.string(), "--save", settings.string()}, 200, settings},
+        {{"apply", "--yes", exe.string(), settings.string()},
+         256 * 1024,
+         exe,
+         originalCopyPath(exe)},
+        {{"read", exe.string(), "--save", settings.string()}, 200, settings, settings},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.args.front());
@@ -167,10 +197,10 @@ TEST(FullDisk, AFileSizeLimitFailsApplyAndSaveWithExitOneAndKeepsBothFiles) {
                          dir / "scratch");
         const ChildExit exit = cli.wait();
         EXPECT_EQ(exit.code, 1) << exit.err;
-        EXPECT_TRUE(mentions(exit.err, "\"" + displayPath(row.target) + "\"")) << exit.err;
+        EXPECT_TRUE(mentions(exit.err, "\"" + displayPath(row.named) + "\"")) << exit.err;
         EXPECT_TRUE(mentions(exit.err, "File too large")) << exit.err;
         EXPECT_EQ(fileBytes(row.target), before);
-        EXPECT_EQ(temporaryFilesOf(row.target), std::vector<std::string>{});
+        EXPECT_EQ(dir.entries(), (std::vector<std::string>{"camera.chs", "nwmain.exe", "scratch"}));
     }
 }
 
@@ -195,24 +225,29 @@ std::string mountSmallTmpfs(const fs::path& where, const char* size) {
     return "";
 }
 
-TEST(FullDisk, ATmpfsWithRoomForOneCopyOfTheExecutableFailsTheWriteAndLosesNothing) {
+// The original copy fits, the new executable does not: both old files stay whole.
+TEST(FullDisk, ATmpfsWithRoomForTheExecutableAndItsCopyFailsTheWriteAndLosesNothing) {
     TempDir dir;
     const fs::path disk = dir / "disk";
     fs::create_directory(disk);
     fs::create_directory(dir / "scratch");
     const fs::path exe = disk / "nwmain.exe";
     const auto old = buildSample(0, sampleValues(), 64 * 1024);
-    // Checked in the child: the tmpfs goes away with its namespace. Prints "unchanged temps msg".
+    // Checked in the child: the tmpfs goes away with its namespace. Prints "exe copy entries
+    // message": whether the executable and the copy hold the old bytes, how many files there are.
     ChildProcess child(
         [&] {
-            if (std::string why = mountSmallTmpfs(disk, "96k"); !why.empty()) {
+            if (std::string why = mountSmallTmpfs(disk, "160k"); !why.empty()) {
                 std::printf("SKIP: %s", why.c_str());
                 return;
             }
             writeFixture(exe, old);
             RecordingProgress progress;
             const RunResult result = writeChanged(exe, progress);
-            std::printf("%d %zu %s", fileBytes(exe) == old, temporaryFilesOf(exe).size(),
+            std::printf("%d %d %zu %s", fileBytes(exe) == old,
+                        fileBytes(originalCopyPath(exe)) == old,
+                        static_cast<std::size_t>(
+                            std::distance(fs::directory_iterator(disk), fs::directory_iterator())),
                         result.status.c_str());
         },
         dir / "scratch");
@@ -222,8 +257,8 @@ TEST(FullDisk, ATmpfsWithRoomForOneCopyOfTheExecutableFailsTheWriteAndLosesNothi
         GTEST_SKIP() << "no small tmpfs on this machine (" << exit.out.substr(6)
                      << "); the file-size limit test covers a full disk here";
     }
-    EXPECT_TRUE(exit.out.starts_with("1 0 "))
-        << "the executable changed or a temporary file is left";
+    EXPECT_TRUE(exit.out.starts_with("1 1 2 "))
+        << "the executable or its copy changed, or a temporary file is left: " << exit.out;
     EXPECT_TRUE(mentions(exit.out, "\"" + displayPath(exe) + "\"") &&
                 mentions(exit.out, "No space left on device"))
         << exit.out;
