@@ -72,23 +72,20 @@ TEST_F(MainWindowLayoutTest, EveryControlIsInPlaceWithItsCaptionAndColours) {
     EXPECT_EQ(find("Next1")->geometry(), QRect(160, 531, 80, 31));
     EXPECT_EQ(find("RestoreButton")->geometry(), QRect(367, 361, 115, 25));
     EXPECT_EQ(find("Label12")->parentWidget()->objectName(), "NWMainLocationFrame");
-    // The location page's controls lie inside it without overlapping, and buttons fit their
-    // captions.
-    const QWidget* locationPage = find("NWMainLocationFrame");
-    const auto controls = locationPage->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (const QWidget* w : controls) {
-        EXPECT_TRUE(locationPage->rect().contains(w->geometry())) << w->objectName().toStdString();
-        for (const QWidget* other : controls) {
-            if (other != w) {
-                EXPECT_FALSE(w->geometry().intersects(other->geometry()))
-                    << w->objectName().toStdString() << " " << other->objectName().toStdString();
-            }
-        }
-        if (auto* button = qobject_cast<const QPushButton*>(w)) {
-            const int margins = 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
-            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + margins,
-                      button->width())
-                << button->text().toStdString();
+    // The location page's controls lie inside it apart, and its buttons fit their captions.
+    const QWidget* location = find("NWMainLocationFrame");
+    const auto controls = location->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const QWidget* w = controls[i];
+        SCOPED_TRACE(w->objectName().toStdString());
+        EXPECT_TRUE(location->rect().contains(w->geometry()));
+        for (qsizetype j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(w->geometry().intersects(controls[j]->geometry()))
+                << controls[j]->objectName().toStdString();
+        if (auto* b = qobject_cast<const QPushButton*>(w)) {
+            EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) +
+                          2 * b->style()->pixelMetric(QStyle::PM_ButtonMargin),
+                      b->width());
         }
     }
 
@@ -129,8 +126,7 @@ TEST_F(MainWindowLayoutTest, EveryControlIsInPlaceWithItsCaptionAndColours) {
 
 TEST_F(MainWindowLayoutTest, TabFollowsTheTabIndexesOnBothPagesAndEscapeEndsOnlyTheFirst) {
     EXPECT_EQ(focusChain(find("NWN")), QStringList({"NWN", "BrowseButton", "Next1", "Command2"}));
-    // "Restore Original" takes its turn once there is a copy to put back.
-    files.write("rev1/nwmain.exe.orvendel-original", "copy");
+    files.write("rev1/nwmain.exe.orvendel-original", "copy");  // "Restore Original" takes a turn
     find<QLineEdit>("NWN")->clear();
     find<QLineEdit>("NWN")->setText(files.executable(1));
     EXPECT_EQ(focusChain(find("NWN")),

@@ -7,10 +7,8 @@
 #include <QTest>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +19,7 @@
 #include "shell/window/busy_form.h"
 #include "shell/window/file_dialogs.h"
 #include "shell/window/main_window.h"
+#include "temp_dir.h"
 
 namespace orvendel {
 
@@ -105,16 +104,10 @@ public:
     QString write(const std::string& name, std::string_view content) const {
         const std::filesystem::path file = path(name).toStdString();
         std::filesystem::create_directories(file.parent_path());
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        if (!out)
-            throw std::runtime_error("cannot write " + file.string());
+        writeFixture(file, {reinterpret_cast<const std::uint8_t*>(content.data()), content.size()});
         return path(name);
     }
-    static std::vector<std::uint8_t> read(const QString& path) {
-        std::ifstream in(path.toStdString(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    static std::vector<std::uint8_t> read(const QString& p) { return readFixture(p.toStdString()); }
 
 private:
     QTemporaryDir dir_;
