@@ -14,24 +14,18 @@ bool FaultInjectingFileSystemOps::fails(Step step) {
 std::error_code FaultInjectingFileSystemOps::openForReading(const std::filesystem::path& path,
                                                             FileHandle& file,
                                                             std::uint64_t& length) {
-    if (fails(Step::OpenForReading))
-        return error_;
-    return real_.openForReading(path, file, length);
+    return fails(Step::OpenForReading) ? error_ : real_.openForReading(path, file, length);
 }
 
 std::error_code FaultInjectingFileSystemOps::read(FileHandle file, std::uint8_t* buffer,
                                                   std::size_t size, std::size_t& got) {
-    if (fails(Step::Read))
-        return error_;
-    return real_.read(file, buffer, size, got);
+    return fails(Step::Read) ? error_ : real_.read(file, buffer, size, got);
 }
 
 std::error_code FaultInjectingFileSystemOps::createTemp(const std::filesystem::path& target,
                                                         std::filesystem::path& tempPath,
                                                         FileHandle& file) {
-    if (fails(Step::CreateTemp))
-        return error_;
-    return real_.createTemp(target, tempPath, file);
+    return fails(Step::CreateTemp) ? error_ : real_.createTemp(target, tempPath, file);
 }
 
 std::error_code FaultInjectingFileSystemOps::write(FileHandle file, const std::uint8_t* data,
@@ -49,6 +43,8 @@ std::error_code FaultInjectingFileSystemOps::write(FileHandle file, const std::u
 }
 
 std::error_code FaultInjectingFileSystemOps::sync(FileHandle file) {
+    if (beforeSync)
+        beforeSync();
     if (fails(Step::Sync))
         return error_;
     return real_.sync(file);
@@ -65,16 +61,12 @@ std::error_code FaultInjectingFileSystemOps::close(FileHandle file) {
 
 std::error_code FaultInjectingFileSystemOps::copyOwner(const std::filesystem::path& original,
                                                        FileHandle file) {
-    if (fails(Step::CopyOwner))
-        return error_;
-    return real_.copyOwner(original, file);
+    return fails(Step::CopyOwner) ? error_ : real_.copyOwner(original, file);
 }
 
 std::error_code FaultInjectingFileSystemOps::copyAttributes(const std::filesystem::path& original,
                                                             FileHandle file) {
-    if (fails(Step::CopyAttributes))
-        return error_;
-    return real_.copyAttributes(original, file);
+    return fails(Step::CopyAttributes) ? error_ : real_.copyAttributes(original, file);
 }
 
 std::error_code FaultInjectingFileSystemOps::replace(FileHandle tempFile,
@@ -99,47 +91,24 @@ std::error_code FaultInjectingFileSystemOps::placeNew(FileHandle tempFile,
 }
 
 std::error_code FaultInjectingFileSystemOps::syncFolder(const std::filesystem::path& folder) {
-    if (fails(Step::SyncFolder))
-        return error_;
-    return real_.syncFolder(folder);
+    return fails(Step::SyncFolder) ? error_ : real_.syncFolder(folder);
 }
 
 std::error_code FaultInjectingFileSystemOps::remove(const std::filesystem::path& path) {
-    if (fails(Step::Remove))
-        return error_;
-    return real_.remove(path);
-}
-
-std::error_code FaultInjectingFileSystemOps::removeIfUnused(const std::filesystem::path& path) {
-    if (fails(Step::RemoveIfUnused))
-        return error_;
-    return real_.removeIfUnused(path);
-}
-
-std::error_code FaultInjectingFileSystemOps::identify(const std::filesystem::path& path,
-                                                      FileIdentity& identity) {
-    if (fails(Step::Identify))
-        return error_;
-    return real_.identify(path, identity);
+    return fails(Step::Remove) ? error_ : real_.remove(path);
 }
 
 std::error_code FaultInjectingFileSystemOps::checkWritable(const std::filesystem::path& path) {
-    if (fails(Step::CheckWritable))
-        return error_;
-    return real_.checkWritable(path);
+    return fails(Step::CheckWritable) ? error_ : real_.checkWritable(path);
 }
 
 std::error_code FaultInjectingFileSystemOps::readOnly(const std::filesystem::path& path,
                                                       bool& isReadOnly) {
-    if (fails(Step::ReadOnly))
-        return error_;
-    return real_.readOnly(path, isReadOnly);
+    return fails(Step::ReadOnly) ? error_ : real_.readOnly(path, isReadOnly);
 }
 
 std::error_code FaultInjectingFileSystemOps::clearReadOnly(const std::filesystem::path& path) {
-    if (fails(Step::ClearReadOnly))
-        return error_;
-    return real_.clearReadOnly(path);
+    return fails(Step::ClearReadOnly) ? error_ : real_.clearReadOnly(path);
 }
 
 }  // namespace orvendel

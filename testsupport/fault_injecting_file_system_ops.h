@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 #include "platform/file_system_ops.h"
@@ -28,8 +29,6 @@ public:
         PlaceNew,
         SyncFolder,
         Remove,
-        RemoveIfUnused,
-        Identify,
         CheckWritable,
         ReadOnly,
         ClearReadOnly,
@@ -40,6 +39,8 @@ public:
 
     // How often the failing step was reached.
     int calls() const { return calls_; }
+    // Runs before every sync, once a file's bytes are written: another program's change then.
+    std::function<void()> beforeSync;
 
     std::error_code openForReading(const std::filesystem::path& path, FileHandle& file,
                                    std::uint64_t& length) override;
@@ -59,8 +60,12 @@ public:
                              const std::filesystem::path& target) override;
     std::error_code syncFolder(const std::filesystem::path& folder) override;
     std::error_code remove(const std::filesystem::path& path) override;
-    std::error_code removeIfUnused(const std::filesystem::path& path) override;
-    std::error_code identify(const std::filesystem::path& path, FileIdentity& identity) override;
+    std::error_code removeIfUnused(const std::filesystem::path& path) override {
+        return real_.removeIfUnused(path);
+    }
+    std::error_code identify(const std::filesystem::path& path, FileIdentity& identity) override {
+        return real_.identify(path, identity);
+    }
     std::error_code checkWritable(const std::filesystem::path& path) override;
     std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) override;
     std::error_code clearReadOnly(const std::filesystem::path& path) override;

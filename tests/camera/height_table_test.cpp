@@ -7,21 +7,27 @@
 namespace orvendel {
 namespace {
 
+// The item shown for a height, and the height a round trip through the list stores.
 TEST(HeightTable, ItemForEachHeightAndHeightForEachValidItem) {
     for (int i = 0; i < kHeightItemCount; ++i)
         EXPECT_EQ(heightItemFor(kHeightTable[static_cast<std::size_t>(i)].height), i) << i;
     const struct {
         float height;
         int item;
+        float stored;
     } rows[] = {
         // clang-format off
-        {1.75f, 7}, {1.76f, 8}, {2.15f, 12}, {1.05f, 0}, {std::nextafter(1.05f, 2.0f), 1},
-        {0.0f, 0}, {-5.0f, 0}, {-INFINITY, 0}, {3.0f, 13}, {INFINITY, 13}, {std::nanf(""), 13},
-        {kBiowareDefaults.CTHeight, 0}, {kBiowareDefaults.DHeight, 11},
+        {1.7f, 7, 1.65f}, {1.75f, 7, 1.65f}, {1.76f, 8, 1.8f}, {2.12f, 12, 2.1f}, {2.15f, 12, 2.1f},
+        {1.05f, 0, 1.0f}, {std::nextafter(1.05f, 2.0f), 1, 1.1f}, {1.32f, 4, 1.32f},
+        {0.0f, 0, 1.0f}, {-5.0f, 0, 1.0f}, {-INFINITY, 0, 1.0f}, {2.2f, 13, 2.2f}, {3.0f, 13, 2.2f},
+        {INFINITY, 13, 2.2f}, {std::nanf(""), 13, 2.2f},
+        {kBiowareDefaults.CTHeight, 0, 1.0f}, {kBiowareDefaults.DHeight, 11, 2.0f},
         // clang-format on
     };
-    for (const auto& row : rows)
+    for (const auto& row : rows) {
         EXPECT_EQ(heightItemFor(row.height), row.item) << row.height;
+        EXPECT_EQ(snapHeightToList(row.height), row.stored) << row.height;
+    }
 
     // Reading an item back: only a valid index sets the field.
     float height = 1.7f;
@@ -32,20 +38,6 @@ TEST(HeightTable, ItemForEachHeightAndHeightForEachValidItem) {
     EXPECT_EQ(height, 2.1f);
     EXPECT_TRUE(readHeight(height, 0));
     EXPECT_EQ(height, 1.0f);
-}
-
-TEST(HeightTable, ARoundTripThroughTheListGivesTheHeightOfTheItemShown) {
-    const struct {
-        float height;
-        float stored;
-    } rows[] = {
-        // clang-format off
-        {1.7f, 1.65f}, {1.76f, 1.8f}, {2.12f, 2.1f}, {1.05f, 1.0f}, {1.32f, 1.32f},
-        {2.2f, 2.2f}, {0.0f, 1.0f}, {3.0f, 2.2f}, {std::nanf(""), 2.2f},
-        // clang-format on
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(snapHeightToList(row.height), row.stored) << row.height;
 }
 
 TEST(HeightTable, ListsDifferOnlyInTheBiowareDefaultItems) {

@@ -153,8 +153,7 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
     fs::permissions(locked, kReadOnly);
     const std::string linked = sample(0, kBiowareDefaults, "linked.exe");
     fs::create_hard_link(linked, dir_ / "second-name.exe");
-    const std::string restorable = sample(1, customValues(), "restorable.exe");
-    writeFixture(restorable + ".orvendel-original", buildSample(1, kBiowareDefaults, kSmallSample));
+    writeFixture(exe1 + ".orvendel-original", buildSample(1, customValues(), kSmallSample));
     const std::string junk = text("junk.exe", std::string(70000, '\x90'));
     CameraSettings nan = kBiowareDefaults;
     nan.CTClipDist = std::numeric_limits<float>::quiet_NaN();
@@ -172,7 +171,7 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
     const std::string lower = text("lower.chs", "\"Version\",\"g\"" + full.substr(13));
     const std::string saveTo = (dir_ / "saved.chs").string();
     const std::string missing = (dir_ / "none").string();
-    const std::vector<std::string> exes = {exe0, exe1, locked, linked, restorable, junk, nanExe};
+    const std::vector<std::string> exes = {exe0, exe1, locked, linked, junk, nanExe};
     std::vector<std::string> before;
     for (const std::string& exe : exes)
         before.push_back(readText(exe));
@@ -195,7 +194,6 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
         {{"apply", exe0, settingsFile(delDiffers, "del.chs")}, 4, std::string(kDelKeyWarning)},
         {{"apply", locked, good}, 4, std::string(kReadOnlyQuestion)},
         {{"apply", locked, cut, "--yes"}, 1, "cut.chs"},
-        {{"apply", exe0, text("tag.chs", "\"Version\","), "--yes"}, 1, "ends early"},
         {{"apply", locked, lower, "--yes"}, 5, "Filename is in an unknown format."},
         {{"apply", linked, good}, 4, hardLinksQuestion(1)},
         {{"apply", junk, good, "--yes"}, 3, unknown},
@@ -204,7 +202,7 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
         {{"check", cut, "--json"}, 1, "cut.chs"},
         {{"restore", exe0, "b.exe"}, 2, ""},
         {{"restore", exe0, "--yes"}, 1, "r0.exe.orvendel-original\": there is no original copy"},
-        {{"restore", restorable}, 4, std::string(kRestoreQuestion)},
+        {{"restore", exe1}, 4, std::string(kRestoreQuestion)},
         // clang-format on
     };
     for (const auto& row : rows) {
@@ -226,13 +224,18 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
         EXPECT_EQ(readText(exes[i]), before[i]) << exes[i];
 }
 
-// The revision 0 executable is read-only: --yes clears only its owner write bit.
-TEST_F(Cli, ApplyWritesTheSettingsFileIntoEitherRevision) {
+// The revision 0 executable is read-only: --yes clears only its owner write bit. The revision 1
+// one has a second name: --yes writes this one and leaves the other. Either keeps the original,
+// which restore asks about and puts back in place of a read-only executable.
+TEST_F(Cli, ApplyWritesTheSettingsFileIntoEitherRevisionAndRestorePutsTheOriginalBack) {
     for (const int revision : {0, 1}) {
         SCOPED_TRACE(revision);
-        const std::string exe = sample(revision, kBiowareDefaults, "nwmain.exe");
+        const std::string exe = sample(revision, kBiowareDefaults, revision ? "r1.exe" : "r0.exe");
+        const std::string original = readText(exe);
         if (revision == 0)
             fs::permissions(exe, kReadOnly);
+        else
+            fs::create_hard_link(exe, dir_ / "second-name.exe");
         CameraSettings values = customValues();
         values.DZoomMin = 2;    // revision 1 pins it to 6 without asking
         values.DAngleDel = 40;  // asked about in revision 0 only
@@ -240,10 +243,13 @@ TEST_F(Cli, ApplyWritesTheSettingsFileIntoEitherRevision) {
         EXPECT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(mentions(r.err, kDelKeyWarning), revision == 0) << r.err;
         EXPECT_EQ(mentions(r.err, kReadOnlyQuestion), revision == 0) << r.err;
+        EXPECT_EQ(mentions(r.err, hardLinksQuestion(1)), revision == 1) << r.err;
         EXPECT_TRUE(mentions(r.out, "Neverwinter Nights successfully modified!"));
         EXPECT_EQ(fs::file_size(exe), kSmallSample);
         if (revision == 0) {
             EXPECT_EQ(fs::status(exe).permissions(), kReadOnly | fs::perms::owner_write);
+        } else {
+            EXPECT_EQ(readText(dir_ / "second-name.exe"), original);
         }
         CameraState state;
         ProgressSink quiet;
@@ -256,32 +262,16 @@ TEST_F(Cli, ApplyWritesTheSettingsFileIntoEitherRevision) {
             expected.DZoomMin = expected.DZoomMax = expected.DZoomDef;
         }
         EXPECT_TRUE(sameBytes(state.settings, expected));
+
+        fs::permissions(exe, kReadOnly);
+        const CliResult restored = run({"restore", exe, "--yes"});
+        EXPECT_EQ(restored.exitCode, 0) << restored.err;
+        EXPECT_TRUE(mentions(restored.err, kRestoreQuestion)) << restored.err;
+        EXPECT_TRUE(mentions(restored.err, kReadOnlyQuestion)) << restored.err;
+        EXPECT_EQ(restored.out, std::string(kStatusRestored) + "\n");
+        EXPECT_EQ(readText(exe), original);
+        EXPECT_EQ(readText(exe + ".orvendel-original"), original);
     }
-}
-
-// apply asks before it splits a hard link and keeps the executable as it was; restore asks,
-// puts that back in place of a read-only executable and keeps the copy.
-TEST_F(Cli, ApplyKeepsTheOriginalThatRestorePutsBack) {
-    const std::string exe = sample(1, kBiowareDefaults, "nwmain.exe");
-    const std::string original = readText(exe);
-    fs::create_hard_link(exe, dir_ / "second-name.exe");
-    const CliResult applied =
-        run({"apply", exe, settingsFile(customValues(), "mine.chs"), "--yes"});
-    EXPECT_EQ(applied.exitCode, 0) << applied.err;
-    EXPECT_TRUE(mentions(applied.err, hardLinksQuestion(1))) << applied.err;
-    EXPECT_NE(readText(exe), original);
-    EXPECT_EQ(readText(dir_ / "second-name.exe"), original);
-    const std::string copy = exe + ".orvendel-original";
-    EXPECT_EQ(readText(copy), original);
-
-    fs::permissions(exe, kReadOnly);
-    const CliResult restored = run({"restore", exe, "--yes"});
-    EXPECT_EQ(restored.exitCode, 0) << restored.err;
-    EXPECT_TRUE(mentions(restored.err, kRestoreQuestion)) << restored.err;
-    EXPECT_TRUE(mentions(restored.err, kReadOnlyQuestion)) << restored.err;
-    EXPECT_EQ(restored.out, std::string(kStatusRestored) + "\n");
-    EXPECT_EQ(readText(exe), original);
-    EXPECT_EQ(readText(copy), original);
 }
 
 TEST_F(Cli, CheckPrintsTheRecordClampedForTheRevision) {

@@ -1,10 +1,11 @@
-// A run whose file another process cuts short while the tables search it, or rewrites while
+// A run whose file another program cuts short while the tables search it, or rewrites while
 // the new file is written.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,16 +22,16 @@ namespace {
 namespace fs = std::filesystem;
 using Outcome = RunResult::Outcome;
 
-// Cuts the file to one page at the first progress value a table reports, that is after the
-// file was loaded and before any signature was searched, or at the full bar, after the tables
-// and before the new image is checked.
+// Cuts the file to one page (unless it is empty) at the first progress value a table reports,
+// that is after the file was loaded and before any signature was searched, or at the full bar,
+// after the tables and before the new image is checked.
 class TruncatingProgress : public RecordingProgress {
 public:
     TruncatingProgress(fs::path file, bool atFullBar)
         : file_(std::move(file)), atFullBar_(atFullBar) {}
     void setValue(double value) override {
         RecordingProgress::setValue(value);
-        if (!done_ && (atFullBar_ ? value == maximum : value > 0)) {
+        if (!done_ && !file_.empty() && (atFullBar_ ? value == maximum : value > 0)) {
             done_ = true;
             ASSERT_EQ(::truncate(file_.c_str(), ::sysconf(_SC_PAGESIZE)), 0);
         }
@@ -42,79 +43,60 @@ private:
     bool done_ = false;
 };
 
-TEST(PatchRun, AFileCutShortDuringTheRunIsAnErrorAndNothingIsReadOrWritten) {
-    const struct {
-        bool forReading;
-        bool atFullBar;
-    } rows[] = {{true, false}, {false, false}, {false, true}};
-    for (const auto [forReading, atFullBar] : rows) {
-        SCOPED_TRACE(std::string(forReading ? "reading run" : "writing run") +
-                     (atFullBar ? ", cut after the tables" : ""));
-        TempDir dir;
-        const fs::path file = dir / "nwmain.exe";
-        writeFixture(file, buildSample(1, sampleValues(), std::size_t{1} << 20));
-
-        CameraState state;
-        state.settings = kBiowareDefaults;
-        state.settings.CTZoomMax = 99;
-        state.valuesChosen = true;
-        const CameraState before = state;
-        TruncatingProgress progress(file, atFullBar);
-        const RunResult result = modFile(file, forReading, state, progress);
-
-        EXPECT_EQ(result.outcome, Outcome::FileError);
-        EXPECT_EQ(result.status, "Cannot read \"" + file.string() +
-                                     "\": the file changed while it was being read.");
-        if (!atFullBar) {
-            EXPECT_EQ(state.ExecutableRevision, before.ExecutableRevision);
-        }
-        EXPECT_EQ(state.settings.CTZoomMax, 99);
-        EXPECT_EQ(fs::file_size(file), static_cast<std::uintmax_t>(::sysconf(_SC_PAGESIZE)));
-        EXPECT_EQ(dir.entries(), std::vector<std::string>{"nwmain.exe"});
-    }
-}
-
-// Rewrites the file, as `cp` does (cut to nothing, then longer), once the new file is written.
-class RewriteWhenSynced : public FaultInjectingFileSystemOps {
-public:
-    RewriteWhenSynced(fs::path file, std::vector<std::uint8_t> bytes)
-        : FaultInjectingFileSystemOps(Step::None),
-          file_(std::move(file)),
-          bytes_(std::move(bytes)) {}
-    std::error_code sync(FileHandle file) override {
-        writeFixture(file_, bytes_);
-        return FaultInjectingFileSystemOps::sync(file);
-    }
-
-private:
-    fs::path file_;
-    std::vector<std::uint8_t> bytes_;
-};
-
-TEST(PatchRun, AFileRewrittenWhileTheNewOneIsWrittenKeepsTheOtherProgramsBytes) {
-    TempDir dir;
-    const fs::path file = dir / "nwmain.exe";
+// Another program cuts the file, or rewrites it as `cp` does (cut to nothing, then longer) once
+// the new file is written: the run is an error that says so and keeps the other program's bytes.
+TEST(PatchRun, AFileChangedByAnotherProgramDuringTheRunIsAnErrorAndKeepsItsBytes) {
     const std::vector<std::uint8_t> original = buildSample(1, sampleValues(), std::size_t{1} << 20);
-    writeFixture(file, original);
-    writeFixture(dir / "nwmain.exe.orvendel-original", original);
+    const std::vector<std::uint8_t> firstPage(original.begin(),
+                                              original.begin() + ::sysconf(_SC_PAGESIZE));
     const std::vector<std::uint8_t> other =
         buildSample(0, sampleValues(), (std::size_t{1} << 20) + 4096, 2);
-    RewriteWhenSynced ops(file, other);
-    ScopedFileSystemOps scope(ops);
+    enum When { Loaded, TablesDone, Written };
+    const struct {
+        const char* name;
+        bool forReading;
+        When when;
+    } rows[] = {
+        {"reading run, cut once loaded", true, Loaded},
+        {"writing run, cut once loaded", false, Loaded},
+        {"writing run, cut after the tables", false, TablesDone},
+        {"writing run, rewritten once the new file is written", false, Written},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        const fs::path file = dir / "nwmain.exe";
+        writeFixture(file, original);
+        FaultInjectingFileSystemOps ops(FaultInjectingFileSystemOps::Step::None);
+        std::optional<ScopedFileSystemOps> scope;  // the real file system maps the file
+        if (row.when == Written) {
+            writeFixture(dir / "nwmain.exe.orvendel-original", original);  // no other sync
+            ops.beforeSync = [&] { writeFixture(file, other); };
+            scope.emplace(ops);
+        }
+        CameraState state;
+        state.settings = kBiowareDefaults;
+        state.settings.CTZoomMax = 25;
+        state.valuesChosen = true;
+        TruncatingProgress progress(row.when == Written ? fs::path() : file,
+                                    row.when == TablesDone);
+        const RunResult result = modFile(file, row.forReading, state, progress);
 
-    CameraState state;
-    state.settings = kBiowareDefaults;
-    state.settings.CTZoomMax = 25;
-    state.valuesChosen = true;
-    RecordingProgress progress;
-    const RunResult result = modFile(file, false, state, progress);
-    EXPECT_EQ(result.outcome, Outcome::FileError);
-    EXPECT_EQ(result.status, "Cannot write \"" + file.string() +
-                                 "\": the file was changed by another program while it was "
-                                 "being written.");
-    EXPECT_EQ(readFixture(file), other);
-    EXPECT_EQ(dir.entries(),
-              (std::vector<std::string>{"nwmain.exe", "nwmain.exe.orvendel-original"}));
+        EXPECT_EQ(result.outcome, Outcome::FileError);
+        EXPECT_EQ(
+            result.status,
+            row.when == Written
+                ? "Cannot write \"" + file.string() +
+                      "\": the file was changed by another program while it was being written."
+                : "Cannot read \"" + file.string() +
+                      "\": the file changed while it was being read.");
+        if (row.when == Loaded) {  // nothing of the file is taken
+            EXPECT_EQ(state.ExecutableRevision, kRevisionUnknown);
+            EXPECT_EQ(state.settings.CTZoomMax, 25);
+        }
+        EXPECT_EQ(readFixture(file), row.when == Written ? other : firstPage);
+        EXPECT_EQ(dir.entries().size(), row.when == Written ? 2u : 1u);
+    }
 }
 
 }  // namespace

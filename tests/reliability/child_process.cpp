@@ -1,7 +1,6 @@
 #include "child_process.h"
 
 #include <fcntl.h>
-#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,6 +36,7 @@ ChildProcess::ChildProcess(const std::function<void()>& body, const std::filesys
         outPath_ = scratch / "child-stdout.txt";
         errPath_ = scratch / "child-stderr.txt";
     }
+    std::fflush(nullptr);  // or the child writes out the parent's buffered output too
     pid_ = ::fork();
     if (pid_ < 0)
         throw std::runtime_error("fork failed");
@@ -100,12 +100,6 @@ ChildExit ChildProcess::wait() {
         result.err = readAll(errPath_);
     }
     return result;
-}
-
-void becomeUser(uid_t uid, gid_t gid, const std::vector<gid_t>& groups) {
-    // Groups first: only root may set them, and setuid gives root up.
-    if (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
-        ::_exit(124);
 }
 
 }  // namespace orvendel

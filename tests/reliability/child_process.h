@@ -50,8 +50,4 @@ private:
     std::filesystem::path errPath_;
 };
 
-// In a child that runs as root: becomes user `uid` with primary group `gid` and the
-// supplementary `groups`, for good. Ends the child with 124 when that is refused.
-void becomeUser(uid_t uid, gid_t gid, const std::vector<gid_t>& groups = {});
-
 }  // namespace orvendel

@@ -1,17 +1,17 @@
 // Fails every call of every file-system step in turn while the executable is written or a
 // settings file saved or loaded: the file stays wholly old (new only after the replace), its
 // original copy whole or absent, nothing else is left, the mode is kept, the message names the
-// file and the reason. Then a real full disk, in child processes: a file-size limit under
-// orvendel-cli, and a tmpfs too small for three copies of the executable in a private mount
-// namespace.
+// file and the reason. Then, in child processes, a real full disk (a file-size limit, a small
+// tmpfs in a private mount namespace) and an ordinary user's runs on root's executable.
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -31,8 +31,7 @@ namespace fs = std::filesystem;
 using Step = FaultInjectingFileSystemOps::Step;
 using Bytes = std::vector<std::uint8_t>;
 
-// `writes`: a step of writing a file (the executable's original copy or the file itself),
-// as against reading or checking the file before that.
+// `writes`: a step that writes a file (the original copy or the file itself), not one before.
 constexpr struct {
     Step step;
     const char* name;
@@ -77,8 +76,7 @@ std::string runWith(const Target& target, const TempDir& dir, FaultInjectingFile
 // failure while the original copy is written names the copy and leaves none; a failure after
 // it leaves the copy whole.
 void failEveryCall(const Target& target) {
-    const bool keepsCopy = std::any_of(target.copyCalls.begin(), target.copyCalls.end(),
-                                       [](int calls) { return calls > 0; });
+    const bool keepsCopy = target.copyCalls != Calls{};
     for (std::size_t i = 0; i < std::size(kSteps); ++i) {
         const auto [step, name, writes] = kSteps[i];
         TempDir clean;
@@ -103,12 +101,8 @@ void failEveryCall(const Target& target) {
                         mentions(message, "Input/output error"))
                 << "the failure was not reported clearly: " << message;
             const bool exists = replaced || !target.before.empty();
-            std::vector<std::string> left;
-            if (exists)
-                left.push_back(target.name);
-            if (copyLeft)
-                left.push_back(copy.filename().string());
-            EXPECT_EQ(dir.entries(), left);
+            // Together with the contents checked below: nothing else is left.
+            EXPECT_EQ(dir.entries().size(), std::size_t{exists} + copyLeft);
             EXPECT_TRUE(!exists || fileBytes(file) == (replaced ? after : target.before));
             EXPECT_TRUE(!copyLeft || fileBytes(copy) == target.before);
             EXPECT_TRUE(target.before.empty() || fs::status(file).permissions() == target.mode);
@@ -262,6 +256,72 @@ TEST(FullDisk, ATmpfsWithRoomForTheExecutableAndItsCopyFailsTheWriteAndLosesNoth
     EXPECT_TRUE(mentions(exit.out, "\"" + displayPath(exe) + "\"") &&
                 mentions(exit.out, "No space left on device"))
         << exit.out;
+}
+
+constexpr uid_t kUser = 65534;        // nobody, in its own group 65534
+constexpr gid_t kSharedGroup = 4242;  // the user belongs to it only in these runs
+
+std::function<void()> asUser(std::vector<std::string> args) {
+    return ChildProcess::cli(std::move(args), [] {
+        const gid_t groups[] = {kSharedGroup};
+        // Groups first: only root may set them, and setuid gives root up for good.
+        if (::setgroups(1, groups) != 0 || ::setgid(kUser) != 0 || ::setuid(kUser) != 0)
+            ::_exit(124);
+    });
+}
+
+TEST(OtherUser, ARootFileIsWrittenOnlyWhenTheUserMayWriteItAndKeepsItsGroup) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run orvendel-cli as another user";
+    TempDir dir;
+    fs::create_directories(dir / "scratch");
+    const fs::path home = dir / "home", exe = home / "nwmain.exe", settings = home / "camera.chs";
+    fs::create_directory(home);
+    ASSERT_EQ(::chown(home.c_str(), kUser, kUser), 0);
+    ASSERT_TRUE(saveSettingsFile(settings, changedValues()).ok());
+    const Bytes old = buildSample(0, sampleValues(), 256 * 1024);
+    const struct {
+        const char* name;
+        gid_t group;
+        mode_t mode;
+        bool written;
+    } rows[] = {
+        {"only root may write it", 0, 0644, false},
+        {"the user's group may write it", kSharedGroup, 0664, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove(originalCopyPath(exe));
+        writeFixture(exe, old);
+        ASSERT_EQ(::chown(exe.c_str(), 0, row.group), 0);
+        ASSERT_EQ(::chmod(exe.c_str(), row.mode), 0);
+        ChildProcess cli(asUser({"apply", exe.string(), settings.string()}), dir / "scratch");
+        const ChildExit exit = cli.wait();
+        if (exit.code == 124 || exit.code == 127) {
+            GTEST_SKIP() << "orvendel-cli cannot run as user " << kUser << " here (exit "
+                         << exit.code << ": no change of user, or its build folder is closed)";
+        }
+        struct stat info {};
+        ASSERT_EQ(::stat(exe.c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, row.written ? kUser : 0u);
+        EXPECT_EQ(info.st_gid, row.group);
+        EXPECT_EQ(info.st_mode & 07777, row.mode);
+        std::vector<std::string> files = {"camera.chs", "nwmain.exe"};
+        if (row.written) {
+            EXPECT_EQ(exit.code, 0) << exit.err;
+            CameraState state;
+            RecordingProgress progress;
+            ASSERT_EQ(modFile(exe, true, state, progress).outcome, RunResult::Outcome::Loaded);
+            EXPECT_EQ(state.settings.CTClipDist, changedValues().CTClipDist);
+            files.push_back("nwmain.exe.orvendel-original");
+        } else {
+            EXPECT_EQ(exit.code, 1) << exit.err;
+            EXPECT_EQ(exit.err, "Cannot write \"" + displayPath(exe) + "\": Permission denied.\n");
+            EXPECT_EQ(fileBytes(exe), old);
+        }
+        EXPECT_EQ(filesBeside(exe, false), files);
+        EXPECT_EQ(temporaryFilesOf(exe), std::vector<std::string>{});
+    }
 }
 
 }  // namespace

@@ -44,33 +44,24 @@ TEST(ParseSettingsNumber, ReadsDecimalFormsAndRefusesEverythingElse) {
         Status status;
         float value;
     } rows[] = {
-        {"40", Status::Ok, 40.0f},
-        {"-1", Status::Ok, -1.0f},
-        {".4", Status::Ok, 0.4f},
-        {"-.4", Status::Ok, -0.4f},
-        {"+.4", Status::Ok, 0.4f},
-        {"4.", Status::Ok, 4.0f},
-        {"1E+07", Status::Ok, 1e7f},
-        {"1e7", Status::Ok, 1e7f},
-        {"2.5E-1", Status::Ok, 0.25f},
-        {"2.2", Status::Ok, std::bit_cast<float>(0x400CCCCDu)},
-        {"000012", Status::Ok, 12.0f},
-        {"3.402823E+38", Status::Ok, 3.402823e38f},
-        {"1e39", Status::OutOfRange, 0},
-        {"-1E+50", Status::OutOfRange, 0},
-        {"1e99999999999999999999", Status::OutOfRange, 0},
+        // clang-format off
+        {"40", Status::Ok, 40.0f},       {"-1", Status::Ok, -1.0f},
+        {".4", Status::Ok, 0.4f},        {"-.4", Status::Ok, -0.4f},
+        {"+.4", Status::Ok, 0.4f},       {"4.", Status::Ok, 4.0f},
+        {"1E+07", Status::Ok, 1e7f},     {"1e7", Status::Ok, 1e7f},
+        {"2.5E-1", Status::Ok, 0.25f},   {"2.2", Status::Ok, std::bit_cast<float>(0x400CCCCDu)},
+        {"000012", Status::Ok, 12.0f},   {"3.402823E+38", Status::Ok, 3.402823e38f},
+        {"1e39", Status::OutOfRange, 0}, {"-1E+50", Status::OutOfRange, 0},
+        {"1e99999999999999999999", Status::OutOfRange, 0}, {"0.0001e43", Status::OutOfRange, 0},
         {std::string(41, '9') + "e-1", Status::OutOfRange, 0},
-        {"0.0001e43", Status::OutOfRange, 0},
         // Below the normal range: the nearest subnormal, or a zero of the same sign.
-        {"1e-40", Status::Ok, std::bit_cast<float>(0x000116C2u)},
-        {"8e-46", Status::Ok, std::bit_cast<float>(0x00000001u)},
-        {"7e-46", Status::Ok, 0.0f},
-        {"1e-46", Status::Ok, 0.0f},
-        {"-1e-50", Status::Ok, -0.0f},
-        {"-1E-99999999999999999999", Status::Ok, -0.0f},
+        {"1e-40", Status::Ok, std::bit_cast<float>(0x000116C2u)}, {"7e-46", Status::Ok, 0.0f},
+        {"8e-46", Status::Ok, std::bit_cast<float>(0x00000001u)}, {"1e-46", Status::Ok, 0.0f},
+        {"-1e-50", Status::Ok, -0.0f},   {"-1E-99999999999999999999", Status::Ok, -0.0f},
         {"0." + std::string(60, '0') + "1", Status::Ok, 0.0f},
         {"0." + std::string(60, '0') + "1e15", Status::Ok, 0.0f},
         {std::string(50, '1') + "e-99", Status::Ok, 0.0f},
+        // clang-format on
     };
     for (const auto& row : rows) {
         const SettingsNumber n = parseSettingsNumber(row.text);

@@ -1,0 +1,224 @@
+// orvendel-cli apply while something else acts on the same executable: a SIGKILL, another
+// program rewriting it in place, a second apply. The file is never torn, leftovers are
+// recognisable and cleared by the next run, and a run exits 0 only when its values are in the
+// file (or were written over afterwards), otherwise 1 saying that the file changed.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <stdexcept>
+#include <thread>
+
+#include "reliability_fixtures.h"
+
+namespace orvendel {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+using Clock = std::chrono::steady_clock;
+using std::chrono::microseconds;
+
+constexpr int kAttempts = 200;
+constexpr int kCompleteRunEvery = 20;  // every 20th run is left to finish
+
+std::function<void()> apply(const fs::path& exe, const fs::path& settings) {
+    return ChildProcess::cli({"apply", "--yes", exe.string(), settings.string()});
+}
+
+// Runs apply to its end; returns how long it took.
+microseconds completeRun(const fs::path& exe, const fs::path& settings) {
+    const auto start = Clock::now();
+    EXPECT_EQ(ChildProcess(apply(exe, settings)).wait().code, 0) << "a run on its own failed";
+    return std::chrono::duration_cast<microseconds>(Clock::now() - start);
+}
+
+// Waits up to 20 s until `exe` has a temporary file whose name is not in `old`.
+bool waitForNewTemporaryFile(const fs::path& exe, const std::vector<std::string>& old) {
+    for (const auto end = Clock::now() + std::chrono::seconds(20); Clock::now() < end;) {
+        for (const std::string& name : temporaryFilesOf(exe)) {
+            if (std::find(old.begin(), old.end(), name) == old.end())
+                return true;
+        }
+        std::this_thread::sleep_for(microseconds(50));
+    }
+    return false;
+}
+
+// SIGKILL about 200 times while an 8 MiB executable is written, half at any moment, half just
+// after the temporary file appears.
+TEST(KillDuringWrite, TheExecutableIsAlwaysWhollyOldOrWhollyNewAndLeftoversAreCleared) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    const fs::path first = dir / "first.chs";
+    const fs::path second = dir / "second.chs";
+    ASSERT_TRUE(saveSettingsFile(first, kBiowareDefaults).ok());
+    ASSERT_TRUE(saveSettingsFile(second, changedValues()).ok());
+    writeFixture(exe, buildSample(0, sampleValues(), kSampleSize));
+    const std::vector<std::string> files = {"first.chs", "nwmain.exe",
+                                            "nwmain.exe.orvendel-original", "second.chs"};
+
+    // Complete runs in both directions give the only two images the file may ever hold.
+    completeRun(exe, second);
+    const std::vector<std::uint8_t> secondImage = fileBytes(exe);
+    completeRun(exe, first);
+    const std::vector<std::uint8_t> firstImage = fileBytes(exe);
+    const microseconds typical = completeRun(exe, second);
+    ASSERT_EQ(fileBytes(exe), secondImage);
+    ASSERT_NE(firstImage, secondImage);
+
+    std::mt19937 random(20261206);  // fixed: a failure can be repeated
+    std::uniform_int_distribution<std::int64_t> anyMoment(0, typical.count() * 6 / 5);
+    std::uniform_int_distribution<int> duringWrite(0, 3000);
+    int killsLeavingTemporaryFile = 0;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        SCOPED_TRACE("attempt " + std::to_string(attempt));
+        const bool toSecond = attempt % 2 == 0;
+        const fs::path& settings = toSecond ? second : first;
+        const std::vector<std::uint8_t>& complete = toSecond ? secondImage : firstImage;
+        const std::vector<std::uint8_t> before = fileBytes(exe);
+
+        if (attempt % kCompleteRunEvery == kCompleteRunEvery - 1) {
+            completeRun(exe, settings);
+            ASSERT_EQ(fileBytes(exe), complete);
+            ASSERT_EQ(temporaryFilesOf(exe), std::vector<std::string>{})
+                << "a complete run did not remove the temporary files of killed runs";
+            continue;
+        }
+        const std::vector<std::string> leftovers = temporaryFilesOf(exe);
+        ChildProcess child(apply(exe, settings));
+        if (attempt % 4 < 2) {
+            std::this_thread::sleep_for(microseconds(anyMoment(random)));
+        } else if (waitForNewTemporaryFile(exe, leftovers)) {
+            std::this_thread::sleep_for(microseconds(duringWrite(random)));
+        }
+        child.kill(SIGKILL);
+        const ChildExit exit = child.wait();
+        ASSERT_TRUE(exit.signal != 0 || exit.code == 0) << "a run that ended by itself failed";
+
+        const std::vector<std::uint8_t> after = fileBytes(exe);
+        ASSERT_TRUE(after == before || after == complete)
+            << "the executable is torn: neither the old nor the new image";
+        ASSERT_EQ(filesBeside(exe, false), files)
+            << "a file that is not a recognisable temporary file was left";
+        killsLeavingTemporaryFile += temporaryFilesOf(exe).empty() ? 0 : 1;
+    }
+
+    completeRun(exe, first);
+    EXPECT_EQ(temporaryFilesOf(exe), std::vector<std::string>{});
+    EXPECT_GT(killsLeavingTemporaryFile, 0) << "no kill landed during a write";
+}
+
+// Writes `bytes` over the file as `cp` does (the same inode, cut to nothing, then written) and
+// returns that inode.
+ino_t rewriteInPlace(const fs::path& path, const Bytes& bytes) {
+    struct stat info {};
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file || ::fstat(::fileno(file), &info) != 0 ||
+        std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fclose(file) != 0)
+        throw std::runtime_error("cannot rewrite " + path.string());
+    return info.st_ino;
+}
+
+// Whether a failed run said, naming the file, that another program changed it while it was
+// written; after a rewrite also that it changed while read, or was empty (opened between the
+// cut and the write), or was of neither build (read whole while half rewritten).
+bool saysChanged(const ChildExit& exit, const fs::path& exe, bool rewritten) {
+    if (rewritten && exit.code == 3)
+        return mentions(exit.err, "Unknown version of NWMAIN.  Patch Aborted.");
+    return exit.code == 1 && mentions(exit.err, "\"" + displayPath(exe) + "\": ") &&
+           (mentions(exit.err,
+                     "the file was changed by another program while it was being written.") ||
+            (rewritten && (mentions(exit.err, "the file changed while it was being read.") ||
+                           mentions(exit.err, "the file is empty."))));
+}
+
+// Another program rewrites the file in place at any moment of 200 runs; then a second apply
+// starts at any moment of the first, 40 times.
+TEST(Race, ARewriteOrASecondRunNeverTearsTheFileAndEveryRunReportsTruthfully) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe", copy = originalCopyPath(exe);
+    const fs::path first = dir / "first.chs", second = dir / "second.chs";
+    CameraSettings otherValues = changedValues();
+    otherValues.CTZoomDef = 18, otherValues.DHeight = 2.25f;
+    ASSERT_TRUE(saveSettingsFile(first, changedValues()).ok());
+    ASSERT_TRUE(saveSettingsFile(second, otherValues).ok());
+    fs::create_directories(dir / "scratch" / "second");
+    const Bytes original = buildSample(0, sampleValues(), std::size_t{2} << 20, 3);
+    // What another program writes: a longer file of the other revision.
+    const Bytes rewritten = buildSample(1, sampleValues(), std::size_t{3} << 20, 4);
+    // Puts `bytes` in place without an original copy; returns the inode.
+    auto start = [&](const Bytes& bytes) {
+        fs::remove(copy);
+        return rewriteInPlace(exe, bytes);
+    };
+    start(original);
+    const microseconds typical = completeRun(exe, first);
+    const Bytes appliedToOriginal = fileBytes(exe);
+    start(rewritten);
+    completeRun(exe, first);
+    const Bytes appliedToRewritten = fileBytes(exe);
+    start(original);
+    completeRun(exe, second);
+    const Bytes secondResult = fileBytes(exe);
+    ASSERT_NE(appliedToOriginal, original);
+    ASSERT_NE(appliedToRewritten, rewritten);
+    ASSERT_NE(appliedToOriginal, secondResult);
+    // Everything beside the executable: no temporary file left of either file.
+    auto expectOnlyOwnFiles = [&](bool withCopy) {
+        std::vector<std::string> own = {"first.chs", "nwmain.exe", "scratch", "second.chs"};
+        if (withCopy)
+            own.insert(own.begin() + 2, "nwmain.exe.orvendel-original");
+        EXPECT_EQ(dir.entries(), own);
+    };
+    std::mt19937 random(20261207);  // fixed: a failure can be repeated
+    std::uniform_int_distribution<std::int64_t> anyMoment(0, typical.count() * 6 / 5);
+
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        SCOPED_TRACE("rewrite, attempt " + std::to_string(attempt));
+        const ino_t read = start(original);
+        ChildProcess child(apply(exe, first), dir / "scratch");
+        std::this_thread::sleep_for(microseconds(anyMoment(random)));
+        // Written into another inode: the run had put its file in place before the rewrite.
+        const bool rewriteCameLater = rewriteInPlace(exe, rewritten) != read;
+        const ChildExit exit = child.wait();
+        const Bytes after = fileBytes(exe), kept = fileBytes(copy);
+        if (exit.code == 0) {
+            ASSERT_TRUE(after == appliedToOriginal || after == appliedToRewritten ||
+                        (after == rewritten && rewriteCameLater))
+                << "the run reported success, but the file holds neither of its results";
+        } else {
+            ASSERT_TRUE(saysChanged(exit, exe, true)) << exit.code << ": " << exit.err;
+            ASSERT_TRUE(after == rewritten) << "a failed run changed the file, or tore it";
+        }
+        ASSERT_TRUE(kept == original || kept == rewritten || (kept.empty() && exit.code != 0))
+            << "the original copy is torn or missing";
+        expectOnlyOwnFiles(!kept.empty());
+    }
+
+    std::uniform_int_distribution<std::int64_t> whileTheFirstRuns(0, typical.count());
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE("two runs, round " + std::to_string(round));
+        start(original);
+        ChildProcess one(apply(exe, first), dir / "scratch");
+        std::this_thread::sleep_for(microseconds(whileTheFirstRuns(random)));
+        ChildProcess two(apply(exe, second), dir / "scratch" / "second");
+        const ChildExit exits[] = {one.wait(), two.wait()};
+        for (const ChildExit& exit : exits)
+            EXPECT_TRUE(exit.code == 0 || saysChanged(exit, exe, false)) << exit.err;
+        const Bytes after = fileBytes(exe);
+        EXPECT_TRUE((exits[0].code == 0 && after == appliedToOriginal) ||
+                    (exits[1].code == 0 && after == secondResult))
+            << "the file holds no result of a run that reported success";
+        EXPECT_EQ(fileBytes(copy), original);
+        expectOnlyOwnFiles(true);
+    }
+}
+
+}  // namespace
+}  // namespace orvendel
