@@ -53,8 +53,22 @@ GameLocationSearch searchGameExecutableInPrefix(const std::filesystem::path& pre
     return {host->string(), {}};
 }
 
-std::string proposedExecutablePath() {
-    return searchGameExecutable().executablePath;
+GameSearch searchGameInPrefixes(const std::vector<PrefixCandidate>& prefixes) {
+    GameSearch search{{}, {}, kWinePrefixPlaces};
+    for (const PrefixCandidate& prefix : prefixes) {
+        GameLocationSearch found = searchGameExecutableInPrefix(prefix.directory);
+        if (found.executablePath.empty()) {
+            search.failures.push_back(std::move(found.failure));
+        } else if (!isGameExecutablePath(found.executablePath)) {
+            search.failures.push_back("no NWMAIN.EXE at " + found.executablePath + ", where the " +
+                                      "registry of the Wine prefix " + prefix.directory.string() +
+                                      " puts it");
+        } else {
+            search.games.push_back(
+                {std::move(found.executablePath), prefix.source, prefix.directory});
+        }
+    }
+    return search;
 }
 
 bool isGameExecutablePath(const std::string& path) {

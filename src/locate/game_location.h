@@ -2,8 +2,10 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "locate/registry_api.h"
+#include "locate/wine_prefix_search.h"
 
 namespace orvendel {
 
@@ -32,14 +34,29 @@ struct GameLocationSearch {
 // without regard to case. No path when the prefix, the entry or the folder is missing.
 GameLocationSearch searchGameExecutableInPrefix(const std::filesystem::path& prefixDirectory);
 
-// Looks for the game executable where this platform keeps it: on Windows the registry's
-// install folder with "\NWMAIN.EXE"; elsewhere searchGameExecutableInPrefix for the prefix that
-// Wine would use ($WINEPREFIX, else ~/.wine).
-GameLocationSearch searchGameExecutable();
+// One copy of the game found: its executable, and the prefix that led to it with the launcher
+// or setting that named the prefix ("Lutris"; on Windows "registry" and no prefix).
+struct FoundGame {
+    std::string executablePath;
+    std::string source;
+    std::filesystem::path prefix;
+};
 
-// Returns the path that the location page proposes at start-up: the path of
-// searchGameExecutable(), empty when no location is found.
-std::string proposedExecutablePath();
+// The outcome of looking for every copy of the game.
+struct GameSearch {
+    std::vector<FoundGame> games;       // in the order the places were searched
+    std::vector<std::string> failures;  // why each prefix with a registry gave no game
+    std::string places;                 // where the search looked, in a few words
+};
+
+// Looks for the game in each of `prefixes` in turn (searchGameExecutableInPrefix) and keeps
+// those whose executable passes isGameExecutablePath.
+GameSearch searchGameInPrefixes(const std::vector<PrefixCandidate>& prefixes);
+
+// Looks for the game where this platform keeps it: on Windows the registry's install folder
+// with "\NWMAIN.EXE" (whether or not the file is there); elsewhere searchGameInPrefixes over
+// the Wine prefixes of the user ($WINEPREFIX, $HOME; see winePrefixCandidates).
+GameSearch searchGameExecutables();
 
 // Returns whether `path`, taken literally, names an existing ordinary file called NWMAIN.EXE
 // in any case (see isOrdinaryFile: folders, hidden and system files and wildcards refused).

@@ -1,14 +1,40 @@
+#include <cstdlib>
+
 #include "locate/game_location.h"
-#include "locate/wine_prefix.h"
 
 namespace orvendel {
+namespace {
 
-GameLocationSearch searchGameExecutable() {
-    const auto prefix = WinePrefix::defaultDirectory();
-    if (!prefix) {
-        return {{}, "no Wine prefix: neither WINEPREFIX nor HOME is set"};
+std::filesystem::path environmentPath(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::filesystem::path(value) : std::filesystem::path();
+}
+
+// Why `prefix`, which the user named, is no Wine prefix: its system.reg is missing or no file.
+std::string whyNoPrefix(const std::filesystem::path& prefix) {
+    const std::filesystem::path registry = prefix / "system.reg";
+    std::error_code error;
+    const auto status = std::filesystem::status(registry, error);
+    const char* reason = !std::filesystem::exists(status)        ? "does not exist"
+                         : std::filesystem::is_directory(status) ? "is a folder"
+                                                                 : "is not an ordinary file";
+    return "WINEPREFIX names no Wine prefix: " + registry.string() + ' ' + reason;
+}
+
+}  // namespace
+
+GameSearch searchGameExecutables() {
+    const std::filesystem::path home = environmentPath("HOME");
+    const std::filesystem::path winePrefix = environmentPath("WINEPREFIX");
+    const std::vector<PrefixCandidate> prefixes = winePrefixCandidates(home, winePrefix);
+    GameSearch search = searchGameInPrefixes(prefixes);
+    if (!winePrefix.empty() && (prefixes.empty() || prefixes.front().source != "WINEPREFIX")) {
+        search.failures.insert(search.failures.begin(), whyNoPrefix(winePrefix));
     }
-    return searchGameExecutableInPrefix(*prefix);
+    if (home.empty()) {
+        search.failures.push_back("HOME is not set");
+    }
+    return search;
 }
 
 }  // namespace orvendel

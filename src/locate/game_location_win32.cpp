@@ -3,15 +3,15 @@
 
 namespace orvendel {
 
-GameLocationSearch searchGameExecutable() {
+GameSearch searchGameExecutables() {
+    const std::string entry = std::string("the registry (HKEY_LOCAL_MACHINE\\") + kGameLocationKey +
+                              ", value \"" + kGameLocationValue + "\")";
     Win32RegistryApi api;
     const std::string folder = gameInstallFolder(api);
     if (folder.empty()) {
-        return {{},
-                std::string("no install folder recorded in the registry (HKEY_LOCAL_MACHINE\\") +
-                    kGameLocationKey + ", value \"" + kGameLocationValue + "\")"};
+        return {{}, {"no install folder recorded in " + entry}, entry};
     }
-    return {executablePathFromFolder(folder), {}};
+    return {{{executablePathFromFolder(folder), "registry", {}}}, {}, entry};
 }
 
 }  // namespace orvendel

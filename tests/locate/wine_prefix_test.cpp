@@ -1,10 +1,13 @@
 #include "locate/wine_prefix.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 
 #include "locate/game_location.h"
+#include "locate/launcher_config.h"
+#include "locate/wine_prefix_search.h"
 #include "temp_dir.h"
 
 namespace orvendel {
@@ -82,6 +85,161 @@ TEST_F(WinePrefixTest, FindsTheGameThroughTheRegistryOrSaysWhyNot) {
     EXPECT_EQ(searchGameExecutableInPrefix(root).executablePath,
               onDisk("c:/NeverwinterNights/nwn/NWMAIN.EXE"))
         << "the literal name is proposed when the folder has no executable";
+}
+
+TEST(LauncherConfig, ReadsThePrefixEntriesOfLutrisSteamAndHeroicFiles) {
+    const std::pair<const char*, const char*> lutris[] = {
+        {"game:\n  exe: x.exe\n  prefix: /home/p/nwn\nsystem: {}\n", "/home/p/nwn"},
+        {"# made by Lutris\ngame:\n    prefix: '~/It''s here' # comment\n", "~/It's here"},
+        {"game:\r\n  prefix: \"/a \\\"b\\\"\"\r\n", "/a \"b\""},
+        {"game:\n  prefix: /a # note\n", "/a"},
+        {"system:\n  prefix: /not/game\ngame:\n  exe: x\n", ""},
+        {"game:\n  args:\n    prefix: /nested\n  exe: x\n", ""},
+        {"game:\n  prefix: 'unterminated\n", ""},
+        {"game:\n  prefix:\n", ""},
+        {"prefix: /top\n", ""},
+        {"", ""}};
+    for (const auto& [yaml, prefix] : lutris) {
+        EXPECT_EQ(lutrisGamePrefix(yaml).value_or(""), prefix) << yaml;
+    }
+
+    const char* vdf = R"("libraryfolders"
+{
+	"0"
+	{
+		"path"		"/home/p/.local/share/Steam"
+		"label"		"path"
+		"contentid"		"1"
+	}
+	"1" { "path" "D:\\Steam \"two\"" }
+	"2" { "path" "/unterminated)";
+    EXPECT_EQ(steamLibraryPaths(vdf),
+              (std::vector<std::string>{"/home/p/.local/share/Steam", "D:\\Steam \"two\""}));
+
+    const std::pair<const char*, std::vector<std::string>> heroic[] = {
+        {R"({"Nwn": {"winePrefix": "/home/p/Games/Heroic/Prefixes/NWN", "x": 1}, "v": "winePrefix"})",
+         {"/home/p/Games/Heroic/Prefixes/NWN"}},
+        {R"({"a":{"winePrefix" : "\/p\u00e9\"q"},"b":{"winePrefix":""},"c":{"winePrefix":"/c"}})",
+         {"/p\xc3\xa9\"q", "/c"}},
+        {R"({"a": {"winePrefix": 7, "winePrefix": "/b\q"}})", {}},
+        {R"({"a": {"winePrefix": "/cut)", {}},
+        {"not json at all", {}}};
+    for (const auto& [json, prefixes] : heroic) {
+        EXPECT_EQ(heroicWinePrefixes(json), prefixes) << json;
+    }
+}
+
+// A home folder with a Wine prefix of every kind, some with the game, and the kinds of clutter
+// that launchers leave behind.
+class PrefixSearchTest : public testing::Test {
+protected:
+    // A prefix at `folder`; with the game, its registry names C:\NWN, which holds nwmain.exe.
+    void prefix(const std::filesystem::path& folder, bool game = false) {
+        std::filesystem::create_directories(folder / "dosdevices");
+        std::ofstream registry(folder / "system.reg");
+        registry << "WINE REGISTRY Version 2\n";
+        if (game) {
+            std::filesystem::create_directories(folder / "drive_c" / "NWN");
+            std::filesystem::create_directory_symlink("../drive_c", folder / "dosdevices" / "c:");
+            std::ofstream(folder / "drive_c" / "NWN" / "nwmain.exe") << "MZ";
+            registry << "\n[Software\\\\BioWare\\\\NWN\\\\Neverwinter] 1\n"
+                        "\"Location\"=\"C:\\\\NWN\"\n";
+        }
+    }
+    void file(const std::string& name, const std::string& text) {
+        std::filesystem::create_directories((home / name).parent_path());
+        std::ofstream(home / name) << text;
+    }
+
+    TempDir dir;
+    std::filesystem::path home = dir / "home";
+};
+
+TEST_F(PrefixSearchTest, GathersEveryLaunchersPrefixesInOrderOnceEachAndSkipsBadFiles) {
+    prefix(home / "custom");
+    prefix(home / ".wine");
+    prefix(home / "lutris-nwn", true);
+    file(".config/lutris/games/nwn.yml", "game:\n  prefix: \"~/lutris-nwn\"\n");
+    prefix(home / "lutris-two");
+    file(".local/share/lutris/games/two.yml", "game:\n  prefix: " + (home / "lutris-two").string());
+    file(".local/share/lutris/games/wine.yml", "game:\n  prefix: ~/.wine\n");
+    file(".config/lutris/games/none.yml", "game:\n  prefix: ~/no-registry\n");
+    std::filesystem::create_directories(home / "no-registry");
+    prefix(home / "Games/gog");
+    prefix(home / ".local/share/bottles/bottles/NWN");
+    std::filesystem::create_directories(home / ".local/share/bottles/bottles/empty");
+    prefix(home / ".var/app/com.usebottles.bottles/data/bottles/bottles/Other");
+    prefix(home / ".local/share/Steam/steamapps/compatdata/704450/pfx", true);
+    std::filesystem::create_directories(home / ".local/share/Steam/steamapps/compatdata/7");
+    std::filesystem::create_directories(home / ".steam");
+    std::filesystem::create_directory_symlink("../.local/share/Steam", home / ".steam/steam");
+    file(".local/share/Steam/steamapps/libraryfolders.vdf",
+         "\"libraryfolders\" { \"1\" { \"path\" \"" + (home / "library").string() + "\" } }");
+    prefix(home / "library/steamapps/compatdata/1/pfx");
+    prefix(home / ".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/9/pfx");
+    prefix(home / "heroic-json");
+    file(".config/heroic/GamesConfig/nwn.json", R"({"nwn": {"winePrefix": "~/heroic-json"}})");
+    file(".config/heroic/GamesConfig/cut.json", R"({"nwn": {"winePrefix": "/cut)");
+    prefix(home / "Games/Heroic/Prefixes/default/Game");
+    prefix(home / ".PlayOnLinux/wineprefix/NWN");
+    std::filesystem::create_directory_symlink("../../.wine",
+                                              home / ".PlayOnLinux/wineprefix/again");
+    prefix(home / ".cxoffice/NWN", true);
+
+    // Launcher files that must be passed over quickly: a FIFO (opening it for reading would wait
+    // for a writer), a huge file and a system.reg that is no file.
+    ASSERT_EQ(::mkfifo((home / ".config/lutris/games/fifo.yml").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((home / ".config/heroic/GamesConfig/fifo.json").c_str(), 0600), 0);
+    prefix(home / "huge");
+    file(".local/share/lutris/games/huge.yml",
+         "game:\n  prefix: ~/huge\n" + std::string(kMaxConfigFileSize, '#'));
+    std::filesystem::create_directories(home / ".cxoffice/fifo");
+    ASSERT_EQ(::mkfifo((home / ".cxoffice/fifo/system.reg").c_str(), 0600), 0);
+
+    const std::pair<const char*, const char*> expected[] = {
+        {"WINEPREFIX", "custom"},
+        {"Wine", ".wine"},
+        {"Lutris", "lutris-nwn"},
+        {"Lutris", "lutris-two"},
+        {"Lutris", "Games/gog"},
+        {"Bottles", ".local/share/bottles/bottles/NWN"},
+        {"Bottles", ".var/app/com.usebottles.bottles/data/bottles/bottles/Other"},
+        {"Steam", ".steam/steam/steamapps/compatdata/704450/pfx"},
+        {"Steam", "library/steamapps/compatdata/1/pfx"},
+        {"Steam", ".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/9/pfx"},
+        {"Heroic", "heroic-json"},
+        {"Heroic", "Games/Heroic/Prefixes/default/Game"},
+        {"PlayOnLinux", ".PlayOnLinux/wineprefix/NWN"},
+        {"CrossOver", ".cxoffice/NWN"}};
+    const auto candidates = winePrefixCandidates(home, home / "custom");
+    ASSERT_EQ(candidates.size(), std::size(expected));
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        EXPECT_EQ(candidates[i].source, expected[i].first) << i;
+        EXPECT_EQ(candidates[i].directory, home / expected[i].second) << i;
+    }
+    EXPECT_EQ(winePrefixCandidates({}, home / "custom").size(), 1u) << "no home: $WINEPREFIX only";
+    EXPECT_EQ(readConfigFile(home / ".config/lutris/games/fifo.yml"), std::nullopt);
+
+    // The game is in three of them; a registry entry whose executable is missing is no game.
+    std::filesystem::remove(home / "lutris-nwn/drive_c/NWN/nwmain.exe");
+    prefix(home / "Games/gog", true);
+    const GameSearch search = searchGameInPrefixes(candidates);
+    const std::pair<const char*, const char*> games[] = {
+        {"Lutris", "Games/gog"},
+        {"Steam", ".steam/steam/steamapps/compatdata/704450/pfx"},
+        {"CrossOver", ".cxoffice/NWN"}};
+    ASSERT_EQ(search.games.size(), std::size(games));
+    for (std::size_t i = 0; i < search.games.size(); ++i) {
+        const std::filesystem::path prefixFolder = home / games[i].second;
+        EXPECT_EQ(search.games[i].source, games[i].first);
+        EXPECT_EQ(search.games[i].prefix, prefixFolder);
+        EXPECT_EQ(search.games[i].executablePath,
+                  (prefixFolder / "dosdevices/c:/NWN/nwmain.exe").string());
+    }
+    ASSERT_EQ(search.failures.size(), candidates.size() - 3);
+    EXPECT_NE(search.failures[2].find("no NWMAIN.EXE at " + (home / "lutris-nwn").string()),
+              std::string::npos)
+        << search.failures[2];
 }
 
 }  // namespace

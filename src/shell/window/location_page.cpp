@@ -40,6 +40,7 @@ LocationPage::LocationPage(QWidget* parent)
                     QStringLiteral("Welcome to Orvendel Version H by the Orvendel developers.  "
                                    "Please send any comments or suggestions to the "
                                    "project's issue tracker."))),
+      searchNote_(makeLabel(this, "SearchNote", QString())),
       label16_(makeLabel(this, "Label16",
                          QStringLiteral("Please verify the location of your Neverwinter Nights "
                                         "installation.  If the location of NWMAIN.EXE listed "
@@ -59,6 +60,7 @@ LocationPage::LocationPage(QWidget* parent)
     setPalette(palette);
     setAutoFillBackground(true);
 
+    searchNote_->hide();
     nwn_->setObjectName(QStringLiteral("NWN"));
     nwn_->setAccessibleName(QStringLiteral("Location of NWMAIN.EXE"));
     next1_->setEnabled(false);

@@ -9,7 +9,8 @@ class QPushButton;
 namespace orvendel {
 
 // The first page of the main window (NWMainLocationFrame): the greeting, the path box NWN with
-// "Browse..." and "Restore Original", and the "Next >" and "Cancel" buttons. It holds no logic
+// "Browse..." and "Restore Original", the note on where the game was looked for when it was
+// not found, and the "Next >" and "Cancel" buttons. It holds no logic
 // of its own; the main window wires its controls.
 class LocationPage : public QFrame {
     Q_OBJECT
@@ -21,9 +22,12 @@ public:
     QPushButton* restoreButton() const { return restoreButton_; }
     QPushButton* Next1() const { return next1_; }
     QPushButton* Command2() const { return command2_; }
+    // Says where the game was looked for when it was not found; hidden otherwise.
+    QLabel* searchNote() const { return searchNote_; }
 
 private:
     QLabel* label12_;
+    QLabel* searchNote_;
     QLabel* label16_;
     QLineEdit* nwn_;
     QPushButton* browseButton_;

@@ -1,8 +1,12 @@
 #include "shell/window/main_window.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QCompleter>
 #include <QCursor>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -37,6 +41,34 @@ QString fromUtf8(std::string_view text) {
 std::filesystem::path toPath(const QString& text) {
     return std::filesystem::path(text.toStdU16String());
 }
+
+// Opens the list of the path box's completer with the Down key, and with a click while the box
+// is empty, showing every entry whatever the box holds.
+class CandidateListOpener : public QObject {
+public:
+    explicit CandidateListOpener(QLineEdit* edit) : QObject(edit), edit_(edit) {
+        edit->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        QCompleter* completer = edit_->completer();
+        if (watched != edit_ || completer == nullptr || completer->popup()->isVisible())
+            return false;
+        const bool down = event->type() == QEvent::KeyPress &&
+                          static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down &&
+                          static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier;
+        const bool click = event->type() == QEvent::MouseButtonPress && edit_->text().isEmpty();
+        if (!down && !click)
+            return false;
+        completer->setCompletionPrefix(QString());
+        completer->complete();
+        return down;
+    }
+
+private:
+    QLineEdit* edit_;
+};
 
 // Restores a widget's own cursor (or its absence) when a patch run ends, however it ends.
 class CursorGuard {
@@ -122,9 +154,18 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const Locat
 
     // Start-up: nothing recognised yet, the path proposed by the game's location.
     state_.ExecutableRevision = kRevisionUnknown;
-    const QString proposed = locate ? locate() : QString();
-    locationPage_->NWN()->setText(proposed);
+    const LocatedGames found = locate ? locate() : LocatedGames();
+    QLineEdit* nwn = locationPage_->NWN();
+    nwn->setText(found.paths.value(0));
     nwnChange();
+    if (found.paths.size() > 1) {
+        nwn->setCompleter(new QCompleter(found.paths, nwn));
+        new CandidateListOpener(nwn);
+    }
+    QLabel* note = locationPage_->searchNote();
+    note->setText(found.paths.isEmpty() ? found.notFound : QString());
+    note->setVisible(!note->text().isEmpty());
+    fitWrappedLabels(locationPage_);
 
     if (const QScreen* screen = this->screen()) {
         QRect frame(QPoint(), size());

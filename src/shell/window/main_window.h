@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "camera/camera_settings.h"
 #include "shell/window/busy_form.h"
@@ -23,11 +25,24 @@ class SettingsPage;
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    // Gives the proposed path of the game's executable at start-up, or an empty text.
-    using Locator = std::function<QString()>;
+    // What the search for the game at start-up found: the paths of its copies, the first one
+    // proposed, and when there is none a line saying where it looked. A lone path converts.
+    struct LocatedGames {
+        LocatedGames() = default;
+        LocatedGames(const QString& path)
+            : paths(path.isEmpty() ? QStringList() : QStringList{path}) {}
+        LocatedGames(QStringList found, QString notFoundLine)
+            : paths(std::move(found)), notFound(std::move(notFoundLine)) {}
+
+        QStringList paths;
+        QString notFound;
+    };
+    // Searches for the game at start-up.
+    using Locator = std::function<LocatedGames()>;
 
     // The window asks its questions through `messages` and its file dialogs through `dialogs`;
-    // both must outlive it. `locate` is called once, here, to fill the path box.
+    // both must outlive it. `locate` is called once, here, to fill the path box, offer the
+    // other copies found in its list, or say why there is none.
     MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const Locator& locate,
                QWidget* parent = nullptr);
     ~MainWindow() override;

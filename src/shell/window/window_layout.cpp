@@ -19,6 +19,7 @@ constexpr std::array kMainWindowRows = {
     ControlLayout{"NWN", 90, 4920, 5745, 360, 1},
     ControlLayout{"Label16", 105, 4110, 7200, 510, 4},
     ControlLayout{"Label12", 120, 240, 7215, 495, 3},
+    ControlLayout{"SearchNote", 120, 1500, 7215, 1200, 27},
     ControlLayout{"Label17", 105, 5910, 7110, 375, 5},
 };
 

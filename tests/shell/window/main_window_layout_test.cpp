@@ -71,6 +71,7 @@ TEST_F(MainWindowLayoutTest, EveryControlIsInPlaceWithItsCaptionAndColours) {
     EXPECT_EQ(find("SettingsFrame")->geometry(), QRect(3, 1, 520, 570));
     EXPECT_EQ(find("Next1")->geometry(), QRect(160, 531, 80, 31));
     EXPECT_EQ(find("RestoreButton")->geometry(), QRect(367, 361, 115, 25));
+    EXPECT_EQ(find("SearchNote")->geometry(), QRect(8, 100, 481, 80));
     EXPECT_EQ(find("Label12")->parentWidget()->objectName(), "NWMainLocationFrame");
     // The location page's controls lie inside it apart, and its buttons fit their captions.
     const QWidget* location = find("NWMainLocationFrame");

@@ -2,7 +2,10 @@
 // read-only, hard-linked, unrecognised and unreadable files; "Restore Original"; settings files.
 #include "shell/window/main_window.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <bit>
@@ -294,6 +297,56 @@ TEST_F(MainWindowTest, NextIsEnabledOnlyForAnExistingNwmainExeAndBrowseCancelKee
     dialogs.queue(files.executable(0));
     click("BrowseButton");
     EXPECT_EQ(nwn->text(), files.executable(0));
+}
+
+TEST_F(MainWindowTest, PathBoxOffersEveryCopyFoundOrTheNoteSaysWhereTheSearchLooked) {
+    const QString missing = files.path("gone/nwmain.exe");
+    const QStringList found{files.executable(1), missing, files.executable(0)};
+    open(MainWindow::LocatedGames(found, QStringLiteral("never shown")));
+    auto* nwn = find<QLineEdit>("NWN");
+    auto* next = find<QPushButton>("Next1");
+    EXPECT_EQ(nwn->text(), found[0]);
+    EXPECT_TRUE(next->isEnabled());
+    EXPECT_FALSE(find("SearchNote")->isVisible());
+    ASSERT_NE(nwn->completer(), nullptr);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    nwn->setFocus();  // the box takes a pick from its list while it has the focus
+    QAbstractItemView* list = nwn->completer()->popup();
+    const auto pick = [&](int row) {
+        for (int i = 0; i <= row; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_FALSE(list->isVisible());
+    };
+
+    // Down opens the list with every copy although the box holds a whole path; the box follows
+    // the pick and "Next >" follows the box.
+    QTest::keyClick(nwn, Qt::Key_Down);
+    ASSERT_TRUE(list->isVisible());
+    QStringList shown;
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        shown << list->model()->index(row, 0).data().toString();
+    EXPECT_EQ(shown, found);
+    pick(1);
+    EXPECT_EQ(nwn->text(), missing);
+    EXPECT_FALSE(next->isEnabled());
+    // A click in the empty box opens it too.
+    nwn->clear();
+    QTest::mouseClick(nwn, Qt::LeftButton);
+    ASSERT_TRUE(list->isVisible());
+    pick(2);
+    EXPECT_EQ(nwn->text(), found[2]);
+    EXPECT_TRUE(next->isEnabled());
+
+    // One copy needs no list; none shows where the search looked.
+    open(files.executable(0));
+    EXPECT_EQ(find<QLineEdit>("NWN")->completer(), nullptr);
+    EXPECT_FALSE(find("SearchNote")->isVisible());
+    open(MainWindow::LocatedGames({}, QStringLiteral("Looked in ~/.wine.  Please use Browse.")));
+    EXPECT_EQ(find<QLineEdit>("NWN")->text(), "");
+    EXPECT_TRUE(find("SearchNote")->isVisible());
+    EXPECT_EQ(find<QLabel>("SearchNote")->text(), "Looked in ~/.wine.  Please use Browse.");
 }
 
 TEST_F(MainWindowTest, CancelEndsTheProgramAndItsEventLoop) {

@@ -117,10 +117,10 @@ private:
 // A main window with scripted boxes and dialogs, on the files of a WindowTestFiles.
 class MainWindowFixture : public ::testing::Test {
 protected:
-    // Opens the window on `path`; writing runs are acknowledged with Enter and their final
-    // status lines collected.
-    void open(const QString& path) {
-        window = std::make_unique<MainWindow>(messages, dialogs, [path] { return path; });
+    // Opens the window on `found` (a path, or what a search found); writing runs are
+    // acknowledged with Enter and their final status lines collected.
+    void open(const MainWindow::LocatedGames& found) {
+        window = std::make_unique<MainWindow>(messages, dialogs, [found] { return found; });
         QObject::connect(window->busyForm(), &BusyForm::waitingForOk, [this] {
             okStatuses << window->busyForm()->statusText();
             cursorsAtOk << window->cursor().shape();
