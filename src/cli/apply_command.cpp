@@ -1,6 +1,5 @@
 #include "cli/apply_command.h"
 
-#include <array>
 #include <filesystem>
 #include <system_error>
 
@@ -28,12 +27,12 @@ int reportLoad(const LoadResult& result, const std::filesystem::path& path, Comm
         case LoadResult::Status::Loaded:
             return kExitDone;
         case LoadResult::Status::UnknownFormat:
-            io.err << "\"" << displayPath(path) << "\": " << result.message << '\n';
+            io.err << kErrorPrefix << '"' << displayPath(path) << "\": " << result.message << '\n';
             return kExitUnknownFormat;
         case LoadResult::Status::Error:
             break;
     }
-    io.err << result.message << '\n';
+    io.err << kErrorPrefix << result.message << '\n';
     return kExitFileError;
 }
 
@@ -44,7 +43,7 @@ void restoreReadOnly(const std::filesystem::path& executable, CommandIo& io) {
     std::filesystem::permissions(executable, std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove, error);
     if (error) {
-        io.err << "Cannot make \"" << displayPath(executable)
+        io.err << kErrorPrefix << "Cannot make \"" << displayPath(executable)
                << "\" read-only again: " << error.message() << ".\n";
     }
 }
@@ -52,9 +51,8 @@ void restoreReadOnly(const std::filesystem::path& executable, CommandIo& io) {
 }  // namespace
 
 int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
-    constexpr std::array<OptionSpec, 1> kOptions = {{{"--yes", false}}};
     ParsedArguments parsed;
-    if (const auto error = parsed.parse(args, kOptions)) {
+    if (const auto error = parsed.parse(args, kApplyCommand.options)) {
         return usageError(io, kApplyCommand, *error);
     }
     if (parsed.positional().size() != 2) {
@@ -78,8 +76,7 @@ int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
     ProgressSink progress;
     ConsolePrompt prompt(io.err, parsed.has("--yes"));
     const RunResult read = modFile(executable, /*forReading=*/true, state, progress);
-    if (const int code = reportRun(read, prompt, io.out, io.err, /*quiet=*/true);
-        code != kExitDone) {
+    if (const int code = reportRun(read, prompt, io.err, /*quiet=*/true); code != kExitDone) {
         return code;
     }
 
@@ -103,7 +100,7 @@ int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (!write.recognised() && prompt.clearedReadOnly()) {
         restoreReadOnly(executable, io);
     }
-    return reportRun(write, prompt, io.out, io.err, /*quiet=*/false);
+    return reportRun(write, prompt, io.err, /*quiet=*/false);
 }
 
 }  // namespace orvendel::cli

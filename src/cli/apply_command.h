@@ -24,11 +24,19 @@ namespace orvendel::cli {
 // then wrote nothing is set again.
 int runApplyCommand(const std::vector<std::string>& args, CommandIo& io);
 
+inline constexpr OptionSpec kApplyOptions[] = {
+    {.name = "--yes",
+     .help = "answer yes to every question: the warning of the revision, a read-only executable, "
+             "an executable with other names (hard links); without it the first question stops the "
+             "command with exit code 4"},
+};
+
 inline constexpr Command kApplyCommand = {
     "apply",
     "GAME_EXE SETTINGS.chs [--yes]",
     "write the values of a settings file into the game executable",
     &runApplyCommand,
+    kApplyOptions,
 };
 
 }  // namespace orvendel::cli

@@ -11,10 +11,12 @@
 namespace orvendel::cli {
 
 // An option a verb accepts: "--json" (a flag) or "--save" (followed by a value, either as the
-// next argument or as "--save=VALUE").
+// next argument or as "--save=VALUE"). `valueName` and `help` are what VERB --help shows.
 struct OptionSpec {
     std::string_view name;
     bool takesValue = false;
+    std::string_view valueName = {};  // the value's placeholder, e.g. "SETTINGS.chs"
+    std::string_view help = {};       // what the option does, one or two sentences
 };
 
 // The arguments of one verb, sorted into positional arguments, flags and option values.

@@ -1,6 +1,5 @@
 #include "cli/check_command.h"
 
-#include <array>
 #include <cstdint>
 
 #include "cli/argument_parser.h"
@@ -13,9 +12,8 @@
 namespace orvendel::cli {
 
 int runCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
-    constexpr std::array<OptionSpec, 2> kOptions = {{{"--json", false}, {"--revision", true}}};
     ParsedArguments parsed;
-    if (const auto error = parsed.parse(args, kOptions)) {
+    if (const auto error = parsed.parse(args, kCheckCommand.options)) {
         return usageError(io, kCheckCommand, *error);
     }
     if (parsed.positional().size() != 1) {
@@ -36,11 +34,11 @@ int runCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
     CameraSettings settings;
     const LoadResult result = loadSettingsFile(path, settings, revision);
     if (result.status == LoadResult::Status::Error) {
-        io.err << result.message << '\n';
+        io.err << kErrorPrefix << result.message << '\n';
         return kExitFileError;
     }
     if (result.status == LoadResult::Status::UnknownFormat) {
-        io.err << "\"" << displayPath(path) << "\": " << result.message << '\n';
+        io.err << kErrorPrefix << '"' << displayPath(path) << "\": " << result.message << '\n';
     }
     if (parsed.has("--json")) {
         printRecordJson(io.out, settings, revision);

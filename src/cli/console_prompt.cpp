@@ -1,5 +1,7 @@
 #include "cli/console_prompt.h"
 
+#include "cli/command.h"
+
 namespace orvendel::cli {
 
 bool ConsolePrompt::confirm(std::string_view title, std::string_view text) {
@@ -8,7 +10,7 @@ bool ConsolePrompt::confirm(std::string_view title, std::string_view text) {
         err_ << "Answered yes (--yes).\n";
         return true;
     }
-    err_ << "Not confirmed: give --yes to answer yes. Nothing was written.\n";
+    err_ << kErrorPrefix << "Not confirmed: give --yes to answer yes. Nothing was written.\n";
     declined_ = true;
     return false;
 }
@@ -24,7 +26,7 @@ bool ConsolePrompt::askReplaceLinkedFile(std::uint64_t otherNames) {
 
 void ConsolePrompt::reportClearFailed() {
     clearFailed_ = true;
-    err_ << kReadOnlyTitle << ": " << kReadOnlyClearFailed << '\n';
+    err_ << kErrorPrefix << kReadOnlyTitle << ": " << kReadOnlyClearFailed << '\n';
 }
 
 }  // namespace orvendel::cli

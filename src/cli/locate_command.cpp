@@ -1,5 +1,6 @@
 #include "cli/locate_command.h"
 
+#include "cli/argument_parser.h"
 #include "cli/exit_code.h"
 #include "cli/usage.h"
 #include "locate/game_location.h"
@@ -7,15 +8,30 @@
 namespace orvendel::cli {
 
 int runLocateCommand(const std::vector<std::string>& args, CommandIo& io) {
-    if (!args.empty()) {
-        return usageError(io, kLocateCommand, "takes no arguments");
+    ParsedArguments parsed;
+    if (const auto error = parsed.parse(args, kLocateCommand.options)) {
+        return usageError(io, kLocateCommand, *error);
     }
-    const GameLocationSearch search = searchGameExecutable();
-    if (search.executablePath.empty()) {
-        io.err << "orvendel-cli locate: game not found: " << search.failure << '\n';
+    if (!parsed.positional().empty()) {
+        return usageError(io, kLocateCommand, "takes no file arguments");
+    }
+    const bool all = parsed.has("--all");
+    const GameSearch search = searchGameExecutables();
+    if (search.games.empty()) {
+        io.err << "orvendel-cli locate: game not found; looked in " << search.places << '\n';
+        for (const std::string& failure : search.failures) {
+            io.err << "  " << failure << '\n';
+        }
         return kExitFileError;
     }
-    io.out << search.executablePath << '\n';
+    if (!all) {
+        io.out << search.games.front().executablePath << '\n';
+        return kExitDone;
+    }
+    for (const FoundGame& game : search.games) {
+        io.out << game.executablePath << '\t' << game.source << '\t' << game.prefix.string()
+               << '\n';
+    }
     return kExitDone;
 }
 

@@ -14,6 +14,8 @@
 #include "cli/locate_command.h"
 #include "cli/read_command.h"
 #include "cli/restore_command.h"
+#include "cli/usage.h"
+#include "version.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -26,28 +28,8 @@ namespace {
 
 // Every verb, in the order the help lists them. A new verb is one more row.
 constexpr std::array kCommands = {
-    kReadCommand,
-    kApplyCommand,
-    kCheckCommand,
-    kLocateCommand,
-    kRestoreCommand,
+    kReadCommand, kApplyCommand, kCheckCommand, kLocateCommand, kRestoreCommand,
 };
-
-void printUsage(std::ostream& out) {
-    out << "usage:\n";
-    for (const Command& command : kCommands) {
-        out << "  orvendel-cli " << command.name << ' ' << command.synopsis << '\n';
-    }
-    out << "\n";
-    for (const Command& command : kCommands) {
-        out << "  " << command.name << ": " << command.summary << '\n';
-    }
-    out << "\nExit codes: 0 done; 1 a file could not be read or written, or a settings file is\n"
-           "unreadable, cut short or holds a value that is not a number; 2 usage; 3 executable\n"
-           "not recognised; 4 a question was not confirmed (give --yes); 5 settings file of an\n"
-           "unknown format; 6 the new values would leave the executable unrecognisable.\n"
-           "Nothing is written on any exit but 0.\n";
-}
 
 bool asksForHelp(const std::vector<std::string>& args) {
     for (const std::string& arg : args) {
@@ -64,26 +46,30 @@ bool asksForHelp(const std::vector<std::string>& args) {
 int run(const std::vector<std::string>& args) {
     CommandIo io{std::cout, std::cerr};
     if (args.empty()) {
-        printUsage(std::cerr);
+        std::cerr << kErrorPrefix << "a verb is missing\n";
+        printUsage(std::cerr, kCommands);
         return kExitUsage;
     }
     if (args[0] == "help" || asksForHelp({args[0]})) {
-        printUsage(std::cout);
+        printUsage(std::cout, kCommands);
+        return kExitDone;
+    }
+    if (args[0] == "--version") {
+        std::cout << "orvendel-cli " << kVersion << '\n';
         return kExitDone;
     }
     for (const Command& command : kCommands) {
         if (command.name == args[0]) {
             const std::vector<std::string> rest(args.begin() + 1, args.end());
             if (asksForHelp(rest)) {
-                std::cout << "usage: orvendel-cli " << command.name << ' ' << command.synopsis
-                          << "\n  " << command.summary << '\n';
+                printCommandHelp(std::cout, command);
                 return kExitDone;
             }
             return command.run(rest, io);
         }
     }
-    std::cerr << "orvendel-cli: unknown command '" << args[0] << "'\n";
-    printUsage(std::cerr);
+    std::cerr << kErrorPrefix << "unknown command '" << args[0] << "'\n";
+    printUsage(std::cerr, kCommands);
     return kExitUsage;
 }
 

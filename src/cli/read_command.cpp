@@ -1,6 +1,5 @@
 #include "cli/read_command.h"
 
-#include <array>
 #include <filesystem>
 #include <system_error>
 
@@ -17,9 +16,8 @@
 namespace orvendel::cli {
 
 int runReadCommand(const std::vector<std::string>& args, CommandIo& io) {
-    constexpr std::array<OptionSpec, 2> kOptions = {{{"--json", false}, {"--save", true}}};
     ParsedArguments parsed;
-    if (const auto error = parsed.parse(args, kOptions)) {
+    if (const auto error = parsed.parse(args, kReadCommand.options)) {
         return usageError(io, kReadCommand, *error);
     }
     if (parsed.positional().size() != 1) {
@@ -27,7 +25,6 @@ int runReadCommand(const std::vector<std::string>& args, CommandIo& io) {
             io, kReadCommand,
             parsed.positional().empty() ? "GAME_EXE is missing" : "too many arguments");
     }
-    const bool json = parsed.has("--json");
     const std::filesystem::path executable = argumentPath(parsed.positional()[0]);
     if (const auto savePath = parsed.value("--save")) {
         // Saving settings over the executable just read would destroy the game file.
@@ -41,33 +38,30 @@ int runReadCommand(const std::vector<std::string>& args, CommandIo& io) {
     ProgressSink progress;
     ConsolePrompt prompt(io.err, false);  // a reading run here asks nothing
     const RunResult result = modFile(executable, /*forReading=*/true, state, progress);
-    const int code = reportRun(result, prompt, io.out, io.err, /*quiet=*/true);
+    const int code = reportRun(result, prompt, io.err, /*quiet=*/false);
     if (code != kExitDone && code != kExitNotRecognised) {
         return code;
     }
 
-    if (code == kExitDone) {
-        if (const auto savePath = parsed.value("--save")) {
-            if (const FileStatus saved = saveSettingsFile(argumentPath(*savePath), state.settings);
-                !saved) {
-                io.err << saved.message() << '\n';
-                return kExitFileError;
-            }
+    const auto savePath = parsed.value("--save");
+    if (code == kExitDone && savePath) {
+        if (const FileStatus saved = saveSettingsFile(argumentPath(*savePath), state.settings);
+            !saved) {
+            io.err << kErrorPrefix << saved.message() << '\n';
+            return kExitFileError;
         }
     }
-    if (json) {
+    if (parsed.has("--json")) {
         printRecordJson(io.out, state.settings, state.ExecutableRevision);
     } else {
-        if (code == kExitDone) {
-            io.out << result.status << '\n';
-        }
         printRecordTable(io.out, state.settings, state.ExecutableRevision);
-        if (const auto savePath = parsed.value("--save"); savePath && code == kExitDone) {
-            io.out << "Saved the settings to \"" << displayPath(argumentPath(*savePath)) << "\".\n";
-        }
     }
-    if (code == kExitNotRecognised && parsed.value("--save")) {
-        io.err << "Nothing was saved.\n";
+    if (savePath) {
+        if (code == kExitDone) {
+            io.err << "Saved the settings to \"" << displayPath(argumentPath(*savePath)) << "\".\n";
+        } else {
+            io.err << kErrorPrefix << "Nothing was saved.\n";
+        }
     }
     return code;
 }

@@ -14,11 +14,22 @@ namespace orvendel::cli {
 // asks about nor changes a read-only executable.
 int runReadCommand(const std::vector<std::string>& args, CommandIo& io);
 
+inline constexpr OptionSpec kReadOptions[] = {
+    {.name = "--json",
+     .help = "print one JSON object, {\"revision\": R, \"settings\": {...}}, instead of the table"},
+    {.name = "--save",
+     .takesValue = true,
+     .valueName = "SETTINGS.chs",
+     .help = "also save the values as a settings file, as \"Save Settings...\" does; only when the "
+             "executable was recognised"},
+};
+
 inline constexpr Command kReadCommand = {
     "read",
     "GAME_EXE [--json] [--save SETTINGS.chs]",
     "read the camera settings out of the game executable",
     &runReadCommand,
+    kReadOptions,
 };
 
 }  // namespace orvendel::cli

@@ -1,6 +1,5 @@
 #include "cli/restore_command.h"
 
-#include <array>
 #include <filesystem>
 
 #include "cli/argument_parser.h"
@@ -14,9 +13,8 @@
 namespace orvendel::cli {
 
 int runRestoreCommand(const std::vector<std::string>& args, CommandIo& io) {
-    constexpr std::array<OptionSpec, 1> kOptions = {{{"--yes", false}}};
     ParsedArguments parsed;
-    if (const auto error = parsed.parse(args, kOptions)) {
+    if (const auto error = parsed.parse(args, kRestoreCommand.options)) {
         return usageError(io, kRestoreCommand, *error);
     }
     if (parsed.positional().size() != 1) {
@@ -26,7 +24,7 @@ int runRestoreCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
     const std::filesystem::path executable = argumentPath(parsed.positional()[0]);
     if (!hasOriginalCopy(executable)) {
-        io.err << "Cannot read \"" << displayPath(originalCopyPath(executable))
+        io.err << kErrorPrefix << "Cannot read \"" << displayPath(originalCopyPath(executable))
                << "\": there is no original copy of this file.\n";
         return kExitFileError;
     }
@@ -38,10 +36,10 @@ int runRestoreCommand(const std::vector<std::string>& args, CommandIo& io) {
     if (!prepareRun(executable, /*forReading=*/false, prompt, &error)) {
         const RunResult refused{
             error.empty() ? RunResult::Outcome::Refused : RunResult::Outcome::FileError, error};
-        return reportRun(refused, prompt, io.out, io.err, /*quiet=*/false);
+        return reportRun(refused, prompt, io.err, /*quiet=*/false);
     }
     ProgressSink progress;
-    return reportRun(restoreOriginal(executable, progress), prompt, io.out, io.err,
+    return reportRun(restoreOriginal(executable, progress), prompt, io.err,
                      /*quiet=*/false);
 }
 

@@ -12,11 +12,19 @@ namespace orvendel::cli {
 // other names), crash-safely. The copy stays.
 int runRestoreCommand(const std::vector<std::string>& args, CommandIo& io);
 
+inline constexpr OptionSpec kRestoreOptions[] = {
+    {.name = "--yes",
+     .help = "answer yes to every question: \"Restore Original\", a read-only executable, an "
+             "executable with other names (hard links); without it the first question stops the "
+             "command with exit code 4"},
+};
+
 inline constexpr Command kRestoreCommand = {
     "restore",
     "GAME_EXE [--yes]",
     "put back the copy of the game executable kept before its first change",
     &runRestoreCommand,
+    kRestoreOptions,
 };
 
 }  // namespace orvendel::cli

@@ -7,11 +7,11 @@
 
 namespace orvendel::cli {
 
-// Tells the user how a patch run ended and returns the matching exit code: a recognised run
-// prints its status line on `out` (unless `quiet`) and gives 0; every other outcome prints its
-// status on `err` and gives 1 (file error, read-only state not cleared), 3 (not recognised),
-// 4 (a question answered no) or 6 (the new values would not be recognised again).
-int reportRun(const RunResult& result, const ConsolePrompt& prompt, std::ostream& out,
-              std::ostream& err, bool quiet);
+// Tells the user on `err` how a patch run ended and returns the matching exit code: a
+// recognised run prints its status line (unless `quiet`) and gives 0; every other outcome
+// prints its status as an error line and gives 1 (file error, read-only state not cleared),
+// 3 (not recognised), 4 (a question answered no) or 6 (the new values would not be recognised
+// again).
+int reportRun(const RunResult& result, const ConsolePrompt& prompt, std::ostream& err, bool quiet);
 
 }  // namespace orvendel::cli

@@ -10,22 +10,15 @@
 #include "shell/window/main_window.h"
 #include "shell/window/qt_file_dialogs.h"
 #include "shell/window/screenshots.h"
+#include "version.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvendel"));
-    QApplication::setApplicationVersion(QStringLiteral(ORVENDEL_VERSION));
-    QIcon icon;
-    for (const int size : {16, 32, 64, 256}) {
-        icon.addFile(QStringLiteral(":/orvendel/orvendel-%1.png").arg(size), QSize(size, size));
-    }
-    QApplication::setWindowIcon(icon);
-
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Edits the camera limits of Neverwinter Nights in nwmain.exe."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("Displays version information."));
     const QCommandLineOption pathOption(
         QStringLiteral("path"),
         QStringLiteral("Propose <file> as the game's executable instead of looking for the game."),
@@ -34,16 +27,60 @@ int main(int argc, char* argv[]) {
         QStringLiteral("screenshot"),
         QStringLiteral("Write pictures of every page into <folder>, then quit."),
         QStringLiteral("folder"));
+    parser.addOption(versionOption);
     parser.addOption(pathOption);
     parser.addOption(screenshotOption);
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("The same as --path <file>."),
+                                 QStringLiteral("[file]"));
+
+    // --help and --version are answered before the QApplication exists, since it needs a
+    // display. Anything else, including the display's own options, waits for it.
+    {
+        const QCoreApplication core(argc, argv);
+        parser.parse(QCoreApplication::arguments());
+        if (parser.isSet(helpOption)) {
+            parser.showHelp();
+        }
+        if (parser.isSet(versionOption)) {
+            std::printf("orvendel %.*s\n", static_cast<int>(orvendel::kVersion.size()),
+                        orvendel::kVersion.data());
+            return 0;
+        }
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvendel"));
+    QApplication::setApplicationVersion(QString::fromUtf8(orvendel::kVersion));
+    QIcon icon;
+    for (const int size : {16, 32, 64, 256}) {
+        icon.addFile(QStringLiteral(":/orvendel/orvendel-%1.png").arg(size), QSize(size, size));
+    }
+    QApplication::setWindowIcon(icon);
     parser.process(app);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1 || (!files.isEmpty() && parser.isSet(pathOption))) {
+        std::fprintf(stderr, "orvendel: give one file, either as an argument or with --path\n");
+        return 1;
+    }
 
     orvendel::MainWindow::Locator locate;
-    if (parser.isSet(pathOption)) {
-        locate = [path = parser.value(pathOption)] { return path; };
+    if (!files.isEmpty() || parser.isSet(pathOption)) {
+        locate = [path = files.isEmpty() ? parser.value(pathOption) : files.first()] {
+            return path;
+        };
     } else {
-        // The locate layer answers in the system's code page (UTF-8 outside Windows).
-        locate = [] { return QString::fromLocal8Bit(orvendel::proposedExecutablePath()); };
+        locate = [] {
+            const orvendel::GameSearch search = orvendel::searchGameExecutables();
+            QStringList paths;
+            // The locate layer answers in the system's code page (UTF-8 outside Windows).
+            for (const orvendel::FoundGame& game : search.games)
+                paths << QString::fromLocal8Bit(game.executablePath);
+            return orvendel::MainWindow::LocatedGames(
+                paths, QStringLiteral("Orvendel looked for the game in %1, and did not find it.  "
+                                      "Please use the Browse button to find NWMAIN.EXE.")
+                           .arg(QString::fromLocal8Bit(search.places)));
+        };
     }
 
     orvendel::QtMessageBoxes messages;

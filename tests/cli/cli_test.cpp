@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,9 +18,10 @@
 #include "sample_builder.h"
 #include "settingsfile/settings_file.h"
 #include "temp_dir.h"
+#include "version.h"
 
-#ifndef ORVENDEL_CLI_PATH
-#error "ORVENDEL_CLI_PATH must name the orvendel-cli binary"
+#if !defined(ORVENDEL_CLI_PATH) || !defined(ORVENDEL_MAN_PAGE) || !defined(ORVENDEL_BASH_COMPLETION)
+#error "ORVENDEL_CLI_PATH, ORVENDEL_MAN_PAGE and ORVENDEL_BASH_COMPLETION must name the files"
 #endif
 
 namespace orvendel {
@@ -49,6 +52,16 @@ bool mentions(const std::string& text, std::string_view part) {
     return text.find(part) != std::string::npos;
 }
 
+// The whole line of `text` that holds `part`, or "" when none does.
+std::string lineWith(const std::string& text, std::string_view part) {
+    const std::size_t found = text.find(part);
+    if (found == std::string::npos)
+        return {};
+    const std::size_t start = text.rfind('\n', found);
+    const std::size_t begin = start == std::string::npos ? 0 : start + 1;
+    return text.substr(begin, text.find('\n', found) - begin);
+}
+
 std::string shellQuoted(const std::string& text) {
     std::string out = "'";
     for (const char c : text)
@@ -73,6 +86,10 @@ protected:
         std::string command = shellQuoted(ORVENDEL_CLI_PATH);
         for (const std::string& arg : args)
             command += " " + shellQuoted(arg);
+        return runShell(command);
+    }
+    // Runs a command line of /bin/sh, standard input closed.
+    CliResult runShell(std::string command) {
         const fs::path out = dir_ / "stdout.txt";
         const fs::path err = dir_ / "stderr.txt";
         command +=
@@ -124,16 +141,28 @@ TEST_F(Cli, ReadPrintsOneJsonObjectWithShortestFloatsOrATableAndSavesTheRecord) 
     EXPECT_TRUE(mentions(json.out, "\"DClipDist\": \"-inf\",")) << json.out;
 
     const CliResult table = run({"read", sample(1, customValues(), "d.exe")});
-    EXPECT_TRUE(mentions(table.out, "Neverwinter Nights options successfully loaded!\n"));
-    EXPECT_TRUE(mentions(table.out, "Executable revision: 1")) << table.out;
+    EXPECT_EQ(table.err, "Neverwinter Nights options successfully loaded!\n");
+    EXPECT_EQ(table.out.rfind("Executable revision: 1 (revision 1)\n", 0), 0u) << table.out;
     EXPECT_TRUE(mentions(table.out, "  CTHeight     2.2\n")) << table.out;
 
     const std::string saved = (dir_ / "saved.chs").string();
-    ASSERT_EQ(run({"read", sample(0, customValues(), "e.exe"), "--save", saved}).exitCode, 0);
+    const CliResult save = run({"read", sample(0, customValues(), "e.exe"), "--save", saved});
+    ASSERT_EQ(save.exitCode, 0);
     EXPECT_EQ(readText(saved), formatSettings(customValues()));
+    EXPECT_EQ(save.out.rfind("Executable revision: 0", 0), 0u) << save.out;
+    EXPECT_TRUE(mentions(save.err, "Saved the settings to \"" + saved + "\".\n")) << save.err;
 }
 
-TEST_F(Cli, HelpPrintsUsageOfEveryVerb) {
+std::size_t longestLine(const std::string& text) {
+    std::size_t longest = 0;
+    for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+         start = end + 1)
+        longest = std::max(longest, end - start);
+    return longest;
+}
+
+// The help of each verb starts an option's line with its name and value, then says what it does.
+TEST_F(Cli, HelpPrintsUsageOfEveryVerbAndExplainsEachOption) {
     const CliResult r = run({"--help"});
     EXPECT_EQ(r.exitCode, 0);
     for (const char* synopsis : {"orvendel-cli read GAME_EXE [--json] [--save SETTINGS.chs]",
@@ -142,7 +171,75 @@ TEST_F(Cli, HelpPrintsUsageOfEveryVerb) {
                                  "orvendel-cli check SETTINGS.chs [--revision -1|0|1] [--json]"})
         EXPECT_TRUE(mentions(r.out, synopsis)) << r.out;
     EXPECT_EQ(run({"help"}).out, r.out);
-    EXPECT_TRUE(mentions(run({"apply", "-h"}).out, "usage: orvendel-cli apply"));
+    EXPECT_LE(longestLine(r.out), 79u) << r.out;
+
+    const struct {
+        std::vector<std::string> args;
+        std::vector<std::string> optionLines;
+    } verbs[] = {
+        {{"read", "--help"}, {"  --json  ", "  --save SETTINGS.chs  also save the values"}},
+        {{"apply", "-h"}, {"  --yes  ", "  -h, --help  show this help"}},
+        {{"restore", "a.exe", "--help"}, {"  --yes  "}},
+        {{"check", "--help"}, {"  --revision -1|0|1  load with the limits", "  --json  "}},
+    };
+    for (const auto& verb : verbs) {
+        SCOPED_TRACE(verb.args[0]);
+        const CliResult help = run(verb.args);
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_EQ(help.out.rfind("usage: orvendel-cli " + verb.args[0] + " ", 0), 0u) << help.out;
+        for (const std::string& line : verb.optionLines)
+            EXPECT_TRUE(mentions(help.out, "\n" + line)) << help.out;
+        EXPECT_LE(longestLine(help.out), 79u) << help.out;
+    }
+    EXPECT_TRUE(mentions(run({"apply", "--help"}).out, "answer yes to every question"));
+
+    const CliResult version = run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "orvendel-cli " + std::string(kVersion) + "\n");
+    EXPECT_EQ(version.err, "");
+}
+
+// Each "--name" in `text`, sorted, without repeats and without --help.
+std::vector<std::string> longOptions(std::string_view text) {
+    std::vector<std::string> names;
+    for (std::size_t at = text.find("--"); at != std::string_view::npos;
+         at = text.find("--", at + 2)) {
+        std::size_t end = at + 2;
+        while (end < text.size() && (std::islower(static_cast<unsigned char>(text[end])) != 0))
+            ++end;
+        if (end > at + 2 && text.substr(at, end - at) != "--help")
+            names.emplace_back(text.substr(at, end - at));
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
+// The manual page and the bash completion know each verb and exactly the options its --help
+// explains.
+TEST_F(Cli, ManPageAndBashCompletionOfferTheOptionsOfEachVerb) {
+    std::string man = readText(ORVENDEL_MAN_PAGE);
+    for (std::size_t at; (at = man.find("\\-")) != std::string::npos;)
+        man.replace(at, 2, "-");
+    const std::string completion =
+        "bash -c " +
+        shellQuoted("source " + shellQuoted(ORVENDEL_BASH_COMPLETION) +
+                    " && COMP_WORDS=(\"$@\") && COMP_CWORD=$(($# - 1)) && "
+                    "_orvendel_cli && printf '%s\\n' \"${COMPREPLY[@]}\"") +
+        " bash orvendel-cli ";
+    const CliResult verbs = runShell(completion + "''");
+    for (const std::string verb : {"read", "apply", "check", "locate", "restore"}) {
+        SCOPED_TRACE(verb);
+        EXPECT_TRUE(mentions(verbs.out, verb + "\n")) << verbs.out << verbs.err;
+        const std::size_t section = man.find("\n.SS " + verb + "\n");
+        ASSERT_NE(section, std::string::npos);
+        const std::size_t end = man.find("\n.S", section + 1);
+        const CliResult help = run({verb, "--help"});
+        const std::vector<std::string> options =
+            longOptions(help.out.substr(help.out.find("\noptions:\n")));
+        EXPECT_EQ(longOptions(man.substr(section, end - section)), options);
+        EXPECT_EQ(longOptions(runShell(completion + verb + " --").out), options);
+    }
 }
 
 // Every way a run can fail, with its exit code and what it says; none writes anything.
@@ -182,7 +279,7 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
         std::string err;
     } rows[] = {
         // clang-format off
-        {{}, 2, "usage"}, {{"frobnicate"}, 2, "unknown command"}, {{"read"}, 2, ""},
+        {{}, 2, "a verb is missing"}, {{"frobnicate"}, 2, "unknown command"}, {{"read"}, 2, ""},
         {{"read", "a.exe", "--jsn"}, 2, ""}, {{"apply", "a.exe", "b.chs", "--json"}, 2, ""},
         {{"check", "a.chs", "--revision", "2"}, 2, ""}, {{"read", "a.exe", "--save"}, 2, ""},
         {{"apply", "a.exe"}, 2, ""}, {{"read", "a.exe", "b.exe"}, 2, ""},
@@ -212,8 +309,13 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
         SCOPED_TRACE(line);
         const CliResult r = run(row.args);
         EXPECT_EQ(r.exitCode, row.code) << r.err;
-        EXPECT_FALSE(r.err.empty());
         EXPECT_TRUE(mentions(r.err, row.err)) << r.err;
+        // A question is asked as it is; the failure itself is an error line.
+        EXPECT_TRUE(r.err.starts_with("orvendel-cli: ") || mentions(r.err, "\norvendel-cli: "))
+            << r.err;
+        if (row.code != 4) {
+            EXPECT_EQ(lineWith(r.err, row.err).rfind("orvendel-cli: ", 0), 0u) << r.err;
+        }
         if (row.code != 3) {
             EXPECT_TRUE(r.out.empty()) << r.out;
         }
@@ -244,7 +346,8 @@ TEST_F(Cli, ApplyWritesTheSettingsFileIntoEitherRevisionAndRestorePutsTheOrigina
         EXPECT_EQ(mentions(r.err, kDelKeyWarning), revision == 0) << r.err;
         EXPECT_EQ(mentions(r.err, kReadOnlyQuestion), revision == 0) << r.err;
         EXPECT_EQ(mentions(r.err, hardLinksQuestion(1)), revision == 1) << r.err;
-        EXPECT_TRUE(mentions(r.out, "Neverwinter Nights successfully modified!"));
+        EXPECT_TRUE(mentions(r.err, "\nNeverwinter Nights successfully modified!\n")) << r.err;
+        EXPECT_EQ(r.out, "");
         EXPECT_EQ(fs::file_size(exe), kSmallSample);
         if (revision == 0) {
             EXPECT_EQ(fs::status(exe).permissions(), kReadOnly | fs::perms::owner_write);
@@ -268,7 +371,8 @@ TEST_F(Cli, ApplyWritesTheSettingsFileIntoEitherRevisionAndRestorePutsTheOrigina
         EXPECT_EQ(restored.exitCode, 0) << restored.err;
         EXPECT_TRUE(mentions(restored.err, kRestoreQuestion)) << restored.err;
         EXPECT_TRUE(mentions(restored.err, kReadOnlyQuestion)) << restored.err;
-        EXPECT_EQ(restored.out, std::string(kStatusRestored) + "\n");
+        EXPECT_TRUE(mentions(restored.err, "\n" + std::string(kStatusRestored) + "\n"));
+        EXPECT_EQ(restored.out, "");
         EXPECT_EQ(readText(exe), original);
         EXPECT_EQ(readText(exe + ".orvendel-original"), original);
     }

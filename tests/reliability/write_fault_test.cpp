@@ -316,7 +316,8 @@ TEST(OtherUser, ARootFileIsWrittenOnlyWhenTheUserMayWriteItAndKeepsItsGroup) {
             files.push_back("nwmain.exe.orvendel-original");
         } else {
             EXPECT_EQ(exit.code, 1) << exit.err;
-            EXPECT_EQ(exit.err, "Cannot write \"" + displayPath(exe) + "\": Permission denied.\n");
+            EXPECT_EQ(exit.err, "orvendel-cli: Cannot write \"" + displayPath(exe) +
+                                    "\": Permission denied.\n");
             EXPECT_EQ(fileBytes(exe), old);
         }
         EXPECT_EQ(filesBeside(exe, false), files);
