@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs every benchmark, then prints how each compares with its ceiling in the same run: the
 // search with memchr, the patch runs with reading the file alone.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A whole reading run and a whole writing run on files in the page cache, against reading the
 // file alone: into a fresh image buffer (the floor of a run's loading) and through a small
 // reused buffer (what cat does).

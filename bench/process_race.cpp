@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs two commands as whole processes, alternating, and compares them:
 //   orvendel_process_race ROUNDS -- COMMAND_A ARGS... -- COMMAND_B ARGS...
 // Output of both goes to /dev/null. Prints each command's median wall and CPU time and peak

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Throughput of the signature search against the bandwidth ceiling (memchr of an absent byte)
 // and the plain byte-by-byte scan, on 8 MiB and 64 MiB images, random and zero-heavy.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # orvendel_warnings(target): the project's warning set, as errors when ORVENDEL_WERROR is on.
 function(orvendel_warnings target)
     if(MSVC)

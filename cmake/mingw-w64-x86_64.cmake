@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64). The POSIX
 # thread model variant of the compiler gives std::thread and std::mutex. Programs are linked
 # statically, so that they run under Wine or on Windows without the MinGW runtime DLLs, and

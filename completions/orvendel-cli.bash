@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # bash completion for orvendel-cli: verbs, the options of each verb, and game executables
 # (*.exe) or settings files (*.chs) where the verb takes them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "memory_file_system_ops.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: a reading run and then writing runs of several records over an arbitrary
 // image, every byte of which the fuzzer may change. The runs work on a file system in memory.
 // Properties: nothing is ever left open or behind but the original copy of a written file,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: the profile (INI) file reader.
 // Input: a section name and an entry name, each ended by a newline, then the file's text.
 // Properties: a found value holds no line end and no NUL; getString copies at most size - 1

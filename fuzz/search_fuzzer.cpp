@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: the fast signature search against the plain reference scan.
 // Input: one byte for the signature's length (1 to 24), its pattern bytes, its wildcard mask
 // (one bit per byte), two bytes for the starting offset, then the image.

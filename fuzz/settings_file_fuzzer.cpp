@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: the settings-file loader over arbitrary text, for each revision.
 // Properties: an Error leaves the record byte for byte as it was; UnknownFormat leaves exactly
 // the old record clamped; Loaded leaves a record inside every clamp range, which the writer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: the Wine registry file parser and the text conversions it relies on.
 // Properties: parsing never fails except for a missing header, which it explains; a key that
 // holds a value exists; key paths are canonical after one canonicalPath; UTF-8 made from any

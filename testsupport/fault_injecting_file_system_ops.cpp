@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fault_injecting_file_system_ops.h"
 
 namespace orvendel {

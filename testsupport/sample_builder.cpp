@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sample_builder.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temp_dir.h"
 
 #include <algorithm>

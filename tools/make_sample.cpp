@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // make-sample: writes a synthetic nwmain.exe of revision 0 or 1 for trying the tool without
 // the game.
 #include <charconv>

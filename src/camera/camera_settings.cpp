@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/camera_settings.h"
 
 namespace orvendel {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/distance_warning.h"
 
 namespace orvendel {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/modify_warning.h"
 
 namespace orvendel {

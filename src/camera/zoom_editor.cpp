@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/zoom_editor.h"
 
 namespace orvendel {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/apply_command.h"
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/argument_parser.h"
 
 #include <algorithm>

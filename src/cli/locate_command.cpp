@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/locate_command.h"
 
 #include "cli/argument_parser.h"

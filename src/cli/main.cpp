@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // orvendel-cli: the command-line companion of the Orvendel window.
 #include <array>
 #include <exception>

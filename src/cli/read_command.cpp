@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/read_command.h"
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/restore_command.h"
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/run_report.h"
 
 #include "cli/command.h"

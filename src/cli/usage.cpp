@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/usage.h"
 
 #include <algorithm>

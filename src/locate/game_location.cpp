@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "locate/game_location.h"
 
 #include "locate/ordinary_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "locate/launcher_config.h"
 
 #include <cstdint>

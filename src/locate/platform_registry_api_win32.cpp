@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "locate/platform_registry_api.h"
 #include "locate/win32_registry_api.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "locate/profile_file.h"
 
 #include <algorithm>

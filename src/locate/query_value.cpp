@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "locate/query_value.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "locate/registry_value.h"
 
 namespace orvendel {

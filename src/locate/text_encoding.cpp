@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "locate/text_encoding.h"
 
 #include <algorithm>

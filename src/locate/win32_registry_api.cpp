@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "locate/win32_registry_api.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "locate/wine_prefix.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "locate/wine_registry_api.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "patcher/patch_run.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two known builds of nwmain.exe: their signatures and patch sites.
 #include "patcher/revision_table.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "patcher/search_plan.h"
 
 #include <algorithm>

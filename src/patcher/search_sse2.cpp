@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "patcher/search_kernels.h"
 
 #ifdef ORVENDEL_SEARCH_SSE2

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "patcher/search_together.h"
 
 #include <algorithm>

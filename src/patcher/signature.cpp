@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "patcher/signature.h"
 
 namespace orvendel {

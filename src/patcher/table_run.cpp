@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "patcher/table_run.h"
 
 #include <algorithm>

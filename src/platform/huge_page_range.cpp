@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/huge_page_range.h"
 
 #if defined(__linux__)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The POSIX implementation of the file system steps.
 #include <fcntl.h>
 #include <sys/file.h>

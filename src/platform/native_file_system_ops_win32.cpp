@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows implementation of the file system steps.
 #ifndef NOMINMAX
 #define NOMINMAX

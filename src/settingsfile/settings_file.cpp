@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settingsfile/settings_file.h"
 
 #include <optional>

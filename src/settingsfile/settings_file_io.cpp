@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file half of settings files: loading with its checks, and crash-safe saving.
 #include <cmath>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop program: the main window on the path proposed by the game's location.
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/angle_editor.h"
 
 #include <gtest/gtest.h>

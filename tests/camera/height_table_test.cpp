@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/height_table.h"
 
 #include <gtest/gtest.h>

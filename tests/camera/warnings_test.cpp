@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two warnings of the editor: the clipping distance one and the one before a record is
 // written.
 #include <gtest/gtest.h>

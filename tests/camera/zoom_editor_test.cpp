@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/zoom_editor.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the real orvendel-cli binary on sample executables and settings files.
 #include <gtest/gtest.h>
 #include <sys/wait.h>

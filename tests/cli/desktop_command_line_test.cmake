@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The command lines of both programs: --help and --version of the desktop program with no
 # display at all, "orvendel FILE" proposing FILE, and a second file refused.
 # Arguments: -DGUI=path of orvendel, -DCLI=path of orvendel-cli, -DMAKE_SAMPLE=path of

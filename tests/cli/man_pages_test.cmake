@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The manual pages format without a warning and have a NAME line that whatis can index.
 # Arguments: -DGROFF=path of groff, -DLEXGROG=path of lexgrog (may be empty),
 # -DPAGES=the pages, separated by semicolons.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs "orvendel-cli locate" against Wine prefixes made here: one with the game's registry entry
 # and an install folder spelt in another case, one without the entry, and a home folder with
 # prefixes of several launchers.

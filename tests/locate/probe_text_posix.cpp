@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "probe_text.h"
 
 namespace orvendel {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // orvendel-query-probe [--profile PATH]: reads queries from standard input, one per line as
 // "source<TAB>key<TAB>name<TAB>kind", runs queryValue through this platform's registry with the
 // default "<default>" and prints "status<TAB>value" for each, bytes outside printable ASCII as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every implementation of the registry functions must do when queryValue runs on it: the
 // Wine prefix reader everywhere, and on Windows also advapi32 and kernel32 themselves.
 #include <gtest/gtest.h>

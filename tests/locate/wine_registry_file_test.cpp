@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "locate/wine_registry_file.h"
 
 #include <gtest/gtest.h>

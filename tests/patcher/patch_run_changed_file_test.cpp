@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A run whose file another program cuts short while the tables search it, or rewrites while
 // the new file is written.
 #include <gtest/gtest.h>

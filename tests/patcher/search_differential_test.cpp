@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fast search, and the shared pass over two tables' first signatures, against the plain
 // byte-by-byte scan: same match, same progress reports, for every vector scanner this processor
 // runs.

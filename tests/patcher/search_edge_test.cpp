@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Edge cases of the signature search that the revision tables rely on.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Both revision tables on small hand-built images: every signature placed at a known offset,
 // every site holding a distinct stored value.
 #include "patcher/table_run.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "patcher/transfers.h"
 
 #include <gtest/gtest.h>

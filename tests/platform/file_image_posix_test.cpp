@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How a whole-file image is loaded on POSIX: mapped once, read into a buffer otherwise,
 // and safe against the file being cut short under the mapping.
 #include <gtest/gtest.h>

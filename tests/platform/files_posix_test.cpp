@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the file layer does with POSIX permission bits, owners, extended attributes, ACLs, links
 // and folders.
 #include <gtest/gtest.h>

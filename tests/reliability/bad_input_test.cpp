@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bad files of every kind met by orvendel-cli in every role: each gets its exit code and an error
 // naming the file, and nothing changes. Then an executable that shrank between two runs.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // orvendel-cli apply while something else acts on the same executable: a SIGKILL, another
 // program rewriting it in place, a second apply. The file is never torn, leftovers are
 // recognisable and cleared by the next run, and a run exits 0 only when its values are in the

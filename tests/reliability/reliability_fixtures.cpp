@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "reliability_fixtures.h"
 
 #include <algorithm>

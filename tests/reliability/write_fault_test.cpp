@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fails every call of every file-system step in turn while the executable is written or a
 // settings file saved or loaded: the file stays wholly old (new only after the replace), its
 // original copy whole or absent, nothing else is left, the mode is kept, the message names the

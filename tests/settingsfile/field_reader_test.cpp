@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settingsfile/field_reader.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settingsfile/settings_clamps.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settingsfile/settings_number.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Entry of the widget tests: one QApplication on the offscreen platform unless the environment
 // chooses another, also while ctest lists the tests.
 #include <gtest/gtest.h>

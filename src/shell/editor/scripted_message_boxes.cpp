@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/editor/scripted_message_boxes.h"
 
 namespace orvendel {

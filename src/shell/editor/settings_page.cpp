@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/editor/settings_page.h"
 
 #include <QApplication>

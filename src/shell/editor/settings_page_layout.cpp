@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/editor/settings_page_layout.h"
 
 #include <array>

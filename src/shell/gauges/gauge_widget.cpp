@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/gauges/gauge_widget.h"
 
 #include <QFontMetricsF>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/gauges/linear_gauge.h"
 
 #include <QFontMetricsF>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/gauges/round_gauge.h"
 
 #include <QFontMetricsF>

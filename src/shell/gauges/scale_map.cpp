@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/gauges/scale_map.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/window/busy_form.h"
 
 #include <QCloseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/window/deliberate_click_filter.h"
 
 #include <QAbstractButton>

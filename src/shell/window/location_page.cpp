@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/window/location_page.h"
 
 #include <QLabel>

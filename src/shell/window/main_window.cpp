@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/window/main_window.h"
 
 #include <QAbstractItemView>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/window/message_box_read_only_prompt.h"
 
 #include <QString>

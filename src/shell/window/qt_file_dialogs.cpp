@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/window/qt_file_dialogs.h"
 
 #include <QFileDialog>

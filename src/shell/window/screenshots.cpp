@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/window/screenshots.h"
 
 #include <QDir>

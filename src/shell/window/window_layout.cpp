@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/window/window_layout.h"
 
 #include <QLabel>

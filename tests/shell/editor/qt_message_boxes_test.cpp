@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/editor/qt_message_boxes.h"
 
 #include <gtest/gtest.h>

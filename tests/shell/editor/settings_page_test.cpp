@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings page's wiring: user moves on the gauges reach the record with the interlocks'
 // results shown, pushes never read, presets and undo, and the restyling per revision. The
 // interlocks' edge cases belong to the camera editor tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Renders the gauges in both revision styles, leaves the pictures in the build tree for a look
 // by eye, and checks that the design's colours show where the design puts them.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The gauges' mouse, key and signal handling, on the round angle gauge that has most of it and
 // on the zoom gauge for what a linear gauge adds: its scale's place, drags by mouse distance,
 // fixed pointers and the zoom's steps; and the scale map beneath both.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Load Settings..." and "Modify NWN" in the window write what `orvendel-cli apply` writes.
 #include <QProcess>
 #include <algorithm>

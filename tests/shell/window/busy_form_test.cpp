@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The progress window on its own, in what the main window's runs cannot reach: closing while
 // the run works, the close box as OK, a run that throws, the bar's ends.
 #include "shell/window/busy_form.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window and the progress window against their layout: places, sizes, captions, tab
 // order and colours; and the screenshots of every step.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window on sample executables: the whole road from "Next >" to the file and back;
 // read-only, hard-linked, unrecognised and unreadable files; "Restore Original"; settings files.
 #include "shell/window/main_window.h"
