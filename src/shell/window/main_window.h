@@ -56,7 +56,7 @@ public:
     SettingsPage* settingsPage() const { return settingsPage_; }
     BusyForm* busyForm() const { return busyForm_; }
 
-    // One complete patch run on the file named by the path box (ProcessData): the checks and
+    // One complete patch run on the file named by the path box: the checks and
     // questions before a run (read-only state; before writing, write permission and other
     // names of the file), then the run inside the modal progress window with the wait cursor
     // on this window. Returns when the progress window has been hidden, or at once when the
