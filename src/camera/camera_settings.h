@@ -46,6 +46,8 @@ inline bool sameBytes(const CameraSettings& a, const CameraSettings& b) {
     return std::memcmp(&a, &b, sizeof(CameraSettings)) == 0;
 }
 
+// The field tables keep the record's rows of five.
+// clang-format off
 // Index of a field in record order.
 enum class Field : std::uint8_t {
     CTAngleMin, CTAngleMax, CTAngleDef, CTAngleDel, CTAngleIns,
@@ -73,6 +75,7 @@ inline constexpr std::array<float CameraSettings::*, kFieldCount> kFieldMembers 
     &CameraSettings::DZoomMin,   &CameraSettings::DZoomMax,   &CameraSettings::DZoomDef,
     &CameraSettings::DClipDist,  &CameraSettings::DHeight,
 };
+// clang-format on
 
 inline float& fieldRef(CameraSettings& s, Field f) {
     return s.*kFieldMembers[static_cast<std::size_t>(f)];
@@ -111,8 +114,8 @@ inline constexpr std::int16_t kRevisionUnknown = -1;
 
 // What the main window keeps alongside the record for its whole life.
 struct CameraState {
-    CameraSettings settings;          // the working record
-    CameraSettings UndoSnapshot;      // values of the last recognised read
+    CameraSettings settings;      // the working record
+    CameraSettings UndoSnapshot;  // values of the last recognised read
     std::int16_t ExecutableRevision = kRevisionUnknown;
     bool DistanceWarningShown = false;
     // Whether the record holds values the player chose: those of a recognised read, a preset

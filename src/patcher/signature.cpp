@@ -5,9 +5,12 @@ namespace orvendel {
 
 namespace {
 int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
     return -1;
 }
 }  // namespace
@@ -20,22 +23,26 @@ std::optional<Signature> Signature::parse(std::string_view text) {
             ++i;
             continue;
         }
-        if (i + 1 >= text.size()) return std::nullopt;
+        if (i + 1 >= text.size())
+            return std::nullopt;
         const bool endsToken = i + 2 == text.size() || text[i + 2] == ' ' || text[i + 2] == '\t';
-        if (!endsToken) return std::nullopt;
+        if (!endsToken)
+            return std::nullopt;
         if (text[i] == '?' && text[i + 1] == '?') {
             sig.pattern.push_back(0);
             sig.wild.push_back(true);
         } else {
             const int hi = hexDigit(text[i]);
             const int lo = hexDigit(text[i + 1]);
-            if (hi < 0 || lo < 0) return std::nullopt;
+            if (hi < 0 || lo < 0)
+                return std::nullopt;
             sig.pattern.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
             sig.wild.push_back(false);
         }
         i += 2;
     }
-    if (sig.pattern.empty()) return std::nullopt;
+    if (sig.pattern.empty())
+        return std::nullopt;
     return sig;
 }
 

@@ -40,8 +40,8 @@ TableRun runRevisionTable(const RevisionTable& table, bool forReading,
         for (int search = 0; search < step.searches; ++search) {
             if (search > 0)
                 cursor += 4;
-            const bool known = firstSearch && cursor == 0 && &step == &table.signatures.front() &&
-                               search == 0;
+            const bool known =
+                firstSearch && cursor == 0 && &step == &table.signatures.front() && search == 0;
             const std::optional<std::size_t> match =
                 known ? resumeSearch(image, *signature, *firstSearch, progress)
                       : orvendel::search(image, *signature, cursor, progress);

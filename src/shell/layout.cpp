@@ -25,15 +25,18 @@ int applyLayout(QWidget* root, std::span<const ControlLayout> table) {
 void applyTabOrder(QWidget* root, std::span<const ControlLayout> table) {
     std::vector<const ControlLayout*> rows;
     for (const ControlLayout& row : table) {
-        if (row.tabIndex >= 0) rows.push_back(&row);
+        if (row.tabIndex >= 0)
+            rows.push_back(&row);
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
     for (const ControlLayout* row : rows) {
         auto* w = root->findChild<QWidget*>(QLatin1String(row->name));
-        if (!w || w->focusPolicy() == Qt::NoFocus) continue;
-        if (previous) QWidget::setTabOrder(previous, w);
+        if (!w || w->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, w);
         previous = w;
     }
 }
