@@ -87,8 +87,7 @@ inline constexpr std::string_view fieldName(Field f) {
     return kFieldNames[static_cast<std::size_t>(f)];
 }
 
-// The two camera modes. Twin routines (CTReadGauge / DReadGauge and so on) are written once
-// over a CameraGroup.
+// The two camera modes. What is done alike for both modes is written once over a CameraGroup.
 enum class Camera : std::uint8_t { ChaseTopDown, Drive };
 
 // References to the ten fields of one camera mode.

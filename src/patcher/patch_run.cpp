@@ -37,13 +37,13 @@ const RevisionTable* dispatch(bool forReading, std::span<const std::uint8_t> ima
         // Both tables may scan from the start: their first signatures share one pass.
         const auto [first0, first1] =
             searchTogether(image, firstSignature(kRevision0Table), firstSignature(kRevision1Table));
-        run = doVersion0(forReading, image, state, &progress, &first0);
+        run = runRevisionTable(kRevision0Table, forReading, image, state, &progress, &first0);
         if (run.recognised)
             return &kRevision0Table;
-        run = doVersion1(forReading, image, state, &progress, &first1);
+        run = runRevisionTable(kRevision1Table, forReading, image, state, &progress, &first1);
         return run.recognised ? &kRevision1Table : nullptr;
     }
-    run = doVersion1(forReading, image, state, &progress);
+    run = runRevisionTable(kRevision1Table, forReading, image, state, &progress);
     return run.recognised ? &kRevision1Table : nullptr;
 }
 
@@ -59,6 +59,15 @@ bool freshRunAgrees(const RevisionTable& written, std::span<const std::uint8_t> 
             return table == &written && check.sites == run.sites;
     }
     return false;
+}
+
+// Loads the whole file into `image`; an empty file is no executable.
+FileStatus loadNonEmpty(FileImage& image, const std::filesystem::path& path) {
+    if (FileStatus status = image.load(path); !status)
+        return status;
+    if (image.empty())
+        return FileStatus::failure("Cannot read \"" + displayPath(path) + "\": the file is empty.");
+    return FileStatus::success();
 }
 
 // Success when a writing run may replace the file. Replacing it would get round its
@@ -147,13 +156,8 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
             return finish(progress, Outcome::FileError, status.message());
     }
     FileImage image;
-    if (FileStatus status = image.load(path); !status) {
+    if (FileStatus status = loadNonEmpty(image, path); !status)
         return finish(progress, Outcome::FileError, status.message());
-    }
-    if (image.empty()) {
-        return finish(progress, Outcome::FileError,
-                      "Cannot read \"" + displayPath(path) + "\": the file is empty.");
-    }
     if (!forReading) {
         if (FileStatus status = writableNow(path); !status)
             return finish(progress, Outcome::FileError, status.message());
@@ -241,12 +245,8 @@ RunResult restoreOriginal(const std::filesystem::path& executable, ProgressSink&
     if (FileStatus status = writableNow(executable); !status)
         return finish(progress, Outcome::FileError, status.message());
     FileImage copy;
-    if (FileStatus status = copy.load(copyPath); !status)
+    if (FileStatus status = loadNonEmpty(copy, copyPath); !status)
         return finish(progress, Outcome::FileError, status.message());
-    if (copy.empty()) {
-        return finish(progress, Outcome::FileError,
-                      "Cannot read \"" + displayPath(copyPath) + "\": the file is empty.");
-    }
     const double length = static_cast<float>(copy.size());
     progress.setRange(0, length);
     progress.setValue(0);

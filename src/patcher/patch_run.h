@@ -49,7 +49,7 @@ bool fixReadOnly(const std::filesystem::path& path, ReadOnlyPrompt& prompt, std:
 bool prepareRun(const std::filesystem::path& path, bool forReading, ReadOnlyPrompt& prompt,
                 std::string* error);
 
-// One patch run on the executable at `path` (ModFile and DoWork): loads the whole file,
+// One patch run on the executable at `path`: loads the whole file,
 // dispatches to the revision tables by state.ExecutableRevision (-1 or 0: revision 0 first,
 // then revision 1 if 0 was not recognised; 1: revision 1 only), and
 // - reading run: copies the values into state.settings; when recognised, takes the undo

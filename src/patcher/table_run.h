@@ -40,14 +40,4 @@ TableRun runRevisionTable(const RevisionTable& table, bool forReading,
 // Stores the recorded edits into the image.
 void applyEdits(std::span<std::uint8_t> image, std::span<const SiteEdit> edits);
 
-// The two tables by their usual names.
-inline TableRun doVersion0(bool forReading, std::span<const std::uint8_t> image, CameraState& state,
-                           ProgressSink* progress, const KnownSearch* firstSearch = nullptr) {
-    return runRevisionTable(kRevision0Table, forReading, image, state, progress, firstSearch);
-}
-inline TableRun doVersion1(bool forReading, std::span<const std::uint8_t> image, CameraState& state,
-                           ProgressSink* progress, const KnownSearch* firstSearch = nullptr) {
-    return runRevisionTable(kRevision1Table, forReading, image, state, progress, firstSearch);
-}
-
 }  // namespace orvendel

@@ -19,7 +19,7 @@ class LocationPage;
 class MessageBoxes;
 class SettingsPage;
 
-// The main window (Form1): a two-step wizard whose location page confirms where nwmain.exe
+// The main window: a two-step wizard whose location page confirms where nwmain.exe
 // lies and whose settings page edits the camera record and writes it back. It owns the record,
 // its undo snapshot, the recognised revision and the viewing-distance warning flag for its
 // whole life, and runs every patch run through the modal progress window.
