@@ -60,7 +60,7 @@ void checkWritingRun(MemoryFileSystemOps& files, std::span<const std::uint8_t> i
     files.put(kExecutable, input);
     CameraState state;
     state.settings = record;
-    state.ExecutableRevision = revision;
+    state.revision = revision;
     state.valuesChosen = true;
     CheckingProgress progress;
     const RunResult result = modFile(kExecutable, /*forReading=*/false, state, progress);
@@ -82,20 +82,20 @@ void checkWritingRun(MemoryFileSystemOps& files, std::span<const std::uint8_t> i
         FUZZ_CHECK(result.outcome != RunResult::Outcome::FileError || input.empty());
         return;
     }
-    FUZZ_CHECK(state.ExecutableRevision == 0 || state.ExecutableRevision == 1);
+    FUZZ_CHECK(state.revision == 0 || state.revision == 1);
     FUZZ_CHECK(output->size() == input.size());
-    const RevisionTable& table = state.ExecutableRevision == 0 ? kRevision0Table : kRevision1Table;
+    const RevisionTable& table = state.revision == 0 ? kRevision0Table : kRevision1Table;
     const std::vector<bool> sites = siteMask(table, input);
     for (std::size_t i = 0; i < input.size(); ++i) {
         FUZZ_CHECK(sites[i] || (*output)[i] == input[i]);
     }
     // The written file reads back at the revision it was written for.
     CameraState reread;
-    reread.ExecutableRevision = state.ExecutableRevision;
+    reread.revision = state.revision;
     CheckingProgress readProgress;
     const RunResult again = modFile(kExecutable, /*forReading=*/true, reread, readProgress);
     FUZZ_CHECK(again.outcome == RunResult::Outcome::Loaded);
-    FUZZ_CHECK(reread.ExecutableRevision == state.ExecutableRevision);
+    FUZZ_CHECK(reread.revision == state.revision);
 }
 
 // A record whose float bits come from the input, NaNs and infinities included.
@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CameraState state;
     state.settings = kBiowareDefaults;
-    const CameraSettings before = state.UndoSnapshot;
+    const CameraSettings before = state.undoSnapshot;
     CheckingProgress progress;
     const RunResult read = modFile(kExecutable, /*forReading=*/true, state, progress);
     FUZZ_CHECK(files.openHandles() == 0);
@@ -130,12 +130,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (read.outcome == RunResult::Outcome::Loaded) {
-        FUZZ_CHECK(state.ExecutableRevision == 0 || state.ExecutableRevision == 1);
-        FUZZ_CHECK(std::memcmp(&state.settings, &state.UndoSnapshot, sizeof state.settings) == 0);
+        FUZZ_CHECK(state.revision == 0 || state.revision == 1);
+        FUZZ_CHECK(std::memcmp(&state.settings, &state.undoSnapshot, sizeof state.settings) == 0);
     } else {
         FUZZ_CHECK(read.outcome == RunResult::Outcome::UnknownVersion);
-        FUZZ_CHECK(state.ExecutableRevision == kRevisionUnknown);
-        FUZZ_CHECK(std::memcmp(&before, &state.UndoSnapshot, sizeof before) == 0);
+        FUZZ_CHECK(state.revision == kRevisionUnknown);
+        FUZZ_CHECK(std::memcmp(&before, &state.undoSnapshot, sizeof before) == 0);
     }
 
     CameraSettings firstPerson = kBiowareDefaults;
@@ -144,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CameraSettings records[] = {state.settings, kBiowareDefaults, firstPerson,
                                       recordFromBytes(input)};
     for (const CameraSettings& record : records) {
-        checkWritingRun(files, input, record, state.ExecutableRevision);
+        checkWritingRun(files, input, record, state.revision);
     }
     // A writing run that starts without knowing the revision must find it afresh.
     checkWritingRun(files, input, records[3], kRevisionUnknown);

@@ -12,10 +12,6 @@ CameraGroup group(CameraSettings& s, Camera camera) {
             s.DZoomMin,  s.DZoomMax,  s.DZoomDef,  s.DClipDist, s.DHeight};
 }
 
-std::string_view cameraPrefix(Camera camera) {
-    return camera == Camera::ChaseTopDown ? "CT" : "D";
-}
-
 const CameraSettings kBiowareDefaults = [] {
     CameraSettings s;
     s.CTAngleMin = 40, s.CTAngleMax = 89, s.CTAngleDef = 40, s.CTAngleDel = 40, s.CTAngleIns = 89;

@@ -105,30 +105,27 @@ struct CameraGroup {
 };
 CameraGroup group(CameraSettings& s, Camera camera);
 
-// Prefix of a camera mode's fields and routines: "CT" or "D".
-std::string_view cameraPrefix(Camera camera);
-
-// ExecutableRevision: the build of nwmain.exe recognised by the last patch run.
+// The revision of a file no table recognised.
 inline constexpr std::int16_t kRevisionUnknown = -1;
 
 // What the main window keeps alongside the record for its whole life.
 struct CameraState {
-    CameraSettings settings;      // the working record
-    CameraSettings UndoSnapshot;  // values of the last recognised read
-    std::int16_t ExecutableRevision = kRevisionUnknown;
-    bool DistanceWarningShown = false;
+    CameraSettings settings;                   // the working record
+    CameraSettings undoSnapshot;               // values of the last recognised read
+    std::int16_t revision = kRevisionUnknown;  // build recognised by the last patch run
+    bool distanceWarningShown = false;
     // Whether the record holds values the player chose: those of a recognised read, a preset
     // or a loaded settings file (and then edits of them). A record without is never written.
     bool valuesChosen = false;
-    // Whether UndoSnapshot holds the values of a recognised read.
+    // Whether undoSnapshot holds the values of a recognised read.
     bool snapshotTaken = false;
 
     void takeUndoSnapshot() {
-        UndoSnapshot = settings;
+        undoSnapshot = settings;
         snapshotTaken = true;
     }
     void restoreUndoSnapshot() {
-        settings = UndoSnapshot;
+        settings = undoSnapshot;
         valuesChosen = snapshotTaken;
     }
 };

@@ -8,9 +8,9 @@ void readClipGauge(CameraSettings& s, Camera camera, double pointer) {
 }
 
 bool takeDistanceWarning(CameraState& state, float distance) {
-    if (!(distance > kDistanceWarningLimit) || state.DistanceWarningShown)
+    if (!(distance > kDistanceWarningLimit) || state.distanceWarningShown)
         return false;
-    state.DistanceWarningShown = true;
+    state.distanceWarningShown = true;
     return true;
 }
 

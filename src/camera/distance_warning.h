@@ -23,7 +23,7 @@ void readClipGauge(CameraSettings& s, Camera camera, double pointer);
 
 // Decides whether the viewing-distance warning is due for a distance the user has just set:
 // true when `distance` is strictly above 45 and the warning has not been shown in this run, in
-// which case DistanceWarningShown is set so that neither gauge shows it again. The distance
+// which case distanceWarningShown is set so that neither gauge shows it again. The distance
 // itself is left as the user set it.
 bool takeDistanceWarning(CameraState& state, float distance);
 

@@ -81,9 +81,8 @@ int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
         return code;
     }
 
-    if (const int code =
-            reportLoad(loadSettingsFile(settingsPath, state.settings, state.ExecutableRevision),
-                       settingsPath, io);
+    if (const int code = reportLoad(loadSettingsFile(settingsPath, state.settings, state.revision),
+                                    settingsPath, io);
         code != kExitDone) {
         return code;
     }
@@ -91,7 +90,7 @@ int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
     state.settings.CTHeight = snapHeightToList(state.settings.CTHeight);
     state.settings.DHeight = snapHeightToList(state.settings.DHeight);
 
-    const ModifyWarning warning = modifyWarning(state.settings, state.ExecutableRevision);
+    const ModifyWarning warning = modifyWarning(state.settings, state.revision);
     if (warning != ModifyWarning::None &&
         !prompt.confirm(kApplicationTitle, modifyWarningText(warning))) {
         return kExitNotConfirmed;

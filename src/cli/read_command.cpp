@@ -53,9 +53,9 @@ int runReadCommand(const std::vector<std::string>& args, CommandIo& io) {
         }
     }
     if (parsed.has("--json")) {
-        printRecordJson(io.out, state.settings, state.ExecutableRevision);
+        printRecordJson(io.out, state.settings, state.revision);
     } else {
-        printRecordTable(io.out, state.settings, state.ExecutableRevision);
+        printRecordTable(io.out, state.settings, state.revision);
     }
     if (savePath) {
         if (code == kExitDone) {

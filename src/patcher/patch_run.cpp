@@ -33,7 +33,7 @@ Signature firstSignature(const RevisionTable& table) {
 // treated like -1.
 const RevisionTable* dispatch(bool forReading, std::span<const std::uint8_t> image,
                               CameraState& state, ProgressSink& progress, TableRun& run) {
-    if (state.ExecutableRevision != 1) {
+    if (state.revision != 1) {
         // Both tables may scan from the start: their first signatures share one pass.
         const auto [first0, first1] =
             searchTogether(image, firstSignature(kRevision0Table), firstSignature(kRevision1Table));

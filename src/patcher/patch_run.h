@@ -50,7 +50,7 @@ bool prepareRun(const std::filesystem::path& path, bool forReading, ReadOnlyProm
                 std::string* error);
 
 // One patch run on the executable at `path`: loads the whole file,
-// dispatches to the revision tables by state.ExecutableRevision (-1 or 0: revision 0 first,
+// dispatches to the revision tables by state.revision (-1 or 0: revision 0 first,
 // then revision 1 if 0 was not recognised; 1: revision 1 only), and
 // - reading run: copies the values into state.settings; when recognised, takes the undo
 //   snapshot;
@@ -68,7 +68,7 @@ bool prepareRun(const std::filesystem::path& path, bool forReading, ReadOnlyProm
 // A file error (missing, not a regular file, no permission, empty, read or write error, or a
 // writing run on a file that is still read-only, or a file that another process changed while
 // the run read it) ends the run with a status naming the file and the reason; the file is
-// unchanged and state.ExecutableRevision and state.UndoSnapshot are untouched by a run that
+// unchanged and state.revision and state.undoSnapshot are untouched by a run that
 // could not load. A file found changed also leaves state.settings as it was on entry.
 RunResult modFile(const std::filesystem::path& path, bool forReading, CameraState& state,
                   ProgressSink& progress);

@@ -28,7 +28,7 @@ TableRun runRevisionTable(const RevisionTable& table, bool forReading,
                           std::span<const std::uint8_t> image, CameraState& state,
                           ProgressSink* progress, const KnownSearch* firstSearch) {
     TableRun run;
-    state.ExecutableRevision = kRevisionUnknown;
+    state.revision = kRevisionUnknown;
     setProgress(progress, 1);
     assign(state.settings, table.beforeSearch);
 
@@ -79,7 +79,7 @@ TableRun runRevisionTable(const RevisionTable& table, bool forReading,
             setProgress(progress, std::min(cursor + 1, image.size()));
         }
     }
-    state.ExecutableRevision = table.revision;
+    state.revision = table.revision;
     assign(state.settings, table.atEnd);
     run.recognised = true;
     return run;

@@ -21,7 +21,7 @@ struct TableRun {
     std::vector<SiteEdit> edits;     // writing pass: the bytes to store at those sites
 };
 
-// Interprets one revision table over `image`. Sets state.ExecutableRevision to -1, the
+// Interprets one revision table over `image`. Sets state.revision to -1, the
 // progress value to 1, the table's beforeSearch fields, then searches each signature from the
 // cursor (the first byte of the image at the start) and transfers each of its sites:
 // - reading (forReading true): the field takes the value at the site;
@@ -29,7 +29,7 @@ struct TableRun {
 //   table that gives up leaves nothing behind in it.
 // A missing signature, or a site whose 4 bytes would pass the end of the image, ends the pass
 // at once (fields already transferred keep their values). When every signature was found,
-// state.ExecutableRevision becomes the table's revision and the atEnd fields are set.
+// state.revision becomes the table's revision and the atEnd fields are set.
 // `progress` may be null. `firstSearch`, when given, is what a shared pass (searchTogether)
 // learnt of the table's first search; the run then gives the same results and progress
 // without scanning again what that pass scanned.

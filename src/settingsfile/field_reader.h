@@ -37,9 +37,6 @@ public:
     // Returns the next field, or nothing once the text is used up.
     std::optional<TextField> next();
 
-    // The 1-based line that reading has reached (the last line when the text is used up).
-    std::size_t line() const { return line_; }
-
 private:
     bool atEnd() const { return pos_ >= text_.size(); }
     void skipBlanks();

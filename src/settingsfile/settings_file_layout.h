@@ -22,9 +22,6 @@ inline constexpr std::array<Field, kFieldCount> kSettingsFileOrder = {
     Field::DZoomDef,   Field::DZoomMin,   Field::DZoomMax,   Field::DClipDist,  Field::DHeight,
 };
 
-// Lines in a complete settings file.
-inline constexpr std::size_t kSettingsFileLines = kFieldCount + 1;
-
 // Shown when the format tag of a file is not "G".
 inline constexpr std::string_view kUnknownFormatMessage = "Filename is in an unknown format.";
 

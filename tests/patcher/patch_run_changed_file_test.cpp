@@ -92,7 +92,7 @@ TEST(PatchRun, AFileChangedByAnotherProgramDuringTheRunIsAnErrorAndKeepsItsBytes
                 : "Cannot read \"" + file.string() +
                       "\": the file changed while it was being read.");
         if (row.when == Loaded) {  // nothing of the file is taken
-            EXPECT_EQ(state.ExecutableRevision, kRevisionUnknown);
+            EXPECT_EQ(state.revision, kRevisionUnknown);
             EXPECT_EQ(state.settings.CTZoomMax, 25);
         }
         EXPECT_EQ(readFixture(file), row.when == Written ? other : firstPage);

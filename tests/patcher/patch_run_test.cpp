@@ -97,15 +97,15 @@ TEST(PatchRun, OutcomeTableOfRunKindImageAndRevisionOnEntry) {
         writeFixture(exe, s.bytes);
         CameraState state;
         state.settings = editedValues();
-        state.UndoSnapshot.CTHeight = 123;  // marks the snapshot of an earlier read
-        state.ExecutableRevision = row.onEntry;
+        state.undoSnapshot.CTHeight = 123;  // marks the snapshot of an earlier read
+        state.revision = row.onEntry;
         // A reading run must set the flag either way, so it starts as the opposite.
         state.valuesChosen = !row.forReading || row.revisionAfter == kRevisionUnknown;
         const CameraState before = state;
         RecordingProgress progress;
         const RunResult result = modFile(exe, row.forReading, state, progress);
 
-        EXPECT_EQ(state.ExecutableRevision, row.revisionAfter);
+        EXPECT_EQ(state.revision, row.revisionAfter);
         EXPECT_EQ(state.valuesChosen, !row.forReading || result.recognised());
         EXPECT_EQ(progress.statuses.front(), row.forReading ? kStatusLoading : kStatusModifying);
         EXPECT_EQ(progress.statuses.back(), result.status);
@@ -120,18 +120,18 @@ TEST(PatchRun, OutcomeTableOfRunKindImageAndRevisionOnEntry) {
             EXPECT_EQ(result.outcome, Outcome::UnknownVersion);
             EXPECT_EQ(result.status, kStatusUnknownVersion);
             EXPECT_EQ(after, s.bytes);
-            EXPECT_TRUE(sameBytes(state.UndoSnapshot, before.UndoSnapshot));
+            EXPECT_TRUE(sameBytes(state.undoSnapshot, before.undoSnapshot));
         } else if (row.forReading) {
             EXPECT_EQ(result.outcome, Outcome::Loaded);
             EXPECT_EQ(after, s.bytes);
-            EXPECT_TRUE(sameBytes(state.UndoSnapshot, state.settings));
+            EXPECT_TRUE(sameBytes(state.undoSnapshot, state.settings));
             EXPECT_EQ(state.settings.CTAngleMin, kBiowareDefaults.CTAngleMin);
         } else {
             EXPECT_EQ(result.outcome, Outcome::Modified);
             EXPECT_EQ(result.status, kStatusModified);
             EXPECT_NE(after, s.bytes);
             EXPECT_TRUE(changedOnlyAt(s.bytes, after, s.sites));
-            EXPECT_TRUE(sameBytes(state.UndoSnapshot, before.UndoSnapshot));
+            EXPECT_TRUE(sameBytes(state.undoSnapshot, before.undoSnapshot));
             EXPECT_EQ(state.settings.CTAngleMax, 89.0f);
             CameraState reread;
             ASSERT_EQ(modFile(exe, true, reread, progress).outcome, Outcome::Loaded);
@@ -185,12 +185,12 @@ TEST(PatchRun, ATableThatGaveUpLeavesNoStrayValuesAndAWriteThatMakesTheOtherRevi
         state.settings = editedValues();  // differs from the planted values at every site
         state.settings.CTClipDist = 45;
         state.settings.CTZoomDef = 10;
-        state.ExecutableRevision = row.onEntry;
+        state.revision = row.onEntry;
         state.valuesChosen = true;
         RecordingProgress progress;
         const RunResult result = modFile(exe, false, state, progress);
         EXPECT_EQ(result.outcome, row.outcome) << result.status;
-        EXPECT_EQ(state.ExecutableRevision, 1);
+        EXPECT_EQ(state.revision, 1);
         const std::vector<std::uint8_t> after = readFixture(exe);
         EXPECT_TRUE(changedOnlyAt(original, after, sites));
         EXPECT_EQ(after == original, row.outcome != Outcome::Modified);

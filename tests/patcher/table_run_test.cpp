@@ -95,7 +95,7 @@ TEST(RevisionTables, RecogniseTheirSignaturesAndVisitEverySiteAtItsOffset) {
         EXPECT_EQ(progress.values.front(), 1.0);
         EXPECT_TRUE(std::is_sorted(progress.values.begin(), progress.values.end()));
         EXPECT_GE(progress.values.back(), static_cast<double>(run.sites.back() + 4));
-        EXPECT_EQ(state.ExecutableRevision, t.table->revision);
+        EXPECT_EQ(state.revision, t.table->revision);
         EXPECT_EQ(state.settings.CTAngleMax, 89.0f);
         EXPECT_EQ(state.settings.DAngleMax, 89.0f);
         EXPECT_TRUE(run.edits.empty());
@@ -145,10 +145,10 @@ TEST(RevisionTables, AMissingSignatureStopsTheTableAfterTheSitesBeforeIt) {
             order.erase(order.begin() + static_cast<long>(missing));
             const HandImage image = handBuilt(t, order);
             CameraState state;
-            state.ExecutableRevision = t.table->revision;
+            state.revision = t.table->revision;
             const TableRun run = runRevisionTable(*t.table, true, image.bytes, state, nullptr);
             EXPECT_FALSE(run.recognised);
-            EXPECT_EQ(state.ExecutableRevision, kRevisionUnknown);
+            EXPECT_EQ(state.revision, kRevisionUnknown);
             // Four zeros may be found again further on, so the table may get further before it
             // gives up; it never skips the sites before the missing signature.
             const std::vector<std::size_t> before = image.sitesBefore(missing);

@@ -47,7 +47,7 @@ std::vector<std::uint8_t> fileBytes(const fs::path& path) {
 RunResult writeChanged(const fs::path& exe, RecordingProgress& progress) {
     CameraState state;
     state.settings = changedValues();
-    state.ExecutableRevision = 0;
+    state.revision = 0;
     state.valuesChosen = true;
     return modFile(exe, false, state, progress);
 }

@@ -238,8 +238,7 @@ void SettingsPage::readAngleGauge(Camera camera) {
     for (int i = 0; i < kAngleNeedleCount; ++i) {
         needles[static_cast<std::size_t>(i)] = gauge.needleValue(i);
     }
-    const AngleReadResult result =
-        readGauge(state_.settings, camera, state_.ExecutableRevision, needles);
+    const AngleReadResult result = readGauge(state_.settings, camera, state_.revision, needles);
     gauge.setScaleStart(1, result.scale.start);
     gauge.setScaleExtent(1, result.scale.extent);
     for (int i = 0; i < kAngleNeedleCount; ++i) {
@@ -257,7 +256,7 @@ void SettingsPage::readZoomGauge(Camera camera) {
         pointers[static_cast<std::size_t>(i)] = gauge.pointerValue(i);
     }
     const ZoomGaugeView view =
-        orvendel::readZoomGauge(state_.settings, camera, state_.ExecutableRevision, pointers);
+        orvendel::readZoomGauge(state_.settings, camera, state_.revision, pointers);
     showZoomView(gauge, view);
     emit recordEdited(camera);
 }
@@ -301,7 +300,7 @@ void SettingsPage::updateGaugeScale(Camera camera) {
 }
 
 void SettingsPage::showAngleGauge(Camera camera) {
-    const AngleNeedleValues values = showGauge(state_.settings, camera, state_.ExecutableRevision);
+    const AngleNeedleValues values = showGauge(state_.settings, camera, state_.revision);
     for (int i = 0; i < kAngleNeedleCount; ++i) {
         if (const auto& value = values[static_cast<std::size_t>(i)]) {
             controls(camera).angle->setNeedleValue(i, *value);
@@ -315,7 +314,7 @@ void SettingsPage::showHeight(Camera camera) {
 
 void SettingsPage::showZoomGauge(Camera camera) {
     showZoomView(*controls(camera).zoom,
-                 orvendel::showZoomGauge(state_.settings, camera, state_.ExecutableRevision));
+                 orvendel::showZoomGauge(state_.settings, camera, state_.revision));
 }
 
 // Presets ------------------------------------------------------------------------------------

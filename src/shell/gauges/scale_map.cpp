@@ -40,8 +40,4 @@ double ScaleMap::clampToScale(double value) const {
     return std::clamp(value, std::min(s1_, s2_), std::max(s1_, s2_));
 }
 
-bool ScaleMap::contains(double value) const {
-    return value >= std::min(s1_, s2_) && value <= std::max(s1_, s2_);
-}
-
 }  // namespace orvendel

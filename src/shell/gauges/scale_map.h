@@ -32,8 +32,6 @@ public:
     // `value` limited to the scale interval (whichever of s1, s2 is lower is the bottom).
     // NaN stays NaN.
     double clampToScale(double value) const;
-    // Whether `value` lies within the scale interval, ends included.
-    bool contains(double value) const;
 
 private:
     double s1_ = 0.0;

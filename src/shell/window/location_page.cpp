@@ -47,13 +47,13 @@ LocationPage::LocationPage(QWidget* parent)
                                         "installation.  If the location of NWMAIN.EXE listed "
                                         "below is incorrect, please use the Browse button to "
                                         "find it."))),
-      nwn_(new QLineEdit(this)),
+      pathEdit_(new QLineEdit(this)),
       browseButton_(makeButton(this, "BrowseButton", QStringLiteral("Browse..."))),
       restoreButton_(makeButton(this, "RestoreButton", QStringLiteral("Restore Original"))),
       label17_(
           makeLabel(this, "Label17", QStringLiteral("Click Next to continue, or Cancel to quit"))),
-      next1_(makeButton(this, "Next1", QStringLiteral("Next >"))),
-      command2_(makeButton(this, "Command2", QStringLiteral("Cancel"))) {
+      nextButton_(makeButton(this, "Next1", QStringLiteral("Next >"))),
+      cancelButton_(makeButton(this, "Command2", QStringLiteral("Cancel"))) {
     setObjectName(QStringLiteral("NWMainLocationFrame"));
     setFrameShape(QFrame::NoFrame);
     QPalette palette = this->palette();
@@ -62,9 +62,9 @@ LocationPage::LocationPage(QWidget* parent)
     setAutoFillBackground(true);
 
     searchNote_->hide();
-    nwn_->setObjectName(QStringLiteral("NWN"));
-    nwn_->setAccessibleName(QStringLiteral("Location of NWMAIN.EXE"));
-    next1_->setEnabled(false);
+    pathEdit_->setObjectName(QStringLiteral("NWN"));
+    pathEdit_->setAccessibleName(QStringLiteral("Location of NWMAIN.EXE"));
+    nextButton_->setEnabled(false);
     restoreButton_->setEnabled(false);
     restoreButton_->setToolTip(
         QStringLiteral("Puts back the copy of NWMAIN.EXE kept before Orvendel first changed it"));

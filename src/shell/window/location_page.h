@@ -18,11 +18,11 @@ class LocationPage : public QFrame {
 public:
     explicit LocationPage(QWidget* parent = nullptr);
 
-    QLineEdit* NWN() const { return nwn_; }
-    QPushButton* BrowseButton() const { return browseButton_; }
+    QLineEdit* pathEdit() const { return pathEdit_; }
+    QPushButton* browseButton() const { return browseButton_; }
     QPushButton* restoreButton() const { return restoreButton_; }
-    QPushButton* Next1() const { return next1_; }
-    QPushButton* Command2() const { return command2_; }
+    QPushButton* nextButton() const { return nextButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
     // Says where the game was looked for when it was not found; hidden otherwise.
     QLabel* searchNote() const { return searchNote_; }
 
@@ -30,12 +30,12 @@ private:
     QLabel* label12_;
     QLabel* searchNote_;
     QLabel* label16_;
-    QLineEdit* nwn_;
+    QLineEdit* pathEdit_;
     QPushButton* browseButton_;
     QPushButton* restoreButton_;
     QLabel* label17_;
-    QPushButton* next1_;
-    QPushButton* command2_;
+    QPushButton* nextButton_;
+    QPushButton* cancelButton_;
 };
 
 }  // namespace orvendel

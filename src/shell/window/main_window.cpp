@@ -130,35 +130,37 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const Locat
     tabOrder.insert(tabOrder.end(), settingsPageLayout().begin(), settingsPageLayout().end());
     applyTabOrder(this, tabOrder);
 
-    connect(locationPage_->NWN(), &QLineEdit::textChanged, this, &MainWindow::nwnChange);
-    connect(locationPage_->BrowseButton(), &QPushButton::clicked, this,
-            &MainWindow::browseButtonClick);
+    connect(locationPage_->pathEdit(), &QLineEdit::textChanged, this, &MainWindow::updateButtons);
+    connect(locationPage_->browseButton(), &QPushButton::clicked, this,
+            &MainWindow::browseForExecutable);
     connect(locationPage_->restoreButton(), &QPushButton::clicked, this,
-            &MainWindow::restoreButtonClick);
-    connect(locationPage_->Next1(), &QPushButton::clicked, this, &MainWindow::next1Click);
-    connect(locationPage_->Command2(), &QPushButton::clicked, this, &MainWindow::endProgram);
+            &MainWindow::restoreOriginalExecutable);
+    connect(locationPage_->nextButton(), &QPushButton::clicked, this,
+            &MainWindow::readExecutableAndShowSettings);
+    connect(locationPage_->cancelButton(), &QPushButton::clicked, this, &MainWindow::endProgram);
     // "Cancel" answers Esc while the location page is shown; on the settings page Esc does not
     // end the program, so that a stray key press cannot throw away unsaved edits.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] {
         if (locationPage_->isVisible())
-            locationPage_->Command2()->click();
+            locationPage_->cancelButton()->click();
     });
 
     // "Modify NWN" lies where "Next >" was: the second click of a double click on "Next >"
     // reaches it once the settings page is shown, and must not write.
     new DeliberateClickFilter(settingsPage_->applyButton());
-    connect(settingsPage_, &SettingsPage::applyRequested, this, &MainWindow::applyButtonClick);
+    connect(settingsPage_, &SettingsPage::applyRequested, this,
+            &MainWindow::writeSettingsToExecutable);
     connect(settingsPage_, &SettingsPage::exitRequested, this, &MainWindow::endProgram);
-    connect(settingsPage_, &SettingsPage::saveRequested, this, &MainWindow::saveSettingsClick);
-    connect(settingsPage_, &SettingsPage::loadRequested, this, &MainWindow::loadSettingsClick);
+    connect(settingsPage_, &SettingsPage::saveRequested, this, &MainWindow::saveSettings);
+    connect(settingsPage_, &SettingsPage::loadRequested, this, &MainWindow::loadSettings);
 
     // Start-up: nothing recognised yet, the path proposed by the game's location.
-    state_.ExecutableRevision = kRevisionUnknown;
+    state_.revision = kRevisionUnknown;
     const LocatedGames found = locate ? locate() : LocatedGames();
-    QLineEdit* nwn = locationPage_->NWN();
+    QLineEdit* nwn = locationPage_->pathEdit();
     nwn->setText(found.paths.value(0));
-    nwnChange();
+    updateButtons();
     if (found.paths.size() > 1) {
         nwn->setCompleter(new QCompleter(found.paths, nwn));
         new CandidateListOpener(nwn);
@@ -178,12 +180,12 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const Locat
 MainWindow::~MainWindow() = default;
 
 QString MainWindow::executablePath() const {
-    return locationPage_->NWN()->text();
+    return locationPage_->pathEdit()->text();
 }
 
-void MainWindow::nwnChange() {
+void MainWindow::updateButtons() {
     // The locate layer takes paths in the system's code page (UTF-8 outside Windows).
-    locationPage_->Next1()->setEnabled(
+    locationPage_->nextButton()->setEnabled(
         isGameExecutablePath(executablePath().toLocal8Bit().toStdString()));
     updateRestoreButton();
 }
@@ -193,15 +195,15 @@ void MainWindow::updateRestoreButton() {
     locationPage_->restoreButton()->setEnabled(!path.isEmpty() && hasOriginalCopy(toPath(path)));
 }
 
-void MainWindow::browseButtonClick() {
+void MainWindow::browseForExecutable() {
     if (auto chosen = dialogs_.openExecutable(this, executablePath())) {
-        locationPage_->NWN()->setText(*chosen);
+        locationPage_->pathEdit()->setText(*chosen);
     }
 }
 
-void MainWindow::next1Click() {
+void MainWindow::readExecutableAndShowSettings() {
     processData(true);
-    settingsPage_->adaptToRevision(state_.ExecutableRevision);
+    settingsPage_->adaptToRevision(state_.revision);
     locationPage_->hide();
     settingsPage_->showSettings();
     settingsPage_->show();
@@ -220,13 +222,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void MainWindow::applyButtonClick() {
+void MainWindow::writeSettingsToExecutable() {
     if (!state_.valuesChosen) {
         messages_.inform(fromUtf8(kStatusNothingToWrite), MessageBoxes::Icon::Exclamation);
         return;
     }
     settingsPage_->readHeights();
-    const ModifyWarning warning = modifyWarning(state_.settings, state_.ExecutableRevision);
+    const ModifyWarning warning = modifyWarning(state_.settings, state_.revision);
     if (warning != ModifyWarning::None &&
         !messages_.askOkCancel(fromUtf8(modifyWarningText(warning)))) {
         return;
@@ -234,7 +236,7 @@ void MainWindow::applyButtonClick() {
     processData(false);
 }
 
-void MainWindow::restoreButtonClick() {
+void MainWindow::restoreOriginalExecutable() {
     if (messages_.askYesNo(fromUtf8(kRestoreQuestion), fromUtf8(kRestoreTitle))) {
         const std::filesystem::path path = toPath(executablePath());
         if (askBeforeRun(path, false)) {
@@ -275,7 +277,7 @@ void MainWindow::runInProgressWindow(bool forReading, BusyForm::Work work) {
     busyForm_->runModal(forReading, std::move(work));
 }
 
-void MainWindow::saveSettingsClick() {
+void MainWindow::saveSettings() {
     const auto chosen = dialogs_.saveSettings(this);
     if (!chosen)
         return;
@@ -301,12 +303,11 @@ void MainWindow::saveSettingsClick() {
     }
 }
 
-void MainWindow::loadSettingsClick() {
+void MainWindow::loadSettings() {
     const auto chosen = dialogs_.openSettings(this);
     if (!chosen)
         return;
-    const LoadResult result =
-        loadSettingsFile(toPath(*chosen), state_.settings, state_.ExecutableRevision);
+    const LoadResult result = loadSettingsFile(toPath(*chosen), state_.settings, state_.revision);
     switch (result.status) {
         case LoadResult::Status::Loaded:
             state_.valuesChosen = true;

@@ -70,22 +70,22 @@ protected:
 private:
     // Enables "Next >" only while the path box names an existing file called NWMAIN.EXE, and
     // "Restore Original" only while a copy of that file's original is kept.
-    void nwnChange();
+    void updateButtons();
     void updateRestoreButton();
     // "Browse...": the file dialog, opening at the path box's text; cancel keeps the text.
-    void browseButtonClick();
+    void browseForExecutable();
     // "Next >": reading run, adaptation to the revision, push of the record, page switch.
-    void next1Click();
+    void readExecutableAndShowSettings();
     // "Cancel" and "Exit": end the program at once.
     void endProgram();
     // "Modify NWN": refused while the record holds no chosen values; otherwise height lists
     // into the record, the revision's warning, the writing run.
-    void applyButtonClick();
+    void writeSettingsToExecutable();
     // "Restore Original": the question, then the original copy put back in the progress window.
-    void restoreButtonClick();
+    void restoreOriginalExecutable();
     // "Save Settings..." (never onto the executable) and "Load Settings...".
-    void saveSettingsClick();
-    void loadSettingsClick();
+    void saveSettings();
+    void loadSettings();
 
     // The checks and questions before a run on `path`; a failure is shown in a message box.
     // True when the run may go ahead.

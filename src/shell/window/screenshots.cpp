@@ -46,7 +46,7 @@ QString writeScreenshots(MainWindow& window, const QString& folder) {
     });
     const auto disconnect = qScopeGuard([&] { QObject::disconnect(connection); });
 
-    window.locationPage()->Next1()->click();
+    window.locationPage()->nextButton()->click();
     if (!window.locationPage()->isHidden()) {
         return QStringLiteral("The settings page did not open.");
     }
@@ -55,7 +55,7 @@ QString writeScreenshots(MainWindow& window, const QString& folder) {
         return error;
 
     // The writing run works on a copy, so that taking pictures never rewrites the game's file.
-    QLineEdit& pathBox = *window.locationPage()->NWN();
+    QLineEdit& pathBox = *window.locationPage()->pathEdit();
     const QString original = pathBox.text();
     QTemporaryDir scratch;
     const QString copy = scratch.filePath(QStringLiteral("nwmain.exe"));

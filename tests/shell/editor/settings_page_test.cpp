@@ -44,7 +44,7 @@ protected:
     void open(std::int16_t revision, const CameraSettings& record = readRecord()) {
         state.settings = record;
         state.takeUndoSnapshot();
-        state.ExecutableRevision = revision;
+        state.revision = revision;
         page = std::make_unique<SettingsPage>(state, boxes);
         page->adaptToRevision(revision);
         page->showSettings();
@@ -181,7 +181,7 @@ TEST_F(SettingsPageTest, PresetsChangeOnlyTheirCameraAndUndoGivesBackTheReadValu
         EXPECT_EQ(distance(kChase).pointerValue(0), 40);
         EXPECT_EQ(page->heightList(kDrive)->currentIndex(), 10);
     }
-    EXPECT_TRUE(sameBytes(state.UndoSnapshot, readRecord()));
+    EXPECT_TRUE(sameBytes(state.undoSnapshot, readRecord()));
 }
 
 TEST_F(SettingsPageTest, DistanceWarningComesOnceBeyondFortyFiveAndOnlyWhenADragEnds) {
@@ -204,7 +204,7 @@ TEST_F(SettingsPageTest, DistanceWarningComesOnceBeyondFortyFiveAndOnlyWhenADrag
     EXPECT_EQ(boxes.shown().front().kind, ScriptedMessageBoxes::Kind::Inform);
     EXPECT_EQ(boxes.shown().front().icon, MessageBoxes::Icon::None);
     EXPECT_EQ(boxes.shown().front().text.toStdString(), kDistanceWarningText);
-    EXPECT_TRUE(state.DistanceWarningShown);
+    EXPECT_TRUE(state.distanceWarningShown);
 
     QTest::keyClick(&chase, Qt::Key_PageUp);
     EXPECT_EQ(record().CTClipDist, 55);  // the distance stays as the user set it
@@ -252,7 +252,7 @@ TEST_F(SettingsPageTest, APushNeitherReadsNorWarnsNorChangesTheRecord) {
     for (const auto& spy : spies)
         EXPECT_EQ(spy->count(), 0);
     EXPECT_TRUE(boxes.shown().isEmpty());
-    EXPECT_FALSE(state.DistanceWarningShown);
+    EXPECT_FALSE(state.distanceWarningShown);
 }
 
 TEST_F(SettingsPageTest, EachAdaptationStartsFromTheDesignAndWindowButtonsOnlyRaiseSignals) {

@@ -84,7 +84,7 @@ TEST_P(WholeRoadTest, ReadEditWarnWriteUndoAndWriteBack) {
     click("Next1");
     EXPECT_EQ(window->busyForm()->statusText(), "Neverwinter Nights options successfully loaded!");
     EXPECT_EQ(window->busyForm()->progressMax(), double(WindowTestFiles::kSize));
-    EXPECT_EQ(window->state().ExecutableRevision, road.revision);
+    EXPECT_EQ(window->state().revision, road.revision);
     EXPECT_EQ(page()->distanceGauge(Camera::ChaseTopDown)->pointerValue(0), record().CTClipDist);
     EXPECT_EQ(find("CTFPS")->isVisibleTo(window.get()), road.revision == 0);
 
@@ -140,7 +140,7 @@ TEST_F(MainWindowTest, ReadOnlyExecutableIsLeftAloneOnNoAndMadeWritableOnYes) {
     click("Next1");
     expectQuestion("Read Only", kReadOnlyQuestion);
     // No run, but the settings page all the same.
-    EXPECT_EQ(window->state().ExecutableRevision, -1);
+    EXPECT_EQ(window->state().revision, -1);
     EXPECT_TRUE(find("SettingsFrame")->isVisible());
     click("ApplyButton");  // nothing was read: refused before any question
     EXPECT_EQ(messages.shown().back().text, kNothingToWrite);
@@ -158,7 +158,7 @@ TEST_F(MainWindowTest, ReadOnlyExecutableIsLeftAloneOnNoAndMadeWritableOnYes) {
     messages.clear();
     messages.queueAnswer(true);
     click("Next1");
-    EXPECT_EQ(window->state().ExecutableRevision, 0);
+    EXPECT_EQ(window->state().revision, 0);
     click("ApplyButton");
     EXPECT_EQ(messages.shown().size(), 1) << "writable now: no further question";
     EXPECT_EQ(okStatuses, QStringList{kModified});
@@ -168,7 +168,7 @@ TEST_F(MainWindowTest, UnrecognisedExecutableWaitsForOkOpensTheSettingsPageAndIs
     const QString path = files.write("other/nwmain.exe", std::string(64 * 1024, 'x'));
     open(path);
     click("Next1");
-    EXPECT_EQ(window->state().ExecutableRevision, -1);
+    EXPECT_EQ(window->state().revision, -1);
     EXPECT_EQ(okStatuses, QStringList{kUnknownVersion}) << "the reason stays on screen until OK";
     EXPECT_TRUE(find("SettingsFrame")->isVisible());
     save(files.path("zeros.chs"));
@@ -211,7 +211,7 @@ TEST_F(MainWindowTest, DoubleClickOnNextOnlyReadsOtherNamesAreAskedAboutAndResto
 
     // Press, release, double click and release at one place, as a window system delivers them.
     QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(window->state().ExecutableRevision, 1);
+    EXPECT_EQ(window->state().revision, 1);
     EXPECT_TRUE(messages.shown().isEmpty() && okStatuses.isEmpty()) << "a writing run began";
     EXPECT_EQ(window->focusWidget(), find("CTGauge")) << "focus must not rest on Modify NWN";
 
@@ -261,7 +261,7 @@ TEST_F(MainWindowTest, FilesThatCannotBeReadOrWrittenAreReportedByName) {
     window->processData(true);
     ASSERT_EQ(okStatuses.size(), 1) << "the reason stays on screen until OK";
     EXPECT_TRUE(okStatuses[0].contains("nwmain.exe")) << okStatuses[0].toStdString();
-    EXPECT_EQ(window->state().ExecutableRevision, -1);
+    EXPECT_EQ(window->state().revision, -1);
 
     messages.clear();
     const QString path = files.executable(1);
@@ -375,7 +375,7 @@ protected:
 TEST_F(SettingsFileTest, SaveAndLoadRoundTripAndCancelledDialogsDoNothing) {
     dialogs.queue(std::nullopt);
     click("LoadSettings");
-    EXPECT_TRUE(sameBytes(record(), window->state().UndoSnapshot));
+    EXPECT_TRUE(sameBytes(record(), window->state().undoSnapshot));
 
     dragPointer(*page()->distanceGauge(Camera::Drive), 0, 200);
     const CameraSettings saved = record();
