@@ -137,6 +137,10 @@ QSize GaugeWidget::minimumSizeHint() const {
     return {40, 30};
 }
 
+QList<GaugeWidget::DrawnText> GaugeWidget::drawnTexts() const {
+    return {};
+}
+
 void GaugeWidget::invalidateStatic() {
     staticLayer_ = QPixmap();
     update();

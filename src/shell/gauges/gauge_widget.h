@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QFont>
+#include <QList>
+#include <QRectF>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -80,6 +82,14 @@ public:
     bool isValueTextShown() const;
 
     QSize minimumSizeHint() const override;
+
+    // A text the gauge draws (tick number, legend, caption) and its box in widget coordinates.
+    struct DrawnText {
+        QString text;
+        QRectF box;
+    };
+    // Every text of the gauge's static layer at its current size and font.
+    virtual QList<DrawnText> drawnTexts() const;
 
 protected:
     // A user's move changed marker `index` to `value` (during a drag, for each step); the
