@@ -11,6 +11,7 @@
 #include "bench_image.h"
 #include "bench_registry.h"
 #include "patcher/search.h"
+#include "patcher/search_internal/search_reference.h"
 
 namespace orvendel {
 namespace {

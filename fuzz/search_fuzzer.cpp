@@ -16,19 +16,13 @@
 
 #include "fuzz_check.h"
 #include "patcher/search.h"
-#include "patcher/search_together.h"
+#include "patcher/search_internal/search_reference.h"
+#include "patcher/search_internal/search_together.h"
 #include "patcher/signature.h"
+#include "recording_progress.h"
 
 namespace orvendel {
 namespace {
-
-class RecordingSink final : public ProgressSink {
-public:
-    void setStatus(std::string_view) override {}
-    void setRange(double, double) override {}
-    void setValue(double value) override { values.push_back(value); }
-    std::vector<double> values;
-};
 
 std::string textForm(const Signature& sig) {
     std::string text;
@@ -64,8 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Starting points past the end are allowed and must simply find nothing.
     const std::size_t from = fromBits % (image.size() + 3);
 
-    RecordingSink fastProgress;
-    RecordingSink plainProgress;
+    RecordingProgress fastProgress;
+    RecordingProgress plainProgress;
     const std::optional<std::size_t> fast = search(image, sig, from, &fastProgress);
     const std::optional<std::size_t> plain = searchReference(image, sig, from, &plainProgress);
     FUZZ_CHECK(fast == plain);
@@ -81,8 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     mirror.wild.assign(sig.wild.rbegin(), sig.wild.rend());
     const auto [first, second] = searchTogether(image, sig, mirror);
     for (const auto& [s, known] : {std::pair{&sig, first}, std::pair{&mirror, second}}) {
-        RecordingSink resumed;
-        RecordingSink fromStart;
+        RecordingProgress resumed;
+        RecordingProgress fromStart;
         FUZZ_CHECK(resumeSearch(image, *s, known, &resumed) ==
                    searchReference(image, *s, 0, &fromStart));
         FUZZ_CHECK(resumed.values == fromStart.values);

@@ -46,28 +46,25 @@ void checkRevision(std::string_view text, std::int16_t revision) {
     initial.DZoomMax = -7;
     initial.CTHeight = 9;
     CameraSettings record = initial;
-    const LoadResult result = parseSettings(text, record, revision);
-    switch (result.status) {
-        case LoadResult::Status::Error:
-            FUZZ_CHECK(!result.message.empty());
-            FUZZ_CHECK(sameBytes(record, initial));
-            return;
-        case LoadResult::Status::UnknownFormat: {
-            CameraSettings clamped = initial;
-            clampSettings(clamped, revision);
-            FUZZ_CHECK(sameBytes(record, clamped));
-            return;
-        }
-        case LoadResult::Status::Loaded:
-            break;
+    const Result<SettingsFormat> result = parseSettings(text, record, revision);
+    if (!result) {
+        FUZZ_CHECK(!result.message().empty());
+        FUZZ_CHECK(sameBytes(record, initial));
+        return;
     }
-    FUZZ_CHECK(result.message.empty());
+    if (result == SettingsFormat::Unknown) {
+        CameraSettings clamped = initial;
+        clampSettings(clamped, revision);
+        FUZZ_CHECK(sameBytes(record, clamped));
+        return;
+    }
+    FUZZ_CHECK(result.message().empty());
     checkGroup(record, Camera::ChaseTopDown, revision);
     checkGroup(record, Camera::Drive, revision);
 
     const std::string written = formatSettings(record);
     CameraSettings again{};
-    FUZZ_CHECK(parseSettings(written, again, revision).status == LoadResult::Status::Loaded);
+    FUZZ_CHECK(parseSettings(written, again, revision) == SettingsFormat::Known);
     FUZZ_CHECK(formatSettings(again) == written);
 }
 

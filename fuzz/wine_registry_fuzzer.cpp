@@ -30,10 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace orvendel;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-    std::string error;
-    const std::optional<WineRegistryFile> file = WineRegistryFile::parse(text, error);
+    const Result<WineRegistryFile> file = WineRegistryFile::parse(text);
     if (!file) {
-        FUZZ_CHECK(!error.empty());
+        FUZZ_CHECK(!file.message().empty());
     } else {
         probe(*file, "Software\\BioWare\\NWN\\Neverwinter", "Location");
         probe(*file, "software\\\\bioware\\nwn\\NEVERWINTER\\", "location");

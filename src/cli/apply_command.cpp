@@ -23,18 +23,17 @@ namespace {
 constexpr std::string_view kApplicationTitle = "Orvendel";
 
 // Reports a settings file that did not load; returns its exit code, or kExitDone when loaded.
-int reportLoad(const LoadResult& result, const std::filesystem::path& path, CommandIo& io) {
-    switch (result.status) {
-        case LoadResult::Status::Loaded:
-            return kExitDone;
-        case LoadResult::Status::UnknownFormat:
-            io.err << kErrorPrefix << '"' << displayPath(path) << "\": " << result.message << '\n';
-            return kExitUnknownFormat;
-        case LoadResult::Status::Error:
-            break;
+int reportLoad(const Result<SettingsFormat>& result, const std::filesystem::path& path,
+               CommandIo& io) {
+    if (!result) {
+        io.err << kErrorPrefix << result.message() << '\n';
+        return kExitFileError;
     }
-    io.err << kErrorPrefix << result.message << '\n';
-    return kExitFileError;
+    if (result == SettingsFormat::Unknown) {
+        io.err << kErrorPrefix << quoted(path) << ": " << kUnknownFormatMessage << '\n';
+        return kExitUnknownFormat;
+    }
+    return kExitDone;
 }
 
 // Makes the executable read-only again after a writing run that cleared the state but wrote
@@ -44,8 +43,8 @@ void restoreReadOnly(const std::filesystem::path& executable, CommandIo& io) {
     std::filesystem::permissions(executable, std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove, error);
     if (error) {
-        io.err << kErrorPrefix << "Cannot make \"" << displayPath(executable)
-               << "\" read-only again: " << error.message() << ".\n";
+        io.err << kErrorPrefix << "Cannot make " << quoted(executable)
+               << " read-only again: " << error.message() << ".\n";
     }
 }
 

@@ -33,20 +33,20 @@ int runCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
 
     const std::filesystem::path path = argumentPath(parsed.positional()[0]);
     CameraSettings settings;
-    const LoadResult result = loadSettingsFile(path, settings, revision);
-    if (result.status == LoadResult::Status::Error) {
-        io.err << kErrorPrefix << result.message << '\n';
+    const Result<SettingsFormat> result = loadSettingsFile(path, settings, revision);
+    if (!result) {
+        io.err << kErrorPrefix << result.message() << '\n';
         return kExitFileError;
     }
-    if (result.status == LoadResult::Status::UnknownFormat) {
-        io.err << kErrorPrefix << '"' << displayPath(path) << "\": " << result.message << '\n';
+    if (result == SettingsFormat::Unknown) {
+        io.err << kErrorPrefix << quoted(path) << ": " << kUnknownFormatMessage << '\n';
     }
     if (parsed.has("--json")) {
         printRecordJson(io.out, settings, revision);
     } else {
         printRecordTable(io.out, settings, revision);
     }
-    return result.status == LoadResult::Status::Loaded ? kExitDone : kExitUnknownFormat;
+    return result == SettingsFormat::Known ? kExitDone : kExitUnknownFormat;
 }
 
 }  // namespace orvendel::cli

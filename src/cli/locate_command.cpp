@@ -20,8 +20,8 @@ int runLocateCommand(const std::vector<std::string>& args, CommandIo& io) {
     const GameSearch search = searchGameExecutables();
     if (search.games.empty()) {
         io.err << "orvendel-cli locate: game not found; looked in " << search.places << '\n';
-        for (const std::string& failure : search.failures) {
-            io.err << "  " << failure << '\n';
+        for (const FileStatus& failure : search.failures) {
+            io.err << "  " << failure.message() << '\n';
         }
         return kExitFileError;
     }

@@ -59,7 +59,7 @@ int runReadCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
     if (savePath) {
         if (code == kExitDone) {
-            io.err << "Saved the settings to \"" << displayPath(argumentPath(*savePath)) << "\".\n";
+            io.err << "Saved the settings to " << quoted(argumentPath(*savePath)) << ".\n";
         } else {
             io.err << kErrorPrefix << "Nothing was saved.\n";
         }

@@ -25,18 +25,22 @@ int runRestoreCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
     const std::filesystem::path executable = argumentPath(parsed.positional()[0]);
     if (!hasOriginalCopy(executable)) {
-        io.err << kErrorPrefix << "Cannot read \"" << displayPath(originalCopyPath(executable))
-               << "\": there is no original copy of this file.\n";
+        io.err << kErrorPrefix
+               << FileStatus::cannotRead(originalCopyPath(executable),
+                                         "there is no original copy of this file")
+                      .message()
+               << '\n';
         return kExitFileError;
     }
 
     ConsolePrompt prompt(io.err, parsed.has("--yes"));
     if (!prompt.confirm(kRestoreTitle, kRestoreQuestion))
         return kExitNotConfirmed;
-    std::string error;
-    if (!prepareRun(executable, /*forReading=*/false, prompt, &error)) {
+    if (const Result<RunConsent> consent = prepareRun(executable, /*forReading=*/false, prompt);
+        consent != RunConsent::Given) {
         const RunResult refused{
-            error.empty() ? RunResult::Outcome::Refused : RunResult::Outcome::FileError, error};
+            consent ? RunResult::Outcome::Refused : RunResult::Outcome::FileError,
+            consent.message()};
         return reportRun(refused, prompt, io.err, /*quiet=*/false);
     }
     ProgressSink progress;

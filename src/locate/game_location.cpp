@@ -3,6 +3,7 @@
 
 #include "locate/ordinary_file.h"
 #include "locate/query_value.h"
+#include "locate/registry_api.h"
 #include "locate/text_encoding.h"
 #include "locate/wine_prefix.h"
 #include "locate/wine_registry_api.h"
@@ -29,11 +30,11 @@ std::string executablePathFromFolder(const std::string& folder) {
     return folder.empty() ? folder : folder + '\\' + kExecutableName;
 }
 
-GameLocationSearch searchGameExecutableInPrefix(const std::filesystem::path& prefixDirectory) {
+Result<std::string> searchGameExecutableInPrefix(const std::filesystem::path& prefixDirectory) {
     const std::string prefixName = "the Wine prefix " + prefixDirectory.string();
     std::error_code error;
     if (prefixDirectory.empty() || !std::filesystem::is_directory(prefixDirectory, error)) {
-        return {{}, prefixName + " does not exist"};
+        return FileStatus::failure(prefixName + " does not exist");
     }
     WineRegistryApi api(prefixDirectory);
     const std::string folder = gameInstallFolder(api);
@@ -43,30 +44,28 @@ GameLocationSearch searchGameExecutableInPrefix(const std::filesystem::path& pre
         for (const std::string& problem : api.problems()) {
             failure += "; " + problem;
         }
-        return {{}, failure};
+        return FileStatus::failure(std::move(failure));
     }
     const auto host = WinePrefix(prefixDirectory).hostPath(executablePathFromFolder(folder));
     if (!host) {
-        return {
-            {},
-            "the install folder \"" + folder + "\" recorded in " + prefixName + " is not on disk"};
+        return FileStatus::failure("the install folder \"" + folder + "\" recorded in " +
+                                   prefixName + " is not on disk");
     }
-    return {host->string(), {}};
+    return host->string();
 }
 
 GameSearch searchGameInPrefixes(const std::vector<PrefixCandidate>& prefixes) {
     GameSearch search{{}, {}, kWinePrefixPlaces};
     for (const PrefixCandidate& prefix : prefixes) {
-        GameLocationSearch found = searchGameExecutableInPrefix(prefix.directory);
-        if (found.executablePath.empty()) {
-            search.failures.push_back(std::move(found.failure));
-        } else if (!isGameExecutablePath(found.executablePath)) {
-            search.failures.push_back("no NWMAIN.EXE at " + found.executablePath + ", where the " +
-                                      "registry of the Wine prefix " + prefix.directory.string() +
-                                      " puts it");
+        const Result<std::string> found = searchGameExecutableInPrefix(prefix.directory);
+        if (!found) {
+            search.failures.push_back(found.status());
+        } else if (!isGameExecutablePath(*found)) {
+            search.failures.push_back(FileStatus::failure(
+                "no NWMAIN.EXE at " + *found + ", where the registry of the Wine prefix " +
+                prefix.directory.string() + " puts it"));
         } else {
-            search.games.push_back(
-                {std::move(found.executablePath), prefix.source, prefix.directory});
+            search.games.push_back({*found, prefix.source, prefix.directory});
         }
     }
     return search;

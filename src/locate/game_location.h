@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "locate/registry_api.h"
 #include "locate/wine_prefix_search.h"
+#include "platform/result.h"
 
 namespace orvendel {
+
+class RegistryApi;
 
 // Where the game's installer records its install folder.
 inline constexpr const char* kGameLocationSource = "HKLM";
@@ -24,16 +26,11 @@ std::string gameInstallFolder(RegistryApi& api);
 // is only appended to: a folder ending in '\' gives a doubled backslash.
 std::string executablePathFromFolder(const std::string& folder);
 
-// The outcome of looking for the game executable: its path, or why there is none.
-struct GameLocationSearch {
-    std::string executablePath;  // empty when no location was found
-    std::string failure;         // the reason, naming the registry or file that was looked at
-};
-
 // Looks for the game executable in the Wine prefix at `prefixDirectory`: its registry's install
 // folder with "\NWMAIN.EXE", through the prefix's drives, each component matched on disk
-// without regard to case. No path when the prefix, the entry or the folder is missing.
-GameLocationSearch searchGameExecutableInPrefix(const std::filesystem::path& prefixDirectory);
+// without regard to case. Gives the host path, or a failure naming the prefix, registry entry
+// or folder that is missing.
+Result<std::string> searchGameExecutableInPrefix(const std::filesystem::path& prefixDirectory);
 
 // One copy of the game found: its executable, and the prefix that led to it with the launcher
 // or setting that named the prefix ("Lutris"; on Windows "registry" and no prefix).
@@ -45,9 +42,9 @@ struct FoundGame {
 
 // The outcome of looking for every copy of the game.
 struct GameSearch {
-    std::vector<FoundGame> games;       // in the order the places were searched
-    std::vector<std::string> failures;  // why each prefix with a registry gave no game
-    std::string places;                 // where the search looked, in a few words
+    std::vector<FoundGame> games;      // in the order the places were searched
+    std::vector<FileStatus> failures;  // why each prefix with a registry gave no game
+    std::string places;                // where the search looked, in a few words
 };
 
 // Looks for the game in each of `prefixes` in turn (searchGameExecutableInPrefix) and keeps

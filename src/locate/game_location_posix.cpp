@@ -12,14 +12,15 @@ std::filesystem::path environmentPath(const char* name) {
 }
 
 // Why `prefix`, which the user named, is no Wine prefix: its system.reg is missing or no file.
-std::string whyNoPrefix(const std::filesystem::path& prefix) {
+FileStatus whyNoPrefix(const std::filesystem::path& prefix) {
     const std::filesystem::path registry = prefix / "system.reg";
     std::error_code error;
     const auto status = std::filesystem::status(registry, error);
     const char* reason = !std::filesystem::exists(status)        ? "does not exist"
                          : std::filesystem::is_directory(status) ? "is a folder"
                                                                  : "is not an ordinary file";
-    return "WINEPREFIX names no Wine prefix: " + registry.string() + ' ' + reason;
+    return FileStatus::failure("WINEPREFIX names no Wine prefix: " + registry.string() + ' ' +
+                               reason);
 }
 
 }  // namespace
@@ -33,7 +34,7 @@ GameSearch searchGameExecutables() {
         search.failures.insert(search.failures.begin(), whyNoPrefix(winePrefix));
     }
     if (home.empty()) {
-        search.failures.push_back("HOME is not set");
+        search.failures.push_back(FileStatus::failure("HOME is not set"));
     }
     return search;
 }

@@ -10,7 +10,7 @@ GameSearch searchGameExecutables() {
     Win32RegistryApi api;
     const std::string folder = gameInstallFolder(api);
     if (folder.empty()) {
-        return {{}, {"no install folder recorded in " + entry}, entry};
+        return {{}, {FileStatus::failure("no install folder recorded in " + entry)}, entry};
     }
     return {{{executablePathFromFolder(folder), "registry", {}}}, {}, entry};
 }

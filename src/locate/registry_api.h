@@ -7,6 +7,7 @@
 namespace orvendel {
 
 // Status codes of the registry reader; the Windows error codes keep their Windows values.
+// They stay inside the locate layer: its callers see FileStatus and Result (game_location.h).
 inline constexpr std::int32_t kStatusSuccess = 0;
 inline constexpr std::int32_t kErrorFileNotFound = 2;
 inline constexpr std::int32_t kErrorAccessDenied = 5;

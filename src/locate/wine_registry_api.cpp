@@ -61,12 +61,12 @@ const WineRegistryFile* WineRegistryApi::file(HiveFile which) {
         problems_.push_back(path.string() + ": cannot be read");
         return nullptr;
     }
-    std::string reason;
-    slot = WineRegistryFile::parse(text, reason);
-    if (!slot) {
-        problems_.push_back(path.string() + ": " + reason);
+    Result<WineRegistryFile> parsed = WineRegistryFile::parse(text);
+    if (!parsed) {
+        problems_.push_back(path.string() + ": " + parsed.message());
         return nullptr;
     }
+    slot = std::move(parsed).value();
     return &*slot;
 }
 

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "locate/wine_registry_file.h"
 
+#include <optional>
+
 #include "locate/text_encoding.h"
+#include "platform/hex_digit.h"
 
 namespace orvendel {
 namespace {
@@ -14,16 +17,6 @@ constexpr std::uint32_t kTypeMultiSz = 7;
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 std::size_t skipSpaces(std::string_view s, std::size_t p) {
@@ -153,7 +146,7 @@ std::string WineRegistryFile::canonicalPath(std::string_view path) {
     return out;
 }
 
-std::optional<WineRegistryFile> WineRegistryFile::parse(std::string_view text, std::string& error) {
+Result<WineRegistryFile> WineRegistryFile::parse(std::string_view text) {
     // Lines are taken one at a time, so that memory does not grow with their number.
     std::size_t offset = 0;
     auto nextLine = [&]() -> std::optional<std::string_view> {
@@ -173,8 +166,8 @@ std::optional<WineRegistryFile> WineRegistryFile::parse(std::string_view text, s
     };
     const auto header = nextLine();
     if (!header || *header != "WINE REGISTRY Version 2") {
-        error = "not a Wine registry file (no \"WINE REGISTRY Version 2\" header)";
-        return std::nullopt;
+        return FileStatus::failure(
+            "not a Wine registry file (no \"WINE REGISTRY Version 2\" header)");
     }
 
     WineRegistryFile file;

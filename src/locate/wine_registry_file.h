@@ -3,9 +3,10 @@
 
 #include <cstdint>
 #include <map>
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/result.h"
 
 namespace orvendel {
 
@@ -25,9 +26,9 @@ public:
     static constexpr std::uintmax_t kMaxFileSize = 64u * 1024 * 1024;
 
     // Parses the text of a registry file that begins with "WINE REGISTRY Version 2". Lines
-    // that cannot be understood are skipped, as Wine itself does. Returns nothing and sets
-    // `error` when the header is missing.
-    static std::optional<WineRegistryFile> parse(std::string_view text, std::string& error);
+    // that cannot be understood are skipped, as Wine itself does. Fails, saying so, when the
+    // header is missing.
+    static Result<WineRegistryFile> parse(std::string_view text);
 
     // Returns whether the key exists: it has a section of its own or is the parent of one.
     // `path` is backslash-separated, relative to the file's root; the empty path is the root.

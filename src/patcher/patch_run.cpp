@@ -3,10 +3,9 @@
 
 #include <algorithm>
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
-#include "patcher/signature.h"
+#include "patcher/search_internal/search_together.h"
 #include "patcher/table_run.h"
 #include "platform/file_image.h"
 #include "platform/files.h"
@@ -20,14 +19,6 @@ RunResult finish(ProgressSink& progress, RunResult::Outcome outcome, std::string
     return RunResult{outcome, std::move(status)};
 }
 
-// The signature a table searches first.
-Signature firstSignature(const RevisionTable& table) {
-    const std::optional<Signature> signature = Signature::parse(table.signatures.front().bytes);
-    if (!signature)
-        throw std::logic_error("malformed signature in a revision table");
-    return *signature;
-}
-
 // Runs the tables as the revision on entry asks: revision 0 first unless revision 1 is known,
 // then revision 1 unless revision 0 was recognised. A revision number other than 0 or 1 is
 // treated like -1.
@@ -36,7 +27,8 @@ const RevisionTable* dispatch(bool forReading, std::span<const std::uint8_t> ima
     if (state.revision != 1) {
         // Both tables may scan from the start: their first signatures share one pass.
         const auto [first0, first1] =
-            searchTogether(image, firstSignature(kRevision0Table), firstSignature(kRevision1Table));
+            searchTogether(image, parsedSignatures(kRevision0Table).front(),
+                           parsedSignatures(kRevision1Table).front());
         run = runRevisionTable(kRevision0Table, forReading, image, state, &progress, &first0);
         if (run.recognised)
             return &kRevision0Table;
@@ -66,7 +58,7 @@ FileStatus loadNonEmpty(FileImage& image, const std::filesystem::path& path) {
     if (FileStatus status = image.load(path); !status)
         return status;
     if (image.empty())
-        return FileStatus::failure("Cannot read \"" + displayPath(path) + "\": the file is empty.");
+        return FileStatus::cannotRead(path, "the file is empty");
     return FileStatus::success();
 }
 
@@ -78,8 +70,7 @@ FileStatus writableNow(const std::filesystem::path& path) {
     if (FileStatus status = readOnlyAttribute(path, readOnly); !status)
         return status;
     if (readOnly)
-        return FileStatus::failure("Cannot write \"" + displayPath(path) +
-                                   "\": the file is read-only.");
+        return FileStatus::cannotWrite(path, "the file is read-only");
     return checkWritable(path);
 }
 
@@ -99,44 +90,36 @@ std::vector<SiteEdit> bytesUnder(std::span<const std::uint8_t> image,
 
 }  // namespace
 
-bool fixReadOnly(const std::filesystem::path& path, ReadOnlyPrompt& prompt, std::string* error) {
-    if (error)
-        error->clear();
+Result<RunConsent> fixReadOnly(const std::filesystem::path& path, ReadOnlyPrompt& prompt) {
     bool readOnly = false;
-    if (FileStatus status = readOnlyAttribute(path, readOnly); !status) {
-        if (error)
-            *error = status.message();
-        return false;
-    }
+    if (FileStatus status = readOnlyAttribute(path, readOnly); !status)
+        return status;
     if (!readOnly)
-        return true;
+        return RunConsent::Given;
     if (!prompt.askClearReadOnly())
-        return false;
+        return RunConsent::Declined;
     // Whether the change took is judged by reading the attribute again, as the user sees it.
     (void)clearReadOnlyAttribute(path);
     bool stillReadOnly = true;
     if (readOnlyAttribute(path, stillReadOnly) && !stillReadOnly)
-        return true;
+        return RunConsent::Given;
     prompt.reportClearFailed();
-    return false;
+    return RunConsent::Declined;
 }
 
-bool prepareRun(const std::filesystem::path& path, bool forReading, ReadOnlyPrompt& prompt,
-                std::string* error) {
-    if (!fixReadOnly(path, prompt, error))
-        return false;
-    if (forReading)
-        return true;
-    if (FileStatus status = checkWritable(path); !status) {
-        if (error)
-            *error = status.message();
-        return false;
-    }
+Result<RunConsent> prepareRun(const std::filesystem::path& path, bool forReading,
+                              ReadOnlyPrompt& prompt) {
+    const Result<RunConsent> fixed = fixReadOnly(path, prompt);
+    if (fixed != RunConsent::Given || forReading)
+        return fixed;
+    if (FileStatus status = checkWritable(path); !status)
+        return status;
     // Replacing the file gives only this name the new bytes; the others keep the old ones.
     FileIdentity identity;
     if (identifyFile(path, identity) && identity.links > 1)
-        return prompt.askReplaceLinkedFile(identity.links - 1);
-    return true;
+        return prompt.askReplaceLinkedFile(identity.links - 1) ? RunConsent::Given
+                                                               : RunConsent::Declined;
+    return RunConsent::Given;
 }
 
 RunResult modFile(const std::filesystem::path& path, bool forReading, CameraState& state,
@@ -220,12 +203,11 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
 
 RunResult processData(const std::filesystem::path& path, bool forReading, CameraState& state,
                       ProgressSink& progress, ReadOnlyPrompt& prompt) {
-    std::string error;
-    if (!prepareRun(path, forReading, prompt, &error)) {
-        if (!error.empty())
-            return RunResult{RunResult::Outcome::FileError, error};
+    const Result<RunConsent> consent = prepareRun(path, forReading, prompt);
+    if (!consent)
+        return RunResult{RunResult::Outcome::FileError, consent.message()};
+    if (consent != RunConsent::Given)
         return RunResult{RunResult::Outcome::Refused, {}};
-    }
     return modFile(path, forReading, state, progress);
 }
 
@@ -234,9 +216,9 @@ RunResult restoreOriginal(const std::filesystem::path& executable, ProgressSink&
     progress.setStatus(kStatusModifying);
     const std::filesystem::path copyPath = originalCopyPath(executable);
     if (!hasOriginalCopy(executable)) {
-        return finish(progress, Outcome::FileError,
-                      "Cannot read \"" + displayPath(copyPath) +
-                          "\": there is no original copy of this file.");
+        return finish(
+            progress, Outcome::FileError,
+            FileStatus::cannotRead(copyPath, "there is no original copy of this file").message());
     }
     removeStaleTempFiles(executable);
     FileIdentity identity;

@@ -9,6 +9,7 @@
 #include "patcher/progress.h"
 #include "patcher/read_only_prompt.h"
 #include "patcher/run_result.h"
+#include "platform/result.h"
 
 namespace orvendel {
 
@@ -33,21 +34,25 @@ inline constexpr std::string_view kRestoreQuestion =
     "Put back the copy of NWMAIN.EXE that was kept before Orvendel first changed it?  Every "
     "camera change written since then is lost.";
 
-// The read-only check before every run, reading runs included. Returns true when the file may
-// be used: it was not read-only, or the user agreed (prompt.askClearReadOnly()) and the
+// Whether a run may go ahead after the questions before it. Declined is no failure: the user
+// said No, or was already told why not, and nothing more is to be reported.
+enum class RunConsent { Given, Declined };
+
+// The read-only check before every run, reading runs included. Given when the file may be
+// used: it was not read-only, or the user agreed (prompt.askClearReadOnly()) and the
 // read-only state was cleared (only the owner's write bit / FILE_ATTRIBUTE_READONLY changes;
-// it is not set back later). Returns false when the user said No (nothing else happens) or the
-// state could not be cleared (prompt.reportClearFailed() was called); in both cases *error is
-// left empty. Returns false with *error set (a message naming the file and the reason) when
-// the file's attributes cannot be read at all, e.g. the file is missing; nothing is asked then.
-bool fixReadOnly(const std::filesystem::path& path, ReadOnlyPrompt& prompt, std::string* error);
+// it is not set back later). Declined when the user said No (nothing else happens) or the
+// state could not be cleared (prompt.reportClearFailed() was called). A failure naming the
+// file and the reason when the file's attributes cannot be read at all, e.g. the file is
+// missing; nothing is asked then.
+Result<RunConsent> fixReadOnly(const std::filesystem::path& path, ReadOnlyPrompt& prompt);
 
 // The questions and checks before a run, in the window before the progress window is shown:
-// fixReadOnly; then, before a writing run, that the process may write the file (else *error
-// names the file and the system's reason) and, for a file with other names (hard links), the
-// question whether to modify it anyway (No: false with *error empty).
-bool prepareRun(const std::filesystem::path& path, bool forReading, ReadOnlyPrompt& prompt,
-                std::string* error);
+// fixReadOnly; then, before a writing run, that the process may write the file (else a
+// failure naming the file and the system's reason) and, for a file with other names (hard
+// links), the question whether to modify it anyway (No: Declined).
+Result<RunConsent> prepareRun(const std::filesystem::path& path, bool forReading,
+                              ReadOnlyPrompt& prompt);
 
 // One patch run on the executable at `path`: loads the whole file,
 // dispatches to the revision tables by state.revision (-1 or 0: revision 0 first,
@@ -74,8 +79,7 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
                   ProgressSink& progress);
 
 // prepareRun followed by modFile, for callers without a modal window in between (the command
-// line). Outcome Refused when prepareRun said no without an error, FileError with the message
-// when it failed with one.
+// line). Outcome Refused when prepareRun declined, FileError with the message when it failed.
 RunResult processData(const std::filesystem::path& path, bool forReading, CameraState& state,
                       ProgressSink& progress, ReadOnlyPrompt& prompt);
 

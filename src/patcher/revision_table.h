@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "camera/camera_settings.h"
+#include "patcher/signature.h"
 
 namespace orvendel {
 
@@ -55,5 +56,9 @@ struct RevisionTable {
 
 extern const RevisionTable kRevision0Table;
 extern const RevisionTable kRevision1Table;
+
+// The signatures of kRevision0Table or kRevision1Table as searched, in table order: their texts
+// are parsed once, on first use, from any thread.
+std::span<const Signature> parsedSignatures(const RevisionTable& table);
 
 }  // namespace orvendel

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The two known builds of nwmain.exe: their signatures and patch sites.
+#include <stdexcept>
+#include <vector>
+
 #include "patcher/revision_table.h"
 
 namespace orvendel {
@@ -109,9 +112,30 @@ constexpr FieldAssignment kRev1Before[] = {
     {F::CTZoomMin, 5.0f},
 };
 
+std::vector<Signature> parseAll(std::span<const SignatureStep> steps) {
+    std::vector<Signature> parsed;
+    for (const SignatureStep& step : steps) {
+        std::optional<Signature> signature = Signature::parse(step.bytes);
+        if (!signature)
+            throw std::logic_error("malformed signature in a revision table");
+        parsed.push_back(std::move(*signature));
+    }
+    return parsed;
+}
+
 }  // namespace
 
 const RevisionTable kRevision0Table{0, {}, kRev0Signatures, kRev0Copies, kMaximumAngles};
 const RevisionTable kRevision1Table{1, kRev1Before, kRev1Signatures, {}, kMaximumAngles};
+
+std::span<const Signature> parsedSignatures(const RevisionTable& table) {
+    static const std::vector<Signature> revision0 = parseAll(kRev0Signatures);
+    static const std::vector<Signature> revision1 = parseAll(kRev1Signatures);
+    if (table.signatures.data() == kRevision0Table.signatures.data())
+        return revision0;
+    if (table.signatures.data() == kRevision1Table.signatures.data())
+        return revision1;
+    throw std::logic_error("signatures asked of a table that is not a revision table");
+}
 
 }  // namespace orvendel

@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "patcher/search_kernels.h"
-#include "patcher/search_plan.h"
+#include "patcher/search_internal/search_kernels.h"
+#include "patcher/search_internal/search_plan.h"
+#include "patcher/search_internal/search_reference.h"
 
 // glibc's header is C that only GCC also takes as C++ (it spells bool as _Bool).
 #if defined(ORVENDEL_SEARCH_AVX2) && !defined(__clang__) && __has_include(<sys/platform/x86.h>)
@@ -82,6 +83,19 @@ TwoScanFunction bestTwoScan() {
 std::optional<std::size_t> search(std::span<const std::uint8_t> image, const Signature& sig,
                                   std::size_t from, ProgressSink* progress) {
     return searchWith(bestScan(), image, sig, from, progress);
+}
+
+std::optional<std::size_t> resumeSearch(std::span<const std::uint8_t> image, const Signature& sig,
+                                        const KnownSearch& known, ProgressSink* progress) {
+    if (sig.pattern.empty() || sig.pattern.size() != sig.wild.size())
+        return search(image, sig, 0, progress);  // matches nowhere, reports nothing
+    PassedPositions passed(progress, 0);
+    if (known.match) {
+        passed.upTo(*known.match + sig.pattern.size());
+        return known.match;
+    }
+    passed.upTo(known.ruledOut);
+    return search(image, sig, known.ruledOut, progress);
 }
 
 std::optional<std::size_t> searchWith(ScanFunction scan, std::span<const std::uint8_t> image,

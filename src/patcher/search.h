@@ -9,6 +9,11 @@
 #include "patcher/progress.h"
 #include "patcher/signature.h"
 
+// The signature search: search() and resumeSearch() are its only entry points. The plan, the
+// vector scanners and the shared pass over two signatures live in search_internal/, included
+// only by the patcher itself, the benchmark and the tests that hold them to the plain scan
+// (the differential test and the search fuzzer).
+
 namespace orvendel {
 
 // Finds the leftmost occurrence of `sig` that starts at or after offset `from` (0-based) and
@@ -23,10 +28,17 @@ namespace orvendel {
 std::optional<std::size_t> search(std::span<const std::uint8_t> image, const Signature& sig,
                                   std::size_t from, ProgressSink* progress = nullptr);
 
-// The plain byte-by-byte scan with restarts after a failed partial match: the reference that
-// the fast search is tested against. Same contract as search().
-std::optional<std::size_t> searchReference(std::span<const std::uint8_t> image,
-                                           const Signature& sig, std::size_t from,
-                                           ProgressSink* progress = nullptr);
+// What an earlier pass learnt of one signature's search from offset 0: its leftmost match, or
+// that no match starts below `ruledOut` (0-based).
+struct KnownSearch {
+    std::optional<std::size_t> match;
+    std::size_t ruledOut = 0;
+};
+
+// The same answer and the same progress reports as search(image, sig, 0, progress), given
+// what an earlier pass learnt of that search: a known match is only reported, and an
+// unfinished search carries on after the starts already ruled out.
+std::optional<std::size_t> resumeSearch(std::span<const std::uint8_t> image, const Signature& sig,
+                                        const KnownSearch& known, ProgressSink* progress);
 
 }  // namespace orvendel

@@ -1,19 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "patcher/signature.h"
 
-namespace orvendel {
+#include "platform/hex_digit.h"
 
-namespace {
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-}  // namespace
+namespace orvendel {
 
 std::optional<Signature> Signature::parse(std::string_view text) {
     Signature sig;

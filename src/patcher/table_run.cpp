@@ -2,7 +2,6 @@
 #include "patcher/table_run.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "patcher/search.h"
 #include "patcher/signature.h"
@@ -32,19 +31,18 @@ TableRun runRevisionTable(const RevisionTable& table, bool forReading,
     setProgress(progress, 1);
     assign(state.settings, table.beforeSearch);
 
+    const std::span<const Signature> signatures = parsedSignatures(table);
     std::size_t cursor = 0;  // 0-based; the bar shows it 1-based
-    for (const SignatureStep& step : table.signatures) {
-        const std::optional<Signature> signature = Signature::parse(step.bytes);
-        if (!signature)
-            throw std::logic_error("malformed signature in a revision table");
+    for (std::size_t index = 0; index < table.signatures.size(); ++index) {
+        const SignatureStep& step = table.signatures[index];
+        const Signature& signature = signatures[index];
         for (int search = 0; search < step.searches; ++search) {
             if (search > 0)
                 cursor += 4;
-            const bool known =
-                firstSearch && cursor == 0 && &step == &table.signatures.front() && search == 0;
+            const bool known = firstSearch && cursor == 0 && index == 0 && search == 0;
             const std::optional<std::size_t> match =
-                known ? resumeSearch(image, *signature, *firstSearch, progress)
-                      : orvendel::search(image, *signature, cursor, progress);
+                known ? resumeSearch(image, signature, *firstSearch, progress)
+                      : orvendel::search(image, signature, cursor, progress);
             if (!match)
                 return run;
             cursor = *match;

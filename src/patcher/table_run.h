@@ -9,7 +9,7 @@
 #include "camera/camera_settings.h"
 #include "patcher/progress.h"
 #include "patcher/revision_table.h"
-#include "patcher/search_together.h"
+#include "patcher/search.h"
 #include "patcher/site_edit.h"
 
 namespace orvendel {
@@ -30,7 +30,7 @@ struct TableRun {
 // A missing signature, or a site whose 4 bytes would pass the end of the image, ends the pass
 // at once (fields already transferred keep their values). When every signature was found,
 // state.revision becomes the table's revision and the atEnd fields are set.
-// `progress` may be null. `firstSearch`, when given, is what a shared pass (searchTogether)
+// `progress` may be null. `firstSearch`, when given, is what an earlier pass
 // learnt of the table's first search; the run then gives the same results and progress
 // without scanning again what that pass scanned.
 TableRun runRevisionTable(const RevisionTable& table, bool forReading,

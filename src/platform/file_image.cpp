@@ -33,6 +33,13 @@ constexpr int kPopulateRead = 22;  // the value since Linux 5.14, for older head
 #endif
 
 #if !defined(_WIN32)
+// The SIGBUS guard, and all the process-wide state an image keeps. FileImage::map() installs
+// onBusError with sigaction (takeGuard), keeping the disposition it replaces; release(), run by
+// the next load() and by the destructor, unmaps and then puts that disposition back exactly
+// (dropGuard). The handler is therefore in force only while an image holds a mapping: before
+// the first load and after the image is closed the program's own SIGBUS handling is untouched.
+// One image at a time holds the guard (guardTaken).
+//
 // The one mapping guarded against SIGBUS, as read by the signal handler.
 std::atomic<bool> guardTaken{false};
 std::atomic<std::uintptr_t> guardBegin{0};
@@ -225,8 +232,7 @@ FileStatus FileImage::checkUnchanged() const {
     }
     if (!changed)
         return FileStatus::success();
-    return FileStatus::failure("Cannot read \"" + displayPath(path_) +
-                               "\": the file changed while it was being read.");
+    return FileStatus::cannotRead(path_, "the file changed while it was being read");
 }
 
 void FileImage::release() noexcept {

@@ -20,7 +20,8 @@ namespace orvendel {
 // While a mapping is held, a SIGBUS raised by touching a page that another process cut off the
 // file is caught: a zero page takes the missing page's place, the run carries on, and
 // checkUnchanged() reports the change. Only one mapping at a time has that guard; a second
-// image loaded while one is held is read into a buffer instead. Neither copyable nor movable.
+// image loaded while one is held is read into a buffer instead. How the guard is installed and
+// removed is told at its code in file_image.cpp. Neither copyable nor movable.
 class FileImage {
 public:
     FileImage() = default;

@@ -108,6 +108,19 @@ FileSystemOps& fileSystemOps();
 // The name prefix of temporary files written beside `target`: ".<name>.orvendel-tmp-".
 std::filesystem::path::string_type tempFilePrefix(const std::filesystem::path& target);
 
+// The name prefix of the backup that replacing `target` on Windows keeps until the new file is
+// in place: ".<name>.orvendel-bak-".
+std::filesystem::path::string_type backupFilePrefix(const std::filesystem::path& target);
+
+// Length of the random part that follows either prefix in a name from uniqueSibling().
+inline constexpr std::size_t kUniqueSuffixLength = 6;
+
+// A fresh path beside `target`: `prefix` followed by kUniqueSuffixLength random lower-case
+// letters and digits (no upper case, since names differing only in case are one name on Windows
+// and macOS). The caller creates it exclusively and tries another on a clash.
+std::filesystem::path uniqueSibling(const std::filesystem::path& target,
+                                    const std::filesystem::path::string_type& prefix);
+
 }  // namespace orvendel
 
 #include "platform/scoped_file_system_ops.h"

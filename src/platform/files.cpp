@@ -27,21 +27,6 @@ std::string reason(const std::error_code& error) {
     return text;
 }
 
-std::string quoted(const fs::path& path) {
-    std::string text(1, '"');
-    text += displayPath(path);
-    text += '"';
-    return text;
-}
-
-FileStatus readFailure(const fs::path& path, const std::string& why) {
-    return FileStatus::failure("Cannot read " + quoted(path) + ": " + why + ".");
-}
-
-FileStatus writeFailure(const fs::path& path, const std::string& why) {
-    return FileStatus::failure("Cannot write " + quoted(path) + ": " + why + ".");
-}
-
 // Follows a symbolic link so that the file it names is replaced, not the link.
 fs::path resolveTarget(const fs::path& path, std::error_code& error) {
     error.clear();
@@ -70,23 +55,19 @@ std::error_code writeAll(FileSystemOps& ops, FileHandle file, std::span<const st
 
 }  // namespace
 
-std::string displayPath(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 FileStatus openWholeFile(const fs::path& path, FileHandle& file, std::uint64_t& length) {
     FileSystemOps& ops = fileSystemOps();
     if (std::error_code error = ops.openForReading(path, file, length)) {
         if (error == std::errc::invalid_argument) {
-            return readFailure(path, "it is not a regular file");
+            return FileStatus::cannotRead(path, "it is not a regular file");
         }
-        return readFailure(path, reason(error));
+        return FileStatus::cannotRead(path, reason(error));
     }
     if (length > kMaxImageSize) {
         ops.close(file);
         file = kNoFile;
-        return readFailure(path, "it is too large (" + std::to_string(length) + " bytes)");
+        return FileStatus::cannotRead(path,
+                                      "it is too large (" + std::to_string(length) + " bytes)");
     }
     return FileStatus::success();
 }
@@ -102,7 +83,8 @@ FileStatus readWholeFile(const fs::path& path, FileBuffer& out) {
         buffer = FileBuffer(static_cast<std::size_t>(length));
     } catch (const std::bad_alloc&) {
         ops.close(file);
-        return readFailure(path, "not enough memory for " + std::to_string(length) + " bytes");
+        return FileStatus::cannotRead(path,
+                                      "not enough memory for " + std::to_string(length) + " bytes");
     }
     std::size_t done = 0;
     while (done < buffer.size()) {
@@ -110,24 +92,24 @@ FileStatus readWholeFile(const fs::path& path, FileBuffer& out) {
         if (std::error_code error =
                 ops.read(file, buffer.data() + done, buffer.size() - done, got)) {
             ops.close(file);
-            return readFailure(path, reason(error));
+            return FileStatus::cannotRead(path, reason(error));
         }
         if (got == 0) {
             ops.close(file);
-            return readFailure(path, "the file became shorter while it was read");
+            return FileStatus::cannotRead(path, "the file became shorter while it was read");
         }
         done += got;
     }
     if (std::error_code error = ops.close(file))
-        return readFailure(path, reason(error));
+        return FileStatus::cannotRead(path, reason(error));
     out = std::move(buffer);
     return FileStatus::success();
 }
 
 FileStatus readOnlyAttribute(const fs::path& path, bool& isReadOnly) {
     if (std::error_code error = fileSystemOps().readOnly(path, isReadOnly)) {
-        return FileStatus::failure("Cannot read the attributes of " + quoted(path) + ": " +
-                                   reason(error) + ".");
+        return FileStatus::failure(
+            fileMessage("Cannot read the attributes of", path, reason(error)));
     }
     return FileStatus::success();
 }
@@ -142,18 +124,19 @@ FileStatus clearReadOnlyAttribute(const fs::path& path) {
 
 FileStatus identifyFile(const fs::path& path, FileIdentity& identity) {
     if (std::error_code error = fileSystemOps().identify(path, identity))
-        return readFailure(path, reason(error));
+        return FileStatus::cannotRead(path, reason(error));
     return FileStatus::success();
 }
 
 FileStatus checkWritable(const fs::path& path) {
     if (std::error_code error = fileSystemOps().checkWritable(path))
-        return writeFailure(path, reason(error));
+        return FileStatus::cannotWrite(path, reason(error));
     return FileStatus::success();
 }
 
 FileStatus changedWhileWriting(const fs::path& path) {
-    return writeFailure(path, "the file was changed by another program while it was being written");
+    return FileStatus::cannotWrite(
+        path, "the file was changed by another program while it was being written");
 }
 
 bool isSameFile(const fs::path& a, const fs::path& b) {
@@ -187,9 +170,9 @@ FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
     FileHandle file = kNoFile;
     std::error_code error;
     if ((error = ops.createTemp(target, temp, file))) {
-        return writeFailure(shownPath, "cannot create a temporary file in " +
-                                           quoted(folder.empty() ? fs::path(".") : folder) + ": " +
-                                           reason(error));
+        return FileStatus::cannotWrite(
+            shownPath, "cannot create a temporary file in " +
+                           quoted(folder.empty() ? fs::path(".") : folder) + ": " + reason(error));
     }
     // Until the file is in place, every failure closes and removes the temporary file; the
     // target is not touched.
@@ -201,7 +184,7 @@ FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
             message += "; the temporary file " + quoted(temp) +
                        " could not be removed: " + reason(removeError);
         }
-        return writeFailure(shownPath, message);
+        return FileStatus::cannotWrite(shownPath, message);
     };
     if ((error = writeAll(ops, file, bytes)))
         return abandon(true, "writing failed: " + reason(error));
@@ -237,10 +220,10 @@ FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
         return FileStatus::success();
     }
     if ((error = ops.syncFolder(folder))) {
-        return writeFailure(shownPath,
-                            "the new contents are in place, but the folder could not be "
-                            "flushed to the disk: " +
-                                reason(error));
+        return FileStatus::cannotWrite(shownPath,
+                                       "the new contents are in place, but the folder could not be "
+                                       "flushed to the disk: " +
+                                           reason(error));
     }
     return FileStatus::success();
 }
@@ -252,10 +235,10 @@ FileStatus writeFileAtomically(const fs::path& path, std::span<const std::uint8_
     std::error_code error;
     const fs::path target = resolveTarget(path, error);
     if (error)
-        return writeFailure(path, "cannot follow the link: " + reason(error));
+        return FileStatus::cannotWrite(path, "cannot follow the link: " + reason(error));
     const fs::file_status status = fs::status(target, error);
     if (fs::exists(status) && !fs::is_regular_file(status)) {
-        return writeFailure(path, "it is not a regular file");
+        return FileStatus::cannotWrite(path, "it is not a regular file");
     }
     std::optional<Watched> watched;
     if (expected)
@@ -272,9 +255,7 @@ int removeStaleTempFiles(const fs::path& path) {
     const fs::path::string_type prefix = tempFilePrefix(target);
     // A backup left by an interrupted replace on Windows holds the old contents; it is stale
     // only while the target itself exists.
-    fs::path::string_type backupPrefix = fs::path(".").native();
-    backupPrefix += target.filename().native();
-    backupPrefix += fs::path(".orvendel-bak-").native();
+    const fs::path::string_type backupPrefix = backupFilePrefix(target);
     const bool targetExists = fs::exists(target, error);
     // The original copy is written through temporary files of its own name.
     const fs::path::string_type copyPrefix = tempFilePrefix(originalCopyPath(target));
@@ -283,7 +264,7 @@ int removeStaleTempFiles(const fs::path& path) {
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const fs::path::string_type name = it->path().filename().native();
         auto named = [&](const fs::path::string_type& start) {
-            return name.size() == start.size() + 6 && name.starts_with(start);
+            return name.size() == start.size() + kUniqueSuffixLength && name.starts_with(start);
         };
         const bool isBackup = targetExists && named(backupPrefix);
         if ((named(prefix) || named(copyPrefix) || isBackup) && it->is_regular_file(error))

@@ -12,9 +12,6 @@
 
 namespace orvendel {
 
-// The path as UTF-8 text for messages.
-std::string displayPath(const std::filesystem::path& path);
-
 // Reads the whole regular file at `path` into `out` (replacing what it held), with a plain
 // read loop into a FileBuffer. Fails with a message naming the file and the reason for a
 // missing file, a directory, FIFO or device, no permission, a read error, a file that changes

@@ -9,7 +9,6 @@
 #endif
 
 #include <cerrno>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -28,17 +27,6 @@ int fd(FileHandle file) {
 }
 
 // Six characters of a temporary file's name.
-std::string randomSuffix() {
-    static constexpr char kAlphabet[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    static std::mt19937 generator{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof(kAlphabet) - 2);
-    std::string suffix;
-    for (int i = 0; i < 6; ++i)
-        suffix += kAlphabet[pick(generator)];
-    return suffix;
-}
-
 std::int64_t nanoseconds(const struct timespec& time) {
     return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
@@ -178,9 +166,8 @@ public:
 
     std::error_code createTemp(const std::filesystem::path& target, std::filesystem::path& tempPath,
                                FileHandle& file) override {
-        const std::filesystem::path folder = target.parent_path();
         for (int attempt = 0; attempt < 100; ++attempt) {
-            std::filesystem::path candidate = folder / (tempFilePrefix(target) + randomSuffix());
+            std::filesystem::path candidate = uniqueSibling(target, tempFilePrefix(target));
             // 0666 lets the umask decide for a new file; an existing target's bits are copied
             // afterwards.
             const int handle =

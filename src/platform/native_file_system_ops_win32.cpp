@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <random>
 #include <string>
 
 #include "platform/file_system_ops.h"
@@ -27,16 +26,6 @@ HANDLE handleOf(FileHandle file) {
 }
 
 constexpr std::size_t kMaxChunk = 1u << 30;
-
-std::wstring randomSuffix() {
-    static constexpr wchar_t kAlphabet[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937 generator{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(kAlphabet) - 2);
-    std::wstring suffix;
-    for (int i = 0; i < 6; ++i)
-        suffix += kAlphabet[pick(generator)];
-    return suffix;
-}
 
 class Win32FileSystemOps final : public FileSystemOps {
 public:
@@ -81,9 +70,8 @@ public:
 
     std::error_code createTemp(const std::filesystem::path& target, std::filesystem::path& tempPath,
                                FileHandle& file) override {
-        const std::filesystem::path folder = target.parent_path();
         for (int attempt = 0; attempt < 100; ++attempt) {
-            std::filesystem::path candidate = folder / (tempFilePrefix(target) + randomSuffix());
+            std::filesystem::path candidate = uniqueSibling(target, tempFilePrefix(target));
             HANDLE handle = ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
             if (handle != INVALID_HANDLE_VALUE) {
@@ -125,8 +113,7 @@ public:
     std::error_code replace(FileHandle tempFile, const std::filesystem::path& temp,
                             const std::filesystem::path& target) override {
         ::CloseHandle(handleOf(tempFile));
-        std::filesystem::path backup = target.parent_path() / (L"." + target.filename().native() +
-                                                               L".orvendel-bak-" + randomSuffix());
+        const std::filesystem::path backup = uniqueSibling(target, backupFilePrefix(target));
         if (::ReplaceFileW(target.c_str(), temp.c_str(), backup.c_str(),
                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
             ::DeleteFileW(backup.c_str());

@@ -37,8 +37,8 @@ std::string quoteForMessage(std::string_view text) {
     return out;
 }
 
-LoadResult error(std::string message) {
-    return LoadResult{LoadResult::Status::Error, std::move(message)};
+FileStatus error(std::string message) {
+    return FileStatus::failure(std::move(message));
 }
 
 std::string linePrefix(std::size_t line) {
@@ -60,7 +60,8 @@ std::string formatSettings(const CameraSettings& settings) {
     return out;
 }
 
-LoadResult parseSettings(std::string_view text, CameraSettings& settings, std::int16_t revision) {
+Result<SettingsFormat> parseSettings(std::string_view text, CameraSettings& settings,
+                                     std::int16_t revision) {
     if (text.empty()) {
         return error("the file is empty");
     }
@@ -73,7 +74,7 @@ LoadResult parseSettings(std::string_view text, CameraSettings& settings, std::i
     }
     if (tag->text != kSettingsFormatTag) {
         clampSettings(settings, revision);
-        return LoadResult{LoadResult::Status::UnknownFormat, std::string(kUnknownFormatMessage)};
+        return SettingsFormat::Unknown;
     }
 
     CameraSettings loaded = settings;
@@ -110,7 +111,7 @@ LoadResult parseSettings(std::string_view text, CameraSettings& settings, std::i
     }
     clampSettings(loaded, revision);
     settings = loaded;
-    return LoadResult{LoadResult::Status::Loaded, {}};
+    return SettingsFormat::Known;
 }
 
 }  // namespace orvendel

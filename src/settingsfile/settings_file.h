@@ -8,6 +8,7 @@
 
 #include "camera/camera_settings.h"
 #include "platform/file_status.h"
+#include "platform/result.h"
 
 namespace orvendel {
 
@@ -16,25 +17,22 @@ namespace orvendel {
 // by formatSettingsNumber. Nothing is clamped or checked.
 std::string formatSettings(const CameraSettings& settings);
 
-// What loading a settings file came to.
-struct LoadResult {
-    enum class Status {
-        Loaded,         // all twenty values taken and clamped
-        UnknownFormat,  // format tag not "G": no value taken, the record's own values clamped
-        Error,          // nothing changed; `message` says why
-    };
-    Status status = Status::Error;
-    // Empty when Loaded; kUnknownFormatMessage when UnknownFormat; otherwise the reason, naming
-    // the line and the field (parseSettings) and the file (loadSettingsFile).
-    std::string message;
+// What a settings file that could be read held. On a failure nothing changed; its message
+// names the line and the field (parseSettings) and the file (loadSettingsFile).
+enum class SettingsFormat {
+    Known,    // all twenty values taken and clamped
+    Unknown,  // format tag not "G": no value taken, the record's own values clamped
 };
+
+// Shown when the format tag of a file is not "G".
+inline constexpr std::string_view kUnknownFormatMessage = "Filename is in an unknown format.";
 
 // Reads settings-file text over the record, all or nothing, field by field as FieldReader
 // splits it:
 // - text that ends within its first two fields (empty, cut inside the second field) changes
-//   nothing and returns Error;
+//   nothing and fails;
 // - the second field must be exactly "G" (case-sensitive), else the record's existing values
-//   are clamped with `revision` and UnknownFormat is returned (also when the first line is
+//   are clamped with `revision` and Unknown is returned (also when the first line is
 //   empty, since that empty field is then the first and the key "Version" the second);
 // - then twenty key/value pairs follow; keys are skipped unread, values are taken in the order
 //   of kSettingsFileOrder and must each be a decimal number below the float range's top
@@ -42,20 +40,21 @@ struct LoadResult {
 // - if all twenty are good, they replace the record and clampSettings(record, revision) runs;
 // - text that ends early (also inside a field), an empty line among the pairs, which moves
 //   every value after it into the wrong field, or a value that is not a number leaves the
-//   record untouched and returns Error with a message naming the line and the field.
+//   record untouched and fails with a message naming the line and the field.
 // Anything after the twentieth pair is ignored.
-LoadResult parseSettings(std::string_view text, CameraSettings& settings, std::int16_t revision);
+Result<SettingsFormat> parseSettings(std::string_view text, CameraSettings& settings,
+                                     std::int16_t revision);
 
 // The largest file that loadSettingsFile reads; real settings files are a few hundred bytes.
 inline constexpr std::uintmax_t kMaxSettingsFileSize = 64 * 1024;
 
-// Loads a settings file over the record as parseSettings does. Refuses, with an Error naming
+// Loads a settings file over the record as parseSettings does. Refuses, with a failure naming
 // the file and the reason and without opening it, a path that is not a regular file (folder,
 // FIFO, device) and a file larger than kMaxSettingsFileSize; a file that cannot be opened or
-// read gives an Error with the system's reason. On Error the record is unchanged and the
-// message names the file; an UnknownFormat message is kUnknownFormatMessage alone.
-LoadResult loadSettingsFile(const std::filesystem::path& path, CameraSettings& settings,
-                            std::int16_t revision);
+// read fails with the system's reason. On a failure the record is unchanged and the message
+// names the file.
+Result<SettingsFormat> loadSettingsFile(const std::filesystem::path& path, CameraSettings& settings,
+                                        std::int16_t revision);
 
 // Saves the record as formatSettings writes it, crash-safe (writeFileAtomically): the file is
 // always wholly old or wholly new. A record holding NaN or an infinity is refused, since such a

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <system_error>
 
 #include "platform/file_buffer.h"
@@ -17,17 +18,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string quoted(const fs::path& path) {
-    return "\"" + displayPath(path) + "\"";
-}
-
-LoadResult loadError(const fs::path& path, const std::string& why) {
-    return LoadResult{LoadResult::Status::Error, "Cannot load " + quoted(path) + ": " + why + "."};
+FileStatus loadError(const fs::path& path, std::string_view why) {
+    return FileStatus::failure(fileMessage("Cannot load", path, why));
 }
 
 }  // namespace
 
-LoadResult loadSettingsFile(const fs::path& path, CameraSettings& settings, std::int16_t revision) {
+Result<SettingsFormat> loadSettingsFile(const fs::path& path, CameraSettings& settings,
+                                        std::int16_t revision) {
     // Look before opening: a FIFO would block an open, a huge file is not worth reading.
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
@@ -49,16 +47,16 @@ LoadResult loadSettingsFile(const fs::path& path, CameraSettings& settings, std:
     }
 
     FileBuffer bytes;
-    if (const FileStatus read = readWholeFile(path, bytes); !read) {
-        return LoadResult{LoadResult::Status::Error, read.message()};
+    if (FileStatus read = readWholeFile(path, bytes); !read) {
+        return read;
     }
     if (bytes.size() > kMaxSettingsFileSize) {
         return loadError(path, tooLarge);  // it grew after it was measured
     }
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    LoadResult result = parseSettings(text, settings, revision);
-    if (result.status == LoadResult::Status::Error) {
-        return loadError(path, result.message);
+    Result<SettingsFormat> result = parseSettings(text, settings, revision);
+    if (!result) {
+        return loadError(path, result.message());
     }
     return result;
 }
@@ -67,9 +65,10 @@ FileStatus saveSettingsFile(const fs::path& path, const CameraSettings& settings
     for (const Field field : kSettingsFileOrder) {
         const float value = fieldValue(settings, field);
         if (!std::isfinite(value)) {
-            return FileStatus::failure(
-                "Cannot save " + quoted(path) + ": " + std::string(fieldName(field)) + " is " +
-                formatSettingsNumber(value) + ", which a settings file cannot hold.");
+            return FileStatus::failure(fileMessage("Cannot save", path,
+                                                   std::string(fieldName(field)) + " is " +
+                                                       formatSettingsNumber(value) +
+                                                       ", which a settings file cannot hold"));
         }
     }
     const std::string text = formatSettings(settings);

@@ -22,7 +22,4 @@ inline constexpr std::array<Field, kFieldCount> kSettingsFileOrder = {
     Field::DZoomDef,   Field::DZoomMin,   Field::DZoomMax,   Field::DClipDist,  Field::DHeight,
 };
 
-// Shown when the format tag of a file is not "G".
-inline constexpr std::string_view kUnknownFormatMessage = "Filename is in an unknown format.";
-
 }  // namespace orvendel

@@ -140,6 +140,15 @@ TEST_F(Cli, ReadPrintsOneJsonObjectWithShortestFloatsOrATableAndSavesTheRecord) 
     EXPECT_TRUE(mentions(json.out, "\"CTZoomDef\": 12.5, \"CTClipDist\": 60, \"CTHeight\": 2.2,"))
         << json.out;
     EXPECT_TRUE(mentions(json.out, "\"DClipDist\": \"-inf\",")) << json.out;
+    // Tiny, huge and denormal numbers, negative zero, and the shortest text that reads back.
+    CameraSettings extremes = customValues();
+    extremes.CTZoomDef = 1e-7f, extremes.CTClipDist = 3.4e38f;
+    extremes.CTHeight = std::numeric_limits<float>::denorm_min();
+    extremes.DZoomDef = 2.901235f, extremes.DClipDist = -0.0f, extremes.DHeight = 0.1f;
+    const CliResult extreme = run({"read", sample(0, extremes, "x.exe"), "--json"});
+    for (const char* part : {"\"CTZoomDef\": 1e-07, \"CTClipDist\": 3.4e+38, \"CTHeight\": 1e-45,",
+                             "\"DZoomDef\": 2.901235, \"DClipDist\": -0, \"DHeight\": 0.1}}"})
+        EXPECT_TRUE(mentions(extreme.out, part)) << extreme.out;
 
     const CliResult table = run({"read", sample(1, customValues(), "d.exe")});
     EXPECT_EQ(table.err, "Neverwinter Nights options successfully loaded!\n");

@@ -69,21 +69,21 @@ TEST_F(WinePrefixTest, MapsWindowsPathsThroughTheDrivesWithoutRegardToCase) {
 TEST_F(WinePrefixTest, FindsTheGameThroughTheRegistryOrSaysWhyNot) {
     const std::string key32 = "Software\\\\Wow6432Node\\\\BioWare\\\\NWN\\\\Neverwinter";
     registry(key32, "c:\\\\neverwinternights\\\\nwn\\\\");
-    EXPECT_EQ(searchGameExecutableInPrefix(root).executablePath,
+    EXPECT_EQ(searchGameExecutableInPrefix(root).valueOr(""),
               onDisk("c:/NeverwinterNights/nwn/nwmain.exe"));
     registry(key32, "C:\\\\NeverwinterNights\\\\NWN", "win32");
-    EXPECT_EQ(searchGameExecutableInPrefix(root).executablePath, "")
+    EXPECT_EQ(searchGameExecutableInPrefix(root).valueOr(""), "")
         << "a 32-bit prefix has no second view";
 
     registry("Software\\\\BioWare\\\\NWN\\\\Neverwinter", "E:\\\\NWN");
     const auto search = searchGameExecutableInPrefix(root);
-    EXPECT_EQ(search.executablePath, "");
-    EXPECT_NE(search.failure.find("\"E:\\NWN\" recorded in the Wine prefix"), std::string::npos)
-        << search.failure;
+    EXPECT_EQ(search.valueOr(""), "");
+    EXPECT_NE(search.message().find("\"E:\\NWN\" recorded in the Wine prefix"), std::string::npos)
+        << search.message();
 
     std::filesystem::remove(root / "drive_c" / "NeverwinterNights" / "nwn" / "nwmain.exe");
     registry(key32, "C:\\\\NeverwinterNights\\\\NWN");
-    EXPECT_EQ(searchGameExecutableInPrefix(root).executablePath,
+    EXPECT_EQ(searchGameExecutableInPrefix(root).valueOr(""),
               onDisk("c:/NeverwinterNights/nwn/NWMAIN.EXE"))
         << "the literal name is proposed when the folder has no executable";
 }
@@ -238,9 +238,10 @@ TEST_F(PrefixSearchTest, GathersEveryLaunchersPrefixesInOrderOnceEachAndSkipsBad
                   (prefixFolder / "dosdevices/c:/NWN/nwmain.exe").string());
     }
     ASSERT_EQ(search.failures.size(), candidates.size() - 3);
-    EXPECT_NE(search.failures[2].find("no NWMAIN.EXE at " + (home / "lutris-nwn").string()),
-              std::string::npos)
-        << search.failures[2];
+    EXPECT_NE(
+        search.failures[2].message().find("no NWMAIN.EXE at " + (home / "lutris-nwn").string()),
+        std::string::npos)
+        << search.failures[2].message();
 }
 
 }  // namespace

@@ -12,10 +12,9 @@ constexpr std::string_view kHeader =
     "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n";
 
 WineRegistryFile parsed(std::string_view body) {
-    std::string error;
-    auto file = WineRegistryFile::parse(std::string(kHeader) + std::string(body), error);
-    EXPECT_TRUE(file) << error;
-    return std::move(file).value_or(WineRegistryFile{});
+    auto file = WineRegistryFile::parse(std::string(kHeader) + std::string(body));
+    EXPECT_TRUE(file) << file.message();
+    return file ? std::move(file).value() : WineRegistryFile{};
 }
 
 TEST(WineRegistryFile, ReadsEveryValueFormAndEscape) {
@@ -25,6 +24,7 @@ TEST(WineRegistryFile, ReadsEveryValueFormAndEscape) {
         "\"Esc\"=\"a\\\"b\\\\c \\xe4 \\x00e4f\"\n"
         "\"Controls\"=\"\\a\\b\\e\\f\\n\\r\\t\\v\"\n"
         "\"Octal\"=\"\\0\\12\\0101\"\n"
+        "\"NotOctal\"=\"\\8\\9\\18\\079\"\n"
         "\"Other\"=\"\\q\\x\"\n"
         "\"Surrogates\"=\"\\xd83d\\xde00 \\xd83d\"\n"
         "\"Str\"=str:\"old style\"\n"
@@ -46,6 +46,7 @@ TEST(WineRegistryFile, ReadsEveryValueFormAndEscape) {
         {"ESC", 1, "a\"b\\c \xC3\xA4 \xC3\xA4\x66"},
         {"Controls", 1, "\a\b\x1B\f\n\r\t\v"},
         {"Octal", 1, std::string("\0\n\x08\x31", 4)},
+        {"NotOctal", 1, std::string{'8', '9', 1, '8', 7, '9'}},  // 8 and 9 are not octal
         {"Other", 1, "qx"},
         {"Surrogates", 1, "\xF0\x9F\x98\x80 ?"},
         {"Str", 1, "old style"},
@@ -110,10 +111,10 @@ TEST(WineRegistryFile, KeysIgnoreCaseIncludeTheirParentsAndMerge) {
 }
 
 TEST(WineRegistryFile, NeedsTheVersion2Header) {
-    std::string error;
-    EXPECT_FALSE(WineRegistryFile::parse("WINE REGISTRY Version 1\n[A] 1\n", error));
-    EXPECT_NE(error.find("WINE REGISTRY Version 2"), std::string::npos);
-    EXPECT_TRUE(WineRegistryFile::parse("WINE REGISTRY Version 2\r\n", error));
+    const auto refused = WineRegistryFile::parse("WINE REGISTRY Version 1\n[A] 1\n");
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.message().find("WINE REGISTRY Version 2"), std::string::npos);
+    EXPECT_TRUE(WineRegistryFile::parse("WINE REGISTRY Version 2\r\n"));
 }
 
 }  // namespace

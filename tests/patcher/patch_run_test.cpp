@@ -259,15 +259,15 @@ TEST(ReadOnly, NoRefusesAFailedClearIsReportedYesClearsAndAWriteNeverGetsRoundIt
     fs::permissions(exe, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     const std::vector<std::uint8_t> original = readFixture(exe);
-    std::string error = "stale";
     CameraState state;
     state.valuesChosen = true;
     RecordingProgress progress;
 
     ScriptedReadOnlyPrompt no(false);
-    EXPECT_FALSE(fixReadOnly(exe, no, &error));
+    const Result<RunConsent> declined = fixReadOnly(exe, no);
+    ASSERT_TRUE(declined.ok()) << "a No is no failure: " << declined.message();
+    EXPECT_EQ(*declined, RunConsent::Declined);
     EXPECT_EQ(no.questions, 1);
-    EXPECT_TRUE(error.empty());
     EXPECT_EQ(processData(exe, true, state, progress, no).outcome, Outcome::Refused);
     EXPECT_TRUE(progress.statuses.empty()) << "no run took place";
     const RunResult direct = modFile(exe, false, state, progress);
@@ -280,24 +280,26 @@ TEST(ReadOnly, NoRefusesAFailedClearIsReportedYesClearsAndAWriteNeverGetsRoundIt
         FaultInjectingFileSystemOps ops(FaultInjectingFileSystemOps::Step::ClearReadOnly, 1,
                                         std::make_error_code(std::errc::operation_not_permitted));
         ScopedFileSystemOps scope(ops);
-        EXPECT_FALSE(fixReadOnly(exe, yes, &error));
+        const Result<RunConsent> notCleared = fixReadOnly(exe, yes);
         EXPECT_EQ(yes.failureReports, 1);
-        EXPECT_TRUE(error.empty());
+        ASSERT_TRUE(notCleared.ok()) << "already reported: " << notCleared.message();
+        EXPECT_EQ(*notCleared, RunConsent::Declined);
     }
-    EXPECT_TRUE(fixReadOnly(exe, yes, &error));
+    EXPECT_TRUE(fixReadOnly(exe, yes) == RunConsent::Given);
     bool readOnly = true;
     ASSERT_TRUE(readOnlyAttribute(exe, readOnly).ok());
     EXPECT_FALSE(readOnly);
-    EXPECT_TRUE(fixReadOnly(exe, yes, &error));
+    EXPECT_TRUE(fixReadOnly(exe, yes) == RunConsent::Given);
     EXPECT_EQ(yes.questions, 2) << "a writable file is not asked about";
     EXPECT_EQ(processData(exe, true, state, progress, yes).outcome, Outcome::Loaded);
 
-    EXPECT_FALSE(fixReadOnly(dir / "gone.exe", yes, &error));
+    const Result<RunConsent> gone = fixReadOnly(dir / "gone.exe", yes);
+    EXPECT_FALSE(gone.ok());
     EXPECT_EQ(yes.questions, 2) << "nothing is asked about a missing file";
-    EXPECT_NE(error.find("gone.exe"), std::string::npos);
+    EXPECT_NE(gone.message().find("gone.exe"), std::string::npos);
     const RunResult missing = processData(dir / "gone.exe", false, state, progress, yes);
     EXPECT_EQ(missing.outcome, Outcome::FileError);
-    EXPECT_EQ(missing.status, error);
+    EXPECT_EQ(missing.status, gone.message());
 }
 
 }  // namespace

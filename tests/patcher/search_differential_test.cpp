@@ -15,20 +15,16 @@
 
 #include "patcher/revision_table.h"
 #include "patcher/search.h"
-#include "patcher/search_kernels.h"
-#include "patcher/search_plan.h"
-#include "patcher/search_together.h"
+#include "patcher/search_internal/search_kernels.h"
+#include "patcher/search_internal/search_plan.h"
+#include "patcher/search_internal/search_reference.h"
+#include "patcher/search_internal/search_together.h"
+#include "recording_progress.h"
 
 namespace orvendel {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-class RecordingSink : public ProgressSink {
-public:
-    void setValue(double value) override { values.push_back(value); }
-    std::vector<double> values;
-};
 
 struct Scanner {
     std::string name;
@@ -118,8 +114,8 @@ class SearchDifferential : public ::testing::TestWithParam<Scanner> {
 protected:
     // Runs both searches from `from` and expects the same match and the same reports.
     void expectSame(const Bytes& image, const Signature& s, std::size_t from) {
-        RecordingSink fast;
-        RecordingSink plain;
+        RecordingProgress fast;
+        RecordingProgress plain;
         const auto got = searchWith(GetParam().scan, image, s, from, &fast);
         const auto want = searchReference(image, s, from, &plain);
         ASSERT_EQ(got, want) << "image of " << image.size() << " bytes, signature of " << s.size()
@@ -269,7 +265,7 @@ INSTANTIATE_TEST_SUITE_P(Scanners, SearchDifferential, ::testing::ValuesIn(avail
 
 TEST(SearchMalformedSignature, FindsNothingForAnEmptyOrInconsistentSignature) {
     const Bytes image(3000, 0);
-    RecordingSink progress;
+    RecordingProgress progress;
     EXPECT_EQ(search(image, Signature{}, 0, &progress), std::nullopt);
     Signature lopsided;
     lopsided.pattern = {0, 0};
@@ -323,8 +319,8 @@ TEST(SearchTogether, GivesThePlainSearchsAnswersAndProgressWhereverEitherSignatu
                      {std::pair{&sig0, &sig1}, std::pair{&sig1, &sig0}}) {
                     const auto [a, b] = searchTogether(image, *first, *second);
                     for (const auto& [s, known] : {std::pair{first, a}, std::pair{second, b}}) {
-                        RecordingSink plain;
-                        RecordingSink resumed;
+                        RecordingProgress plain;
+                        RecordingProgress resumed;
                         const auto expected = search(image, *s, 0, &plain);
                         EXPECT_EQ(resumeSearch(image, *s, known, &resumed), expected);
                         EXPECT_EQ(resumed.values, plain.values);

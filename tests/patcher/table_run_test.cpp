@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
+#include <span>
+#include <stdexcept>
 #include <vector>
 
 #include "patcher/signature.h"
@@ -99,7 +101,14 @@ TEST(RevisionTables, RecogniseTheirSignaturesAndVisitEverySiteAtItsOffset) {
         EXPECT_EQ(state.settings.CTAngleMax, 89.0f);
         EXPECT_EQ(state.settings.DAngleMax, 89.0f);
         EXPECT_TRUE(run.edits.empty());
+        // Parsed once: every call gives the same signatures, one per step.
+        const std::span<const Signature> parsed = parsedSignatures(*t.table);
+        EXPECT_EQ(parsed.data(), parsedSignatures(*t.table).data());
+        EXPECT_EQ(parsed.size(), t.at->size());
     }
+    const SignatureStep foreignSteps[] = {{"00", 1, {}}};
+    const RevisionTable foreign{2, {}, foreignSteps, {}, {}};
+    EXPECT_THROW(parsedSignatures(foreign), std::logic_error);
 }
 
 TEST(RevisionTables, ReadingTakesTheLastSiteOfEachFieldAndTheTablesOwnValues) {

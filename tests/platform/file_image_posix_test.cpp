@@ -77,6 +77,44 @@ TEST(FileImage, MapsOnceCopiesEditedPagesAndNoticesARewrite) {
     EXPECT_FALSE(mapped.checkUnchanged().ok());
 }
 
+void programsOwnBusHandler(int) {}
+
+// The guard is in force only while an image holds a mapping: the program's own disposition,
+// flags included, is back once the mapping is dropped by another load or by closing the image.
+TEST(FileImage, TheSigbusGuardIsGoneOnceTheMappingIsDropped) {
+    TempDir dir;
+    const fs::path file = dir / "nwmain.exe";
+    writeFixture(file, pattern());
+    writeFixture(dir / "empty.exe", {});
+    struct sigaction own {};
+    own.sa_handler = programsOwnBusHandler;
+    own.sa_flags = SA_RESTART;
+    sigemptyset(&own.sa_mask);
+    sigaddset(&own.sa_mask, SIGUSR1);
+    ASSERT_EQ(::sigaction(SIGBUS, &own, nullptr), 0);
+    auto ownInForce = [] {
+        struct sigaction now {};
+        ::sigaction(SIGBUS, nullptr, &now);
+        return now.sa_handler == programsOwnBusHandler && !(now.sa_flags & SA_SIGINFO) &&
+               (now.sa_flags & SA_RESTART) && sigismember(&now.sa_mask, SIGUSR1) == 1;
+    };
+    {
+        FileImage image;
+        ASSERT_TRUE(image.load(file).ok());
+        ASSERT_TRUE(image.isMapped());
+        EXPECT_FALSE(ownInForce());
+        ASSERT_TRUE(image.load(dir / "empty.exe").ok());
+        EXPECT_TRUE(ownInForce());
+        ASSERT_TRUE(image.load(file).ok());
+        ASSERT_TRUE(image.isMapped());
+        EXPECT_FALSE(ownInForce());
+    }
+    EXPECT_TRUE(ownInForce());
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    ::sigaction(SIGBUS, &byDefault, nullptr);
+}
+
 TEST(FileImage, AFileCutShortUnderTheMappingReadsAsZerosAndIsReportedChanged) {
     TempDir dir;
     const fs::path file = dir / "nwmain.exe";

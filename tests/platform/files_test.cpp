@@ -70,12 +70,17 @@ TEST(RemoveStaleTempFiles, RemovesOnlyThisTargetsTemporaryFilesThatNoRunningWrit
     writeFixture(file, bytesOf("exe"));
     for (const char* name : {".nwmain.exe.orvendel-tmp-a1B2c3", ".nwmain.exe.orvendel-tmp-zzzzzz",
                              ".other.exe.orvendel-tmp-a1B2c3", ".nwmain.exe.orvendel-tmp-toolong",
-                             "nwmain.exe.orvendel-tmp-a1B2c3"})
+                             "nwmain.exe.orvendel-tmp-a1B2c3", ".nwmain.exe.orvendel-bak-q7w8e9",
+                             ".nwmain.exe.orvendel-original.orvendel-tmp-000000"})
         writeFixture(dir / name, bytesOf("tmp"));
     fs::path held;
     FileHandle handle = kNoFile;
     ASSERT_FALSE(nativeFileSystemOps().createTemp(file, held, handle));
-    EXPECT_EQ(removeStaleTempFiles(file), 2);
+    const std::string heldName = held.filename().string();
+    EXPECT_EQ(held.parent_path(), file.parent_path());
+    EXPECT_EQ(heldName.rfind(".nwmain.exe.orvendel-tmp-", 0), 0u) << heldName;
+    EXPECT_EQ(heldName.size(), std::string(".nwmain.exe.orvendel-tmp-").size() + 6) << heldName;
+    EXPECT_EQ(removeStaleTempFiles(file), 4);
     EXPECT_TRUE(fs::exists(held));
     EXPECT_FALSE(nativeFileSystemOps().close(handle));
     EXPECT_EQ(removeStaleTempFiles(file), 1);

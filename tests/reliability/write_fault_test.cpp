@@ -129,11 +129,11 @@ TEST(WriteFaults, EveryFailingCallLeavesTheExecutableAndSettingsFilesWholeAndNam
     };
     const auto load = [](const fs::path& file) -> std::string {
         CameraSettings record = kBiowareDefaults;
-        const LoadResult result = loadSettingsFile(file, record, 0);
-        if (result.status == LoadResult::Status::Loaded)
+        const Result<SettingsFormat> result = loadSettingsFile(file, record, 0);
+        if (result == SettingsFormat::Known)
             return std::string();
         EXPECT_TRUE(sameBytes(record, kBiowareDefaults)) << "the record changed";
-        return result.message;
+        return result.message();
     };
     // The file layer writes 4 MiB at a time: this executable takes two writes, and its first
     // writing run writes it twice, the original copy first. Only the loaded file is closed on

@@ -13,7 +13,6 @@ namespace orvendel {
 namespace {
 
 namespace fs = std::filesystem;
-using Status = LoadResult::Status;
 
 std::vector<std::uint8_t> bytesOf(std::string_view text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
@@ -35,8 +34,8 @@ TEST(SettingsFileIo, SavedFileIsByteExactReplacesTheOldOneAndLoadsBackButNeverAn
     EXPECT_EQ(readFixture(file), bytesOf(formatSettings(kBiowareDefaults)));
     ASSERT_TRUE(saveSettingsFile(file, sampleRecord()).ok());
     CameraSettings loaded;
-    const LoadResult result = loadSettingsFile(file, loaded, 0);
-    EXPECT_EQ(result.status, Status::Loaded) << result.message;
+    const Result<SettingsFormat> result = loadSettingsFile(file, loaded, 0);
+    EXPECT_TRUE(result == SettingsFormat::Known) << result.message();
     EXPECT_TRUE(sameBytes(loaded, sampleRecord()));
 
     CameraSettings s = kBiowareDefaults;
@@ -65,12 +64,12 @@ TEST(SettingsFileIo, FilesThatCannotBeLoadedAreErrorsNamingTheFile) {
     };
     for (const auto& row : rows) {
         CameraSettings s = sampleRecord();
-        const LoadResult result = loadSettingsFile(dir / row.name, s, 0);
-        EXPECT_EQ(result.status, Status::Error) << row.reason;
-        EXPECT_NE(result.message.find("Cannot load \"" + (dir / row.name).string() + "\": "),
+        const Result<SettingsFormat> result = loadSettingsFile(dir / row.name, s, 0);
+        EXPECT_FALSE(result.ok()) << row.reason;
+        EXPECT_NE(result.message().find("Cannot load \"" + (dir / row.name).string() + "\": "),
                   std::string::npos)
-            << result.message;
-        EXPECT_NE(result.message.find(row.reason), std::string::npos) << result.message;
+            << result.message();
+        EXPECT_NE(result.message().find(row.reason), std::string::npos) << result.message();
         EXPECT_TRUE(sameBytes(s, sampleRecord())) << "a failure changed the record";
     }
 }

@@ -12,8 +12,6 @@
 namespace orvendel {
 namespace {
 
-using Status = LoadResult::Status;
-
 // A record whose every field differs from the Bioware values and lies inside every clamp.
 constexpr CameraSettings kDistinct = {30, 80, 50, 31, 79, 4, 25, 12, 60, 1.5f,
                                       20, 85, 21, 22, 84, 7, 9,  8,  70, 1.8f};
@@ -68,16 +66,16 @@ TEST(ParseSettings, EveryLayoutOfTheBiowareFileLoadsExactly) {
     };
     for (const auto& row : rows) {
         CameraSettings s = kDistinct;
-        const LoadResult result = parseSettings(row.text, s, 0);
-        EXPECT_EQ(result.status, Status::Loaded) << row.name << ": " << result.message;
-        EXPECT_TRUE(result.message.empty()) << row.name;
+        const Result<SettingsFormat> result = parseSettings(row.text, s, 0);
+        EXPECT_TRUE(result == SettingsFormat::Known) << row.name << ": " << result.message();
+        EXPECT_TRUE(result.message().empty()) << row.name;
         EXPECT_TRUE(sameBytes(s, kBiowareDefaults)) << row.name;
     }
 }
 
 TEST(ParseSettings, SavedRecordsAndOtherWritersNumberFormsLoadClampedForTheRevision) {
     CameraSettings s = kBiowareDefaults;
-    ASSERT_EQ(parseSettings(formatSettings(kDistinct), s, 0).status, Status::Loaded);
+    ASSERT_TRUE(parseSettings(formatSettings(kDistinct), s, 0) == SettingsFormat::Known);
     EXPECT_TRUE(sameBytes(s, kDistinct));
 
     Values values = biowareValues();
@@ -86,20 +84,20 @@ TEST(ParseSettings, SavedRecordsAndOtherWritersNumberFormsLoadClampedForTheRevis
     values[7] = "-.4";      // CTZoomDef, raised to the minimum
     values[8] = " 45.0 ";   // CTClipDist with blanks around
     values[9] = "\"1.5\"";  // CTHeight quoted
-    ASSERT_EQ(parseSettings(fileWithValues(values), s, 0).status, Status::Loaded);
+    ASSERT_TRUE(parseSettings(fileWithValues(values), s, 0) == SettingsFormat::Known);
     EXPECT_EQ(s.CTZoomMin, 0.4f);
     EXPECT_EQ(s.CTZoomMax, 10);
     EXPECT_EQ(s.CTZoomDef, 0.4f);
     EXPECT_EQ(s.CTClipDist, 45);
     EXPECT_EQ(s.CTHeight, 1.5f);
     // The same file clamped for revision 1 raises the zoom minimum to 5.
-    ASSERT_EQ(parseSettings(fileWithValues(values), s, 1).status, Status::Loaded);
+    ASSERT_TRUE(parseSettings(fileWithValues(values), s, 1) == SettingsFormat::Known);
     EXPECT_EQ(s.CTZoomMin, 5.0f);
     EXPECT_EQ(s.CTZoomMax, 10.0f);
 
     // A number too small for a float is the nearest one, here a negative zero.
     values[5] = "-1e-50";
-    ASSERT_EQ(parseSettings(fileWithValues(values), s, 0).status, Status::Loaded);
+    ASSERT_TRUE(parseSettings(fileWithValues(values), s, 0) == SettingsFormat::Known);
     EXPECT_EQ(std::bit_cast<std::uint32_t>(s.CTZoomMin), 0x80000000u);
 }
 
@@ -109,13 +107,13 @@ TEST(ParseSettings, AnyTagButCapitalGIsRefusedAndTheRecordOnlyClamped) {
         texts.push_back(fileWithValues(biowareValues(), tag));
     // An empty first line is an empty field: the key "Version" then stands where the tag does.
     texts.push_back("\r\n" + kBiowareFile);
+    EXPECT_EQ(kUnknownFormatMessage, "Filename is in an unknown format.");
     for (const std::string& text : texts) {
         SCOPED_TRACE(text.substr(0, 16));
         CameraSettings s = kDistinct;
         s.CTAngleMax = 120;  // the record's own value, clamped after the refusal
-        const LoadResult result = parseSettings(text, s, 1);
-        EXPECT_EQ(result.status, Status::UnknownFormat);
-        EXPECT_EQ(result.message, "Filename is in an unknown format.");
+        const Result<SettingsFormat> result = parseSettings(text, s, 1);
+        EXPECT_TRUE(result == SettingsFormat::Unknown) << result.message();
         CameraSettings expected = kDistinct;
         expected.CTAngleMax = 89;
         expected.CTZoomMin = 5;  // revision 1 rule on the record's own values
@@ -172,9 +170,9 @@ TEST(ParseSettings, ABrokenFileChangesNothingAndSaysWhere) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text.substr(0, 16));
         CameraSettings s = before;
-        const LoadResult result = parseSettings(row.text, s, 0);
-        EXPECT_EQ(result.status, Status::Error);
-        EXPECT_EQ(result.message, row.message);
+        const Result<SettingsFormat> result = parseSettings(row.text, s, 0);
+        EXPECT_FALSE(result.ok());
+        EXPECT_EQ(result.message(), row.message);
         EXPECT_TRUE(sameBytes(s, before));
     }
 }

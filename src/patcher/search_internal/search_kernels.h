@@ -7,7 +7,7 @@
 #include <span>
 
 #include "patcher/progress.h"
-#include "patcher/search_plan.h"
+#include "patcher/search_internal/search_plan.h"
 
 // The vector scanners exist for x86-64 with GCC or Clang. AVX2 is left out of Windows builds,
 // whose GCC cannot keep 32-byte stack slots aligned.

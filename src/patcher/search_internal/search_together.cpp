@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "patcher/search_together.h"
+#include "patcher/search_internal/search_together.h"
 
 #include <algorithm>
 
-#include "patcher/search.h"
-#include "patcher/search_kernels.h"
-#include "patcher/search_plan.h"
+#include "patcher/search_internal/search_kernels.h"
+#include "patcher/search_internal/search_plan.h"
 
 namespace orvendel {
 
@@ -14,14 +13,6 @@ namespace {
 // Where the two signatures are searched one after the other, small enough that a block searched
 // for one is still in the level-2 cache when it is searched for the other.
 constexpr std::size_t kBlock = std::size_t{256} << 10;
-
-// Reports every multiple of 1000 in 1..last, the positions a search from 0 has passed.
-void reportPassed(ProgressSink* progress, std::size_t last) {
-    if (!progress)
-        return;
-    for (std::size_t position = 1000; position <= last; position += 1000)
-        progress->setValue(static_cast<double>(position));
-}
 
 // One signature's search, planned once and run block by block.
 class BlockSearch {
@@ -96,18 +87,6 @@ std::pair<KnownSearch, KnownSearch> searchTogether(std::span<const std::uint8_t>
         begin = end;
     }
     return {a, b};
-}
-
-std::optional<std::size_t> resumeSearch(std::span<const std::uint8_t> image, const Signature& sig,
-                                        const KnownSearch& known, ProgressSink* progress) {
-    if (sig.pattern.empty() || sig.pattern.size() != sig.wild.size())
-        return search(image, sig, 0, progress);  // matches nowhere, reports nothing
-    if (known.match) {
-        reportPassed(progress, *known.match + sig.pattern.size());
-        return known.match;
-    }
-    reportPassed(progress, known.ruledOut);
-    return search(image, sig, known.ruledOut, progress);
 }
 
 }  // namespace orvendel

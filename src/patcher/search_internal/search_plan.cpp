@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "patcher/search_plan.h"
+#include "patcher/search_internal/search_plan.h"
 
 #include <algorithm>
 
-#include "patcher/x86_byte_frequency.h"
+#include "patcher/search_internal/x86_byte_frequency.h"
 
 namespace orvendel {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "patcher/search.h"
+#include "patcher/search_internal/search_reference.h"
 
 namespace orvendel {
 

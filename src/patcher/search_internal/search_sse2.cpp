@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "patcher/search_kernels.h"
+#include "patcher/search_internal/search_kernels.h"
 
 #ifdef ORVENDEL_SEARCH_SSE2
 

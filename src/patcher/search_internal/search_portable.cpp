@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <cstring>
 
-#include "patcher/search_kernels.h"
+#include "patcher/search_internal/search_kernels.h"
 
 namespace orvendel {
 
