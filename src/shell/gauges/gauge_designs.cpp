@@ -73,12 +73,13 @@ struct LinearPointer {
     double top;
     double bottom;
     unsigned colour;
+    int legend;  // the label that names the pointer
 };
 
 constexpr std::array<LinearPointer, 3> kZoomPointers{{
-    {LinearGauge::PointerShape::LeftArrowhead, 0.08, 0.55, 0.85, kRed},
-    {LinearGauge::PointerShape::RightArrowhead, 0.08, 0.55, 0.85, kMagenta},
-    {LinearGauge::PointerShape::Bar, 0.02, 0.55, 0.85, kCyan},
+    {LinearGauge::PointerShape::LeftArrowhead, 0.08, 0.55, 0.85, kRed, 0},
+    {LinearGauge::PointerShape::RightArrowhead, 0.08, 0.55, 0.85, kMagenta, 2},
+    {LinearGauge::PointerShape::Bar, 0.02, 0.55, 0.85, kCyan, 1},
 }};
 
 // Band colours of the linear gauges: a muted blue for the zoom range, amber for the mark at
@@ -127,7 +128,9 @@ void configureAngleGauge(RoundGauge& gauge) {
     }
     gauge.setSingleStep(1);
     gauge.setPageStep(10);
-    gauge.setValueFormat(0, QString(QChar(0x00B0)));
+    // Angles are saved in whole degrees, so a user's move lands on one.
+    gauge.setValueResolution(1);
+    gauge.setValueSuffix(QString(QChar(0x00B0)));
 }
 
 void configureZoomGauge(LinearGauge& gauge) {
@@ -136,6 +139,7 @@ void configureZoomGauge(LinearGauge& gauge) {
     gauge.setMajorTicks(5, 0, 30);
     gauge.setTickColour(bgrColor(kDarkYellow));
     gauge.setTickExtent(0.88, 1.0);
+    gauge.setTickLabelsShown(true);
     gauge.setBandCount(1);
     gauge.setBand(0, 6, 20);
     gauge.setBandExtent(0, 0.6, 0.75);
@@ -158,10 +162,12 @@ void configureZoomGauge(LinearGauge& gauge) {
         gauge.setPointerExtent(index, pointer.top, pointer.bottom);
         gauge.setPointerColour(index, bgrColor(pointer.colour));
         gauge.setPointerDraggable(index, true);
+        gauge.setPointerLegend(index, pointer.legend);
     }
     gauge.setSingleStep(0.1);
     gauge.setPageStep(1);
-    gauge.setValueFormat(1, QString());
+    gauge.setValueResolution(0);
+    gauge.setValueSuffix(QString());
 }
 
 void configureDistanceGauge(LinearGauge& gauge) {
@@ -170,6 +176,7 @@ void configureDistanceGauge(LinearGauge& gauge) {
     gauge.setMajorTicks(50, 50, 350);
     gauge.setTickColour(bgrColor(kDarkYellow));
     gauge.setTickExtent(0.84, 1.0);
+    gauge.setTickLabelsShown(true);
     gauge.setBandCount(1);
     gauge.setBand(0, 44.5, 45.5);
     gauge.setBandExtent(0, 0.4, 0.6);
@@ -185,9 +192,11 @@ void configureDistanceGauge(LinearGauge& gauge) {
     gauge.setPointerExtent(0, 0.45, 0.8);
     gauge.setPointerColour(0, bgrColor(kRed));
     gauge.setPointerDraggable(0, true);
+    gauge.setPointerLegend(0, 0);
     gauge.setSingleStep(1);
     gauge.setPageStep(10);
-    gauge.setValueFormat(0, QStringLiteral(" m"));
+    gauge.setValueResolution(0);
+    gauge.setValueSuffix(QStringLiteral(" m"));
 }
 
 }  // namespace orvendel

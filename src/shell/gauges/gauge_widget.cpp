@@ -10,7 +10,11 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+
+#include "shell/gauges/gauge_accessible.h"
+#include "shell/gauges/gauge_value_editor.h"
 
 namespace orvendel {
 
@@ -20,12 +24,37 @@ bool sameValue(double a, double b) {
     return a == b || (std::isnan(a) && std::isnan(b));
 }
 
+// `value` rounded to a whole multiple of `step`, ties going to the even multiple.
+double snapToMultiple(double value, double step) {
+    const double scaled = value / step;
+    double whole = std::round(scaled);
+    if (std::abs(scaled - std::trunc(scaled)) == 0.5)
+        whole = 2.0 * std::round(scaled / 2.0);
+    return whole * step + 0.0;  // + 0.0 turns -0 into 0
+}
+
+// Font sizes tried when the static texts do not fit, as fractions of the widget's font.
+constexpr double kSmallestTextScale = 0.5;
+constexpr double kTextScaleStep = 0.05;
+
+QFont scaledFont(const QFont& font, double scale) {
+    QFont scaled = font;
+    if (font.pointSizeF() > 0)
+        scaled.setPointSizeF(font.pointSizeF() * scale);
+    else if (font.pixelSize() > 0)
+        scaled.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * scale))));
+    return scaled;
+}
+
 }  // namespace
 
 GaugeWidget::GaugeWidget(QWidget* parent) : QWidget(parent) {
+    GaugeAccessible::install();
     setFocusPolicy(Qt::StrongFocus);
     setFont(gaugeFont());
 }
+
+GaugeWidget::~GaugeWidget() = default;
 
 QFont GaugeWidget::gaugeFont() {
     QFont font;
@@ -69,6 +98,26 @@ void GaugeWidget::setMarkerValue(int index, double value) {
     }
     stored = value;
     update();
+    announceValue(index);
+}
+
+bool GaugeWidget::setValueByUser(int index, double value) {
+    if (dragged_ >= 0 || !isMarkerShown(index) || !isMarkerDraggable(index)) {
+        return false;
+    }
+    if (!moveByUser(index, value)) {
+        return false;
+    }
+    notifyReleased(index, markerValue(index));
+    return true;
+}
+
+double GaugeWidget::selectedValue() const {
+    return selected_ >= 0 ? markerValue(selected_) : 0.0;
+}
+
+void GaugeWidget::setSelectedValue(double value) {
+    setMarkerValue(selected_, value);
 }
 
 bool GaugeWidget::isMarkerDraggable(int index) const {
@@ -88,6 +137,46 @@ void GaugeWidget::setMarkerDraggable(int index, bool draggable) {
     update();
 }
 
+const MarkerPainter& GaugeWidget::markerPainter(int index) const {
+    static const MarkerPainter none;
+    return index >= 0 && index < kMaxMarkers ? painters_[static_cast<size_t>(index)] : none;
+}
+
+void GaugeWidget::setMarkerColour(int index, const QColor& colour) {
+    if (index >= 0 && index < kMaxMarkers) {
+        painters_[static_cast<size_t>(index)].setColour(colour);
+        update();
+    }
+}
+
+void GaugeWidget::setMarkerShape(int index, MarkerPainter::Shape shape) {
+    if (index >= 0 && index < kMaxMarkers) {
+        painters_[static_cast<size_t>(index)].setShape(shape);
+        update();
+    }
+}
+
+void GaugeWidget::setMarkerOutline(int index, const QPolygonF& outline) {
+    if (index >= 0 && index < kMaxMarkers) {
+        painters_[static_cast<size_t>(index)].setOutline(outline);
+        update();
+    }
+}
+
+void GaugeWidget::setMarkerWidth(int index, double width) {
+    if (index >= 0 && index < kMaxMarkers) {
+        painters_[static_cast<size_t>(index)].setWidth(width);
+        update();
+    }
+}
+
+void GaugeWidget::setMarkerReach(int index, double head, double foot) {
+    if (index >= 0 && index < kMaxMarkers) {
+        painters_[static_cast<size_t>(index)].setReach(head, foot);
+        update();
+    }
+}
+
 void GaugeWidget::setRange(double minimum, double maximum) {
     rangeMinimum_ = std::min(minimum, maximum);
     rangeMaximum_ = std::max(minimum, maximum);
@@ -102,20 +191,26 @@ void GaugeWidget::setPageStep(double step) {
     pageStep_ = std::abs(step);
 }
 
-void GaugeWidget::setValueFormat(int decimals, const QString& suffix) {
-    valueDecimals_ = std::clamp(decimals, 0, 6);
+void GaugeWidget::setValueResolution(double resolution) {
+    valueResolution_ = std::isfinite(resolution) ? std::abs(resolution) : 0.0;
+}
+
+void GaugeWidget::setValueSuffix(const QString& suffix) {
     valueSuffix_ = suffix;
     update();
 }
 
+QString GaugeWidget::valueNumber(int index) const {
+    // The record keeps 4-byte floats: the shortest text that reads back as the same float is
+    // exactly what will be saved.
+    const float value = static_cast<float>(markerValue(index)) + 0.0f;
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    return QString::fromLatin1(digits, static_cast<qsizetype>(result.ptr - digits));
+}
+
 QString GaugeWidget::valueText(int index) const {
-    QString number = QString::number(markerValue(index), 'f', valueDecimals_);
-    // A value that rounds to zero reads "0", not "-0".
-    if (number.startsWith(QLatin1Char('-')) &&
-        number.count(QLatin1Char('0')) + number.count(QLatin1Char('.')) == number.size() - 1) {
-        number.remove(0, 1);
-    }
-    return number + valueSuffix_;
+    return valueNumber(index) + valueSuffix_;
 }
 
 void GaugeWidget::setSelectedMarker(int index) {
@@ -124,6 +219,7 @@ void GaugeWidget::setSelectedMarker(int index) {
     }
     selected_ = index;
     update();
+    announceValue(index);
 }
 
 bool GaugeWidget::isValueTextShown() const {
@@ -138,7 +234,35 @@ QSize GaugeWidget::minimumSizeHint() const {
 }
 
 QList<GaugeWidget::DrawnText> GaugeWidget::drawnTexts() const {
-    return {};
+    QList<DrawnText> texts;
+    for (const PlacedText& placed : fitTexts().texts) {
+        texts.append({placed.text, placed.box});
+    }
+    return texts;
+}
+
+GaugeWidget::FittedTexts GaugeWidget::fitTexts() const {
+    FittedTexts fitted;
+    for (double scale = 1.0; scale >= kSmallestTextScale - 1e-9; scale -= kTextScaleStep) {
+        fitted.font = scaledFont(font(), scale);
+        fitted.texts.clear();
+        if (placeTexts(fitted.font, false, fitted.texts)) {
+            return fitted;
+        }
+    }
+    fitted.texts.clear();
+    placeTexts(fitted.font, true, fitted.texts);
+    return fitted;
+}
+
+void GaugeWidget::paintTexts(QPainter& painter, const FittedTexts& fitted) {
+    painter.save();
+    painter.setFont(fitted.font);
+    for (const PlacedText& placed : fitted.texts) {
+        painter.setPen(placed.colour);
+        painter.drawText(placed.origin, placed.text);
+    }
+    painter.restore();
 }
 
 void GaugeWidget::invalidateStatic() {
@@ -162,6 +286,14 @@ void GaugeWidget::paintValueBox(QPainter& painter, const QPointF& middle, const 
     painter.drawRoundedRect(box, 3, 3);
     painter.drawText(box, Qt::AlignCenter, text);
     painter.restore();
+}
+
+void GaugeWidget::paintReadout(QPainter& painter) const {
+    const int emphasised = dragged_ >= 0 ? dragged_ : selected_;
+    if (isValueTextShown() && isMarkerShown(emphasised) && !editor_) {
+        paintValueBox(painter, valueAnchor(emphasised), markerColour(emphasised),
+                      valueText(emphasised));
+    }
 }
 
 QPainterPath GaugeWidget::faceEdge() const {
@@ -289,11 +421,83 @@ void GaugeWidget::finishDrag() {
     }
 }
 
+void GaugeWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    const int index = event->button() == Qt::LeftButton ? markerAt(event->position()) : -1;
+    if (index < 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    setSelectedMarker(index);
+    openValueEditor();
+}
+
+bool GaugeWidget::openValueEditor() {
+    const int index = selected_;
+    if (editor_ || dragged_ >= 0 || !isEnabled() || !isMarkerShown(index) ||
+        !isMarkerDraggable(index)) {
+        return false;
+    }
+    editedMarker_ = index;
+    editor_ = new GaugeValueEditor(valueSuffix_, this);
+    editor_->setAccessibleName(markerName(index));
+    editor_->setText(valueNumber(index));
+    editor_->selectAll();
+    const QFontMetricsF metrics(editor_->font());
+    const QSizeF size(
+        std::min<double>(width() - 2, metrics.horizontalAdvance(QStringLiteral("-000.0000")) + 10),
+        std::min<double>(height() - 2, metrics.height() + 6));
+    QRectF box(valueAnchor(index) - QPointF(size.width() / 2, size.height() / 2), size);
+    box.moveLeft(std::clamp(box.left(), 1.0, std::max(1.0, width() - 1 - box.width())));
+    box.moveTop(std::clamp(box.top(), 1.0, std::max(1.0, height() - 1 - box.height())));
+    editor_->setGeometry(box.toAlignedRect());
+    connect(editor_, &GaugeValueEditor::valueEntered, this, &GaugeWidget::commitValueEditor);
+    connect(editor_, &GaugeValueEditor::cancelled, this, &GaugeWidget::closeValueEditor);
+    editor_->show();
+    editor_->setFocus(Qt::OtherFocusReason);
+    update();
+    return true;
+}
+
+QLineEdit* GaugeWidget::valueEditor() const {
+    return editor_;
+}
+
+void GaugeWidget::commitValueEditor(double value) {
+    const int index = editedMarker_;
+    closeValueEditor();
+    setValueByUser(index, value);
+}
+
+void GaugeWidget::closeValueEditor() {
+    if (!editor_) {
+        return;
+    }
+    GaugeValueEditor* editor = editor_;
+    editor_ = nullptr;
+    editedMarker_ = -1;
+    const bool hadFocus = editor->hasFocus();
+    editor->hide();
+    editor->deleteLater();
+    if (hadFocus) {
+        setFocus(Qt::OtherFocusReason);
+    }
+    update();
+}
+
 void GaugeWidget::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key >= Qt::Key_1 && key < Qt::Key_1 + kMaxMarkers) {
         setSelectedMarker(key - Qt::Key_1);
         event->accept();
+        return;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) {
+        if (openValueEditor()) {
+            event->accept();
+        } else {
+            QWidget::keyPressEvent(event);
+        }
         return;
     }
     double step = 0.0;
@@ -327,14 +531,11 @@ void GaugeWidget::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();
     const int index = selected_;
-    if (dragged_ >= 0 || !isMarkerShown(index) || !isMarkerDraggable(index)) {
+    if (!isMarkerShown(index)) {
         return;
     }
     const double from = std::clamp(markerValue(index), rangeMinimum_, rangeMaximum_);
-    const double target = toEnd ? (step < 0 ? rangeMinimum_ : rangeMaximum_) : from + step;
-    if (moveByUser(index, target)) {
-        notifyReleased(index, markerValue(index));
-    }
+    setValueByUser(index, toEnd ? (step < 0 ? rangeMinimum_ : rangeMaximum_) : from + step);
 }
 
 void GaugeWidget::focusInEvent(QFocusEvent* event) {
@@ -353,13 +554,21 @@ bool GaugeWidget::moveByUser(int index, double value) {
         return false;
     }
     value = std::clamp(value, rangeMinimum_, rangeMaximum_);
+    if (valueResolution_ > 0) {
+        value = std::clamp(snapToMultiple(value, valueResolution_), rangeMinimum_, rangeMaximum_);
+    }
     if (sameValue(markerValue(index), value)) {
         return false;
     }
     values_[static_cast<size_t>(index)] = value;
     update();
+    announceValue(index);
     notifyMoved(index, value);
     return true;
+}
+
+void GaugeWidget::announceValue(int index) {
+    GaugeAccessible::announceValue(this, index);
 }
 
 void GaugeWidget::repairSelection() {

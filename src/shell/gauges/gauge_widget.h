@@ -1,36 +1,59 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QList>
-#include <QRectF>
 #include <QPixmap>
+#include <QPointF>
+#include <QPointer>
+#include <QPolygonF>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 #include <array>
 
+#include "shell/gauges/marker_painter.h"
+
+class QLineEdit;
 class QPainter;
 class QPainterPath;
 
 namespace orvendel {
 
+class GaugeValueEditor;
+
 // Base of the round and the linear gauge: the value model of up to four movable markers
-// (needles or pointers) and the one place where mouse and keyboard turn into moves.
+// (needles or pointers) with their painters, and the one place where mouse, keyboard, typed
+// values and assistive technology turn into moves.
 //
 // Values set by the program (setMarkerValue) are stored as given and raise no notification.
-// A user's move (drag or key) is limited to the marker range and raises a move notification for
-// every change while it lasts and a release notification once when it ends, if the marker moved.
-// Subclasses provide only the drawing, a hit test and the point-to-value mapping.
+// A user's move (drag, key, typed value or assistive technology) is limited to the marker range
+// and snapped to the value resolution; it raises a move notification for every change while it
+// lasts and a release notification once when it ends, if the marker moved.
+// Subclasses provide the drawing, a hit test and the point-to-value mapping.
 //
 // Keyboard (the gauge takes focus by Tab and click): 1 to 4 select a marker, Up/Right and
 // Down/Left move it by the single step, Page Up/Page Down by the page step, Home/End to the
-// ends of the range; each key move raises one move and one release notification.
+// ends of the range; each key move raises one move and one release notification. Enter or F2
+// (or a double click on a marker) opens a small editor for typing the selected marker's value:
+// Enter takes it as a user's move, Escape or leaving the editor drops it.
+//
+// Every gauge answers assistive technology as a slider or dial whose value is the selected
+// marker's, with one child per marker named by the marker's legend; changes are announced.
 class GaugeWidget : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(int selectedMarker READ selectedMarker WRITE setSelectedMarker)
+    Q_PROPERTY(double value READ selectedValue WRITE setSelectedValue)
+    Q_PROPERTY(double minimum READ rangeMinimum)
+    Q_PROPERTY(double maximum READ rangeMaximum)
+    Q_PROPERTY(double singleStep READ singleStep WRITE setSingleStep)
+    Q_PROPERTY(QString valueSuffix READ valueSuffix WRITE setValueSuffix)
 public:
     static constexpr int kMaxMarkers = 4;
 
     explicit GaugeWidget(QWidget* parent = nullptr);
+    ~GaugeWidget() override;
 
     // The font of every gauge text: "MS Sans Serif" 8.25 pt, falling back to a similar sans
     // serif face where that family is missing.
@@ -43,13 +66,41 @@ public:
 
     // Value of marker `index` (0..kMaxMarkers-1); out-of-range indexes read 0 and are ignored
     // when set. Setting stores the value unchanged (even outside the range), emits nothing and
-    // repaints only when the value differs from the stored one.
+    // repaints (and tells assistive technology) only when the value differs from the stored one.
     double markerValue(int index) const;
     void setMarkerValue(int index, double value);
+
+    // Moves marker `index` towards `value` as the user would: limited to the range, snapped to
+    // the resolution, then a move and a release notification if the marker moved. Does nothing
+    // for a marker that is hidden, fixed, NaN or being dragged, or for a NaN value. Returns
+    // whether the marker moved.
+    bool setValueByUser(int index, double value);
+
+    // The selected marker's value (0 when none is selected); setting it acts as setMarkerValue.
+    double selectedValue() const;
+    void setSelectedValue(double value);
 
     // Whether the user may move marker `index` (default true). A fixed marker is still drawn.
     bool isMarkerDraggable(int index) const;
     void setMarkerDraggable(int index, bool draggable);
+
+    // How marker `index` is drawn (shape, colour, width, reach); out-of-range indexes read a
+    // default painter and are ignored when set.
+    const MarkerPainter& markerPainter(int index) const;
+    QColor markerColour(int index) const { return markerPainter(index).colour(); }
+    void setMarkerColour(int index, const QColor& colour);
+    MarkerPainter::Shape markerShape(int index) const { return markerPainter(index).shape(); }
+    void setMarkerShape(int index, MarkerPainter::Shape shape);
+    // Sets the outline of MarkerPainter::Shape::Custom and selects that shape.
+    void setMarkerOutline(int index, const QPolygonF& outline);
+    double markerWidth(int index) const { return markerPainter(index).width(); }
+    void setMarkerWidth(int index, double width);
+    void setMarkerReach(int index, double head, double foot);
+
+    // The name of marker `index` for assistive technology: the caption of its legend.
+    virtual QString markerName(int index) const = 0;
+    // The box that marker `index` covers, in widget coordinates (empty when not shown).
+    virtual QRectF markerBounds(int index) const = 0;
 
     // The range a user's move keeps a marker within (low <= high after the call).
     double rangeMinimum() const { return rangeMinimum_; }
@@ -62,13 +113,19 @@ public:
     void setSingleStep(double step);
     void setPageStep(double step);
 
-    // How the value of the selected marker is shown while it is dragged or the gauge has focus:
-    // `decimals` digits after the point, followed by `suffix` (e.g. "°", " m").
-    int valueDecimals() const { return valueDecimals_; }
+    // A user's move lands on a whole multiple of this (ties to the even multiple); 0, the
+    // default, keeps every value.
+    double valueResolution() const { return valueResolution_; }
+    void setValueResolution(double resolution);
+
+    // The readout of marker `index`: the shortest number that reads back as the same 4-byte
+    // float (the value as it is saved), followed by the suffix (e.g. "°", " m"). Zero of either
+    // sign reads "0".
     QString valueSuffix() const { return valueSuffix_; }
-    void setValueFormat(int decimals, const QString& suffix);
-    // The text shown for marker `index` in that format.
+    void setValueSuffix(const QString& suffix);
     QString valueText(int index) const;
+    // The same number without the suffix, as the value editor starts with it.
+    QString valueNumber(int index) const;
 
     // The marker that the keyboard moves, or -1 when none can be moved. Selecting a marker that
     // is hidden or fixed is ignored.
@@ -81,6 +138,11 @@ public:
     // Whether the value of the selected marker is currently shown as a number.
     bool isValueTextShown() const;
 
+    // Opens the value editor on the selected marker (as Enter does); returns whether it opened.
+    bool openValueEditor();
+    // The open value editor, or null.
+    QLineEdit* valueEditor() const;
+
     QSize minimumSizeHint() const override;
 
     // A text the gauge draws (tick number, legend, caption) and its box in widget coordinates.
@@ -92,6 +154,19 @@ public:
     virtual QList<DrawnText> drawnTexts() const;
 
 protected:
+    // A text of the static layer as placed for drawing: `origin` is the left end of its baseline.
+    struct PlacedText {
+        QString text;
+        QRectF box;
+        QPointF origin;
+        QColor colour;
+    };
+    // The static texts at the largest font, up to the widget's own, at which they all fit.
+    struct FittedTexts {
+        QFont font;
+        QList<PlacedText> texts;
+    };
+
     // A user's move changed marker `index` to `value` (during a drag, for each step); the
     // subclass emits its own signal.
     virtual void notifyMoved(int index, double value) = 0;
@@ -101,6 +176,13 @@ protected:
     virtual int markerAt(const QPointF& pos) const = 0;
     // Scale value that `pos` stands for, not limited to the range.
     virtual double valueFromPoint(const QPointF& pos) const = 0;
+    // Where the readout of marker `index` is centred, in widget coordinates.
+    virtual QPointF valueAnchor(int index) const = 0;
+    // Places every static text in `font` into `texts`. Returns false as soon as one would leave
+    // the gauge or overlap another text or the scale; with `dropMisfits` leaves such texts out
+    // instead and returns true.
+    virtual bool placeTexts(const QFont& font, bool dropMisfits,
+                            QList<PlacedText>& texts) const = 0;
     // Paints the parts that change only with size, palette or settings (face, scales, ticks,
     // bands, labels) in widget coordinates.
     virtual void paintStatic(QPainter& painter) = 0;
@@ -110,12 +192,32 @@ protected:
     // Outline of the face in widget coordinates; drawn in the highlight colour while focused.
     virtual QPainterPath faceEdge() const;
 
+    // The static texts, shrunk together until they fit (down to half the font size; what fits
+    // at no size is left out).
+    FittedTexts fitTexts() const;
+    // Draws placed texts.
+    static void paintTexts(QPainter& painter, const FittedTexts& fitted);
+
     // Drops the cached static layer; every setter of a static setting calls it.
     void invalidateStatic();
     // Draws `text` in `colour` on a dark rounded box centred at `middle`, moved inside the widget
     // where it would stick out.
     void paintValueBox(QPainter& painter, const QPointF& middle, const QColor& colour,
                        const QString& text) const;
+    // Draws the markers, the emphasised one (dragged, else selected) last, and its readout.
+    // `place` gives each marker's polygon.
+    template <typename Place>
+    void paintMarkers(QPainter& painter, Place place) const {
+        const int emphasised = dragged_ >= 0 ? dragged_ : selected_;
+        for (int i = 0; i < markerCount_; ++i) {
+            if (isMarkerShown(i) && i != emphasised)
+                markerPainter(i).paint(painter, place(i));
+        }
+        if (isMarkerShown(emphasised))
+            markerPainter(emphasised).paint(painter, place(emphasised));
+    }
+    // Draws the readout of the emphasised marker while it is shown.
+    void paintReadout(QPainter& painter) const;
     // Whether marker `index` is shown and not NaN.
     bool isMarkerShown(int index) const;
 
@@ -125,33 +227,42 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    // Clamps `value` to the range and, if it differs, stores it and notifies the move.
+    // Clamps and snaps `value` and, if it differs, stores it and notifies the move.
     // Returns whether the value changed.
     bool moveByUser(int index, double value);
     // Ends the drag, with a release notification if the marker moved during it.
     void finishDrag();
     // Picks the first shown, draggable marker when the selection is no longer usable.
     void repairSelection();
+    // Tells assistive technology that marker `index` changed its value.
+    void announceValue(int index);
+    // Takes or drops the editor's value; both close the editor.
+    void commitValueEditor(double value);
+    void closeValueEditor();
 
     std::array<double, kMaxMarkers> values_{};
     std::array<bool, kMaxMarkers> draggable_{true, true, true, true};
+    std::array<MarkerPainter, kMaxMarkers> painters_;
     int markerCount_ = kMaxMarkers;
     double rangeMinimum_ = 0.0;
     double rangeMaximum_ = 1.0;
     double singleStep_ = 1.0;
     double pageStep_ = 10.0;
-    int valueDecimals_ = 0;
+    double valueResolution_ = 0.0;
     QString valueSuffix_;
     int selected_ = 0;
     int dragged_ = -1;
     double grabOffset_ = 0.0;
     bool dragChanged_ = false;
     QPixmap staticLayer_;
+    QPointer<GaugeValueEditor> editor_;
+    int editedMarker_ = -1;
 };
 
 }  // namespace orvendel

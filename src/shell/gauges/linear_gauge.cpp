@@ -22,37 +22,35 @@ bool validIndex(int index, int count) {
     return index >= 0 && index < count;
 }
 
-// The arrowhead filling the left half of its box and pointing right at the box's middle.
-QPolygonF leftArrowhead() {
-    return QPolygonF({QPointF(0, 1000), QPointF(100, 1000), QPointF(500, 550), QPointF(500, 450),
-                      QPointF(100, 0), QPointF(0, 0)});
-}
-
-// Its mirror image.
-QPolygonF rightArrowhead() {
-    return QPolygonF({QPointF(1000, 1000), QPointF(900, 1000), QPointF(500, 550), QPointF(500, 450),
-                      QPointF(900, 0), QPointF(1000, 0)});
-}
-
-QPolygonF fullBar() {
-    return QPolygonF({QPointF(0, 0), QPointF(1000, 0), QPointF(1000, 1000), QPointF(0, 1000)});
-}
+// Texts keep this far from the widget's edges, and this far from each other and the scale.
+constexpr double kTextMargin = 2.0;
+constexpr double kTextGap = 2.0;
+// Ticks shorter than this leave no visible scale.
+constexpr double kShortestTick = 2.0;
 
 }  // namespace
 
 LinearGauge::LinearGauge(QWidget* parent) : GaugeWidget(parent), tickColour_(192, 192, 0) {
     setPointerCount(kMaxPointers);
     setRange(scaleStart_, scaleEnd_);
-    setValueFormat(1, QString());
     setSingleStep(1.0);
     setPageStep(10.0);
     bands_[0] = {0.0, 0.0, 0.6, 0.75, QColor(64, 64, 112)};
     for (size_t i = 0; i < labels_.size(); ++i) {
         labels_[i] = {QString(), QColor(255, 255, 0), QPointF(0.1 + 0.15 * i, 0.1)};
     }
-    pointers_[0] = {PointerShape::LeftArrowhead, {}, 0.08, 0.55, 0.85, QColor(255, 0, 0)};
-    pointers_[1] = {PointerShape::RightArrowhead, {}, 0.08, 0.55, 0.85, QColor(255, 0, 255)};
-    pointers_[2] = {PointerShape::Bar, {}, 0.02, 0.55, 0.85, QColor(0, 255, 255)};
+    const MarkerPainter pointers[] = {
+        {PointerShape::LeftArrowhead, QColor(255, 0, 0), 0.08, 0.55, 0.85},
+        {PointerShape::RightArrowhead, QColor(255, 0, 255), 0.08, 0.55, 0.85},
+        {PointerShape::Bar, QColor(0, 255, 255), 0.02, 0.55, 0.85},
+    };
+    for (int i = 0; i < kMaxPointers; ++i) {
+        const MarkerPainter& pointer = pointers[i];
+        setMarkerShape(i, pointer.shape());
+        setMarkerColour(i, pointer.colour());
+        setMarkerWidth(i, pointer.width());
+        setMarkerReach(i, pointer.head(), pointer.foot());
+    }
 }
 
 void LinearGauge::setScale(double start, double end) {
@@ -174,92 +172,44 @@ void LinearGauge::setLabelPosition(int index, const QPointF& position) {
     }
 }
 
-LinearGauge::PointerShape LinearGauge::pointerShape(int index) const {
-    return validIndex(index, kMaxPointers) ? pointers_[static_cast<size_t>(index)].shape
-                                           : PointerShape::Bar;
-}
-
-void LinearGauge::setPointerShape(int index, PointerShape shape) {
-    if (validIndex(index, kMaxPointers)) {
-        pointers_[static_cast<size_t>(index)].shape = shape;
-        update();
-    }
-}
-
-void LinearGauge::setPointerOutline(int index, const QPolygonF& outline) {
-    if (validIndex(index, kMaxPointers)) {
-        pointers_[static_cast<size_t>(index)].customOutline = outline;
-        pointers_[static_cast<size_t>(index)].shape = PointerShape::Custom;
-        update();
-    }
-}
-
-QPolygonF LinearGauge::pointerOutline(int index) const {
-    switch (pointerShape(index)) {
-        case PointerShape::LeftArrowhead:
-            return leftArrowhead();
-        case PointerShape::RightArrowhead:
-            return rightArrowhead();
-        case PointerShape::Bar:
-            return fullBar();
-        case PointerShape::Custom:
-            return pointers_[static_cast<size_t>(index)].customOutline;
-    }
-    return fullBar();
-}
-
-double LinearGauge::pointerWidth(int index) const {
-    return validIndex(index, kMaxPointers) ? pointers_[static_cast<size_t>(index)].width : 0.0;
-}
-
-void LinearGauge::setPointerWidth(int index, double relativeWidth) {
-    if (validIndex(index, kMaxPointers)) {
-        pointers_[static_cast<size_t>(index)].width = std::clamp(relativeWidth, 0.0, 1.0);
-        update();
-    }
-}
-
 void LinearGauge::setPointerExtent(int index, double top, double bottom) {
+    setMarkerReach(index, std::clamp(std::min(top, bottom), 0.0, 1.0),
+                   std::clamp(std::max(top, bottom), 0.0, 1.0));
+}
+
+int LinearGauge::pointerLegend(int index) const {
+    return validIndex(index, kMaxPointers) ? pointerLegends_[static_cast<size_t>(index)] : -1;
+}
+
+void LinearGauge::setPointerLegend(int index, int label) {
     if (validIndex(index, kMaxPointers)) {
-        pointers_[static_cast<size_t>(index)].top = std::clamp(std::min(top, bottom), 0.0, 1.0);
-        pointers_[static_cast<size_t>(index)].bottom = std::clamp(std::max(top, bottom), 0.0, 1.0);
-        update();
+        pointerLegends_[static_cast<size_t>(index)] = label;
     }
 }
 
-QColor LinearGauge::pointerColour(int index) const {
-    return validIndex(index, kMaxPointers) ? pointers_[static_cast<size_t>(index)].colour
-                                           : QColor();
+QString LinearGauge::markerName(int index) const {
+    return labelCaption(pointerLegend(index));
 }
 
-void LinearGauge::setPointerColour(int index, const QColor& colour) {
-    if (validIndex(index, kMaxPointers)) {
-        pointers_[static_cast<size_t>(index)].colour = colour;
-        update();
-    }
+QRectF LinearGauge::markerBounds(int index) const {
+    return isMarkerShown(index) ? pointerPolygon(index).boundingRect() : QRectF();
 }
 
 QPolygonF LinearGauge::pointerPolygon(int index) const {
     if (!validIndex(index, kMaxPointers)) {
         return {};
     }
-    const Pointer& pointer = pointers_[static_cast<size_t>(index)];
+    const MarkerPainter& pointer = markerPainter(index);
     const ScaleMap map = pixelMap();
-    const double x = map.transform(map.clampToScale(pointerValue(index)));
-    double boxWidth = std::max(kMinimumPointerWidth, pointer.width * width());
-    double left = x - boxWidth / 2;
-    if (pointer.shape == PointerShape::Bar) {
+    double x = map.transform(map.clampToScale(pointerValue(index)));
+    double boxWidth = std::max(kMinimumPointerWidth, pointer.width() * width());
+    if (pointer.shape() == PointerShape::Bar) {
         // Bars keep to whole pixels so that thin ones stay sharp and in their full colour.
         boxWidth = std::max(kMinimumPointerWidth, std::round(boxWidth));
-        left = std::round(x - boxWidth / 2);
+        x = std::round(x - boxWidth / 2) + boxWidth / 2;
     }
-    const double top = pointer.top * height();
-    const double boxHeight = (pointer.bottom - pointer.top) * height();
-    QPolygonF polygon;
-    for (const QPointF& p : pointerOutline(index)) {
-        polygon << QPointF(left + p.x() * boxWidth / 1000.0, top + p.y() * boxHeight / 1000.0);
-    }
-    return polygon;
+    return pointer.place(QPointF(x, pointer.head() * height()),
+                         QPointF(x, pointer.foot() * height()), boxWidth);
 }
 
 QPointF LinearGauge::pointerGrabPoint(int index) const {
@@ -313,72 +263,157 @@ void LinearGauge::paintStatic(QPainter& painter) {
         painter.drawRect(QRectF(x1, band.top * h, x2 - x1, (band.bottom - band.top) * h));
     }
 
-    // Axis along the top of the tick area, ticks hanging below it. One-pixel lines run through
-    // pixel centres so that they stay sharp at any device pixel ratio.
-    const double axis = std::floor(tickTop_ * h) + 0.5;
-    const double bottom = std::min(std::floor(tickBottom_ * h), h - 2);
+    // Axis along the top of the tick area, ticks hanging below it, their values under them.
+    // One-pixel lines run through pixel centres so that they stay sharp at any device pixel
+    // ratio.
+    const FittedTexts fitted = fitTexts();
+    const TickGeometry ticks = tickGeometry(QFontMetricsF(fitted.font));
     painter.setPen(QPen(tickColour_, 1.0, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(QPointF(std::round(map.p1()), axis), QPointF(std::round(map.p2()) + 1, axis));
-    auto drawTicks = [&](const Ticks& ticks, double end) {
-        if (ticks.interval <= 0) {
+    painter.drawLine(QPointF(std::round(map.p1()), ticks.axis),
+                     QPointF(std::round(map.p2()) + 1, ticks.axis));
+    auto drawTicks = [&](const Ticks& kind, double end) {
+        if (kind.interval <= 0) {
             return;
         }
-        for (double v = ticks.from; v <= ticks.to + 1e-9; v += ticks.interval) {
+        for (double v = kind.from; v <= kind.to + 1e-9; v += kind.interval) {
             const double x = std::round(map.transform(v)) + 0.5;
-            painter.drawLine(QPointF(x, axis), QPointF(x, end));
+            painter.drawLine(QPointF(x, ticks.axis), QPointF(x, end));
         }
     };
-    drawTicks(minor_, axis + std::max(1.0, std::round((bottom - axis) / 2)));
-    drawTicks(major_, bottom);
+    drawTicks(minor_, ticks.minorEnd);
+    drawTicks(major_, ticks.majorEnd);
+    paintTexts(painter, fitted);
+}
 
-    const QFontMetricsF metrics(painter.font());
+LinearGauge::TickGeometry LinearGauge::tickGeometry(const QFontMetricsF& metrics) const {
+    const double h = height();
+    TickGeometry g{};
+    g.fits = true;
+    if (!tickLabelsShown_ || major_.interval <= 0) {
+        g.axis = std::floor(tickTop_ * h) + 0.5;
+        g.majorEnd = std::min(std::floor(tickBottom_ * h), h - 2);
+    } else {
+        // The values sit on the bottom edge; the ticks keep their design length above them but
+        // stay below the bands.
+        const QRectF digits = metrics.tightBoundingRect(QStringLiteral("0123456789-"));
+        g.baseline = std::floor(h - kTextMargin - digits.bottom());
+        g.majorEnd = std::floor(g.baseline + digits.top() - kTextGap);
+        double lowestBand = 0.0;
+        for (int i = 0; i < bandCount_; ++i) {
+            lowestBand = std::max(lowestBand, bands_[static_cast<size_t>(i)].bottom * h);
+        }
+        const double designLength = (tickBottom_ - tickTop_) * h;
+        g.axis = std::floor(std::max(g.majorEnd - designLength, lowestBand)) + 0.5;
+        g.fits = g.majorEnd - g.axis >= kShortestTick;
+    }
+    g.minorEnd = g.axis + std::max(1.0, std::round((g.majorEnd - g.axis) / 2));
+    return g;
+}
+
+bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedText>& texts) const {
+    const QFontMetricsF metrics(font);
+    const TickGeometry ticks = tickGeometry(metrics);
+    if (!ticks.fits && !dropMisfits) {
+        return false;
+    }
+    const double w = width();
+    const double h = height();
+    const QRectF area =
+        QRectF(rect()).adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
+    const ScaleMap map = pixelMap();
+    auto clearOfTexts = [&](const QRectF& box) {
+        const QRectF spaced = box.adjusted(-kTextGap, -kTextGap, kTextGap, kTextGap);
+        return std::none_of(texts.begin(), texts.end(),
+                            [&](const PlacedText& t) { return t.box.intersects(spaced); });
+    };
+
     if (tickLabelsShown_ && major_.interval > 0) {
-        painter.setPen(tickColour_);
+        const QRectF digits = metrics.tightBoundingRect(QStringLiteral("0123456789-"));
         for (double v = major_.from; v <= major_.to + 1e-9; v += major_.interval) {
             const QString text = QString::number(v);
-            const double w = metrics.horizontalAdvance(text);
-            painter.drawText(
-                QRectF(map.transform(v) - w / 2, axis - metrics.height(), w, metrics.height()),
-                Qt::AlignCenter, text);
+            const double textWidth = metrics.horizontalAdvance(text);
+            const QRectF box(map.transform(v) - textWidth / 2, ticks.baseline + digits.top(),
+                             textWidth, digits.height());
+            if (area.contains(box) && clearOfTexts(box)) {
+                texts.append({text, box, QPointF(box.left(), ticks.baseline), tickColour_});
+            } else if (!dropMisfits) {
+                return false;
+            }
         }
     }
 
-    for (int i = 0; i < labelCount_; ++i) {
-        const Label& label = labels_[static_cast<size_t>(i)];
-        if (label.caption.isEmpty()) {
-            continue;
-        }
-        const QPointF topLeft(label.position.x() * width(), label.position.y() * h);
-        painter.setPen(label.colour);
-        painter.drawText(QRectF(topLeft, QSizeF(width() - topLeft.x(), metrics.height())),
-                         Qt::AlignLeft | Qt::AlignTop, label.caption);
+    // Legends keep clear of the bands and of everything from the axis down.
+    QList<QRectF> scale{QRectF(0, ticks.axis - 0.5, w, h)};
+    for (int i = 0; i < bandCount_; ++i) {
+        const Band& band = bands_[static_cast<size_t>(i)];
+        const double x1 = map.transform(map.clampToScale(std::min(band.start, band.end)));
+        const double x2 = map.transform(map.clampToScale(std::max(band.start, band.end)));
+        scale << QRectF(x1 - 1, band.top * h, x2 - x1 + 2, (band.bottom - band.top) * h);
     }
+    // Labels sharing a row are laid out left to right: each at its design place unless the one
+    // before reaches there, the row then pulled in from the right edge as far as it sticks out.
+    QList<int> order;
+    for (int i = 0; i < labelCount_; ++i) {
+        if (!labels_[static_cast<size_t>(i)].caption.isEmpty()) {
+            order << i;
+        }
+    }
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const QPointF pa = labels_[static_cast<size_t>(a)].position;
+        const QPointF pb = labels_[static_cast<size_t>(b)].position;
+        return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+    });
+    for (qsizetype first = 0; first < order.size();) {
+        const double rowY = labels_[static_cast<size_t>(order[first])].position.y();
+        qsizetype end = first;
+        while (end < order.size() &&
+               labels_[static_cast<size_t>(order[end])].position.y() == rowY) {
+            ++end;
+        }
+        // Labels in a row stay a blank apart.
+        const double rowGap = std::max(kTextGap, metrics.horizontalAdvance(QLatin1Char(' ')));
+        QList<QRectF> boxes;
+        double reached = area.left() - rowGap;
+        for (qsizetype k = first; k < end; ++k) {
+            const Label& label = labels_[static_cast<size_t>(order[k])];
+            const double x = std::max(label.position.x() * w, reached + rowGap);
+            boxes << QRectF(x, std::max(rowY * h, area.top()),
+                            metrics.horizontalAdvance(label.caption), metrics.height());
+            reached = boxes.last().right();
+        }
+        double limit = area.right();
+        for (qsizetype k = boxes.size() - 1; k >= 0; --k) {
+            QRectF& box = boxes[k];
+            box.moveRight(std::min(box.right(), limit));
+            limit = box.left() - rowGap;
+        }
+        for (qsizetype k = 0; k < boxes.size(); ++k) {
+            const QRectF& box = boxes[k];
+            const Label& label = labels_[static_cast<size_t>(order[first + k])];
+            const bool clear = std::none_of(scale.begin(), scale.end(), [&](const QRectF& part) {
+                return part.intersects(box);
+            });
+            if (area.contains(box) && clear && clearOfTexts(box)) {
+                texts.append({label.caption, box, QPointF(box.left(), box.top() + metrics.ascent()),
+                              label.colour});
+            } else if (!dropMisfits) {
+                return false;
+            }
+        }
+        first = end;
+    }
+    return true;
 }
 
 void LinearGauge::paintDynamic(QPainter& painter) {
-    const int emphasised = draggedMarker() >= 0 ? draggedMarker() : selectedMarker();
-    auto drawPointer = [&](int i) {
-        const QColor colour = pointerColour(i);
-        painter.setPen(QPen(colour.darker(200), 0.8));
-        painter.setBrush(colour);
-        painter.drawPolygon(pointerPolygon(i));
-    };
-    for (int i = 0; i < pointerCount(); ++i) {
-        if (isMarkerShown(i) && i != emphasised) {
-            drawPointer(i);
-        }
-    }
-    if (isMarkerShown(emphasised)) {
-        drawPointer(emphasised);
-    }
+    paintMarkers(painter, [this](int i) { return pointerPolygon(i); });
+    paintReadout(painter);
+}
 
-    if (isValueTextShown() && isMarkerShown(emphasised)) {
-        const QRectF pointer = pointerPolygon(emphasised).boundingRect();
-        const double x = positionForValue(pixelMap().clampToScale(pointerValue(emphasised)));
-        const QFontMetricsF metrics(painter.font());
-        const QPointF middle(x, pointer.top() - metrics.height() / 2 - 1);
-        paintValueBox(painter, middle, pointerColour(emphasised), valueText(emphasised));
-    }
+QPointF LinearGauge::valueAnchor(int index) const {
+    const QRectF pointer = pointerPolygon(index).boundingRect();
+    const double x = positionForValue(pixelMap().clampToScale(pointerValue(index)));
+    return {x, pointer.top() - QFontMetricsF(font()).height() / 2 - 1};
 }
 
 void LinearGauge::notifyMoved(int index, double value) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFontMetricsF>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
@@ -9,6 +10,7 @@
 #include <array>
 
 #include "shell/gauges/gauge_widget.h"
+#include "shell/gauges/marker_painter.h"
 #include "shell/gauges/scale_map.h"
 
 namespace orvendel {
@@ -26,13 +28,8 @@ public:
     static constexpr int kMaxLabels = 5;
     static constexpr int kMaxBands = 1;
 
-    // Pointer outlines are drawn from points in a 1000 x 1000 box centred on the value.
-    enum class PointerShape {
-        LeftArrowhead,   // fills the left half of its box and points right at its value
-        RightArrowhead,  // fills the right half and points left at its value
-        Bar,             // a bar over the whole box; a width of 0 draws a hairline
-        Custom,          // the outline given to setPointerOutline()
-    };
+    // Pointer shapes; outlines lie in a 1000 x 1000 box centred on the value (see MarkerPainter).
+    using PointerShape = MarkerPainter::Shape;
 
     explicit LinearGauge(QWidget* parent = nullptr);
 
@@ -55,7 +52,9 @@ public:
     // Vertical reach of the major ticks as fractions of the height (minor ticks reach half as
     // far up from the bottom edge `bottom`).
     void setTickExtent(double top, double bottom);
-    // Whether the values of major ticks are printed (default false).
+    // Whether the values of major ticks are printed (default false). They sit on the bottom
+    // edge; the ticks then hang above them, below the bands. Labels sharing a row keep a blank
+    // apart and are pulled in from the right edge; texts that still do not fit shrink together.
     void setTickLabelsShown(bool shown);
     bool tickLabelsShown() const { return tickLabelsShown_; }
 
@@ -96,23 +95,31 @@ public:
     // and lets clicks through to the pointers below it.
     bool isPointerDraggable(int index) const { return isMarkerDraggable(index); }
     void setPointerDraggable(int index, bool draggable) { setMarkerDraggable(index, draggable); }
-    PointerShape pointerShape(int index) const;
-    void setPointerShape(int index, PointerShape shape);
+    PointerShape pointerShape(int index) const { return markerShape(index); }
+    void setPointerShape(int index, PointerShape shape) { setMarkerShape(index, shape); }
     // Outline for PointerShape::Custom, points in the 1000 x 1000 box (x right, y down).
-    void setPointerOutline(int index, const QPolygonF& outline);
+    void setPointerOutline(int index, const QPolygonF& outline) {
+        setMarkerOutline(index, outline);
+    }
     // The outline that pointer `index` is drawn with, in box coordinates.
-    QPolygonF pointerOutline(int index) const;
-    // Box width as a fraction of the widget's width.
-    double pointerWidth(int index) const;
-    void setPointerWidth(int index, double relativeWidth);
+    QPolygonF pointerOutline(int index) const { return markerPainter(index).outline(); }
+    // Box width as a fraction of the widget's width; 0 draws a hairline.
+    double pointerWidth(int index) const { return markerWidth(index); }
+    void setPointerWidth(int index, double relativeWidth) { setMarkerWidth(index, relativeWidth); }
     // Vertical extent of the box as fractions of the height.
     void setPointerExtent(int index, double top, double bottom);
-    QColor pointerColour(int index) const;
-    void setPointerColour(int index, const QColor& colour);
+    QColor pointerColour(int index) const { return markerColour(index); }
+    void setPointerColour(int index, const QColor& colour) { setMarkerColour(index, colour); }
+    // The label whose caption names pointer `index` (default: the label of the same index).
+    int pointerLegend(int index) const;
+    void setPointerLegend(int index, int label);
     // The pointer's drawn polygon in widget coordinates, and its centre of mass (a point on
     // the pointer, not necessarily on its value).
     QPolygonF pointerPolygon(int index) const;
     QPointF pointerGrabPoint(int index) const;
+
+    QString markerName(int index) const override;
+    QRectF markerBounds(int index) const override;
 
 signals:
     // The user moved pointer `index` to `value` (repeatedly while dragging).
@@ -127,8 +134,21 @@ protected:
     void paintDynamic(QPainter& painter) override;
     void notifyMoved(int index, double value) override;
     void notifyReleased(int index, double value) override;
+    QPointF valueAnchor(int index) const override;
+    bool placeTexts(const QFont& font, bool dropMisfits, QList<PlacedText>& texts) const override;
 
 private:
+    // Vertical places of the axis and the ticks, and the baseline of the tick values, for the
+    // tick values' font; `fits` is false when the ticks would have no room.
+    struct TickGeometry {
+        double axis;
+        double minorEnd;
+        double majorEnd;
+        double baseline;
+        bool fits;
+    };
+    TickGeometry tickGeometry(const QFontMetricsF& metrics) const;
+
     struct Ticks {
         double interval;
         double from;
@@ -146,14 +166,6 @@ private:
         QColor colour;
         QPointF position;
     };
-    struct Pointer {
-        PointerShape shape;
-        QPolygonF customOutline;
-        double width;
-        double top;
-        double bottom;
-        QColor colour;
-    };
 
     double scaleStart_ = 0.0;
     double scaleEnd_ = 100.0;
@@ -167,7 +179,7 @@ private:
     int bandCount_ = kMaxBands;
     std::array<Label, kMaxLabels> labels_;
     int labelCount_ = kMaxLabels;
-    std::array<Pointer, kMaxPointers> pointers_;
+    std::array<int, kMaxPointers> pointerLegends_{0, 1, 2};
 };
 
 }  // namespace orvendel

@@ -8,7 +8,9 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
+#include <optional>
 
 namespace orvendel {
 
@@ -24,6 +26,12 @@ constexpr double kTickValueRadius = 0.81;
 constexpr double kScale1Radius = 0.5;
 constexpr double kHubRadius = 0.07;
 constexpr double kValueTextRadius = 0.36;
+// Needles: a blade from behind the centre to its tip, and its breadth; fractions of the radius.
+constexpr double kNeedleTail = -0.16;
+constexpr double kNeedleBreadth = 0.07;
+constexpr double kThinnestNeedle = 3.2;
+// Texts keep this far from the face's edge, the dial and each other.
+constexpr double kTextGap = 2.0;
 
 bool validIndex(int index, int count) {
     return index >= 0 && index < count;
@@ -43,8 +51,6 @@ double distanceToSegment(const QPointF& p, const QPointF& a, const QPointF& b) {
 
 RoundGauge::RoundGauge(QWidget* parent)
     : GaugeWidget(parent),
-      needleColours_{QColor(255, 0, 0), QColor(0, 255, 255), QColor(255, 0, 255),
-                     QColor(192, 192, 192)},
       tickColour_(255, 255, 0),
       faceFill_(28, 28, 28),
       faceEdge_(112, 112, 112),
@@ -56,21 +62,31 @@ RoundGauge::RoundGauge(QWidget* parent)
     for (auto& band : bands_) {
         band = {0.0, 0.0, QColor(128, 128, 128)};
     }
-    for (size_t i = 0; i < labels_.size(); ++i) {
-        labels_[i] = {QString(), needleColours_[i], QPointF(-0.75, 0.0)};
+    const QColor colours[] = {QColor(255, 0, 0), QColor(0, 255, 255), QColor(255, 0, 255),
+                              QColor(192, 192, 192)};
+    for (int i = 0; i < kMaxNeedles; ++i) {
+        setMarkerShape(i, MarkerPainter::Shape::Blade);
+        setMarkerColour(i, colours[i]);
+        setMarkerWidth(i, kNeedleBreadth);
+        setMarkerReach(i, kNeedleLength, kNeedleTail);
+        labels_[static_cast<size_t>(i)] = {QString(), colours[i], QPointF(-0.75, 0.0)};
     }
     faceOutline_ << QPointF(0, 0) << QPointF(1000, 0) << QPointF(1000, 1000) << QPointF(0, 1000);
 }
 
-QColor RoundGauge::needleColour(int index) const {
-    return validIndex(index, kMaxNeedles) ? needleColours_[static_cast<size_t>(index)] : QColor();
+QPolygonF RoundGauge::needlePolygon(int index) const {
+    const MarkerPainter& needle = markerPainter(index);
+    const double value = std::clamp(needleValue(index), kNeedleMinimum, kNeedleMaximum);
+    return needle.place(pointForValue(value, needle.head()), pointForValue(value, needle.foot()),
+                        std::max(kThinnestNeedle, needle.width() * radius()));
 }
 
-void RoundGauge::setNeedleColour(int index, const QColor& colour) {
-    if (validIndex(index, kMaxNeedles)) {
-        needleColours_[static_cast<size_t>(index)] = colour;
-        update();
-    }
+QString RoundGauge::markerName(int index) const {
+    return labelCaption(index);
+}
+
+QRectF RoundGauge::markerBounds(int index) const {
+    return isMarkerShown(index) ? needlePolygon(index).boundingRect() : QRectF();
 }
 
 double RoundGauge::scaleStart(int index) const {
@@ -235,7 +251,8 @@ int RoundGauge::markerAt(const QPointF& pos) const {
             continue;
         }
         const double value = std::clamp(needleValue(i), kNeedleMinimum, kNeedleMaximum);
-        const double distance = distanceToSegment(pos, c, pointForValue(value, kNeedleLength));
+        const double distance =
+            distanceToSegment(pos, c, pointForValue(value, markerPainter(i).head()));
         const bool preferred = i == selectedMarker();
         if (distance < bestDistance || (preferred && distance <= bestDistance)) {
             best = i;
@@ -312,45 +329,7 @@ void RoundGauge::paintStatic(QPainter& painter) {
     drawTicks(minorTick_, kMinorTickInner, 1.2);
     drawTicks(majorTick_, kMajorTickInner, 1.6);
 
-    // Legend labels down the left side; tick values give way to them.
-    const QFontMetricsF metrics(painter.font());
-    QList<QRectF> legend;
-    for (int i = 0; i < labelCount_; ++i) {
-        const Label& label = labels_[static_cast<size_t>(i)];
-        if (label.caption.isEmpty()) {
-            continue;
-        }
-        const QPointF anchor(std::max(c.x() + label.position.x() * r, 2.0),
-                             c.y() - label.position.y() * r);
-        const QRectF textBox(anchor.x(), anchor.y() - metrics.height() / 2,
-                             metrics.horizontalAdvance(label.caption), metrics.height());
-        painter.setPen(label.colour);
-        painter.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter, label.caption);
-        legend << textBox;
-    }
-    if (tickLabelsShown_ && majorTick_ > 0) {
-        painter.setPen(tickColour_);
-        const double first = std::ceil(mainFrom / majorTick_ - 1e-9) * majorTick_;
-        for (double v = first; v <= mainTo + 1e-9; v += majorTick_) {
-            const QString text = QString::number(v, 'f', 0);
-            const QSizeF size(metrics.horizontalAdvance(text), metrics.ascent());
-            // Just outside the ring: the box's nearest side touches the ring's outer radius.
-            const double a = angleOf(v) * kDegrees;
-            const double clearance = std::max(std::abs(std::cos(a)) * size.width(),
-                                              std::abs(std::sin(a)) * size.height()) /
-                                     2;
-            const QPointF middle = pointForValue(v, 1.0) - c;
-            const QPointF at = c + middle * ((kTickValueRadius * r + clearance + 1) / r);
-            const QRectF textBox(at.x() - size.width() / 2, at.y() - size.height() / 2,
-                                 size.width(), size.height());
-            const bool blocked = std::any_of(legend.begin(), legend.end(), [&](const QRectF& l) {
-                return l.intersects(textBox);
-            });
-            if (!blocked && QRectF(rect()).contains(textBox)) {
-                painter.drawText(textBox, Qt::AlignCenter, text);
-            }
-        }
-    }
+    paintTexts(painter, fitTexts());
 
     // Scale 1: the arc inside the ring, from its start over its extent, closed by small ends.
     const Scale& second = scales_[1];
@@ -370,53 +349,169 @@ void RoundGauge::paintStatic(QPainter& painter) {
 void RoundGauge::paintDynamic(QPainter& painter) {
     const QPointF c = centre();
     const double r = radius();
-
-    auto drawNeedle = [&](int i) {
-        const double value = std::clamp(needleValue(i), kNeedleMinimum, kNeedleMaximum);
-        const double angle = angleMap_.transform(value);
-        const QColor colour = needleColour(i);
-        painter.save();
-        painter.translate(c);
-        painter.rotate(-angle);
-        // Drawn pointing right (angle 0): a slim blade with a short tail.
-        const double length = kNeedleLength * r;
-        const double half = std::max(1.6, 0.035 * r);
-        QPolygonF blade;
-        blade << QPointF(-0.16 * r, -half * 0.6) << QPointF(0, -half) << QPointF(length, -0.6)
-              << QPointF(length, 0.6) << QPointF(0, half) << QPointF(-0.16 * r, half * 0.6);
-        painter.setPen(QPen(colour.darker(170), 0.8));
-        painter.setBrush(colour);
-        painter.drawPolygon(blade);
-        painter.restore();
-    };
-
-    const int selected = selectedMarker();
-    const int emphasised = draggedMarker() >= 0 ? draggedMarker() : selected;
-    for (int i = 0; i < needleCount(); ++i) {
-        if (isMarkerShown(i) && i != emphasised) {
-            drawNeedle(i);
-        }
-    }
-    if (isMarkerShown(emphasised)) {
-        drawNeedle(emphasised);
-    }
-
+    paintMarkers(painter, [this](int i) { return needlePolygon(i); });
     // Hub over the needles' roots.
     painter.setPen(QPen(QColor(40, 40, 40), 1.0));
     painter.setBrush(QColor(150, 150, 150));
     painter.drawEllipse(c, kHubRadius * r, kHubRadius * r);
+    paintReadout(painter);
+}
 
-    if (isValueTextShown() && isMarkerShown(emphasised)) {
-        const QString text = valueText(emphasised);
-        const QFontMetricsF metrics(painter.font());
-        const double value = std::clamp(needleValue(emphasised), kNeedleMinimum, kNeedleMaximum);
-        const QPointF at = pointForValue(value, kValueTextRadius);
-        // The readout sits beside the needle, on the side away from the nearer end of the arc.
-        const double side = value >= 0 ? 1.0 : -1.0;
-        const QPointF normal(std::sin(value * kDegrees), std::cos(value * kDegrees));
-        const double offset = metrics.height() / 2 + 4;
-        paintValueBox(painter, at + normal * side * offset, needleColour(emphasised), text);
+QPointF RoundGauge::valueAnchor(int index) const {
+    const double value = std::clamp(needleValue(index), kNeedleMinimum, kNeedleMaximum);
+    // The readout sits beside the needle, on the side away from the nearer end of the arc.
+    const double side = value >= 0 ? 1.0 : -1.0;
+    const QPointF normal(std::sin(value * kDegrees), std::cos(value * kDegrees));
+    const double offset = QFontMetricsF(font()).height() / 2 + 4;
+    return pointForValue(value, kValueTextRadius) + normal * side * offset;
+}
+
+bool RoundGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedText>& texts) const {
+    const QFontMetricsF metrics(font);
+    const QPointF c = centre();
+    const double r = radius();
+    const QPolygonF face = facePolygon();
+    auto angleOf = [&](double value) {
+        return angleMap_.transform(std::clamp(value, kNeedleMinimum, kNeedleMaximum));
+    };
+
+    // What texts keep clear of: the dial's right half out to the ring (where ticks, bands,
+    // scale 1 and the needles are) and, all round, the hub with the needles' tails.
+    double needleHalf = kThinnestNeedle / 2;
+    double tail = 0.0;
+    double reach = std::max(bandOuter_, kTickOuter);
+    for (int i = 0; i < needleCount(); ++i) {
+        needleHalf = std::max(needleHalf, markerPainter(i).width() * r / 2);
+        tail = std::max(tail, -std::min(markerPainter(i).foot(), 0.0));
+        reach = std::max(reach, markerPainter(i).head());
     }
+    auto hitsDisc = [&](const QRectF& box, double discRadius, double fromX) {
+        const double left = std::max(box.left(), fromX);
+        if (left > box.right()) {
+            return false;
+        }
+        const double nx = std::clamp(c.x(), left, box.right());
+        const double ny = std::clamp(c.y(), box.top(), box.bottom());
+        return std::hypot(nx - c.x(), ny - c.y()) < discRadius;
+    };
+    auto clearOfDial = [&](const QRectF& box, double gap) {
+        return !hitsDisc(box, reach * r + gap, c.x() - needleHalf - gap) &&
+               !hitsDisc(box, std::max(kHubRadius, tail) * r + needleHalf + gap,
+                         -std::numeric_limits<double>::infinity());
+    };
+    auto insideFace = [&](const QRectF& box) {
+        const QRectF spaced = box.adjusted(-kTextGap, -kTextGap, kTextGap, kTextGap);
+        for (const QPointF& corner :
+             {spaced.topLeft(), spaced.topRight(), spaced.bottomLeft(), spaced.bottomRight()}) {
+            if (!face.containsPoint(corner, Qt::OddEvenFill)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    auto clearOf = [](const QList<PlacedText>& placed, const QRectF& box) {
+        const QRectF spaced = box.adjusted(-kTextGap, -kTextGap, kTextGap, kTextGap);
+        return std::none_of(placed.begin(), placed.end(),
+                            [&](const PlacedText& t) { return t.box.intersects(spaced); });
+    };
+
+    // Tick values where they belong: just outside the ring, the box's nearest side touching it.
+    QList<PlacedText> numbers;
+    const Scale& main = scales_[0];
+    const double mainFrom = std::min(main.start, main.start + main.extent);
+    const double mainTo = std::max(main.start, main.start + main.extent);
+    if (tickLabelsShown_ && majorTick_ > 0) {
+        const QRectF digits = metrics.tightBoundingRect(QStringLiteral("0123456789-"));
+        const double first = std::ceil(mainFrom / majorTick_ - 1e-9) * majorTick_;
+        for (double v = first; v <= mainTo + 1e-9; v += majorTick_) {
+            const QString text = QString::number(v, 'f', 0);
+            const QSizeF size(metrics.horizontalAdvance(text), digits.height());
+            const double a = angleOf(v) * kDegrees;
+            const double clearance = std::max(std::abs(std::cos(a)) * size.width(),
+                                              std::abs(std::sin(a)) * size.height()) /
+                                     2;
+            const QPointF middle = pointForValue(v, 1.0) - c;
+            const QPointF at = c + middle * ((reach * r + clearance + kTextGap) / r);
+            const QRectF box(at - QPointF(size.width() / 2, size.height() / 2), size);
+            numbers.append({text, box, QPointF(box.left(), box.top() - digits.top()), tickColour_});
+        }
+    }
+
+    // Legends: at the design place if that is clear, else as near to it as the face, the dial
+    // and the other texts allow.
+    QList<PlacedText> legends;
+    for (int i = 0; i < labelCount_; ++i) {
+        const Label& label = labels_[static_cast<size_t>(i)];
+        if (label.caption.isEmpty()) {
+            continue;
+        }
+        const QSizeF size(metrics.horizontalAdvance(label.caption), metrics.height());
+        const double designX =
+            std::clamp(c.x() + label.position.x() * r, 0.0, std::max(0.0, width() - size.width()));
+        const double designTop = c.y() - label.position.y() * r - size.height() / 2;
+        const double outwards = label.position.y() >= 0 ? -1.0 : 1.0;
+        auto leftmost = [&](double top) {
+            for (double x = 0; x + size.width() <= width(); x += 1.0) {
+                if (insideFace(QRectF(QPointF(x, top), size))) {
+                    return x;
+                }
+            }
+            return designX;
+        };
+        // Each vertical shift (outwards first) tries the design place and the leftmost place,
+        // clear of the tick values, then the same letting the values move aside.
+        auto search = [&]() -> std::optional<QRectF> {
+            for (double shift = 0; shift <= 0.5 * r; shift += 1.0) {
+                for (double direction : {outwards, -outwards}) {
+                    const double top = designTop + direction * shift;
+                    if (top < 0 || top + size.height() > height()) {
+                        continue;
+                    }
+                    const double leftX = leftmost(top);
+                    for (bool avoidNumbers : {true, false}) {
+                        for (double x :
+                             {avoidNumbers ? designX : leftX, avoidNumbers ? leftX : designX}) {
+                            const QRectF box(QPointF(x, top), size);
+                            if (insideFace(box) && clearOfDial(box, kTextGap) &&
+                                clearOf(legends, box) && (!avoidNumbers || clearOf(numbers, box))) {
+                                return box;
+                            }
+                        }
+                    }
+                }
+            }
+            return std::nullopt;
+        };
+        const std::optional<QRectF> found = search();
+        if (found) {
+            legends.append({label.caption, *found,
+                            QPointF(found->left(), found->top() + metrics.ascent()), label.colour});
+        } else if (!dropMisfits) {
+            return false;
+        }
+    }
+    texts = legends;
+
+    // Tick values crowded by a legend move right, away from the legends, by up to one and a half
+    // times their width.
+    for (PlacedText number : numbers) {
+        const QRectF ideal = number.box;
+        bool placed = false;
+        for (double shift = 0; shift <= 1.5 * ideal.width() + 2 * kTextGap; shift += 1.0) {
+            const QRectF box = ideal.translated(shift, 0);
+            if (insideFace(box) && clearOfDial(box, 0.0) && clearOf(texts, box)) {
+                number.origin += QPointF(shift, 0);
+                number.box = box;
+                texts.append(number);
+                placed = true;
+                break;
+            }
+        }
+        if (!placed && !dropMisfits) {
+            return false;
+        }
+    }
+    return true;
 }
 
 QPolygonF RoundGauge::facePolygon() const {

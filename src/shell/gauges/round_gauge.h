@@ -43,9 +43,17 @@ public:
     // Whether the user may move needle `index` (default true).
     bool isNeedleDraggable(int index) const { return isMarkerDraggable(index); }
     void setNeedleDraggable(int index, bool draggable) { setMarkerDraggable(index, draggable); }
-    // Colour of needle `index` (defaults red, cyan, magenta, silver).
-    QColor needleColour(int index) const;
-    void setNeedleColour(int index, const QColor& colour);
+    // Colour of needle `index` (defaults red, cyan, magenta, silver). The needles' shape and size
+    // are their marker painters' (a blade from 0.16 of the radius behind the centre to 0.8 of it,
+    // 0.07 of the radius wide).
+    QColor needleColour(int index) const { return markerColour(index); }
+    void setNeedleColour(int index, const QColor& colour) { setMarkerColour(index, colour); }
+    // The needle's drawn polygon in widget coordinates.
+    QPolygonF needlePolygon(int index) const;
+
+    // Needles are named by the label of the same index.
+    QString markerName(int index) const override;
+    QRectF markerBounds(int index) const override;
 
     // Scales ---------------------------------------------------------------------------------
     // Start and extent of scale `index` (0 or 1) in degrees of value. Scale 0 carries the ticks;
@@ -64,8 +72,8 @@ public:
     void setTickIntervals(double major, double minor);
     QColor tickColour() const { return tickColour_; }
     void setTickColour(const QColor& colour);
-    // Whether the values of the major ticks are printed outside the ring (default false); a
-    // value that would overlap a label or leave the widget is left out.
+    // Whether the values of the major ticks are printed outside the ring (default false). A value
+    // that a legend crowds moves aside, to the right, by up to one and a half times its width.
     bool tickLabelsShown() const { return tickLabelsShown_; }
     void setTickLabelsShown(bool shown);
 
@@ -91,7 +99,9 @@ public:
     QColor labelColour(int index) const;
     void setLabelColour(int index, const QColor& colour);
     // Where the label's text begins: its left end and vertical middle, in fractions of the
-    // dial's radius from the centre, x to the right and y upwards.
+    // dial's radius from the centre, x to the right and y upwards. A label that would run into
+    // the dial, the face's edge or a tick value moves outwards (up for the upper labels, down for
+    // the lower ones) and to the left as far as needed.
     QPointF labelPosition(int index) const;
     void setLabelPosition(int index, const QPointF& position);
 
@@ -110,7 +120,7 @@ public:
     const ScaleMap& angleMap() const { return angleMap_; }
     // The point at `radiusFraction` of the radius along a needle standing at `value`.
     QPointF pointForValue(double value, double radiusFraction) const;
-    // Needle length as a fraction of the radius.
+    // Needle length as a fraction of the radius (the default reach of the needles' heads).
     static constexpr double kNeedleLength = 0.8;
 
 signals:
@@ -126,6 +136,8 @@ protected:
     void paintDynamic(QPainter& painter) override;
     void notifyMoved(int index, double value) override;
     void notifyReleased(int index, double value) override;
+    QPointF valueAnchor(int index) const override;
+    bool placeTexts(const QFont& font, bool dropMisfits, QList<PlacedText>& texts) const override;
     QPainterPath faceEdge() const override;
 
 private:
@@ -148,7 +160,6 @@ private:
         QPointF position;
     };
 
-    std::array<QColor, kMaxNeedles> needleColours_;
     std::array<Scale, kScaleCount> scales_;
     std::array<Band, kMaxBands> bands_;
     std::array<Label, kMaxLabels> labels_;

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPalette>
 #include <QPixmap>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "shell/gauges/gauge_designs.h"
@@ -136,6 +138,97 @@ TEST(GaugeRendering, DistanceGaugeShowsTheMarkAtFortyFiveThePointerAndItsLabel) 
     EXPECT_TRUE(image.isNear(QPointF(gauge.positionForValue(45), 22.5), gauge.bandColour(0)));
     EXPECT_TRUE(image.isNear(gauge.pointerPolygon(0).boundingRect().center(), kRed, 40));
     EXPECT_GT(image.countNear(QRect(70, 0, 140, 18), kRed), 10);
+}
+
+// The gauges' own font in DejaVu Sans (Debian's default) at the size a 96 dpi screen gives 8.25
+// points, times `scale`.
+QFont dejaVu(const QWidget& widget, double scale) {
+    QFont font = GaugeWidget::gaugeFont();
+    font.setFamilies({QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(11.0 * 72.0 / widget.logicalDpiY() * scale);
+    return font;
+}
+
+// Checks the static texts of `gauge` at `scale` times the font: every expected text drawn,
+// inside the widget, none overlapping another. With `grown` the widget grows with the font (as
+// the window's layout does) and the texts must keep near their font's height; otherwise they
+// must fit the design size whatever it takes.
+void expectTextsFit(GaugeWidget& gauge, QSize design, double scale, bool grown,
+                    QStringList expected) {
+    gauge.setFont(dejaVu(gauge, scale));
+    gauge.setFixedSize(grown ? design * scale : design);
+    const QList<GaugeWidget::DrawnText> texts = gauge.drawnTexts();
+    QStringList drawn;
+    for (const auto& t : texts)
+        drawn << t.text;
+    drawn.sort();
+    expected.sort();
+    EXPECT_EQ(drawn, expected);
+    const double height = QFontMetricsF(gauge.font()).height();
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        const auto& a = texts[i];
+        EXPECT_TRUE(QRectF(gauge.rect()).contains(a.box)) << a.text.toStdString();
+        bool number = false;
+        a.text.toDouble(&number);
+        if (grown && !number) {  // legends; tick values are boxed by their ink
+            EXPECT_GE(a.box.height(), 0.85 * height) << a.text.toStdString();
+        }
+        for (qsizetype j = i + 1; j < texts.size(); ++j)
+            EXPECT_FALSE(a.box.intersects(texts[j].box))
+                << a.text.toStdString() << " / " << texts[j].text.toStdString();
+    }
+}
+
+TEST(GaugeTexts, EveryTextFitsInsideItsGaugeAndClearOfTheOthersAndTheScale) {
+    const QStringList zoomTexts{"Zoom Min", "Zoom Default", "Zoom Max", "FPS", "FPS", "0",
+                                "5",        "10",           "15",       "20",  "25",  "30"};
+    const QStringList angleTexts{"Minimum Angle",
+                                 "Default Angle",
+                                 "INS Key Angle",
+                                 "DEL Key Angle",
+                                 "-90",
+                                 "-60",
+                                 "-30",
+                                 "0",
+                                 "30",
+                                 "60",
+                                 "90"};
+    const QStringList distanceTexts{
+        "Viewing Distance", "50", "100", "150", "200", "250", "300", "350"};
+    for (double scale : {1.0, 1.6}) {
+        for (bool grown : {true, false}) {
+            SCOPED_TRACE(testing::Message()
+                         << "font x" << scale << (grown ? " grown" : " design size"));
+            RoundGauge angle;
+            configureAngleGauge(angle);
+            expectTextsFit(angle, QSize(174, 158), scale, grown, angleTexts);
+            // Legends keep out of the dial's right half: ring, ticks, scale 1 and needles.
+            for (const auto& t : angle.drawnTexts()) {
+                if (t.box.right() < angle.centre().x())
+                    continue;
+                const QPointF c = angle.centre();
+                const double dx = std::clamp(c.x(), t.box.left(), t.box.right()) - c.x();
+                const double dy = std::clamp(c.y(), t.box.top(), t.box.bottom()) - c.y();
+                EXPECT_GE(std::hypot(dx, dy), 0.8 * angle.radius()) << t.text.toStdString();
+            }
+
+            LinearGauge zoom;
+            configureZoomGauge(zoom);
+            zoom.setLabelCaption(3, QStringLiteral("FPS"));
+            zoom.setLabelCaption(4, QStringLiteral("FPS"));
+            expectTextsFit(zoom, QSize(279, 59), scale, grown, zoomTexts);
+            for (const auto& t : zoom.drawnTexts()) {
+                if (t.text.startsWith(QLatin1String("Zoom")) || t.text == "FPS")
+                    EXPECT_LE(t.box.bottom(), 0.6 * zoom.height()) << "above the band";
+                else
+                    EXPECT_GE(t.box.top(), 0.75 * zoom.height()) << "below the band";
+            }
+
+            LinearGauge distance;
+            configureDistanceGauge(distance);
+            expectTextsFit(distance, QSize(279, 45), scale, grown, distanceTexts);
+        }
+    }
 }
 
 }  // namespace

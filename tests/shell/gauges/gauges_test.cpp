@@ -59,7 +59,7 @@ protected:
     QSignalSpy released{&gauge, &RoundGauge::needleReleased};
 };
 
-TEST_F(RoundGaugeTest, ProgramValuesEmitNothingAndTextIsInWholeDegreesShownWithFocus) {
+TEST_F(RoundGaugeTest, ProgramValuesEmitNothingAndTheReadoutIsTheSavedFloatShownWithFocus) {
     EXPECT_NEAR(gauge.pointForValue(0, 1).x(), gauge.centre().x() + gauge.radius(), 1e-9);
     EXPECT_NEAR(gauge.pointForValue(90, 1).y(), gauge.centre().y() - gauge.radius(), 1e-9);
     gauge.setNeedleValue(1, 120);  // beyond the arc: drawn at its end, kept as set
@@ -70,7 +70,8 @@ TEST_F(RoundGaugeTest, ProgramValuesEmitNothingAndTextIsInWholeDegreesShownWithF
     const struct {
         double value;
         const char* text;
-    } rows[] = {{44.6, "45°"}, {-0.4, "0°"}, {-12, "-12°"}};
+    } rows[] = {{2.901235f, "2.901235°"}, {45, "45°"}, {-12, "-12°"}, {-0.0, "0°"}, {0.1, "0.1°"},
+                {1e-7, "1e-07°"}};
     for (const auto& row : rows) {
         gauge.setNeedleValue(0, row.value);
         EXPECT_EQ(gauge.valueText(0), QString::fromUtf8(row.text)) << row.value;
@@ -98,6 +99,7 @@ TEST_F(RoundGaugeTest, DragMovesOnlyItsNeedleKeepsTheGrabOffsetAndReleasesOnce) 
     EXPECT_NEAR(moved.at(0).at(1).toDouble(), 30, 1.0);
     ASSERT_EQ(released.count(), 1);
     EXPECT_NEAR(gauge.needleValue(1), 50, 1.0);
+    EXPECT_EQ(gauge.needleValue(1), std::round(gauge.needleValue(1))) << "whole degrees";
     EXPECT_DOUBLE_EQ(released.at(0).at(1).toDouble(), gauge.needleValue(1));
     EXPECT_EQ(gauge.draggedMarker(), -1);
     EXPECT_DOUBLE_EQ(gauge.needleValue(0), -10);
@@ -242,8 +244,8 @@ TEST_F(ZoomGaugeTest, KeysStepATenthAndPagesAUnitAndAFixedBarLetsThePointerBelow
     QTest::keyClick(&gauge, Qt::Key_PageDown);
     EXPECT_NEAR(gauge.pointerValue(2), 7.1, 1e-12);
     EXPECT_EQ(gauge.valueText(2), "7.1");
-    gauge.setPointerValue(2, -0.04);
-    EXPECT_EQ(gauge.valueText(2), "0.0");  // one decimal, no negative zero
+    gauge.setPointerValue(2, 2.901235f);  // every digit the saved float needs
+    EXPECT_EQ(gauge.valueText(2), "2.901235");
 
     gauge.setPointerShape(0, LinearGauge::PointerShape::Bar);
     gauge.setPointerWidth(0, 0.0);
