@@ -3,15 +3,16 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 #include <exception>
 
+#include "shell/window/queued_progress.h"
 #include "shell/window/window_layout.h"
+#include "shell/window/wrapping_label.h"
 
 namespace orvendel {
 
@@ -20,11 +21,16 @@ namespace {
 // The bar's integer range; a run's own range (a file length in bytes) is scaled onto it.
 constexpr int kBarSteps = 1000;
 
+// What the window shows before a run reports anything, and its bar's range then.
+const QString kInitialStatus = QStringLiteral("Modifying Neverwinter Nights...");
+constexpr double kInitialMin = 0;
+constexpr double kInitialMax = 100;
+
 }  // namespace
 
 BusyForm::BusyForm(QWidget* parent)
     : QDialog(parent),
-      label1_(new QLabel(QStringLiteral("Modifying Neverwinter Nights..."), this)),
+      label1_(new WrappingLabel(kInitialStatus, this)),
       progressBar1_(new QProgressBar(this)),
       okButton_(new QPushButton(QStringLiteral("OK"), this)) {
     setObjectName(QStringLiteral("BusyForm"));
@@ -40,6 +46,8 @@ BusyForm::BusyForm(QWidget* parent)
     progressBar1_->setRange(0, kBarSteps);
     progressBar1_->setValue(0);
     progressBar1_->setTextVisible(false);
+    progressBar1_->setAccessibleName(QStringLiteral("Progress"));
+    progressBar1_->setAccessibleDescription(kInitialStatus);
     okButton_->setObjectName(QStringLiteral("OKButton"));
     okButton_->setDefault(true);
     okButton_->setAutoDefault(true);
@@ -47,13 +55,32 @@ BusyForm::BusyForm(QWidget* parent)
 
     applyLayout(this, busyFormLayout());
     applyTabOrder(this, busyFormLayout());
+    fitStatus();
+}
+
+BusyForm::~BusyForm() {
+    if (worker_)
+        worker_->wait();
 }
 
 void BusyForm::runModal(bool forReading, Work work) {
     forReading_ = forReading;
     pending_ = std::move(work);
     okButton_->setEnabled(false);
+    showStatus(kInitialStatus);
+    showRange(kInitialMin, kInitialMax);
+    showValue(kInitialMin);
     exec();
+
+    // exec() also ends when the application quits, even before the run started or while it
+    // works: the run then ends before this returns, and its last reports are taken in.
+    pending_ = nullptr;
+    if (worker_) {
+        worker_->wait();
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    }
+    progress_.reset();
+    hide();
 }
 
 void BusyForm::showEvent(QShowEvent* event) {
@@ -65,28 +92,42 @@ void BusyForm::showEvent(QShowEvent* event) {
 void BusyForm::activate() {
     Work work = std::move(pending_);
     pending_ = nullptr;
-    if (!work || !isVisible())
+    if (!work || !isVisible() || worker_)
         return;
 
     okButton_->setEnabled(false);
-    // Let the window reach the screen before the run blocks the user-interface thread.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    repaint();
+    progress_ = std::make_unique<QueuedProgress>(kBarSteps);
+    connect(progress_.get(), &QueuedProgress::statusChanged, this, &BusyForm::showStatus,
+            Qt::QueuedConnection);
+    connect(progress_.get(), &QueuedProgress::rangeChanged, this, &BusyForm::showRange,
+            Qt::QueuedConnection);
+    connect(progress_.get(), &QueuedProgress::valueChanged, this, &BusyForm::showValue,
+            Qt::QueuedConnection);
+    connect(progress_.get(), &QueuedProgress::ended, this, &BusyForm::endRun, Qt::QueuedConnection);
+    worker_.reset(QThread::create([work = std::move(work), &progress = *progress_] {
+        bool succeeded = false;
+        try {
+            succeeded = work(progress).succeeded;
+        } catch (const std::exception& e) {
+            progress.setStatus(e.what());
+        } catch (...) {
+            progress.setStatus("The patch run failed for an unknown reason.");
+        }
+        progress.end(succeeded);
+    }));
+    worker_->start();
+}
 
-    Outcome outcome;
-    running_ = true;
-    try {
-        outcome = work(*this);
-    } catch (const std::exception& e) {
-        setStatus(e.what());
-        outcome.keepShown = true;
-    } catch (...) {
-        setStatus("The patch run failed for an unknown reason.");
-        outcome.keepShown = true;
-    }
-    running_ = false;
+void BusyForm::endRun(bool succeeded) {
+    if (!worker_)
+        return;
+    worker_->wait();
+    worker_.reset();
 
-    if (forReading_ && !outcome.keepShown) {
+    // Only a run that did what it was asked shows a full bar.
+    if (!succeeded)
+        showValue(min_);
+    if (forReading_ && succeeded) {
         accept();
         return;
     }
@@ -96,13 +137,13 @@ void BusyForm::activate() {
 }
 
 void BusyForm::reject() {
-    if (running_ || !okButton_->isEnabled())
+    if (running() || !okButton_->isEnabled())
         return;
     accept();
 }
 
 void BusyForm::closeEvent(QCloseEvent* event) {
-    if (running_ || !okButton_->isEnabled()) {
+    if (running() || !okButton_->isEnabled()) {
         event->ignore();
         return;
     }
@@ -113,32 +154,40 @@ QString BusyForm::statusText() const {
     return label1_->text();
 }
 
-void BusyForm::setStatus(std::string_view text) {
-    label1_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    repaint();
+void BusyForm::showStatus(const QString& text) {
+    label1_->setText(text);
+    progressBar1_->setAccessibleDescription(text);
+    fitStatus();
 }
 
-void BusyForm::setRange(double min, double max) {
+void BusyForm::fitStatus() {
+    // Everything below the status line moves down by what the line needs beyond its place in
+    // the layout, and back up when it needs less.
+    const int layoutHeight = label1_->height() - grown_;
+    const int growth = std::max(0, label1_->heightForWidth(label1_->width()) - layoutHeight);
+    const int delta = growth - grown_;
+    if (delta == 0)
+        return;
+    grown_ = growth;
+    label1_->resize(label1_->width(), label1_->height() + delta);
+    for (QWidget* below : {static_cast<QWidget*>(progressBar1_), static_cast<QWidget*>(okButton_)})
+        below->move(below->x(), below->y() + delta);
+    setFixedSize(width(), height() + delta);
+}
+
+void BusyForm::showRange(double min, double max) {
     min_ = min;
     max_ = max;
     updateBar();
 }
 
-void BusyForm::setValue(double value) {
+void BusyForm::showValue(double value) {
     value_ = value;
     updateBar();
 }
 
 void BusyForm::updateBar() {
-    int step = 0;
-    if (max_ > min_ && std::isfinite(value_)) {
-        const double fraction = std::clamp((value_ - min_) / (max_ - min_), 0.0, 1.0);
-        step = static_cast<int>(std::lround(fraction * kBarSteps));
-    }
-    if (step == progressBar1_->value())
-        return;
-    progressBar1_->setValue(step);
-    progressBar1_->repaint();
+    progressBar1_->setValue(barStep(min_, max_, value_, kBarSteps));
 }
 
 }  // namespace orvendel

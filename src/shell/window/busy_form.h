@@ -3,77 +3,91 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 #include "patcher/progress.h"
 
-class QLabel;
 class QProgressBar;
 class QPushButton;
+class QThread;
 
 namespace orvendel {
 
-// The progress window shown modally while a patch run works. The run itself starts once the
-// window is on screen and reports its phase, outcome and progress through ProgressSink; the
-// window repaints itself as it goes, because the run holds the user-interface thread.
-class BusyForm : public QDialog, public ProgressSink {
+class QueuedProgress;
+class WrappingLabel;
+
+// The progress window shown modally while a patch run works. The run starts once the window is
+// on screen and works on a thread of its own; what it reports through ProgressSink reaches the
+// status line and the bar as queued signals, so the window stays responsive while input to
+// every other window is blocked by its modality.
+class BusyForm : public QDialog {
     Q_OBJECT
 public:
-    // What a run reports back when it ends: whether the user must see the outcome (OK waits)
-    // even after a reading run, which otherwise closes the window at once.
+    // How a run ended. A failed run leaves the bar empty, and a failed reading run keeps the
+    // window shown until OK, so that the user sees why.
     struct Outcome {
-        bool keepShown = false;
+        bool succeeded = true;
     };
+    // The work of a run. It is called on the run's thread and must not touch widgets; it reports
+    // only through the sink it is given.
     using Work = std::function<Outcome(ProgressSink&)>;
 
     explicit BusyForm(QWidget* parent = nullptr);
+    // Waits for a run that still works.
+    ~BusyForm() override;
 
-    // Shows the window modally and runs `work` once it is shown. A reading run (`forReading`)
-    // hides the window when the work returns, unless the outcome asks to keep it; a writing run
-    // enables OK and waits for it. An exception from `work` puts its text in the status line
-    // and waits for OK. Returns when the window has been hidden.
+    // Shows the window modally and runs `work` once it is shown. A successful reading run
+    // (`forReading`) hides the window when the work returns; any other run enables OK and waits
+    // for it. An exception from `work` counts as a failure and puts its text in the status
+    // line. Returns when the window has been hidden and the run's thread has ended, also when
+    // the application quits during the run.
     void runModal(bool forReading, Work work);
 
-    // ProgressSink: the status line and the bar. The bar keeps the run's own minimum, maximum
-    // and value, and shows them scaled onto a fixed integer range.
-    void setStatus(std::string_view text) override;
-    void setRange(double min, double max) override;
-    void setValue(double value) override;
-
-    // The run's own bar values and status line, as last set.
-    double progressMin() const { return min_; }
-    double progressMax() const { return max_; }
-    double progressValue() const { return value_; }
+    // The run's status line, and the run's own bar range as last shown.
     QString statusText() const;
+    double progressMax() const { return max_; }
 
     // True while a run works: the window then refuses to close.
-    bool running() const { return running_; }
+    bool running() const { return worker_ != nullptr; }
 
 signals:
     // The work of a run has ended and the window waits for OK (emitted only then).
     void waitingForOk();
 
+public slots:
+    // The status line, which wraps and lets the window grow downwards when it needs more
+    // lines than the layout gives it, and shrink back when it needs fewer.
+    void showStatus(const QString& text);
+    // The bar, in the run's own units (a file length in bytes), scaled onto a fixed range.
+    void showRange(double min, double max);
+    void showValue(double value);
+
+    // Esc and the close box act like OK once the run is over; during a run they do nothing.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-public slots:
-    // Esc and the close box act like OK once the run is over; during a run they do nothing.
-    void reject() override;
-
 private:
-    // The window's activation: runs the pending work once.
+    // The window's activation: starts the pending work once, on its own thread.
     void activate();
+    // The run's last report, after all the others: the outcome as the window shows it.
+    void endRun(bool succeeded);
+    void fitStatus();
     void updateBar();
 
-    QLabel* label1_;
+    WrappingLabel* label1_;
     QProgressBar* progressBar1_;
     QPushButton* okButton_;
     Work pending_;
     bool forReading_ = true;
-    bool running_ = false;
+    std::unique_ptr<QueuedProgress> progress_;
+    std::unique_ptr<QThread> worker_;
     double min_ = 0;
     double max_ = 100;
     double value_ = 0;
+    int grown_ = 0;  // pixels the status line has added to the window's height
 };
 
 }  // namespace orvendel

@@ -25,6 +25,7 @@
 #include "shell/editor/settings_page.h"
 #include "shell/editor/settings_page_layout.h"
 #include "shell/gauges/round_gauge.h"
+#include "shell/qt_text.h"
 #include "shell/window/deliberate_click_filter.h"
 #include "shell/window/file_dialogs.h"
 #include "shell/window/location_page.h"
@@ -34,10 +35,6 @@
 namespace orvendel {
 
 namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::filesystem::path toPath(const QString& text) {
     return std::filesystem::path(text.toStdU16String());
@@ -217,6 +214,11 @@ void MainWindow::endProgram() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A run is never cut short: the window stays until the progress window has ended it.
+    if (busyForm_->running()) {
+        event->ignore();
+        return;
+    }
     // The progress window stays loaded between runs; it must not outlive the main window.
     busyForm_->hide();
     event->accept();
@@ -224,25 +226,24 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::writeSettingsToExecutable() {
     if (!state_.valuesChosen) {
-        messages_.inform(fromUtf8(kStatusNothingToWrite), MessageBoxes::Icon::Exclamation);
+        messages_.inform(toQString(kStatusNothingToWrite), MessageBoxes::Icon::Exclamation);
         return;
     }
     settingsPage_->readHeights();
     const ModifyWarning warning = modifyWarning(state_.settings, state_.revision);
     if (warning != ModifyWarning::None &&
-        !messages_.askOkCancel(fromUtf8(modifyWarningText(warning)))) {
+        !messages_.askOkCancel(toQString(modifyWarningText(warning)))) {
         return;
     }
     processData(false);
 }
 
 void MainWindow::restoreOriginalExecutable() {
-    if (messages_.askYesNo(fromUtf8(kRestoreQuestion), fromUtf8(kRestoreTitle))) {
+    if (messages_.askYesNo(toQString(kRestoreQuestion), toQString(kRestoreTitle))) {
         const std::filesystem::path path = toPath(executablePath());
         if (askBeforeRun(path, false)) {
-            runInProgressWindow(false, [&](ProgressSink& progress) {
-                restoreOriginal(path, progress);
-                return BusyForm::Outcome{};
+            runInProgressWindow(false, [&path](ProgressSink& progress) {
+                return BusyForm::Outcome{restoreOriginal(path, progress).succeeded()};
             });
         }
     }
@@ -252,24 +253,27 @@ void MainWindow::restoreOriginalExecutable() {
 void MainWindow::processData(bool forReading) {
     const std::filesystem::path path = toPath(executablePath());
     if (askBeforeRun(path, forReading)) {
+        // The run works on its own thread, on a copy of the record; the window's record takes
+        // the copy's values once the run has ended, unless the run broke off with an exception.
+        CameraState working = state_;
+        bool ended = false;
         runInProgressWindow(forReading, [&](ProgressSink& progress) {
-            const RunResult result = modFile(path, forReading, state_, progress);
-            // A reading run closes at once when it got the values; otherwise the user must see
-            // why nothing was read.
-            return BusyForm::Outcome{!result.succeeded()};
+            const RunResult result = modFile(path, forReading, working, progress);
+            ended = true;
+            return BusyForm::Outcome{result.succeeded()};
         });
+        if (ended)
+            state_ = std::move(working);
     }
     updateRestoreButton();
 }
 
 bool MainWindow::askBeforeRun(const std::filesystem::path& path, bool forReading) {
     MessageBoxReadOnlyPrompt prompt(messages_);
-    std::string error;
-    if (prepareRun(path, forReading, prompt, &error))
-        return true;
-    if (!error.empty())
-        messages_.inform(fromUtf8(error), MessageBoxes::Icon::Exclamation);
-    return false;
+    const Result<RunConsent> consent = prepareRun(path, forReading, prompt);
+    if (!consent)
+        messages_.inform(toQString(consent.message()), MessageBoxes::Icon::Exclamation);
+    return consent == RunConsent::Given;
 }
 
 void MainWindow::runInProgressWindow(bool forReading, BusyForm::Work work) {
@@ -299,7 +303,7 @@ void MainWindow::saveSettings() {
     }
     const FileStatus saved = saveSettingsFile(target, state_.settings);
     if (!saved.ok()) {
-        messages_.inform(fromUtf8(saved.message()), MessageBoxes::Icon::Exclamation);
+        messages_.inform(toQString(saved.message()), MessageBoxes::Icon::Exclamation);
     }
 }
 
@@ -307,18 +311,16 @@ void MainWindow::loadSettings() {
     const auto chosen = dialogs_.openSettings(this);
     if (!chosen)
         return;
-    const LoadResult result = loadSettingsFile(toPath(*chosen), state_.settings, state_.revision);
-    switch (result.status) {
-        case LoadResult::Status::Loaded:
-            state_.valuesChosen = true;
-            break;
-        case LoadResult::Status::UnknownFormat:
-            messages_.inform(fromUtf8(result.message), MessageBoxes::Icon::Exclamation);
-            break;
-        case LoadResult::Status::Error:
-            messages_.inform(fromUtf8(result.message), MessageBoxes::Icon::Exclamation);
-            return;
+    const Result<SettingsFormat> result =
+        loadSettingsFile(toPath(*chosen), state_.settings, state_.revision);
+    if (!result) {
+        messages_.inform(toQString(result.message()), MessageBoxes::Icon::Exclamation);
+        return;
     }
+    if (result == SettingsFormat::Known)
+        state_.valuesChosen = true;
+    else
+        messages_.inform(toQString(kUnknownFormatMessage), MessageBoxes::Icon::Exclamation);
     settingsPage_->showSettings();
 }
 

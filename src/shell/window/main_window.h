@@ -59,12 +59,14 @@ public:
     // One complete patch run on the file named by the path box: the checks and
     // questions before a run (read-only state; before writing, write permission and other
     // names of the file), then the run inside the modal progress window with the wait cursor
-    // on this window. Returns when the progress window has been hidden, or at once when the
-    // checks refused. A reading run that did not get the values keeps the progress window
-    // until OK, so that the user sees why.
+    // on this window. The run works on a thread of its own on a copy of the record, which
+    // replaces the record when the run has ended. Returns when the progress window has been
+    // hidden, or at once when the checks refused. A reading run that did not get the values
+    // keeps the progress window until OK, so that the user sees why.
     void processData(bool forReading);
 
 protected:
+    // Refused while a run works; otherwise the window closes, and the program ends with it.
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -18,7 +18,7 @@
 #include "camera/angle_editor.h"
 #include "camera/distance_warning.h"
 #include "camera/zoom_editor.h"
-#include "shell/editor/scripted_message_boxes.h"
+#include "scripted_message_boxes.h"
 
 namespace orvendel {
 namespace {

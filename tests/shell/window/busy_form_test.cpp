@@ -1,49 +1,211 @@
 // SPDX-License-Identifier: MIT
-// The progress window on its own, in what the main window's runs cannot reach: closing while
-// the run works, the close box as OK, a run that throws, the bar's ends.
+// The progress window on its own: progress crossing from the run's thread, what each outcome
+// leaves on screen, a quit during a run, the status line that wraps, the bar's ends.
 #include "shell/window/busy_form.h"
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QImage>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <functional>
 #include <stdexcept>
 
 namespace orvendel {
 namespace {
 
-TEST(BusyFormTest, ClosingIsRefusedWhileTheRunWorksAndTheCloseBoxActsAsOkAfterwards) {
+// Called on a run's thread: runs `look` on the window's thread and waits until it is done.
+void lookWhileWorking(BusyForm& form, const std::function<void()>& look) {
+    QSemaphore done;
+    QMetaObject::invokeMethod(
+        &form,
+        [&] {
+            look();
+            done.release();
+        },
+        Qt::QueuedConnection);
+    done.acquire();
+}
+
+TEST(BusyFormTest, ProgressCrossesFromTheRunsThreadAndTheOutcomeDecidesWhatWaits) {
     BusyForm form;
-    auto* ok = form.findChild<QPushButton*>(QStringLiteral("OKButton"));
-    bool visibleAfterClosing = false;
-    bool okEnabledDuringRun = true;
-    int waits = 0;
+    auto* bar = form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+    QStringList waited;
+    QList<int> barsAtOk;
     QObject::connect(&form, &BusyForm::waitingForOk, [&] {
-        ++waits;
-        EXPECT_TRUE(ok->isEnabled());
-        form.close();
+        waited << form.statusText();
+        barsAtOk << bar->value();
+        form.close();  // the close box acts as OK once the run is over
     });
-    form.runModal(false, [&](ProgressSink& progress) {
-        form.close();
-        QTest::keyClick(&form, Qt::Key_Escape);
-        visibleAfterClosing = form.isVisible();
-        okEnabledDuringRun = ok->isEnabled();
-        progress.setStatus("Neverwinter Nights successfully modified!");
+
+    // A reading run that gets its values: every step reaches the window while the run works,
+    // and the window closes by itself.
+    QThread* workThread = nullptr;
+    QString statusMidway;
+    int barMidway = -1;
+    bool runningMidway = false;
+    form.runModal(true, [&](ProgressSink& progress) {
+        workThread = QThread::currentThread();
+        progress.setStatus("Loading current values from Neverwinter Nights ...");
+        progress.setRange(0, 4000);
+        progress.setValue(500);
+        progress.setValue(1000);
+        lookWhileWorking(form, [&] {
+            statusMidway = form.statusText();
+            barMidway = bar->value();
+            runningMidway = form.running();
+        });
+        progress.setValue(4000);
+        progress.setStatus("Neverwinter Nights options successfully loaded!");
         return BusyForm::Outcome{};
     });
-    EXPECT_TRUE(visibleAfterClosing);
-    EXPECT_FALSE(okEnabledDuringRun);
-    EXPECT_EQ(waits, 1);
+    EXPECT_NE(workThread, form.thread());
+    EXPECT_EQ(statusMidway, "Loading current values from Neverwinter Nights ...");
+    EXPECT_EQ(barMidway, bar->minimum() + (bar->maximum() - bar->minimum()) / 4);
+    EXPECT_TRUE(runningMidway);
+    EXPECT_TRUE(waited.isEmpty());
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.running());
+    EXPECT_EQ(form.statusText(), "Neverwinter Nights options successfully loaded!");
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_EQ(form.progressMax(), 4000);
+
+    // Every other run waits for OK; only a run that did what it was asked keeps a full bar.
+    enum class Ending { Succeeds, Fails, Throws };
+    const struct {
+        const char* what;
+        bool forReading;
+        Ending ending;
+        const char* status;
+        bool barFull;
+    } rows[] = {
+        {"writing run", false, Ending::Succeeds, "Neverwinter Nights successfully modified!", true},
+        {"refused writing run", false, Ending::Fails,
+         "The new values would leave NWMAIN.EXE unrecognisable.  Patch Aborted.", false},
+        {"reading run without values", true, Ending::Fails,
+         "Unknown version of NWMAIN.  Patch Aborted.", false},
+        {"reading run that throws", true, Ending::Throws,
+         "Cannot read nwmain.exe: Input/output error", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        waited.clear();
+        barsAtOk.clear();
+        form.runModal(row.forReading, [&](ProgressSink& progress) {
+            progress.setRange(0, 10);
+            progress.setValue(10);
+            if (row.ending == Ending::Throws)
+                throw std::runtime_error(row.status);
+            progress.setStatus(row.status);
+            return BusyForm::Outcome{row.ending == Ending::Succeeds};
+        });
+        EXPECT_EQ(waited, QStringList{row.status});
+        EXPECT_EQ(barsAtOk, QList<int>{row.barFull ? bar->maximum() : bar->minimum()});
+        EXPECT_FALSE(form.isVisible());
+    }
+}
+
+TEST(BusyFormTest, QuittingTheApplicationDuringARunReturnsOnlyAfterTheRun) {
+    BusyForm form;
+    std::atomic<bool> workEnded = false;
+    bool endedBeforeReturn = false;
+    QTimer::singleShot(0, &form, [&] {
+        form.runModal(false, [&](ProgressSink& progress) {
+            lookWhileWorking(form, [] { QCoreApplication::exit(0); });
+            // Enough work after the quit that a window not waiting for it would return first.
+            for (int step = 0; step < 2000; ++step)
+                progress.setStatus("Modifying Neverwinter Nights ...");
+            progress.setStatus("Neverwinter Nights successfully modified!");
+            workEnded = true;
+            return BusyForm::Outcome{};
+        });
+        endedBeforeReturn = workEnded;
+    });
+    QTimer guard;  // keeps a fault from hanging the test
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+    guard.start(60000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(endedBeforeReturn);
+    EXPECT_FALSE(form.running());
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.statusText(), "Neverwinter Nights successfully modified!");
+}
 
-    form.runModal(true, [](ProgressSink&) -> BusyForm::Outcome {
-        throw std::runtime_error("Cannot read nwmain.exe: Input/output error");
-    });
-    EXPECT_EQ(waits, 2) << "the reason waits for OK";
-    EXPECT_EQ(form.statusText(), "Cannot read nwmain.exe: Input/output error");
+// The rows of `image` that hold any painted pixel: the first and the last, or -1 for none.
+std::pair<int, int> inkedRows(const QImage& image) {
+    int first = -1;
+    int last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) != 0) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+TEST(BusyFormTest, LongStatusWrapsAnywhereAndTheWindowGrowsDownwardsAndBack) {
+    BusyForm form;
+    auto* label = form.findChild<QLabel*>(QStringLiteral("Label1"));
+    auto* bar = form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+    auto* ok = form.findChild<QPushButton*>(QStringLiteral("OKButton"));
+    const QSize normal = form.size();
+    const QRect normalLabel = label->geometry();
+    const QRect normalBar = bar->geometry();
+    const QRect normalOk = ok->geometry();
+
+    // 200 characters with a folder name longer than a line, which no word boundary splits.
+    QString path = QStringLiteral("/home/player/");
+    while (path.size() < 189)
+        path += QStringLiteral("NeverwinterNights");
+    path += QStringLiteral("/nwmain.exe");
+    const QString status = QStringLiteral("Cannot read \"%1\": Permission denied").arg(path);
+    form.showStatus(status);
+
+    // The height the text needs when wrapped anywhere, as QPainter measures it.
+    const QFontMetrics metrics = label->fontMetrics();
+    const QRect needed = metrics.boundingRect(QRect(0, 0, label->width(), 100000),
+                                              Qt::AlignCenter | Qt::TextWrapAnywhere, status);
+    EXPECT_GE(label->height(), needed.height());
+    EXPECT_GT(label->height(), normalLabel.height());
+    EXPECT_EQ(label->width(), normalLabel.width());
+    EXPECT_EQ(form.width(), normal.width());
+    EXPECT_EQ(form.height() - normal.height(), label->height() - normalLabel.height());
+    for (QWidget* below : {static_cast<QWidget*>(bar), static_cast<QWidget*>(ok)}) {
+        EXPECT_GT(below->y(), label->geometry().bottom()) << below->objectName().toStdString();
+        EXPECT_LE(below->geometry().bottom(), form.height());
+    }
+
+    // The painted text covers every line, not one line cut at the label's edge.
+    QImage image(label->size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    label->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    const auto [top, bottom] = inkedRows(image);
+    ASSERT_GE(top, 0);
+    EXPECT_GE(bottom - top, needed.height() - metrics.lineSpacing());
+
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(bar);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->text(QAccessible::Name), "Progress");
+    EXPECT_EQ(accessible->text(QAccessible::Description), status);
+
+    form.showStatus(QStringLiteral("Neverwinter Nights successfully modified!"));
+    EXPECT_EQ(form.size(), normal);
+    EXPECT_EQ(label->geometry(), normalLabel);
+    EXPECT_EQ(bar->geometry(), normalBar);
+    EXPECT_EQ(ok->geometry(), normalOk);
 }
 
 TEST(BusyFormTest, BarFollowsTheFileLengthAndStaysWithinItsEnds) {
@@ -60,8 +222,8 @@ TEST(BusyFormTest, BarFollowsTheFileLengthAndStaysWithinItsEnds) {
                 {100, 250, bar->maximum()},
                 {100, -5, bar->minimum()}};
     for (const auto& row : rows) {
-        form.setRange(0, row.max);
-        form.setValue(row.value);
+        form.showRange(0, row.max);
+        form.showValue(row.value);
         EXPECT_EQ(bar->value(), row.shown) << row.max << " " << row.value;
     }
 }

@@ -8,6 +8,8 @@
 #include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
+#include <QSemaphore>
 #include <QTimer>
 #include <bit>
 #include <tuple>
@@ -84,6 +86,8 @@ TEST_P(WholeRoadTest, ReadEditWarnWriteUndoAndWriteBack) {
     click("Next1");
     EXPECT_EQ(window->busyForm()->statusText(), "Neverwinter Nights options successfully loaded!");
     EXPECT_EQ(window->busyForm()->progressMax(), double(WindowTestFiles::kSize));
+    const auto* bar = find<QProgressBar>("ProgressBar1");
+    EXPECT_EQ(bar->value(), bar->maximum());
     EXPECT_EQ(window->state().revision, road.revision);
     EXPECT_EQ(page()->distanceGauge(Camera::ChaseTopDown)->pointerValue(0), record().CTClipDist);
     EXPECT_EQ(find("CTFPS")->isVisibleTo(window.get()), road.revision == 0);
@@ -170,6 +174,8 @@ TEST_F(MainWindowTest, UnrecognisedExecutableWaitsForOkOpensTheSettingsPageAndIs
     click("Next1");
     EXPECT_EQ(window->state().revision, -1);
     EXPECT_EQ(okStatuses, QStringList{kUnknownVersion}) << "the reason stays on screen until OK";
+    const auto* bar = find<QProgressBar>("ProgressBar1");
+    EXPECT_EQ(bar->value(), bar->minimum()) << "empty, although the whole file was scanned";
     EXPECT_TRUE(find("SettingsFrame")->isVisible());
     save(files.path("zeros.chs"));
     const QString wrongTag = files.write("lower.chs", "\"Version\",\"g\"\r\n");
@@ -360,6 +366,35 @@ TEST_F(MainWindowTest, CancelEndsTheProgramAndItsEventLoop) {
     QTimer::singleShot(0, window.get(), [this] { window->close(); });
     QTimer::singleShot(60000, qApp, [] { QCoreApplication::exit(2); });
     EXPECT_EQ(QApplication::exec(), 0);
+}
+
+TEST_F(MainWindowTest, NeitherWindowClosesWhileARunWorks) {
+    open(files.executable(1));
+    BusyForm* busy = window->busyForm();
+    bool bothShown = false;
+    busy->runModal(false, [&](ProgressSink& progress) {
+        // The attempts come from the window's thread while the run waits for them.
+        QSemaphore tried;
+        QMetaObject::invokeMethod(
+            busy,
+            [&] {
+                window->close();
+                click("Command2");
+                busy->close();
+                QTest::keyClick(busy, Qt::Key_Escape);
+                bothShown = window->isVisible() && busy->isVisible();
+                tried.release();
+            },
+            Qt::QueuedConnection);
+        tried.acquire();
+        progress.setStatus(kModified.toStdString());
+        return BusyForm::Outcome{};
+    });
+    EXPECT_TRUE(bothShown);
+    EXPECT_EQ(okStatuses, QStringList{kModified});
+    EXPECT_TRUE(window->isVisible());
+    click("Command2");
+    EXPECT_FALSE(window->isVisible()) << "once the run is over, Cancel ends the program";
 }
 
 class SettingsFileTest : public MainWindowTest {

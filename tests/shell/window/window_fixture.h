@@ -15,7 +15,7 @@
 
 #include "patcher/revision_table.h"
 #include "sample_builder.h"
-#include "shell/editor/scripted_message_boxes.h"
+#include "scripted_message_boxes.h"
 #include "shell/editor/settings_page.h"
 #include "shell/window/busy_form.h"
 #include "shell/window/file_dialogs.h"

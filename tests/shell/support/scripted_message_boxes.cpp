@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/editor/scripted_message_boxes.h"
+#include "scripted_message_boxes.h"
 
 namespace orvendel {
 
