@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "shell/editor/settings_page.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
-#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -16,9 +18,11 @@
 #include "shell/editor/message_boxes.h"
 #include "shell/editor/settings_page_layout.h"
 #include "shell/gauges/gauge_designs.h"
+#include "shell/gauges/gauge_widget.h"
 #include "shell/gauges/linear_gauge.h"
 #include "shell/gauges/round_gauge.h"
 #include "shell/layout.h"
+#include "shell/qt_text.h"
 
 namespace orvendel {
 
@@ -59,10 +63,6 @@ const GroupNames& namesOf(Camera camera) {
     return camera == Camera::ChaseTopDown ? kChaseNames : kDriveNames;
 }
 
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Black background and yellow text, the scheme of the page, its frames, labels and lists.
 void useCaptionColours(QWidget* widget) {
     QPalette palette = widget->palette();
@@ -76,6 +76,65 @@ void useCaptionColours(QWidget* widget) {
     widget->setAutoFillBackground(true);
 }
 
+// Marks a drop-down list that screen readers name by its accessible name.
+constexpr char kNamedListProperty[] = "orvendelNamedList";
+
+// On Linux, Qt names a drop-down list by its current item and leaves the list's purpose to a
+// label relation, so a screen reader would say "1.00m" for a height list. A marked list is named
+// by its accessible name and gives its current item as its value.
+class NamedListAccessible : public QAccessibleWidget {
+public:
+    explicit NamedListAccessible(QComboBox* list)
+        : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text kind) const override {
+        const auto* list = static_cast<const QComboBox*>(widget());
+        if (kind == QAccessible::Name)
+            return list->accessibleName();
+        if (kind == QAccessible::Value)
+            return list->currentText();
+        return QAccessibleWidget::text(kind);
+    }
+    QStringList actionNames() const override {
+        return QAccessibleWidget::actionNames() << showMenuAction();
+    }
+    void doAction(const QString& action) override {
+        if (action == showMenuAction()) {
+            static_cast<QComboBox*>(widget())->showPopup();
+        } else {
+            QAccessibleWidget::doAction(action);
+        }
+    }
+};
+
+QAccessibleInterface* namedListAccessible(const QString&, QObject* object) {
+    auto* list = qobject_cast<QComboBox*>(object);
+    if (list == nullptr || !list->property(kNamedListProperty).toBool())
+        return nullptr;
+    return new NamedListAccessible(list);
+}
+
+// A height list: yellow on black like the page, closed and in its open list.
+QComboBox* makeHeightList(Camera camera, const char* name, QWidget* parent) {
+    [[maybe_unused]] static const bool named = [] {
+        QAccessible::installFactory(&namedListAccessible);
+        return true;
+    }();
+
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setEditable(false);
+    list->setProperty(kNamedListProperty, true);
+    for (int i = 0; i < kHeightItemCount; ++i) {
+        list->addItem(toQString(heightCaption(camera, i)), 0);
+    }
+    list->setCurrentIndex(-1);
+    useCaptionColours(list);
+    // The open list is a window of its own and inherits no palette from the box.
+    useCaptionColours(list->view());
+    return list;
+}
+
 // Buttons keep the system's colours whatever their frame uses.
 QPushButton* systemButton(const char* name, const QString& caption, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -86,18 +145,11 @@ QPushButton* systemButton(const char* name, const QString& caption, QWidget* par
     return button;
 }
 
-// Narrows the font of a short caption until it fits its label on one line, so that a system font
-// wider than the one the layout was made for does not wrap "Camera Height" out of its box.
-void fitOnOneLine(QLabel* label) {
-    QFont font = label->font();
-    if (font.pointSizeF() <= 0)
-        return;  // a font given in pixels is left as it is
-    constexpr double kSmallest = 6.0;
-    while (font.pointSizeF() > kSmallest &&
-           QFontMetricsF(font).horizontalAdvance(label->text()) > label->contentsRect().width()) {
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    }
-    label->setFont(font);
+// The gauges' font at the layout scale: their texts grow with the rest of the window.
+QFont scaledGaugeFont(double scale) {
+    QFont font = GaugeWidget::gaugeFont();
+    font.setPointSizeF(font.pointSizeF() * scale);
+    return font;
 }
 
 void showZoomView(LinearGauge& gauge, const ZoomGaugeView& view) {
@@ -123,7 +175,8 @@ SettingsPage::SettingsPage(CameraState& state, MessageBoxes& messages, QWidget* 
       chase_(std::make_unique<Group>()),
       drive_(std::make_unique<Group>()) {
     setObjectName(QStringLiteral("SettingsFrame"));
-    resize(twipsRect(0, 0, kSettingsFrameWidth, kSettingsFrameHeight).size());
+    const double scale = layoutScale();
+    resize(twipsSize(kSettingsFrameWidth, kSettingsFrameHeight, scale));
     useCaptionColours(this);
 
     buildQuickPresets();
@@ -134,10 +187,10 @@ SettingsPage::SettingsPage(CameraState& state, MessageBoxes& messages, QWidget* 
     auto* driveFrame = new QGroupBox(toQString(kDriveNames.frameCaption), this);
     buildGroup(Camera::Drive, driveFrame);
 
-    applyLayout(this, settingsPageLayout());
+    applyLayout(this, settingsPageLayout(), scale);
     applyTabOrder(this, settingsPageLayout());
-    fitOnOneLine(chase_->heightLabel);
-    fitOnOneLine(drive_->heightLabel);
+    for (GaugeWidget* gauge : findChildren<GaugeWidget*>())
+        gauge->setFont(scaledGaugeFont(scale));
     adaptToRevision(kRevisionUnknown);
 
     connect(applyButton_, &QPushButton::clicked, this, &SettingsPage::applyRequested);
@@ -172,14 +225,7 @@ void SettingsPage::buildGroup(Camera camera, QGroupBox* frame) {
 
     g.fps = systemButton(names.fps, QStringLiteral("FPS Mode!"), frame);
 
-    g.height = new QComboBox(frame);
-    g.height->setObjectName(QLatin1String(names.height));
-    g.height->setEditable(false);
-    for (int i = 0; i < kHeightItemCount; ++i) {
-        g.height->addItem(toQString(heightCaption(camera, i)), 0);
-    }
-    g.height->setCurrentIndex(-1);
-    useCaptionColours(g.height);
+    g.height = makeHeightList(camera, names.height, frame);
 
     g.distance = new LinearGauge(frame);
     g.distance->setObjectName(QLatin1String(names.distance));
@@ -417,7 +463,9 @@ void SettingsPage::describeGauges(int revision) {
         g.distance->setToolTip(distanceTip + QStringLiteral("\n") + keys);
         g.distance->setAccessibleDescription(distanceTip);
 
-        g.height->setAccessibleName(mode + QStringLiteral(" height"));
+        g.height->setAccessibleName(camera == Camera::ChaseTopDown
+                                        ? QStringLiteral("Chase camera height")
+                                        : QStringLiteral("Drive camera height"));
     }
 }
 

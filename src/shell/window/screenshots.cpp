@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/window/screenshots.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -8,14 +9,44 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <cmath>
 
+#include "shell/editor/message_boxes.h"
 #include "shell/window/busy_form.h"
+#include "shell/window/file_dialogs.h"
 #include "shell/window/location_page.h"
 #include "shell/window/main_window.h"
 
 namespace orvendel {
 
 namespace {
+
+// The font of the second set of pictures, against the application's own.
+constexpr double kLargeFontFactor = 1.6;
+
+// The window of the second set is only photographed: it declines every question, opens no
+// dialog and keeps the first message it was to show, so that it can be reported.
+class PictureOnlyMessages : public MessageBoxes {
+public:
+    bool askOkCancel(const QString& text, const QString&) override { return keep(text); }
+    bool askYesNo(const QString& text, const QString&) override { return keep(text); }
+    void inform(const QString& text, Icon, const QString&) override { keep(text); }
+    QString first;
+
+private:
+    bool keep(const QString& text) {
+        if (first.isEmpty())
+            first = text;
+        return false;
+    }
+};
+
+class NoFileDialogs : public FileDialogs {
+public:
+    std::optional<QString> openExecutable(QWidget*, const QString&) override { return {}; }
+    std::optional<QString> openSettings(QWidget*) override { return {}; }
+    std::optional<QString> saveSettings(QWidget*) override { return {}; }
+};
 
 QString save(QWidget& widget, const QDir& dir, const QString& name) {
     const QString path = dir.filePath(name);
@@ -25,14 +56,10 @@ QString save(QWidget& widget, const QDir& dir, const QString& name) {
     return {};
 }
 
-}  // namespace
-
-QString writeScreenshots(MainWindow& window, const QString& folder) {
-    const QDir dir(folder);
-    if (!dir.exists() && !QDir().mkpath(folder)) {
-        return QStringLiteral("Cannot create the folder %1.").arg(QDir::toNativeSeparators(folder));
-    }
-    QString error = save(window, dir, QStringLiteral("location-page.png"));
+// Takes the pictures of every step of `window`, named <page><suffix>.png.
+QString picturePages(MainWindow& window, const QDir& dir, const QString& suffix) {
+    auto name = [&](const char* page) { return QLatin1String(page) + suffix + ".png"; };
+    QString error = save(window, dir, name("location-page"));
     if (!error.isEmpty())
         return error;
 
@@ -41,7 +68,7 @@ QString writeScreenshots(MainWindow& window, const QString& folder) {
     bool writing = false;
     const auto connection = QObject::connect(&busy, &BusyForm::waitingForOk, &busy, [&] {
         if (writing)
-            error = save(busy, dir, QStringLiteral("progress-window.png"));
+            error = save(busy, dir, name("progress-window"));
         busy.accept();
     });
     const auto disconnect = qScopeGuard([&] { QObject::disconnect(connection); });
@@ -50,7 +77,7 @@ QString writeScreenshots(MainWindow& window, const QString& folder) {
     if (!window.locationPage()->isHidden()) {
         return QStringLiteral("The settings page did not open.");
     }
-    error = save(window, dir, QStringLiteral("settings-page.png"));
+    error = save(window, dir, name("settings-page"));
     if (!error.isEmpty())
         return error;
 
@@ -68,6 +95,36 @@ QString writeScreenshots(MainWindow& window, const QString& folder) {
     window.processData(false);
     pathBox.setText(original);
     return error;
+}
+
+}  // namespace
+
+QString writeScreenshots(MainWindow& window, const QString& folder) {
+    const QDir dir(folder);
+    if (!dir.exists() && !QDir().mkpath(folder)) {
+        return QStringLiteral("Cannot create the folder %1.").arg(QDir::toNativeSeparators(folder));
+    }
+    const QString path = window.locationPage()->pathEdit()->text();
+    QString error = picturePages(window, dir, QString());
+    if (!error.isEmpty())
+        return error;
+
+    // The same steps in a second window, laid out for a larger font.
+    const QFont font = QApplication::font();
+    QFont large = font;
+    if (font.pointSizeF() > 0) {
+        large.setPointSizeF(font.pointSizeF() * kLargeFontFactor);
+    } else {
+        large.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * kLargeFontFactor)));
+    }
+    QApplication::setFont(large);
+    const auto restore = qScopeGuard([&] { QApplication::setFont(font); });
+    PictureOnlyMessages messages;
+    NoFileDialogs dialogs;
+    MainWindow largeWindow(messages, dialogs, [path] { return MainWindow::LocatedGames(path); });
+    largeWindow.show();
+    error = picturePages(largeWindow, dir, QStringLiteral("-large-font"));
+    return error.isEmpty() ? messages.first : error;
 }
 
 }  // namespace orvendel

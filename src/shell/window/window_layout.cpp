@@ -25,7 +25,8 @@ constexpr std::array kMainWindowRows = {
 };
 
 constexpr std::array kBusyFormRows = {
-    ControlLayout{"Label1", 0, 150, 4890, 510, 1},
+    // As wide as the window's client area, so that the centred status line stays inside it.
+    ControlLayout{"Label1", 0, 150, 4875, 510, 1},
     ControlLayout{"ProgressBar1", 720, 765, 3390, 255, 0},
     ControlLayout{"OKButton", 1845, 1125, 1125, 405, 2},
 };

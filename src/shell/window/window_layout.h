@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QSize>
 #include <span>
 
 #include "shell/layout.h"
@@ -28,10 +27,5 @@ std::span<const ControlLayout> busyFormLayout();
 // the font in use, keeping its place and width; a label already tall enough keeps its height.
 // The layout's heights hold two lines of the classic dialog font; larger fonts need more.
 void fitWrappedLabels(QWidget* root);
-
-// Size of a client area given in twips, in device-independent pixels.
-constexpr QSize twipsSize(int width, int height) {
-    return QSize(twipsToPixels(width), twipsToPixels(height));
-}
 
 }  // namespace orvendel

@@ -1,16 +1,25 @@
 // SPDX-License-Identifier: MIT
-// The main window and the progress window against their layout: places, sizes, captions, tab
-// order and colours; and the screenshots of every step.
+// The main window and the progress window as a player sees them: places and sizes measured
+// against the design, every text inside its control and apart from its neighbours at several
+// font sizes, tab order, colours, the height lists for screen readers, and the screenshots.
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
-#include <span>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
+#include <cmath>
 
-#include "shell/editor/settings_page_layout.h"
+#include "shell/gauges/gauge_widget.h"
+#include "shell/layout.h"
+#include "shell/window/location_page.h"
 #include "shell/window/screenshots.h"
-#include "shell/window/window_layout.h"
 #include "window_fixture.h"
 
 namespace orvendel {
@@ -29,6 +38,128 @@ QStringList focusChain(QWidget* start) {
     return names;
 }
 
+// A text a control draws: where, in the control's coordinates, and whether it has the room it
+// needs there.
+struct PlacedText {
+    QString text;
+    QRectF box;
+    bool fits;
+};
+
+int textWidth(const QWidget* w, const QString& text) {
+    return w->fontMetrics().horizontalAdvance(text);
+}
+
+// The texts `w` draws, measured with its font and its style's margins.
+QList<PlacedText> textsOf(const QWidget* w) {
+    const QStyle* style = w->style();
+    const QFontMetrics metrics = w->fontMetrics();
+    QList<PlacedText> texts;
+    if (auto* gauge = qobject_cast<const GaugeWidget*>(w)) {
+        for (const GaugeWidget::DrawnText& drawn : gauge->drawnTexts())
+            texts.append({drawn.text, drawn.box, QRectF(gauge->rect()).contains(drawn.box)});
+    } else if (auto* button = qobject_cast<const QPushButton*>(w)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        if (button->autoDefault() || button->isDefault())
+            option.features |= QStyleOptionButton::AutoDefaultButton;
+        const QRect room = style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, &option, button);
+        texts.append({button->text(), metrics.boundingRect(room, Qt::AlignCenter, button->text()),
+                      textWidth(button, button->text()) + margin <= room.width() &&
+                          metrics.height() <= room.height()});
+    } else if (auto* label = qobject_cast<const QLabel*>(w)) {
+        if (label->text().isEmpty())
+            return texts;
+        const QRect room = label->contentsRect().adjusted(label->margin(), label->margin(),
+                                                          -label->margin(), -label->margin());
+        const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+        const bool fits = label->wordWrap()
+                              ? label->heightForWidth(label->width()) <= label->height()
+                              : textWidth(label, label->text()) <= room.width() &&
+                                    metrics.height() <= room.height();
+        texts.append({label->text(), metrics.boundingRect(room, flags, label->text()), fits});
+    } else if (auto* frame = qobject_cast<const QGroupBox*>(w)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.lineWidth = 1;
+        option.textAlignment = frame->alignment();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect title =
+            style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+        // The style sizes the title's box from its text; it must lie within the frame.
+        texts.append({frame->title(), title, frame->rect().contains(title)});
+    } else if (auto* list = qobject_cast<const QComboBox*>(w)) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        option.frame = list->hasFrame();
+        option.editable = list->isEditable();
+        const QRect room =
+            style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+        // The item is drawn one pixel in from either side of the field; only one is shown, so
+        // the others take no place among the neighbours' texts.
+        for (int i = 0; i < list->count(); ++i)
+            texts.append({list->itemText(i), i == 0 ? QRectF(room) : QRectF(),
+                          textWidth(list, list->itemText(i)) + 2 <= room.width() &&
+                              metrics.height() <= room.height()});
+    } else if (auto* edit = qobject_cast<const QLineEdit*>(w)) {
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        const QRect room = style->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+        if (!edit->placeholderText().isEmpty())
+            texts.append({edit->placeholderText(), room,
+                          textWidth(edit, edit->placeholderText()) <= room.width()});
+    }
+    return texts;
+}
+
+// Walks every shown control below `parent`: each lies inside its parent, each of its texts has
+// room, and no two texts of one parent's children (a frame's title among them) overlap.
+void expectTextsApart(QWidget* parent) {
+    QList<std::pair<QString, QRectF>> boxes;  // in `parent`'s coordinates
+    if (qobject_cast<QGroupBox*>(parent) != nullptr) {
+        for (const PlacedText& title : textsOf(parent))
+            boxes.append({title.text, title.box});
+    }
+    for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isHidden() || child->isWindow())
+            continue;
+        const std::string name = child->objectName().toStdString();
+        EXPECT_TRUE(parent->rect().contains(child->geometry()))
+            << name << " lies outside " << parent->objectName().toStdString();
+        for (const PlacedText& text : textsOf(child)) {
+            EXPECT_TRUE(text.fits)
+                << name << ": \"" << text.text.toStdString() << "\" has no room at "
+                << child->width() << "x" << child->height();
+            boxes.append({text.text, text.box.translated(child->pos())});
+        }
+        const bool control = qobject_cast<QPushButton*>(child) || qobject_cast<QLabel*>(child) ||
+                             qobject_cast<QComboBox*>(child) || qobject_cast<QLineEdit*>(child) ||
+                             qobject_cast<GaugeWidget*>(child);
+        if (!control)
+            expectTextsApart(child);  // a page or a frame
+    }
+    for (qsizetype i = 0; i < boxes.size(); ++i)
+        for (qsizetype j = i + 1; j < boxes.size(); ++j)
+            EXPECT_FALSE(boxes[i].second.intersects(boxes[j].second))
+                << "\"" << boxes[i].first.toStdString() << "\" and \""
+                << boxes[j].first.toStdString() << "\" overlap in "
+                << parent->objectName().toStdString();
+}
+
+// A place in device-independent pixels at the classic dialog font, grown by `scale`: each edge
+// within a pixel of the design's.
+void expectScaled(const QWidget* w, const QRect& design, double scale) {
+    SCOPED_TRACE(w->objectName().toStdString());
+    const QRect actual = w->isWindow() ? w->rect() : w->geometry();
+    EXPECT_LE(std::abs(actual.left() - design.left() * scale), 1.0);
+    EXPECT_LE(std::abs(actual.top() - design.top() * scale), 1.0);
+    EXPECT_LE(std::abs(actual.width() - design.width() * scale), 1.0);
+    EXPECT_LE(std::abs(actual.height() - design.height() * scale), 1.0);
+}
+
 class MainWindowLayoutTest : public MainWindowFixture {
 protected:
     void SetUp() override {
@@ -38,58 +169,115 @@ protected:
     }
 };
 
-// Every row of the three layout tables against its control, each window's frame, captions
-// and colours.
-TEST_F(MainWindowLayoutTest, EveryControlIsInPlaceWithItsCaptionAndColours) {
+// Windows opened after setFontSize(), with the application's font restored afterwards.
+class FontSizeTest : public MainWindowFixture {
+protected:
+    void setFontSize(double points) {
+        QFont font = saved_;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+    }
+    void TearDown() override {
+        window.reset();
+        QApplication::setFont(saved_);
+        MainWindowFixture::TearDown();
+    }
+    const QFont saved_ = QApplication::font();
+};
+
+// The window at a font `GetParam()` times the size of the application's own, both pages and the
+// progress window. Every case also runs with nothing but the DejaVu fonts (see CMakeLists.txt).
+class FontScaleTest : public FontSizeTest, public testing::WithParamInterface<double> {
+protected:
+    void SetUp() override { setFontSize(saved_.pointSizeF() * GetParam()); }
+};
+
+TEST_P(FontScaleTest, EveryTextHasRoomInsideItsControlApartFromItsNeighbours) {
+    if (qEnvironmentVariableIsSet("FONTCONFIG_FILE")) {
+        for (const QString& family : QFontDatabase::families())
+            EXPECT_TRUE(family.startsWith("DejaVu") || family == "Sans Serif" ||
+                        family == "Serif" || family == "Monospace")
+                << family.toStdString() << " is there besides DejaVu";
+    }
+    const double scale = layoutScale();
+    EXPECT_GE(scale, 1.0);
+
+    // The location page when the game was not found, with its note shown.
+    open(MainWindow::LocatedGames(
+        {},
+        "Orvendel looked for the game in $WINEPREFIX, ~/.wine and the prefixes of Lutris, "
+        "Bottles, Steam, Heroic, PlayOnLinux and CrossOver, and did not find it.  Please use "
+        "the Browse button to find NWMAIN.EXE."));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    EXPECT_TRUE(find("SearchNote")->isVisible());
+    expectTextsApart(window.get());
+
+    // Both pages of a window on a revision 0 executable, whose drive zoom gauge has one pointer.
+    open(files.executable(0));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    expectTextsApart(window.get());
+    click("Next1");
+    ASSERT_TRUE(find("SettingsFrame")->isVisible());
+    expectTextsApart(window.get());
+
+    // Places grow with one factor; the gauges' texts grow with their gauges.
+    expectScaled(window.get(), QRect(0, 0, 530, 579), scale);
+    expectScaled(find("Next1"), QRect(160, 531, 80, 31), scale);
+    expectScaled(find("ApplyButton"), QRect(129, 532, 99, 29), scale);
+    expectScaled(find("CTGauge"), QRect(15, 19, 174, 158), scale);
+    expectScaled(find("DHeight"), QRect(237, 187, 236, 21), scale);
+    const std::pair<const char*, int> designHeights[] = {{"CTGauge", 158}, {"DZoomGauge", 59}};
+    for (const auto& [name, height] : designHeights) {
+        const QWidget* gauge = find(name);
+        EXPECT_NEAR(gauge->font().pointSizeF() / gauge->height(),
+                    GaugeWidget::gaugeFont().pointSizeF() / height, 0.002)
+            << name;
+    }
+
     BusyForm busy;
-    const struct {
-        QWidget* window;
-        std::span<const ControlLayout> rows;
-        const char* name;
-        const char* title;
-        QSize size;
-    } windows[] = {
-        {window.get(), mainWindowLayout(), "Form1", "Orvendel Version H", QSize(530, 579)},
-        {window.get(), settingsPageLayout(), "Form1", "Orvendel Version H", QSize(530, 579)},
-        {&busy, busyFormLayout(), "BusyForm", "Hacking NWN...", QSize(325, 107)}};
-    for (const auto& table : windows) {
-        EXPECT_EQ(table.window->objectName(), table.name);
-        EXPECT_EQ(table.window->windowTitle(), table.title);
-        EXPECT_EQ(table.window->minimumSize(), table.size);
-        EXPECT_EQ(table.window->maximumSize(), table.size);
-        for (const ControlLayout& row : table.rows) {
-            auto* w = table.window->findChild<QWidget*>(QLatin1String(row.name));
-            ASSERT_NE(w, nullptr) << row.name;
-            QRect expected = twipsRect(row.left, row.top, row.width, row.height);
-            // A wrapped label may grow downwards when the font needs more than its lines.
-            auto* label = qobject_cast<QLabel*>(w);
-            if (label != nullptr && label->wordWrap())
-                expected.setHeight(w->height());
-            EXPECT_EQ(w->geometry(), expected) << row.name;
-        }
-    }
-    // A few places written out in pixels, so that a wrong row in a table shows up too.
-    EXPECT_EQ(find("SettingsFrame")->geometry(), QRect(3, 1, 520, 570));
-    EXPECT_EQ(find("Next1")->geometry(), QRect(160, 531, 80, 31));
-    EXPECT_EQ(find("RestoreButton")->geometry(), QRect(367, 361, 115, 25));
-    EXPECT_EQ(find("SearchNote")->geometry(), QRect(8, 100, 481, 80));
+    expectTextsApart(&busy);
+    expectScaled(&busy, QRect(0, 0, 325, 107), scale);
+}
+
+INSTANTIATE_TEST_SUITE_P(FontScales, FontScaleTest, testing::Values(1.0, 1.25, 1.6, 2.0),
+                         [](const auto& info) {
+                             return "Font" + std::to_string(std::lround(info.param * 100));
+                         });
+
+// With a font no larger than the classic dialog font the window has the design's own places,
+// written out in pixels here.
+TEST_F(FontSizeTest, TheClassicFontGetsTheDesignsPlacesCaptionsAndColours) {
+    setFontSize(6);
+    ASSERT_EQ(layoutScale(), 1.0);
+    open(files.executable(1));
+    BusyForm busy;
+
+    const std::pair<QWidget*, QRect> places[] = {
+        {window.get(), QRect(0, 0, 530, 579)},
+        {&busy, QRect(0, 0, 325, 107)},
+        {find("SettingsFrame"), QRect(3, 1, 520, 570)},
+        {find("NWMainLocationFrame"), QRect(3, 1, 512, 570)},
+        {find("Next1"), QRect(160, 531, 80, 31)},
+        {find("Command2"), QRect(258, 531, 80, 31)},
+        {find("RestoreButton"), QRect(367, 361, 115, 25)},
+        {find("NWN"), QRect(6, 328, 383, 24)},
+        {find("ApplyButton"), QRect(129, 532, 99, 29)},
+        {find("UndoBtn"), QRect(344, 18, 105, 32)},
+        {find("CTGauge"), QRect(15, 19, 174, 158)},
+        {find("LGauge1"), QRect(207, 22, 279, 59)},
+        {find("DClipGauge"), QRect(202, 126, 279, 45)},
+        {find("DHeight"), QRect(237, 187, 236, 21)},
+        {find("Label7"), QRect(161, 183, 78, 18)},
+        {find("Frame2"), QRect(5, 299, 497, 225)},
+        {busy.findChild<QWidget*>("OKButton"), QRect(123, 75, 75, 27)},
+    };
+    for (const auto& [w, place] : places)
+        EXPECT_EQ(w->isWindow() ? w->rect() : w->geometry(), place)
+            << w->objectName().toStdString();
     EXPECT_EQ(find("Label12")->parentWidget()->objectName(), "NWMainLocationFrame");
-    // The location page's controls lie inside it apart, and its buttons fit their captions.
-    const QWidget* location = find("NWMainLocationFrame");
-    const auto controls = location->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (qsizetype i = 0; i < controls.size(); ++i) {
-        const QWidget* w = controls[i];
-        SCOPED_TRACE(w->objectName().toStdString());
-        EXPECT_TRUE(location->rect().contains(w->geometry()));
-        for (qsizetype j = i + 1; j < controls.size(); ++j)
-            EXPECT_FALSE(w->geometry().intersects(controls[j]->geometry()))
-                << controls[j]->objectName().toStdString();
-        if (auto* b = qobject_cast<const QPushButton*>(w)) {
-            EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) +
-                          2 * b->style()->pixelMetric(QStyle::PM_ButtonMargin),
-                      b->width());
-        }
-    }
+    EXPECT_EQ(find("Label7")->parentWidget()->objectName(), "Frame3");
+    EXPECT_EQ(window->windowTitle(), "Orvendel Version H");
+    EXPECT_EQ(busy.windowTitle(), "Hacking NWN...");
 
     const std::pair<QWidget*, const char*> captions[] = {
         {find("Label12"),
@@ -111,8 +299,6 @@ TEST_F(MainWindowLayoutTest, EveryControlIsInPlaceWithItsCaptionAndColours) {
     for (const auto& [w, text] : captions)
         EXPECT_EQ(w->property("text").toString(), text) << text;
     EXPECT_TRUE(find<QLabel>("Label16")->wordWrap());
-    EXPECT_EQ(busy.findChild<QLabel*>("Label1")->alignment() & Qt::AlignHorizontal_Mask,
-              Qt::AlignHCenter);
     EXPECT_TRUE(busy.findChild<QPushButton*>("OKButton")->isDefault());
 
     const QColor black(0, 0, 0);
@@ -122,8 +308,53 @@ TEST_F(MainWindowLayoutTest, EveryControlIsInPlaceWithItsCaptionAndColours) {
     // Buttons keep the system's colours.
     EXPECT_EQ(find("Next1")->palette().color(QPalette::Button),
               QApplication::palette().color(QPalette::Button));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     const QImage picture = window->grab().toImage();  // a blank spot of the page is black
     EXPECT_EQ(picture.pixelColor(picture.width() / 2, 200), black);
+}
+
+// How many pixels of `image` are black, and how many yellow (red and green high, blue low).
+std::pair<int, int> blackAndYellow(const QImage& image) {
+    int black = 0;
+    int yellow = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            black += c.red() < 40 && c.green() < 40 && c.blue() < 40;
+            yellow += c.red() > 150 && c.green() > 150 && c.blue() < 100;
+        }
+    return {black, yellow};
+}
+
+TEST_F(MainWindowLayoutTest, HeightListsAreYellowOnBlackClosedAndOpenAndNamedByTheirPurpose) {
+    click("Next1");
+    ASSERT_TRUE(find("SettingsFrame")->isVisible());
+    const std::pair<const char*, const char*> lists[] = {{"CTHeight", "Chase camera height"},
+                                                         {"DHeight", "Drive camera height"}};
+    for (const auto& [name, accessibleName] : lists) {
+        SCOPED_TRACE(name);
+        auto* list = find<QComboBox>(name);
+        list->setCurrentIndex(1);
+        QAccessibleInterface* access = QAccessible::queryAccessibleInterface(list);
+        ASSERT_NE(access, nullptr);
+        EXPECT_EQ(access->role(), QAccessible::ComboBox);
+        EXPECT_EQ(access->text(QAccessible::Name), accessibleName);
+        EXPECT_EQ(access->text(QAccessible::Value), "1.10m Halfling Female");
+
+        const QImage closed = list->grab().toImage();
+        auto [black, yellow] = blackAndYellow(closed);
+        EXPECT_GT(black, closed.width() * closed.height() / 2);
+        EXPECT_GT(yellow, 20);
+
+        list->showPopup();
+        QWidget* open = list->view()->viewport();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(open->window()));
+        const QImage items = open->grab().toImage();
+        std::tie(black, yellow) = blackAndYellow(items);
+        EXPECT_GT(black, items.width() * items.height() / 2);
+        EXPECT_GT(yellow, 200) << "the items' texts are yellow";
+        list->hidePopup();
+    }
 }
 
 TEST_F(MainWindowLayoutTest, TabFollowsTheTabIndexesOnBothPagesAndEscapeEndsOnlyTheFirst) {
@@ -154,9 +385,15 @@ TEST_F(MainWindowLayoutTest, ScreenshotsPictureEveryStepLeaveTheFileAloneAndRepo
     const QString path = files.executable(1);
     const auto modified = std::filesystem::last_write_time(path.toStdString());
     QTemporaryDir out;
+    const QFont font = QApplication::font();
     EXPECT_EQ(writeScreenshots(*window, out.path()), QString());
-    for (const char* name : {"location-page.png", "settings-page.png", "progress-window.png"})
-        EXPECT_FALSE(QImage(out.filePath(QLatin1String(name))).isNull()) << name;
+    for (const char* page : {"location-page", "settings-page", "progress-window"}) {
+        const QImage usual(out.filePath(QLatin1String(page) + ".png"));
+        const QImage large(out.filePath(QLatin1String(page) + "-large-font.png"));
+        EXPECT_FALSE(usual.isNull()) << page;
+        EXPECT_GT(large.width(), usual.width() * 3 / 2) << page;
+    }
+    EXPECT_EQ(QApplication::font(), font) << "the application's font is back";
     EXPECT_TRUE(WindowTestFiles::read(path) == files.original(1));
     EXPECT_EQ(std::filesystem::last_write_time(path.toStdString()), modified);
 
