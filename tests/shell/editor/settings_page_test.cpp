@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <cmath>
@@ -300,6 +303,35 @@ TEST_F(SettingsPageTest, EachAdaptationStartsFromTheDesignAndWindowButtonsOnlyRa
     EXPECT_EQ(apply.count() + exit.count() + load.count() + save.count(), 4);
     EXPECT_EQ(apply.count() * exit.count() * load.count() * save.count(), 1);
     EXPECT_TRUE(sameBytes(record(), readRecord()));  // heights wait for the window's call
+}
+
+// Typed values and values set by assistive technology are user moves: the interlocks apply.
+TEST_F(SettingsPageTest, TypedAndAssistedValuesGoThroughTheInterlocksAsADragWould) {
+    open(0);
+    page->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
+    const auto type = [](GaugeWidget& gauge, int marker, const char* text) {
+        gauge.setFocus();
+        QTest::keyClick(&gauge, static_cast<Qt::Key>(Qt::Key_1 + marker));
+        QTest::keyClick(&gauge, Qt::Key_Return);
+        ASSERT_NE(gauge.valueEditor(), nullptr);
+        QTest::keyClicks(gauge.valueEditor(), text);
+        QTest::keyClick(gauge.valueEditor(), Qt::Key_Return);
+    };
+    type(angle(kChase), kNeedleMinimum, "50");  // above the default of 30
+    EXPECT_EQ(record().CTAngleMin, 50.0f);
+    EXPECT_EQ(record().CTAngleDef, 50.0f);
+    EXPECT_EQ(record().CTAngleDel, 50.0f);
+    type(zoom(kChase), kPointerMaximum, "3");  // below the minimum of 5
+    EXPECT_EQ(record().CTZoomMin, 3.0f);
+    EXPECT_EQ(record().CTZoomDef, 3.0f);
+
+    // The default angle set below the minimum springs back.
+    QAccessibleInterface* needle =
+        QAccessible::queryAccessibleInterface(&angle(kChase))->child(kNeedleDefault);
+    needle->valueInterface()->setCurrentValue(10.0);
+    EXPECT_EQ(record().CTAngleDef, 50.0f);
+    EXPECT_EQ(needle->valueInterface()->currentValue().toDouble(), 50);
 }
 
 }  // namespace

@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: MIT
-// The gauges' mouse, key and signal handling, on the round angle gauge that has most of it and
-// on the zoom gauge for what a linear gauge adds: its scale's place, drags by mouse distance,
-// fixed pointers and the zoom's steps; and the scale map beneath both.
+// The gauges' mouse, key and signal handling, typed values and the accessible interfaces, on the
+// round angle gauge that has most of it and on the zoom gauge for what a linear gauge adds: its
+// scale's place, drags by mouse distance, fixed pointers and the zoom's steps; and the scale map
+// beneath both.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <cmath>
+#include <vector>
 
+#include "shell/gauges/gauge_accessible.h"
 #include "shell/gauges/gauge_designs.h"
 #include "shell/gauges/linear_gauge.h"
 #include "shell/gauges/round_gauge.h"
@@ -181,6 +187,102 @@ TEST_F(RoundGaugeTest, KeysSelectStepAndStopAtTheEndsWithOneNotificationEach) {
     }
 }
 
+TEST_F(RoundGaugeTest, TypedValuesLandOnWholeDegreesTiesToEvenAndTakeTheDegreeSign) {
+    gauge.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&gauge));
+    const struct {
+        const char* text;
+        double value;
+    } rows[] = {{"44.5", 44}, {"45.5°", 46}, {"-0.4", 0}, {"120", 90}};
+    for (const auto& row : rows) {
+        ASSERT_TRUE(gauge.openValueEditor()) << row.text;
+        gauge.valueEditor()->setText(QString::fromUtf8(row.text));
+        QTest::keyClick(gauge.valueEditor(), Qt::Key_Return);
+        EXPECT_EQ(gauge.needleValue(0), row.value) << row.text;
+        EXPECT_FALSE(std::signbit(gauge.needleValue(0))) << row.text;
+    }
+    EXPECT_EQ(released.count(), 4);
+}
+
+// Value changes announced by the gauges while a test listens.
+struct Announced {
+    QAccessibleInterface* target;
+    double value;
+};
+std::vector<Announced> announced;
+
+class Listening {
+public:
+    Listening() {
+        announced.clear();
+        previous_ = GaugeAccessible::setAnnouncer([](QAccessibleEvent* event) {
+            if (event->type() == QAccessible::ValueChanged)
+                announced.push_back(
+                    {event->accessibleInterface(),
+                     static_cast<QAccessibleValueChangeEvent*>(event)->value().toDouble()});
+        });
+    }
+    ~Listening() { GaugeAccessible::setAnnouncer(previous_); }
+
+private:
+    GaugeAccessible::Announcer previous_;
+};
+
+TEST_F(RoundGaugeTest, AGaugeIsADialOrSliderWithOneNamedChildPerMarkerAndAnnouncesChanges) {
+    const double values[] = {-10, 20, 45, -10};
+    QAccessibleInterface* dial = QAccessible::queryAccessibleInterface(&gauge);
+    ASSERT_NE(dial, nullptr);
+    EXPECT_EQ(dial->role(), QAccessible::Dial);
+    QAccessibleValueInterface* value = dial->valueInterface();
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->minimumValue().toDouble(), -90);
+    EXPECT_EQ(value->maximumValue().toDouble(), 90);
+    EXPECT_EQ(value->minimumStepSize().toDouble(), 1);
+    EXPECT_EQ(value->currentValue().toDouble(), -10);
+    ASSERT_EQ(dial->childCount(), 4);
+    const char* names[] = {"Minimum Angle", "Default Angle", "INS Key Angle", "DEL Key Angle"};
+    for (int i = 0; i < 4; ++i) {
+        QAccessibleInterface* needle = dial->child(i);
+        ASSERT_NE(needle, nullptr);
+        EXPECT_EQ(needle->text(QAccessible::Name), names[i]);
+        EXPECT_EQ(needle->valueInterface()->currentValue().toDouble(), values[i]);
+        EXPECT_EQ(needle->parent(), dial);
+        EXPECT_EQ(dial->indexOfChild(needle), i);
+    }
+    EXPECT_EQ(dial->child(2)->text(QAccessible::Value), QString::fromUtf8("45°"));
+
+    // Set through the interfaces: a user's move, limited to the range.
+    dial->child(1)->valueInterface()->setCurrentValue(120.0);
+    value->setCurrentValue(-30.4);  // the selected needle, 0
+    ASSERT_EQ(released.count(), 2);
+    EXPECT_EQ(gauge.needleValue(1), 90);
+    EXPECT_EQ(gauge.needleValue(0), -30);
+
+    {
+        const Listening listening;
+        gauge.setNeedleValue(2, 33);            // by the program
+        QTest::keyClick(&gauge, Qt::Key_Down);  // by the user, on the selected needle 0
+        ASSERT_EQ(announced.size(), 3u);
+        EXPECT_EQ(announced[0].target, dial->child(2));
+        EXPECT_EQ(announced[0].value, 33);
+        EXPECT_EQ(announced[1].target, dial->child(0));
+        EXPECT_EQ(announced[2].target, dial);
+        EXPECT_EQ(announced[2].value, -31);
+    }
+
+    // The zoom gauge names its pointers by their legends, whose order differs from theirs.
+    LinearGauge zoom;
+    configureZoomGauge(zoom);
+    QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(&zoom);
+    EXPECT_EQ(slider->role(), QAccessible::Slider);
+    ASSERT_EQ(slider->childCount(), 3);
+    int i = 0;
+    for (const char* name : {"Zoom Min", "Zoom Max", "Zoom Default"})
+        EXPECT_EQ(slider->child(i++)->text(QAccessible::Name), name);
+    EXPECT_EQ(slider->valueInterface()->minimumValue().toDouble(), -1);
+    EXPECT_EQ(slider->valueInterface()->maximumValue().toDouble(), 30);
+}
+
 // The zoom gauge at its size in the window, pointers at 5, 20 and 8.
 class ZoomGaugeTest : public testing::Test {
 protected:
@@ -193,6 +295,22 @@ protected:
     }
 
     QPoint grab(int pointer) const { return gauge.pointerGrabPoint(pointer).toPoint(); }
+    // Shows the gauge, active and with the focus, for the value editor.
+    void activate() {
+        gauge.show();
+        gauge.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&gauge));
+        gauge.setFocus();
+    }
+    // Selects `pointer`, opens the editor with `opener` and types `text` over the value.
+    QLineEdit* type(int pointer, Qt::Key opener, const char* text) {
+        QTest::keyClick(&gauge, static_cast<Qt::Key>(Qt::Key_1 + pointer));
+        QTest::keyClick(&gauge, opener);
+        QLineEdit* editor = gauge.valueEditor();
+        if (editor)
+            QTest::keyClicks(editor, text);
+        return editor;
+    }
     // Scale units per pixel along the scale.
     double unitsPerPixel() const {
         const ScaleMap map = gauge.pixelMap();
@@ -254,6 +372,66 @@ TEST_F(ZoomGaugeTest, KeysStepATenthAndPagesAUnitAndAFixedBarLetsThePointerBelow
     QTest::mousePress(&gauge, Qt::LeftButton, {}, grab(0));
     EXPECT_EQ(gauge.draggedMarker(), 2);
     QTest::mouseRelease(&gauge, Qt::LeftButton, {}, grab(0));
+}
+
+TEST_F(ZoomGaugeTest, EnterTakesTheTypedValueAsOneUserMoveWithinTheScale) {
+    activate();
+    QTest::keyClick(&gauge, Qt::Key_3);
+    QTest::keyClick(&gauge, Qt::Key_Return);
+    QLineEdit* editor = gauge.valueEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->selectedText(), "8") << "the value, selected to be typed over";
+    EXPECT_TRUE(editor->hasFocus());
+    QTest::keyClicks(editor, "12.25");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(gauge.valueEditor(), nullptr);
+    EXPECT_TRUE(gauge.hasFocus());
+    ASSERT_EQ(released.count(), 1);
+    EXPECT_EQ(released.at(0).at(0).toInt(), 2);
+    EXPECT_DOUBLE_EQ(released.at(0).at(1).toDouble(), 12.25);
+    EXPECT_EQ(moved.count(), 1);
+
+    const struct {
+        Qt::Key opener;
+        const char* text;
+        double value;                       // pointer 2 afterwards
+        int releases;                       // in all so far
+    } rows[] = {{Qt::Key_F2, "99", 30, 2},  // beyond the scale: stops at its end
+                {Qt::Key_Enter, " -7e-1 ", -0.7, 3},
+                {Qt::Key_Return, "-0.7", -0.7, 3}};  // no change, no notification
+    for (const auto& row : rows) {
+        ASSERT_NE(type(2, row.opener, row.text), nullptr) << row.text;
+        QTest::keyClick(gauge.valueEditor(), Qt::Key_Return);
+        EXPECT_DOUBLE_EQ(gauge.pointerValue(2), row.value) << row.text;
+        EXPECT_EQ(released.count(), row.releases) << row.text;
+    }
+    EXPECT_DOUBLE_EQ(released.last().at(1).toDouble(), -0.7);
+}
+
+TEST_F(ZoomGaugeTest, EscapeLeavingTheEditorAndTextThatIsNoNumberChangeNothing) {
+    QLineEdit elsewhere(&gauge);  // below the scale, to take the focus away
+    elsewhere.setGeometry(0, 70, 100, 20);
+    activate();
+    QTest::keyClick(type(1, Qt::Key_Return, "3"), Qt::Key_Escape);
+    EXPECT_EQ(gauge.valueEditor(), nullptr);
+    EXPECT_TRUE(gauge.hasFocus());
+
+    QLineEdit* editor = type(1, Qt::Key_Return, "abc");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(gauge.valueEditor(), editor) << "stays open on text that is no number";
+    elsewhere.setFocus();  // leaving drops the text
+    EXPECT_EQ(gauge.valueEditor(), nullptr);
+    EXPECT_DOUBLE_EQ(gauge.pointerValue(1), 20);
+    EXPECT_EQ(moved.count() + released.count(), 0);
+
+    // A double click opens the editor on the pointer under the mouse.
+    QTest::mouseDClick(&gauge, Qt::LeftButton, {}, gauge.pointerGrabPoint(0).toPoint());
+    ASSERT_NE(gauge.valueEditor(), nullptr);
+    EXPECT_EQ(gauge.valueEditor()->text(), "5");
+    QTest::keyClicks(gauge.valueEditor(), "6");
+    QTest::keyClick(gauge.valueEditor(), Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(gauge.pointerValue(0), 6);
+    EXPECT_EQ(released.count(), 1);
 }
 
 }  // namespace
