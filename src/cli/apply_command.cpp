@@ -2,7 +2,6 @@
 #include "cli/apply_command.h"
 
 #include <filesystem>
-#include <system_error>
 
 #include "camera/height_table.h"
 #include "camera/modify_warning.h"
@@ -34,18 +33,6 @@ int reportLoad(const Result<SettingsFormat>& result, const std::filesystem::path
         return kExitUnknownFormat;
     }
     return kExitDone;
-}
-
-// Makes the executable read-only again after a writing run that cleared the state but wrote
-// nothing, so that a failed command leaves the file as it found it.
-void restoreReadOnly(const std::filesystem::path& executable, CommandIo& io) {
-    std::error_code error;
-    std::filesystem::permissions(executable, std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove, error);
-    if (error) {
-        io.err << kErrorPrefix << "Cannot make " << quoted(executable)
-               << " read-only again: " << error.message() << ".\n";
-    }
 }
 
 }  // namespace
@@ -97,7 +84,7 @@ int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
 
     const RunResult write = processData(executable, /*forReading=*/false, state, progress, prompt);
     if (!write.recognised() && prompt.clearedReadOnly()) {
-        restoreReadOnly(executable, io);
+        restoreReadOnly(executable, io.err);
     }
     return reportRun(write, prompt, io.err, /*quiet=*/false);
 }

@@ -36,16 +36,17 @@ int runRestoreCommand(const std::vector<std::string>& args, CommandIo& io) {
     ConsolePrompt prompt(io.err, parsed.has("--yes"));
     if (!prompt.confirm(kRestoreTitle, kRestoreQuestion))
         return kExitNotConfirmed;
-    if (const Result<RunConsent> consent = prepareRun(executable, /*forReading=*/false, prompt);
-        consent != RunConsent::Given) {
-        const RunResult refused{
-            consent ? RunResult::Outcome::Refused : RunResult::Outcome::FileError,
-            consent.message()};
-        return reportRun(refused, prompt, io.err, /*quiet=*/false);
-    }
+    const Result<RunConsent> consent = prepareRun(executable, /*forReading=*/false, prompt);
     ProgressSink progress;
-    return reportRun(restoreOriginal(executable, progress), prompt, io.err,
-                     /*quiet=*/false);
+    const RunResult result =
+        consent == RunConsent::Given
+            ? restoreOriginal(executable, progress)
+            : RunResult{consent ? RunResult::Outcome::Refused : RunResult::Outcome::FileError,
+                        consent.message()};
+    if (!result.succeeded() && prompt.clearedReadOnly()) {
+        restoreReadOnly(executable, io.err);
+    }
+    return reportRun(result, prompt, io.err, /*quiet=*/false);
 }
 
 }  // namespace orvendel::cli

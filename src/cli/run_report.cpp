@@ -1,10 +1,23 @@
 // SPDX-License-Identifier: MIT
 #include "cli/run_report.h"
 
+#include <system_error>
+
 #include "cli/command.h"
 #include "cli/exit_code.h"
+#include "platform/file_status.h"
 
 namespace orvendel::cli {
+
+void restoreReadOnly(const std::filesystem::path& executable, std::ostream& err) {
+    std::error_code error;
+    std::filesystem::permissions(executable, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove, error);
+    if (error) {
+        err << kErrorPrefix << "Cannot make " << quoted(executable)
+            << " read-only again: " << error.message() << ".\n";
+    }
+}
 
 int reportRun(const RunResult& result, const ConsolePrompt& prompt, std::ostream& err, bool quiet) {
     using Outcome = RunResult::Outcome;

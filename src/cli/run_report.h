@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <filesystem>
 #include <ostream>
 
 #include "cli/console_prompt.h"
@@ -14,5 +15,9 @@ namespace orvendel::cli {
 // 3 (not recognised), 4 (a question answered no) or 6 (the new values would not be recognised
 // again).
 int reportRun(const RunResult& result, const ConsolePrompt& prompt, std::ostream& err, bool quiet);
+
+// Makes the executable read-only again after a writing run that cleared the state but wrote
+// nothing, so that a failed command leaves the file as it found it; a failure is an error line.
+void restoreReadOnly(const std::filesystem::path& executable, std::ostream& err);
 
 }  // namespace orvendel::cli

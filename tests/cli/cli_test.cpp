@@ -385,6 +385,14 @@ TEST_F(Cli, ApplyWritesTheSettingsFileIntoEitherRevisionAndRestorePutsTheOrigina
         EXPECT_EQ(restored.out, "");
         EXPECT_EQ(readText(exe), original);
         EXPECT_EQ(readText(exe + ".orvendel-original"), original);
+
+        // A copy that cannot be put back leaves the executable read-only, as it found it.
+        fs::remove(exe + ".orvendel-original");
+        std::ofstream(exe + ".orvendel-original").close();
+        fs::permissions(exe, kReadOnly);
+        const CliResult failed = run({"restore", exe, "--yes"});
+        EXPECT_EQ(failed.exitCode, 1) << failed.err;
+        EXPECT_EQ(fs::status(exe).permissions(), kReadOnly) << failed.err;
     }
 }
 
