@@ -12,7 +12,7 @@ namespace orvendel {
 
 // Drags like a user: presses on the needle, moves in four steps towards `value`, releases.
 inline void dragNeedle(RoundGauge& gauge, int needle, double value) {
-    const double from = std::clamp(gauge.needleValue(needle), -90.0, 90.0);
+    const double from = std::clamp(gauge.markerValue(needle), -90.0, 90.0);
     const auto at = [&](double v) { return gauge.pointForValue(v, 0.6).toPoint(); };
     QTest::mousePress(&gauge, Qt::LeftButton, {}, at(from));
     for (int step = 1; step <= 4; ++step)
@@ -24,7 +24,7 @@ inline void dragNeedle(RoundGauge& gauge, int needle, double value) {
 // down.
 inline void dragPointer(LinearGauge& gauge, int pointer, double value, bool release = true) {
     const QPoint grab = gauge.pointerGrabPoint(pointer).toPoint();
-    const double from = gauge.pointerValue(pointer);
+    const double from = gauge.markerValue(pointer);
     QTest::mousePress(&gauge, Qt::LeftButton, {}, grab);
     QPoint at = grab;
     for (int step = 1; step <= 4; ++step) {

@@ -155,7 +155,7 @@ QFont scaledGaugeFont(double scale) {
 void showZoomView(LinearGauge& gauge, const ZoomGaugeView& view) {
     for (int i = 0; i < kZoomPointerCount; ++i) {
         if (const auto& value = view.pointers[static_cast<std::size_t>(i)]) {
-            gauge.setPointerValue(i, *value);
+            gauge.setMarkerValue(i, *value);
         }
     }
     if (view.bandStart && view.bandEnd)
@@ -282,14 +282,14 @@ void SettingsPage::readAngleGauge(Camera camera) {
     RoundGauge& gauge = *controls(camera).angle;
     std::array<double, kAngleNeedleCount> needles{};
     for (int i = 0; i < kAngleNeedleCount; ++i) {
-        needles[static_cast<std::size_t>(i)] = gauge.needleValue(i);
+        needles[static_cast<std::size_t>(i)] = gauge.markerValue(i);
     }
     const AngleReadResult result = readGauge(state_.settings, camera, state_.revision, needles);
     gauge.setScaleStart(1, result.scale.start);
     gauge.setScaleExtent(1, result.scale.extent);
     for (int i = 0; i < kAngleNeedleCount; ++i) {
         if (const auto& value = result.putBack[static_cast<std::size_t>(i)]) {
-            gauge.setNeedleValue(i, *value);
+            gauge.setMarkerValue(i, *value);
         }
     }
     emit recordEdited(camera);
@@ -299,7 +299,7 @@ void SettingsPage::readZoomGauge(Camera camera) {
     LinearGauge& gauge = *controls(camera).zoom;
     std::array<double, kZoomPointerCount> pointers{};
     for (int i = 0; i < kZoomPointerCount; ++i) {
-        pointers[static_cast<std::size_t>(i)] = gauge.pointerValue(i);
+        pointers[static_cast<std::size_t>(i)] = gauge.markerValue(i);
     }
     const ZoomGaugeView view =
         orvendel::readZoomGauge(state_.settings, camera, state_.revision, pointers);
@@ -308,7 +308,7 @@ void SettingsPage::readZoomGauge(Camera camera) {
 }
 
 void SettingsPage::readDistanceGauge(Camera camera) {
-    readClipGauge(state_.settings, camera, controls(camera).distance->pointerValue(0));
+    readClipGauge(state_.settings, camera, controls(camera).distance->markerValue(0));
     emit recordEdited(camera);
     if (takeDistanceWarning(state_, group(state_.settings, camera).ClipDist)) {
         messages_.inform(toQString(kDistanceWarningText));
@@ -336,7 +336,7 @@ void SettingsPage::showSettings(Camera camera) {
 }
 
 void SettingsPage::showDistanceGauge(Camera camera) {
-    controls(camera).distance->setPointerValue(0, group(state_.settings, camera).ClipDist);
+    controls(camera).distance->setMarkerValue(0, group(state_.settings, camera).ClipDist);
 }
 
 void SettingsPage::updateGaugeScale(Camera camera) {
@@ -349,7 +349,7 @@ void SettingsPage::showAngleGauge(Camera camera) {
     const AngleNeedleValues values = showGauge(state_.settings, camera, state_.revision);
     for (int i = 0; i < kAngleNeedleCount; ++i) {
         if (const auto& value = values[static_cast<std::size_t>(i)]) {
-            controls(camera).angle->setNeedleValue(i, *value);
+            controls(camera).angle->setMarkerValue(i, *value);
         }
     }
 }
@@ -392,12 +392,12 @@ void SettingsPage::adaptToRevision(int revision) {
         g.fps->setVisible(revision != 1);
         if (revision == 1) {
             // INS and DEL are neither shown nor edited; needles and labels 2 and 3 go.
-            g.angle->setNeedleCount(2);
+            g.angle->setMarkerCount(2);
             g.angle->setLabelCount(2);
             // The pinned minimum stays on the scale as a fixed hairline mark.
-            g.zoom->setPointerShape(kPointerMinimum, LinearGauge::PointerShape::Bar);
-            g.zoom->setPointerWidth(kPointerMinimum, 0.0);
-            g.zoom->setPointerDraggable(kPointerMinimum, false);
+            g.zoom->setMarkerShape(kPointerMinimum, LinearGauge::PointerShape::Bar);
+            g.zoom->setMarkerWidth(kPointerMinimum, 0.0);
+            g.zoom->setMarkerDraggable(kPointerMinimum, false);
         }
     }
     // Without a recognised revision nothing on the drive zoom gauge is shown or read, so it
@@ -406,10 +406,10 @@ void SettingsPage::adaptToRevision(int revision) {
     if (revision == 0) {
         // The drive gauge edits only the default zoom, with a single bar pointer.
         LinearGauge& zoom = *drive_->zoom;
-        zoom.setPointerCount(1);
+        zoom.setMarkerCount(1);
         zoom.setBandCount(0);
-        zoom.setPointerShape(0, LinearGauge::PointerShape::Bar);
-        zoom.setPointerWidth(0, 0.02);
+        zoom.setMarkerShape(0, LinearGauge::PointerShape::Bar);
+        zoom.setMarkerWidth(0, 0.02);
         zoom.setLabelCaption(0, QStringLiteral("Zoom"));
         zoom.setLabelCaption(1, QString());
         zoom.setLabelCaption(2, QString());

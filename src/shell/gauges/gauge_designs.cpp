@@ -116,15 +116,15 @@ void configureAngleGauge(RoundGauge& gauge) {
         gauge.setBand(static_cast<int>(i), band.start, band.end, bgrColor(band.colour));
     }
     gauge.setLabelCount(static_cast<int>(kAngleLabels.size()));
-    gauge.setNeedleCount(static_cast<int>(kAngleLabels.size()));
+    gauge.setMarkerCount(static_cast<int>(kAngleLabels.size()));
     for (size_t i = 0; i < kAngleLabels.size(); ++i) {
         const RoundLabel& label = kAngleLabels[i];
         const int index = static_cast<int>(i);
         gauge.setLabelCaption(index, QString::fromLatin1(label.caption));
         gauge.setLabelColour(index, bgrColor(label.colour));
         gauge.setLabelPosition(index, QPointF(label.across, label.up));
-        gauge.setNeedleColour(index, bgrColor(label.colour));
-        gauge.setNeedleDraggable(index, true);
+        gauge.setMarkerColour(index, bgrColor(label.colour));
+        gauge.setMarkerDraggable(index, true);
     }
     gauge.setSingleStep(1);
     gauge.setPageStep(10);
@@ -153,15 +153,15 @@ void configureZoomGauge(LinearGauge& gauge) {
         gauge.setLabelPosition(index, QPointF(label.x, label.y));
         gauge.setLabelColour(index, bgrColor(label.colour));
     }
-    gauge.setPointerCount(static_cast<int>(kZoomPointers.size()));
+    gauge.setMarkerCount(static_cast<int>(kZoomPointers.size()));
     for (size_t i = 0; i < kZoomPointers.size(); ++i) {
         const LinearPointer& pointer = kZoomPointers[i];
         const int index = static_cast<int>(i);
-        gauge.setPointerShape(index, pointer.shape);
-        gauge.setPointerWidth(index, pointer.width);
+        gauge.setMarkerShape(index, pointer.shape);
+        gauge.setMarkerWidth(index, pointer.width);
         gauge.setPointerExtent(index, pointer.top, pointer.bottom);
-        gauge.setPointerColour(index, bgrColor(pointer.colour));
-        gauge.setPointerDraggable(index, true);
+        gauge.setMarkerColour(index, bgrColor(pointer.colour));
+        gauge.setMarkerDraggable(index, true);
         gauge.setPointerLegend(index, pointer.legend);
     }
     gauge.setSingleStep(0.1);
@@ -186,12 +186,12 @@ void configureDistanceGauge(LinearGauge& gauge) {
     gauge.setLabelCaption(0, QStringLiteral("Viewing Distance"));
     gauge.setLabelPosition(0, QPointF(0.28, 0.1));
     gauge.setLabelColour(0, bgrColor(kRed));
-    gauge.setPointerCount(1);
-    gauge.setPointerShape(0, LinearGauge::PointerShape::Bar);
-    gauge.setPointerWidth(0, 0.03);
+    gauge.setMarkerCount(1);
+    gauge.setMarkerShape(0, LinearGauge::PointerShape::Bar);
+    gauge.setMarkerWidth(0, 0.03);
     gauge.setPointerExtent(0, 0.45, 0.8);
-    gauge.setPointerColour(0, bgrColor(kRed));
-    gauge.setPointerDraggable(0, true);
+    gauge.setMarkerColour(0, bgrColor(kRed));
+    gauge.setMarkerDraggable(0, true);
     gauge.setPointerLegend(0, 0);
     gauge.setSingleStep(1);
     gauge.setPageStep(10);

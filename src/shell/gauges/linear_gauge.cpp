@@ -31,7 +31,7 @@ constexpr double kShortestTick = 2.0;
 }  // namespace
 
 LinearGauge::LinearGauge(QWidget* parent) : GaugeWidget(parent), tickColour_(192, 192, 0) {
-    setPointerCount(kMaxPointers);
+    setMarkerCount(kMaxPointers);
     setRange(scaleStart_, scaleEnd_);
     setSingleStep(1.0);
     setPageStep(10.0);
@@ -201,7 +201,7 @@ QPolygonF LinearGauge::pointerPolygon(int index) const {
     }
     const MarkerPainter& pointer = markerPainter(index);
     const ScaleMap map = pixelMap();
-    double x = map.transform(map.clampToScale(pointerValue(index)));
+    double x = map.transform(map.clampToScale(markerValue(index)));
     double boxWidth = std::max(kMinimumPointerWidth, pointer.width() * width());
     if (pointer.shape() == PointerShape::Bar) {
         // Bars keep to whole pixels so that thin ones stay sharp and in their full colour.
@@ -219,13 +219,13 @@ QPointF LinearGauge::pointerGrabPoint(int index) const {
 int LinearGauge::markerAt(const QPointF& pos) const {
     // The pointer drawn on top wins: the emphasised one, then the higher index.
     auto hits = [&](int i) {
-        return isMarkerShown(i) && isPointerDraggable(i) &&
+        return isMarkerShown(i) && isMarkerDraggable(i) &&
                pointerPolygon(i).boundingRect().adjusted(-2, -2, 2, 2).contains(pos);
     };
     if (hits(selectedMarker())) {
         return selectedMarker();
     }
-    for (int i = pointerCount() - 1; i >= 0; --i) {
+    for (int i = markerCount() - 1; i >= 0; --i) {
         if (hits(i)) {
             return i;
         }
@@ -412,7 +412,7 @@ void LinearGauge::paintDynamic(QPainter& painter) {
 
 QPointF LinearGauge::valueAnchor(int index) const {
     const QRectF pointer = pointerPolygon(index).boundingRect();
-    const double x = positionForValue(pixelMap().clampToScale(pointerValue(index)));
+    const double x = positionForValue(pixelMap().clampToScale(markerValue(index)));
     return {x, pointer.top() - QFontMetricsF(font()).height() / 2 - 1};
 }
 

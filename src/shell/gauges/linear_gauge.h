@@ -84,32 +84,13 @@ public:
     void setLabelPosition(int index, const QPointF& position);
 
     // Pointers -------------------------------------------------------------------------------
-    // Number of pointers shown and movable, 0..3 (default 3).
-    int pointerCount() const { return markerCount(); }
-    void setPointerCount(int count) { setMarkerCount(count); }
-    // Value of pointer `index`: the last value set by the program or the user. Set values are
-    // kept as given (a value beyond the scale is drawn at its end) and emit nothing.
-    double pointerValue(int index) const { return markerValue(index); }
-    void setPointerValue(int index, double value) { setMarkerValue(index, value); }
-    // Whether the user may drag pointer `index` (default true); a fixed pointer is still drawn
-    // and lets clicks through to the pointers below it.
-    bool isPointerDraggable(int index) const { return isMarkerDraggable(index); }
-    void setPointerDraggable(int index, bool draggable) { setMarkerDraggable(index, draggable); }
-    PointerShape pointerShape(int index) const { return markerShape(index); }
-    void setPointerShape(int index, PointerShape shape) { setMarkerShape(index, shape); }
-    // Outline for PointerShape::Custom, points in the 1000 x 1000 box (x right, y down).
-    void setPointerOutline(int index, const QPolygonF& outline) {
-        setMarkerOutline(index, outline);
-    }
-    // The outline that pointer `index` is drawn with, in box coordinates.
-    QPolygonF pointerOutline(int index) const { return markerPainter(index).outline(); }
-    // Box width as a fraction of the widget's width; 0 draws a hairline.
-    double pointerWidth(int index) const { return markerWidth(index); }
-    void setPointerWidth(int index, double relativeWidth) { setMarkerWidth(index, relativeWidth); }
+    // The pointers are the base's markers (count 0..3, default 3). Values set by the program are
+    // kept as given (a value beyond the scale is drawn at its end) and emit nothing; a fixed
+    // pointer is still drawn and lets clicks through to the pointers below it. A custom outline
+    // lies in the 1000 x 1000 box (x right, y down); a marker width is a fraction of the widget's
+    // width, 0 drawing a hairline.
     // Vertical extent of the box as fractions of the height.
     void setPointerExtent(int index, double top, double bottom);
-    QColor pointerColour(int index) const { return markerColour(index); }
-    void setPointerColour(int index, const QColor& colour) { setMarkerColour(index, colour); }
     // The label whose caption names pointer `index` (default: the label of the same index).
     int pointerLegend(int index) const;
     void setPointerLegend(int index, int label);

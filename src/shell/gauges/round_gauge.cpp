@@ -76,7 +76,7 @@ RoundGauge::RoundGauge(QWidget* parent)
 
 QPolygonF RoundGauge::needlePolygon(int index) const {
     const MarkerPainter& needle = markerPainter(index);
-    const double value = std::clamp(needleValue(index), kNeedleMinimum, kNeedleMaximum);
+    const double value = std::clamp(markerValue(index), kNeedleMinimum, kNeedleMaximum);
     return needle.place(pointForValue(value, needle.head()), pointForValue(value, needle.foot()),
                         std::max(kThinnestNeedle, needle.width() * radius()));
 }
@@ -246,11 +246,11 @@ int RoundGauge::markerAt(const QPointF& pos) const {
     const double tolerance = std::max(4.0, 0.06 * r);
     int best = -1;
     double bestDistance = tolerance;
-    for (int i = needleCount() - 1; i >= 0; --i) {
-        if (!isMarkerShown(i) || !isNeedleDraggable(i)) {
+    for (int i = markerCount() - 1; i >= 0; --i) {
+        if (!isMarkerShown(i) || !isMarkerDraggable(i)) {
             continue;
         }
-        const double value = std::clamp(needleValue(i), kNeedleMinimum, kNeedleMaximum);
+        const double value = std::clamp(markerValue(i), kNeedleMinimum, kNeedleMaximum);
         const double distance =
             distanceToSegment(pos, c, pointForValue(value, markerPainter(i).head()));
         const bool preferred = i == selectedMarker();
@@ -358,7 +358,7 @@ void RoundGauge::paintDynamic(QPainter& painter) {
 }
 
 QPointF RoundGauge::valueAnchor(int index) const {
-    const double value = std::clamp(needleValue(index), kNeedleMinimum, kNeedleMaximum);
+    const double value = std::clamp(markerValue(index), kNeedleMinimum, kNeedleMaximum);
     // The readout sits beside the needle, on the side away from the nearer end of the arc.
     const double side = value >= 0 ? 1.0 : -1.0;
     const QPointF normal(std::sin(value * kDegrees), std::cos(value * kDegrees));
@@ -380,7 +380,7 @@ bool RoundGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTex
     double needleHalf = kThinnestNeedle / 2;
     double tail = 0.0;
     double reach = std::max(bandOuter_, kTickOuter);
-    for (int i = 0; i < needleCount(); ++i) {
+    for (int i = 0; i < markerCount(); ++i) {
         needleHalf = std::max(needleHalf, markerPainter(i).width() * r / 2);
         tail = std::max(tail, -std::min(markerPainter(i).foot(), 0.0));
         reach = std::max(reach, markerPainter(i).head());

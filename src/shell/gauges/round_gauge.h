@@ -33,21 +33,10 @@ public:
     explicit RoundGauge(QWidget* parent = nullptr);
 
     // Needles ------------------------------------------------------------------------------
-    // Number of needles shown and movable, 0..4 (default 4).
-    int needleCount() const { return markerCount(); }
-    void setNeedleCount(int count) { setMarkerCount(count); }
-    // Value of needle `index` in degrees: the last value set by the program or the user. Set
-    // values are kept as given (a value beyond the arc is drawn at its end) and emit nothing.
-    double needleValue(int index) const { return markerValue(index); }
-    void setNeedleValue(int index, double value) { setMarkerValue(index, value); }
-    // Whether the user may move needle `index` (default true).
-    bool isNeedleDraggable(int index) const { return isMarkerDraggable(index); }
-    void setNeedleDraggable(int index, bool draggable) { setMarkerDraggable(index, draggable); }
-    // Colour of needle `index` (defaults red, cyan, magenta, silver). The needles' shape and size
-    // are their marker painters' (a blade from 0.16 of the radius behind the centre to 0.8 of it,
-    // 0.07 of the radius wide).
-    QColor needleColour(int index) const { return markerColour(index); }
-    void setNeedleColour(int index, const QColor& colour) { setMarkerColour(index, colour); }
+    // The needles are the base's markers (count 0..4, default 4; colours red, cyan, magenta,
+    // silver by default). Values set by the program are kept as given (a value beyond the arc is
+    // drawn at its end) and emit nothing. A needle is a blade from 0.16 of the radius behind the
+    // centre to 0.8 of it, 0.07 of the radius wide.
     // The needle's drawn polygon in widget coordinates.
     QPolygonF needlePolygon(int index) const;
 

@@ -77,7 +77,7 @@ TEST_F(SettingsPageTest, UserMovesReachTheRecordWithTheInterlocksResultsShown) {
     EXPECT_EQ(angleMinimum, std::nearbyint(angleMinimum));  // whole degrees only
     EXPECT_EQ(record().CTAngleDef, angleMinimum);
     EXPECT_EQ(record().CTAngleDel, angleMinimum);
-    EXPECT_EQ(angle(kChase).needleValue(kNeedleDefault), angleMinimum);
+    EXPECT_EQ(angle(kChase).markerValue(kNeedleDefault), angleMinimum);
     EXPECT_EQ(angle(kChase).scaleStart(1), angleMinimum);
     EXPECT_EQ(angle(kChase).scaleExtent(1), 90 - angleMinimum);
     EXPECT_EQ(record().DAngleMin, 10);  // the other camera is untouched
@@ -88,16 +88,16 @@ TEST_F(SettingsPageTest, UserMovesReachTheRecordWithTheInterlocksResultsShown) {
     EXPECT_NEAR(zoomMinimum, 25, 0.3);
     EXPECT_EQ(record().CTZoomMax, zoomMinimum);
     EXPECT_EQ(record().CTZoomDef, zoomMinimum);
-    EXPECT_EQ(zoom(kChase).pointerValue(kPointerMaximum), zoomMinimum);
-    EXPECT_EQ(zoom(kChase).pointerValue(kPointerDefault), zoomMinimum);
+    EXPECT_EQ(zoom(kChase).markerValue(kPointerMaximum), zoomMinimum);
+    EXPECT_EQ(zoom(kChase).markerValue(kPointerDefault), zoomMinimum);
     EXPECT_EQ(zoom(kChase).bandStart(0), zoomMinimum);
     EXPECT_EQ(zoom(kChase).bandEnd(0), zoomMinimum);
 
     // The drive camera's single bar of revision 0 edits only the default, without interlock.
     LinearGauge& drive = zoom(kDrive);
-    EXPECT_EQ(drive.pointerCount(), 1);
+    EXPECT_EQ(drive.markerCount(), 1);
     EXPECT_EQ(drive.labelCaption(0), "Zoom");
-    EXPECT_EQ(drive.pointerValue(0), 14);
+    EXPECT_EQ(drive.markerValue(0), 14);
     dragPointer(drive, 0, 2);
     EXPECT_NEAR(record().DZoomDef, 2, 0.3);
     EXPECT_EQ(record().DZoomMin, 6);
@@ -117,7 +117,7 @@ TEST_F(SettingsPageTest, RevisionOneKeepsTheInterlocksPinsTheZoomMinimaAndNeverR
     s.DAngleIns = 12.25f, s.DAngleDel = -3.5f;
     open(1, s);
     RoundGauge& gauge = angle(kDrive);
-    gauge.setNeedleValue(kNeedleIns, 80);  // hidden needles are never read
+    gauge.setMarkerValue(kNeedleIns, 80);  // hidden needles are never read
     gauge.setFocus();
     QTest::keyClick(&gauge, Qt::Key_2);  // the default angle, 35
     QTest::keyClick(&gauge, Qt::Key_Up);
@@ -125,23 +125,23 @@ TEST_F(SettingsPageTest, RevisionOneKeepsTheInterlocksPinsTheZoomMinimaAndNeverR
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(&gauge, Qt::Key_PageDown);  // 6 springs back to the minimum of 10
     EXPECT_EQ(record().DAngleDef, 10);
-    EXPECT_EQ(gauge.needleValue(kNeedleDefault), 10);
+    EXPECT_EQ(gauge.markerValue(kNeedleDefault), 10);
     dragNeedle(gauge, kNeedleDefault, 40);
     EXPECT_NEAR(record().DAngleDef, 40, 2);
     EXPECT_EQ(record().DAngleIns, 12.25f);
     EXPECT_EQ(record().DAngleDel, -3.5f);
 
     for (Camera c : {kChase, kDrive}) {
-        EXPECT_FALSE(zoom(c).isPointerDraggable(kPointerMinimum));
+        EXPECT_FALSE(zoom(c).isMarkerDraggable(kPointerMinimum));
         dragPointer(zoom(c), kPointerMinimum, 9);
     }
-    EXPECT_EQ(zoom(kChase).pointerValue(kPointerMinimum), 5);
+    EXPECT_EQ(zoom(kChase).markerValue(kPointerMinimum), 5);
     EXPECT_EQ(record().CTZoomMin, 5);
     EXPECT_EQ(record().DZoomMin, 6);
     dragPointer(zoom(kDrive), kPointerMaximum, -1);  // stops at the pinned minimum
     EXPECT_EQ(record().DZoomMax, 6);
     EXPECT_EQ(record().DZoomDef, 6);
-    EXPECT_EQ(zoom(kDrive).pointerValue(kPointerMaximum), 6);
+    EXPECT_EQ(zoom(kDrive).markerValue(kPointerMaximum), 6);
 }
 
 TEST_F(SettingsPageTest, PresetsChangeOnlyTheirCameraAndUndoGivesBackTheReadValuesEverywhere) {
@@ -150,11 +150,11 @@ TEST_F(SettingsPageTest, PresetsChangeOnlyTheirCameraAndUndoGivesBackTheReadValu
     CameraSettings expected = readRecord();
     orvendel::applyFirstPersonPreset(expected, kDrive);
     EXPECT_TRUE(sameBytes(record(), expected));
-    EXPECT_EQ(angle(kDrive).needleValue(kNeedleMinimum), -45);
+    EXPECT_EQ(angle(kDrive).markerValue(kNeedleMinimum), -45);
     EXPECT_EQ(angle(kDrive).scaleExtent(1), 135);
-    EXPECT_EQ(zoom(kDrive).pointerValue(0), -0.4f);
+    EXPECT_EQ(zoom(kDrive).markerValue(0), -0.4f);
     EXPECT_EQ(zoom(kDrive).labelCaption(3), "FPS");
-    EXPECT_EQ(angle(kChase).needleValue(kNeedleMinimum), 20);
+    EXPECT_EQ(angle(kChase).markerValue(kNeedleMinimum), 20);
 
     QTest::mouseClick(page->firstPersonButton(kChase), Qt::LeftButton);
     EXPECT_EQ(zoom(kChase).labelCaption(4), "");
@@ -172,16 +172,16 @@ TEST_F(SettingsPageTest, PresetsChangeOnlyTheirCameraAndUndoGivesBackTheReadValu
     page->heightList(kDrive)->setCurrentIndex(2);
     click("BiowareBtn");
     EXPECT_TRUE(sameBytes(record(), kBiowareDefaults));
-    EXPECT_EQ(angle(kChase).needleValue(kNeedleMinimum), 40);
-    EXPECT_EQ(zoom(kDrive).pointerValue(0), 6);  // still the single pointer of revision 0
+    EXPECT_EQ(angle(kChase).markerValue(kNeedleMinimum), 40);
+    EXPECT_EQ(zoom(kDrive).markerValue(0), 6);  // still the single pointer of revision 0
     EXPECT_EQ(page->heightList(kDrive)->currentText(), "2.00m (Bioware Default)");
 
     for (int press = 0; press < 2; ++press) {
         click("UndoBtn");
         EXPECT_TRUE(sameBytes(record(), readRecord()));
-        EXPECT_EQ(angle(kChase).needleValue(kNeedleDefault), 30);
-        EXPECT_EQ(zoom(kChase).pointerValue(kPointerDefault), 12);
-        EXPECT_EQ(distance(kChase).pointerValue(0), 40);
+        EXPECT_EQ(angle(kChase).markerValue(kNeedleDefault), 30);
+        EXPECT_EQ(zoom(kChase).markerValue(kPointerDefault), 12);
+        EXPECT_EQ(distance(kChase).markerValue(0), 40);
         EXPECT_EQ(page->heightList(kDrive)->currentIndex(), 10);
     }
     EXPECT_TRUE(sameBytes(state.undoSnapshot, readRecord()));
@@ -233,18 +233,18 @@ TEST_F(SettingsPageTest, APushNeitherReadsNorWarnsNorChangesTheRecord) {
     }
     // Controls that disagree with the record: a push in the wrong order, or one that read the
     // controls back, would take these into the record.
-    angle(kChase).setNeedleValue(kNeedleMinimum, 80);
-    zoom(kChase).setPointerValue(kPointerMinimum, 29);
-    zoom(kDrive).setPointerValue(0, -1);
+    angle(kChase).setMarkerValue(kNeedleMinimum, 80);
+    zoom(kChase).setMarkerValue(kPointerMinimum, 29);
+    zoom(kDrive).setMarkerValue(0, -1);
     page->heightList(kChase)->setCurrentIndex(13);
     const CameraSettings before = record();
 
     page->showSettings();
     EXPECT_TRUE(sameBytes(record(), before));
-    EXPECT_EQ(angle(kChase).needleValue(kNeedleMinimum), 20);
-    EXPECT_EQ(angle(kDrive).needleValue(kNeedleDel), 15);
-    EXPECT_EQ(zoom(kChase).pointerValue(kPointerMinimum), 5);
-    EXPECT_EQ(distance(kDrive).pointerValue(0), 200);
+    EXPECT_EQ(angle(kChase).markerValue(kNeedleMinimum), 20);
+    EXPECT_EQ(angle(kDrive).markerValue(kNeedleDel), 15);
+    EXPECT_EQ(zoom(kChase).markerValue(kPointerMinimum), 5);
+    EXPECT_EQ(distance(kDrive).markerValue(0), 200);
     EXPECT_EQ(page->heightList(kChase)->currentText(), "1.65m Half-Elf Female, Human Female");
     EXPECT_EQ(page->heightList(kDrive)->currentText(), "1.97m Half-Orc Male");
 
@@ -262,18 +262,18 @@ TEST_F(SettingsPageTest, EachAdaptationStartsFromTheDesignAndWindowButtonsOnlyRa
     open(1);
     for (Camera c : {kChase, kDrive}) {
         EXPECT_TRUE(page->firstPersonButton(c)->isHidden());
-        EXPECT_EQ(angle(c).needleCount(), 2);
+        EXPECT_EQ(angle(c).markerCount(), 2);
         EXPECT_EQ(angle(c).labelCount(), 2);
         EXPECT_FALSE(angle(c).toolTip().contains("INS"));
         EXPECT_TRUE(zoom(c).toolTip().contains("fixed"));
     }
     page->adaptToRevision(0);
     EXPECT_FALSE(page->firstPersonButton(kChase)->isHidden());
-    EXPECT_EQ(angle(kDrive).needleCount(), 4);
-    EXPECT_TRUE(zoom(kChase).isPointerDraggable(kPointerMinimum));
-    EXPECT_EQ(zoom(kDrive).pointerCount(), 1);
+    EXPECT_EQ(angle(kDrive).markerCount(), 4);
+    EXPECT_TRUE(zoom(kChase).isMarkerDraggable(kPointerMinimum));
+    EXPECT_EQ(zoom(kDrive).markerCount(), 1);
     page->adaptToRevision(kRevisionUnknown);
-    EXPECT_EQ(zoom(kDrive).pointerCount(), 3);
+    EXPECT_EQ(zoom(kDrive).markerCount(), 3);
     EXPECT_EQ(zoom(kDrive).labelCaption(0), "Zoom Min");
     EXPECT_TRUE(angle(kChase).toolTip().contains("DEL key angle"));
     // Nothing would be read from the drive zoom gauge, so it takes no moves at all.

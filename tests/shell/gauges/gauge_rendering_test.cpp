@@ -72,7 +72,7 @@ TEST(GaugeRendering, AngleGaugeShowsBandsTicksNeedlesAndLegendAndRevisionOneDrop
     configureAngleGauge(gauge);
     const double values[] = {-10, 20, 60, -10};
     for (int i = 0; i < 4; ++i)
-        gauge.setNeedleValue(i, values[i]);
+        gauge.setMarkerValue(i, values[i]);
     auto at = [&](double value, double fraction) { return gauge.pointForValue(value, fraction); };
     auto legendRow = [&](int index) {  // the rows a legend label covers
         const double y = gauge.centre().y() - gauge.labelPosition(index).y() * gauge.radius();
@@ -87,7 +87,7 @@ TEST(GaugeRendering, AngleGaugeShowsBandsTicksNeedlesAndLegendAndRevisionOneDrop
     EXPECT_GT(full.countNear(legendRow(2), kMagenta), 10);
     EXPECT_GT(full.countNear(legendRow(3), kGrey), 10);
 
-    gauge.setNeedleCount(2);
+    gauge.setMarkerCount(2);
     gauge.setLabelCount(2);
     const Picture reduced = backdrop.save(QStringLiteral("angle_gauge_revision1.png"));
     EXPECT_FALSE(reduced.isNear(at(60, 0.55), kMagenta));
@@ -101,7 +101,7 @@ TEST(GaugeRendering, ZoomGaugeShowsPointersAndBandAndRevisionOneAFixedMark) {
     configureZoomGauge(gauge);
     const double values[] = {5, 20, 8};
     for (int i = 0; i < 3; ++i)
-        gauge.setPointerValue(i, values[i]);
+        gauge.setMarkerValue(i, values[i]);
     gauge.setBand(0, 5, 20);
     auto inside = [&](int index) {  // a third of the way down the pointer's box
         const QRectF box = gauge.pointerPolygon(index).boundingRect();
@@ -116,8 +116,8 @@ TEST(GaugeRendering, ZoomGaugeShowsPointersAndBandAndRevisionOneAFixedMark) {
     EXPECT_TRUE(arrows.isNear(inside(2), kCyan));
     EXPECT_GT(arrows.countNear(QRect(0, 0, 279, 20), kRed), 10);  // "Zoom Min"
 
-    gauge.setPointerShape(0, LinearGauge::PointerShape::Bar);
-    gauge.setPointerWidth(0, 0.0);
+    gauge.setMarkerShape(0, LinearGauge::PointerShape::Bar);
+    gauge.setMarkerWidth(0, 0.0);
     const Picture fixed = backdrop.save(QStringLiteral("zoom_gauge_revision1.png"));
     const QPoint mark = inside(0).toPoint();
     EXPECT_TRUE(fixed.isNear(mark, kRed, 80));
@@ -129,7 +129,7 @@ TEST(GaugeRendering, DistanceGaugeShowsTheMarkAtFortyFiveThePointerAndItsLabel) 
     Backdrop<LinearGauge> backdrop(QSize(279, 45));
     LinearGauge& gauge = backdrop.gauge;
     configureDistanceGauge(gauge);
-    gauge.setPointerValue(0, 120);
+    gauge.setMarkerValue(0, 120);
     const Picture image = backdrop.save(QStringLiteral("distance_gauge.png"));
     EXPECT_TRUE(image.isNear(QPointF(gauge.positionForValue(45), 22.5), gauge.bandColour(0)));
     EXPECT_TRUE(image.isNear(gauge.pointerPolygon(0).boundingRect().center(), kRed, 40));

@@ -49,7 +49,7 @@ protected:
         gauge.setFixedSize(174, 158);
         const double values[] = {-10, 20, 45, -10};
         for (int i = 0; i < 4; ++i)
-            gauge.setNeedleValue(i, values[i]);
+            gauge.setMarkerValue(i, values[i]);
     }
 
     // The pixel where a needle standing at `value` passes, far out on the needle.
@@ -68,18 +68,18 @@ protected:
 TEST_F(RoundGaugeTest, ProgramValuesEmitNothingAndTheReadoutIsTheSavedFloatShownWithFocus) {
     EXPECT_NEAR(gauge.pointForValue(0, 1).x(), gauge.centre().x() + gauge.radius(), 1e-9);
     EXPECT_NEAR(gauge.pointForValue(90, 1).y(), gauge.centre().y() - gauge.radius(), 1e-9);
-    gauge.setNeedleValue(1, 120);  // beyond the arc: drawn at its end, kept as set
+    gauge.setMarkerValue(1, 120);  // beyond the arc: drawn at its end, kept as set
     gauge.setScaleStart(1, 44);
-    gauge.setNeedleCount(2);
+    gauge.setMarkerCount(2);
     EXPECT_EQ(moved.count() + released.count(), 0);
-    EXPECT_DOUBLE_EQ(gauge.needleValue(1), 120);
+    EXPECT_DOUBLE_EQ(gauge.markerValue(1), 120);
     const struct {
         double value;
         const char* text;
     } rows[] = {{2.901235f, "2.901235°"}, {45, "45°"}, {-12, "-12°"}, {-0.0, "0°"}, {0.1, "0.1°"},
                 {1e-7, "1e-07°"}};
     for (const auto& row : rows) {
-        gauge.setNeedleValue(0, row.value);
+        gauge.setMarkerValue(0, row.value);
         EXPECT_EQ(gauge.valueText(0), QString::fromUtf8(row.text)) << row.value;
     }
     // The value text shows with focus.
@@ -104,29 +104,29 @@ TEST_F(RoundGaugeTest, DragMovesOnlyItsNeedleKeepsTheGrabOffsetAndReleasesOnce) 
     EXPECT_EQ(moved.at(0).at(0).toInt(), 1);
     EXPECT_NEAR(moved.at(0).at(1).toDouble(), 30, 1.0);
     ASSERT_EQ(released.count(), 1);
-    EXPECT_NEAR(gauge.needleValue(1), 50, 1.0);
-    EXPECT_EQ(gauge.needleValue(1), std::round(gauge.needleValue(1))) << "whole degrees";
-    EXPECT_DOUBLE_EQ(released.at(0).at(1).toDouble(), gauge.needleValue(1));
+    EXPECT_NEAR(gauge.markerValue(1), 50, 1.0);
+    EXPECT_EQ(gauge.markerValue(1), std::round(gauge.markerValue(1))) << "whole degrees";
+    EXPECT_DOUBLE_EQ(released.at(0).at(1).toDouble(), gauge.markerValue(1));
     EXPECT_EQ(gauge.draggedMarker(), -1);
-    EXPECT_DOUBLE_EQ(gauge.needleValue(0), -10);
-    EXPECT_DOUBLE_EQ(gauge.needleValue(2), 45);
+    EXPECT_DOUBLE_EQ(gauge.markerValue(0), -10);
+    EXPECT_DOUBLE_EQ(gauge.markerValue(2), 45);
 }
 
 TEST_F(RoundGaugeTest, DragStopsAtEitherEndAndReleaseReportsTheValueTheProgramPutBack) {
     const QPointF c = gauge.centre();
-    gauge.setNeedleValue(2, 135);  // drawn at 90, grabbed there
+    gauge.setMarkerValue(2, 135);  // drawn at 90, grabbed there
     QTest::mousePress(&gauge, Qt::LeftButton, {}, at(90));
     ASSERT_EQ(gauge.draggedMarker(), 2);
     QTest::mouseMove(&gauge, (c + QPointF(-40, -30)).toPoint());  // up-left lies beyond 90
-    EXPECT_DOUBLE_EQ(gauge.needleValue(2), 90);
+    EXPECT_DOUBLE_EQ(gauge.markerValue(2), 90);
     QTest::mouseMove(&gauge, (c + QPointF(-40, 30)).toPoint());  // down-left beyond -90
     QTest::mouseRelease(&gauge, Qt::LeftButton, {}, (c + QPointF(-40, 30)).toPoint());
     ASSERT_EQ(released.count(), 1);
     EXPECT_DOUBLE_EQ(released.at(0).at(1).toDouble(), -90);
 
     QObject::connect(&gauge, &RoundGauge::needleMoved, [this](int index, double value) {
-        if (index == 1 && value < gauge.needleValue(0))
-            gauge.setNeedleValue(1, gauge.needleValue(0));
+        if (index == 1 && value < gauge.markerValue(0))
+            gauge.setMarkerValue(1, gauge.markerValue(0));
     });
     drag(at(20), at(-30));
     ASSERT_EQ(released.count(), 2);
@@ -134,22 +134,22 @@ TEST_F(RoundGaugeTest, DragStopsAtEitherEndAndReleaseReportsTheValueTheProgramPu
 }
 
 TEST_F(RoundGaugeTest, HiddenFixedAndNanNeedlesAreNeitherGrabbedNorSelected) {
-    gauge.setNeedleCount(2);  // INS and DEL gone
+    gauge.setMarkerCount(2);  // INS and DEL gone
     drag(at(45), at(60));
-    EXPECT_DOUBLE_EQ(gauge.needleValue(2), 45);
+    EXPECT_DOUBLE_EQ(gauge.markerValue(2), 45);
     QTest::keyClick(&gauge, Qt::Key_2);
     QTest::keyClick(&gauge, Qt::Key_3);
     EXPECT_EQ(gauge.selectedMarker(), 1);
-    gauge.setNeedleDraggable(1, false);  // the selection moves to a needle that can move
+    gauge.setMarkerDraggable(1, false);  // the selection moves to a needle that can move
     EXPECT_EQ(gauge.selectedMarker(), 0);
     drag(at(20), at(60));
-    EXPECT_DOUBLE_EQ(gauge.needleValue(1), 20);
-    gauge.setNeedleDraggable(1, true);
-    gauge.setNeedleValue(1, std::nan(""));
+    EXPECT_DOUBLE_EQ(gauge.markerValue(1), 20);
+    gauge.setMarkerDraggable(1, true);
+    gauge.setMarkerValue(1, std::nan(""));
     QTest::keyClick(&gauge, Qt::Key_2);
     QTest::keyClick(&gauge, Qt::Key_Up);
     drag(at(0), at(30));
-    EXPECT_TRUE(std::isnan(gauge.needleValue(1)));
+    EXPECT_TRUE(std::isnan(gauge.markerValue(1)));
     EXPECT_EQ(moved.count() + released.count(), 0);
 }
 
@@ -178,9 +178,9 @@ TEST_F(RoundGaugeTest, KeysSelectStepAndStopAtTheEndsWithOneNotificationEach) {
     int moves = 0;
     for (const auto& row : rows) {
         QTest::keyClick(&gauge, static_cast<Qt::Key>(Qt::Key_1 + row.needle));
-        const double before = gauge.needleValue(row.needle);
+        const double before = gauge.markerValue(row.needle);
         QTest::keyClick(&gauge, row.key);
-        EXPECT_DOUBLE_EQ(gauge.needleValue(row.needle), row.value) << row.key;
+        EXPECT_DOUBLE_EQ(gauge.markerValue(row.needle), row.value) << row.key;
         moves += before != row.value ? 1 : 0;
         EXPECT_EQ(moved.count(), moves) << row.key;
         EXPECT_EQ(released.count(), moves) << row.key;
@@ -198,8 +198,8 @@ TEST_F(RoundGaugeTest, TypedValuesLandOnWholeDegreesTiesToEvenAndTakeTheDegreeSi
         ASSERT_TRUE(gauge.openValueEditor()) << row.text;
         gauge.valueEditor()->setText(QString::fromUtf8(row.text));
         QTest::keyClick(gauge.valueEditor(), Qt::Key_Return);
-        EXPECT_EQ(gauge.needleValue(0), row.value) << row.text;
-        EXPECT_FALSE(std::signbit(gauge.needleValue(0))) << row.text;
+        EXPECT_EQ(gauge.markerValue(0), row.value) << row.text;
+        EXPECT_FALSE(std::signbit(gauge.markerValue(0))) << row.text;
     }
     EXPECT_EQ(released.count(), 4);
 }
@@ -255,12 +255,12 @@ TEST_F(RoundGaugeTest, AGaugeIsADialOrSliderWithOneNamedChildPerMarkerAndAnnounc
     dial->child(1)->valueInterface()->setCurrentValue(120.0);
     value->setCurrentValue(-30.4);  // the selected needle, 0
     ASSERT_EQ(released.count(), 2);
-    EXPECT_EQ(gauge.needleValue(1), 90);
-    EXPECT_EQ(gauge.needleValue(0), -30);
+    EXPECT_EQ(gauge.markerValue(1), 90);
+    EXPECT_EQ(gauge.markerValue(0), -30);
 
     {
         const Listening listening;
-        gauge.setNeedleValue(2, 33);            // by the program
+        gauge.setMarkerValue(2, 33);            // by the program
         QTest::keyClick(&gauge, Qt::Key_Down);  // by the user, on the selected needle 0
         ASSERT_EQ(announced.size(), 3u);
         EXPECT_EQ(announced[0].target, dial->child(2));
@@ -289,9 +289,9 @@ protected:
     ZoomGaugeTest() {
         configureZoomGauge(gauge);
         gauge.setFixedSize(279, 59);
-        gauge.setPointerValue(0, 5);
-        gauge.setPointerValue(1, 20);
-        gauge.setPointerValue(2, 8);
+        gauge.setMarkerValue(0, 5);
+        gauge.setMarkerValue(1, 20);
+        gauge.setMarkerValue(2, 8);
     }
 
     QPoint grab(int pointer) const { return gauge.pointerGrabPoint(pointer).toPoint(); }
@@ -330,15 +330,15 @@ TEST_F(ZoomGaugeTest, ScaleSpansNinetyPercentAndDragsMoveByTheMouseDistanceUpToI
     const QPoint start = grab(1);  // inside the arrowhead, right of its value
     QTest::mousePress(&gauge, Qt::LeftButton, {}, start);
     ASSERT_EQ(gauge.draggedMarker(), 1);
-    EXPECT_DOUBLE_EQ(gauge.pointerValue(1), 20);
+    EXPECT_DOUBLE_EQ(gauge.markerValue(1), 20);
     QTest::mouseMove(&gauge, start + QPoint(18, 3));
     QTest::mouseRelease(&gauge, Qt::LeftButton, {}, start + QPoint(18, 3));
-    EXPECT_NEAR(gauge.pointerValue(1), 20 + 18 * unitsPerPixel(), 1e-9);
+    EXPECT_NEAR(gauge.markerValue(1), 20 + 18 * unitsPerPixel(), 1e-9);
     const QPoint beyond(gauge.width() + 40, grab(2).y());
     QTest::mousePress(&gauge, Qt::LeftButton, {}, grab(2));
     QTest::mouseMove(&gauge, beyond);
     QTest::mouseRelease(&gauge, Qt::LeftButton, {}, beyond);
-    EXPECT_DOUBLE_EQ(gauge.pointerValue(2), 30);
+    EXPECT_DOUBLE_EQ(gauge.markerValue(2), 30);
 }
 
 TEST_F(ZoomGaugeTest, MoveWithoutTheButtonEndsADragWhoseReleaseWentElsewhere) {
@@ -350,7 +350,7 @@ TEST_F(ZoomGaugeTest, MoveWithoutTheButtonEndsADragWhoseReleaseWentElsewhere) {
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&gauge, &move);
     EXPECT_EQ(gauge.draggedMarker(), -1);
-    EXPECT_NEAR(gauge.pointerValue(2), 8 + 10 * unitsPerPixel(), 1e-9);
+    EXPECT_NEAR(gauge.markerValue(2), 8 + 10 * unitsPerPixel(), 1e-9);
     EXPECT_EQ(moved.count(), 1);
     EXPECT_EQ(released.count(), 1);
 }
@@ -358,17 +358,17 @@ TEST_F(ZoomGaugeTest, MoveWithoutTheButtonEndsADragWhoseReleaseWentElsewhere) {
 TEST_F(ZoomGaugeTest, KeysStepATenthAndPagesAUnitAndAFixedBarLetsThePointerBelowBeGrabbed) {
     QTest::keyClick(&gauge, Qt::Key_3);
     QTest::keyClick(&gauge, Qt::Key_Right);
-    EXPECT_NEAR(gauge.pointerValue(2), 8.1, 1e-12);
+    EXPECT_NEAR(gauge.markerValue(2), 8.1, 1e-12);
     QTest::keyClick(&gauge, Qt::Key_PageDown);
-    EXPECT_NEAR(gauge.pointerValue(2), 7.1, 1e-12);
+    EXPECT_NEAR(gauge.markerValue(2), 7.1, 1e-12);
     EXPECT_EQ(gauge.valueText(2), "7.1");
-    gauge.setPointerValue(2, 2.901235f);  // every digit the saved float needs
+    gauge.setMarkerValue(2, 2.901235f);  // every digit the saved float needs
     EXPECT_EQ(gauge.valueText(2), "2.901235");
 
-    gauge.setPointerShape(0, LinearGauge::PointerShape::Bar);
-    gauge.setPointerWidth(0, 0.0);
-    gauge.setPointerDraggable(0, false);
-    gauge.setPointerValue(2, 5);  // the default under the fixed minimum
+    gauge.setMarkerShape(0, LinearGauge::PointerShape::Bar);
+    gauge.setMarkerWidth(0, 0.0);
+    gauge.setMarkerDraggable(0, false);
+    gauge.setMarkerValue(2, 5);  // the default under the fixed minimum
     QTest::mousePress(&gauge, Qt::LeftButton, {}, grab(0));
     EXPECT_EQ(gauge.draggedMarker(), 2);
     QTest::mouseRelease(&gauge, Qt::LeftButton, {}, grab(0));
@@ -402,7 +402,7 @@ TEST_F(ZoomGaugeTest, EnterTakesTheTypedValueAsOneUserMoveWithinTheScale) {
     for (const auto& row : rows) {
         ASSERT_NE(type(2, row.opener, row.text), nullptr) << row.text;
         QTest::keyClick(gauge.valueEditor(), Qt::Key_Return);
-        EXPECT_DOUBLE_EQ(gauge.pointerValue(2), row.value) << row.text;
+        EXPECT_DOUBLE_EQ(gauge.markerValue(2), row.value) << row.text;
         EXPECT_EQ(released.count(), row.releases) << row.text;
     }
     EXPECT_DOUBLE_EQ(released.last().at(1).toDouble(), -0.7);
@@ -421,7 +421,7 @@ TEST_F(ZoomGaugeTest, EscapeLeavingTheEditorAndTextThatIsNoNumberChangeNothing) 
     EXPECT_EQ(gauge.valueEditor(), editor) << "stays open on text that is no number";
     elsewhere.setFocus();  // leaving drops the text
     EXPECT_EQ(gauge.valueEditor(), nullptr);
-    EXPECT_DOUBLE_EQ(gauge.pointerValue(1), 20);
+    EXPECT_DOUBLE_EQ(gauge.markerValue(1), 20);
     EXPECT_EQ(moved.count() + released.count(), 0);
 
     // A double click opens the editor on the pointer under the mouse.
@@ -430,7 +430,7 @@ TEST_F(ZoomGaugeTest, EscapeLeavingTheEditorAndTextThatIsNoNumberChangeNothing) 
     EXPECT_EQ(gauge.valueEditor()->text(), "5");
     QTest::keyClicks(gauge.valueEditor(), "6");
     QTest::keyClick(gauge.valueEditor(), Qt::Key_Return);
-    EXPECT_DOUBLE_EQ(gauge.pointerValue(0), 6);
+    EXPECT_DOUBLE_EQ(gauge.markerValue(0), 6);
     EXPECT_EQ(released.count(), 1);
 }
 

@@ -89,7 +89,7 @@ TEST_P(WholeRoadTest, ReadEditWarnWriteUndoAndWriteBack) {
     const auto* bar = find<QProgressBar>("ProgressBar1");
     EXPECT_EQ(bar->value(), bar->maximum());
     EXPECT_EQ(window->state().revision, road.revision);
-    EXPECT_EQ(page()->distanceGauge(Camera::ChaseTopDown)->pointerValue(0), record().CTClipDist);
+    EXPECT_EQ(page()->distanceGauge(Camera::ChaseTopDown)->markerValue(0), record().CTClipDist);
     EXPECT_EQ(find("CTFPS")->isVisibleTo(window.get()), road.revision == 0);
 
     // An edit by mouse, then the one that makes "Modify NWN" ask first.
