@@ -32,6 +32,18 @@ bool FieldReader::consumeLineEnd() {
     return true;
 }
 
+std::string_view FieldReader::restOfField() {
+    const std::size_t start = pos_;
+    while (!atEnd() && text_[pos_] != ',' && !isLineEnd(text_[pos_])) {
+        ++pos_;
+    }
+    std::size_t end = pos_;
+    while (end > start && isBlank(text_[end - 1])) {
+        --end;
+    }
+    return text_.substr(start, end - start);
+}
+
 void FieldReader::consumeSeparator() {
     afterComma_ = false;
     if (atEnd()) {
@@ -76,19 +88,10 @@ std::optional<TextField> FieldReader::next() {
         } else {
             ++pos_;  // the closing mark
         }
-        while (!atEnd() && text_[pos_] != ',' && !isLineEnd(text_[pos_])) {
-            ++pos_;
-        }
+        skipBlanks();
+        field.afterQuote = restOfField();
     } else {
-        const std::size_t start = pos_;
-        while (!atEnd() && text_[pos_] != ',' && !isLineEnd(text_[pos_])) {
-            ++pos_;
-        }
-        std::size_t end = pos_;
-        while (end > start && isBlank(text_[end - 1])) {
-            --end;
-        }
-        field.text = text_.substr(start, end - start);
+        field.text = restOfField();
     }
     consumeSeparator();
     return field;

@@ -15,6 +15,8 @@ struct TextField {
     bool emptyLine = false;  // the field is a whole line holding nothing but blanks
     bool cut = false;        // the text ended inside the field: within its quotation marks, or
                              // right after the comma before it
+    std::string_view afterQuote;  // what stands between a quoted field's closing mark and the
+                                  // next separator, blanks at either end left out
 };
 
 // Splits text into comma-separated fields, the way settings files are read:
@@ -23,8 +25,9 @@ struct TextField {
 //   field (emptyLine), and so is each further line end in a row;
 // - blanks (spaces and tabs) before a field are skipped;
 // - a field that begins with a quotation mark runs to the next quotation mark, commas and line
-//   ends included; the marks are not part of the text, and anything after the closing mark up to
-//   the next separator is dropped; an unclosed quote runs to the end of the text (cut);
+//   ends included; the marks are not part of the text; what follows the closing mark up to the
+//   next separator is not part of it either but kept apart (afterQuote), so that the caller can
+//   refuse it; an unclosed quote runs to the end of the text (cut);
 // - an unquoted field ends at the next comma or line end, and blanks at its end are dropped;
 // - a comma directly before a line end leaves an empty field, and so does one at the end of the
 //   text (cut); a line end at the end of the text leaves none.
@@ -42,6 +45,9 @@ private:
     void skipBlanks();
     // Consumes one line end at the cursor (CR LF counts once); false if there is none.
     bool consumeLineEnd();
+    // Consumes the text up to the next comma or line end and returns it without the blanks at
+    // its end.
+    std::string_view restOfField();
     // Consumes the separator after a field: a comma, a line end or the end of the text.
     void consumeSeparator();
 

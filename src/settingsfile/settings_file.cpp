@@ -45,6 +45,14 @@ std::string linePrefix(std::size_t line) {
     return "line " + std::to_string(line) + ": ";
 }
 
+// A quoted field with more than blanks after its closing mark is malformed.
+std::optional<FileStatus> textAfterQuote(const TextField& field, std::string_view what) {
+    if (field.afterQuote.empty())
+        return std::nullopt;
+    return error(linePrefix(field.line) + quoteForMessage(field.afterQuote) +
+                 " follows the closing quotation mark of " + std::string(what));
+}
+
 }  // namespace
 
 std::string formatSettings(const CameraSettings& settings) {
@@ -72,6 +80,10 @@ Result<SettingsFormat> parseSettings(std::string_view text, CameraSettings& sett
     if (!tag || tag->cut) {
         return error("the file ends early, before its format tag");
     }
+    if (auto malformed = textAfterQuote(*versionKey, "the first key"))
+        return *malformed;
+    if (auto malformed = textAfterQuote(*tag, "the format tag"))
+        return *malformed;
     if (tag->text != kSettingsFormatTag) {
         clampSettings(settings, revision);
         return SettingsFormat::Unknown;
@@ -93,6 +105,11 @@ Result<SettingsFormat> parseSettings(std::string_view text, CameraSettings& sett
                              " is empty, so every value after it would land in the wrong field");
             }
         }
+        const std::string name(fieldName(field));
+        if (auto malformed = textAfterQuote(*key, "the key of " + name))
+            return *malformed;
+        if (auto malformed = textAfterQuote(*value, "the value of " + name))
+            return *malformed;
         lastLine = value->line;
         const SettingsNumber number = parseSettingsNumber(value->text);
         switch (number.status) {

@@ -51,6 +51,24 @@ TEST(FieldReader, SplitsEveryFormOfCommaSeparatedText) {
         EXPECT_EQ(fieldsOf(row.text), row.fields) << row.name;
 }
 
+TEST(FieldReader, KeepsWhatFollowsAClosingQuotationMarkApartWithoutItsBlanks) {
+    const struct {
+        std::string text;
+        std::vector<std::string> afterQuote;
+    } rows[] = {
+        {"\"5\"x,\"6\"", {"x", ""}},
+        {"\"5\" \t,6 x", {"", ""}},
+        {"\"a\" b c \r\n\"d\"\"e\"", {"b c", "\"e\""}},
+    };
+    for (const auto& row : rows) {
+        FieldReader reader(row.text);
+        std::vector<std::string> after;
+        while (auto field = reader.next())
+            after.emplace_back(field->afterQuote);
+        EXPECT_EQ(after, row.afterQuote) << row.text;
+    }
+}
+
 TEST(FieldReader, FieldsKnowTheirLineAndWhetherTheyWereQuotedEmptyLinesOrCut) {
     // Columns: line, quoted, empty line, cut.
     using Flags = std::vector<std::string>;
