@@ -172,4 +172,20 @@ std::error_code MemoryFileSystemOps::clearReadOnly(const std::filesystem::path& 
                                        : failure(std::errc::no_such_file_or_directory);
 }
 
+// Every file in memory is an ordinary file of one owner with one name.
+std::error_code MemoryFileSystemOps::openUnfollowed(const std::filesystem::path& path,
+                                                    FileHandle& file, std::uint64_t& length,
+                                                    HeldFileFacts& facts) {
+    facts = HeldFileFacts{HeldFileFacts::Kind::Regular, 1, "0", false};
+    return openForReading(path, file, length);
+}
+
+std::error_code MemoryFileSystemOps::ownerOf(const std::filesystem::path& path,
+                                             std::string& owner) {
+    if (!files_.count(path.string()))
+        return failure(std::errc::no_such_file_or_directory);
+    owner = "0";
+    return {};
+}
+
 }  // namespace orvendel

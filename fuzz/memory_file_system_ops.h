@@ -53,6 +53,12 @@ public:
     std::error_code checkWritable(const std::filesystem::path& path) override;
     std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) override;
     std::error_code clearReadOnly(const std::filesystem::path& path) override;
+    std::error_code checkReplaceable(const std::filesystem::path& path) override {
+        return checkWritable(path);
+    }
+    std::error_code openUnfollowed(const std::filesystem::path& path, FileHandle& file,
+                                   std::uint64_t& length, HeldFileFacts& facts) override;
+    std::error_code ownerOf(const std::filesystem::path& path, std::string& owner) override;
 
 private:
     // Closes the temporary file and moves it to `target` (replacing it only when `overwrite`).

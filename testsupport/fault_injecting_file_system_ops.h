@@ -70,6 +70,16 @@ public:
     std::error_code checkWritable(const std::filesystem::path& path) override;
     std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) override;
     std::error_code clearReadOnly(const std::filesystem::path& path) override;
+    std::error_code checkReplaceable(const std::filesystem::path& path) override {
+        return real_.checkReplaceable(path);
+    }
+    std::error_code openUnfollowed(const std::filesystem::path& path, FileHandle& file,
+                                   std::uint64_t& length, HeldFileFacts& facts) override {
+        return real_.openUnfollowed(path, file, length, facts);
+    }
+    std::error_code ownerOf(const std::filesystem::path& path, std::string& owner) override {
+        return real_.ownerOf(path, owner);
+    }
 
 private:
     // True when this call of `step` is the one to fail.

@@ -13,6 +13,8 @@ enum ExitCode : int {
     kExitNotConfirmed = 4,           // a question was not answered yes (--yes)
     kExitUnknownFormat = 5,          // settings file with a format tag other than "G"
     kExitWouldBeUnrecognisable = 6,  // the new values would break the executable's recognition
+    kExitUntrustedCopy = 7,          // what lies at the kept copy's name is not a copy that
+                                     // Orvendel kept of this executable
 };
 
 }  // namespace orvendel::cli

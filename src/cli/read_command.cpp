@@ -10,6 +10,7 @@
 #include "cli/record_printer.h"
 #include "cli/run_report.h"
 #include "cli/usage.h"
+#include "patcher/kept_copy.h"
 #include "patcher/patch_run.h"
 #include "platform/files.h"
 #include "settingsfile/settings_file.h"
@@ -28,10 +29,11 @@ int runReadCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
     const std::filesystem::path executable = argumentPath(parsed.positional()[0]);
     if (const auto savePath = parsed.value("--save")) {
-        // Saving settings over the executable just read would destroy the game file.
-        std::error_code ec;
-        if (std::filesystem::equivalent(argumentPath(*savePath), executable, ec)) {
-            return usageError(io, kReadCommand, "--save names the executable itself");
+        // Settings saved over the executable or its kept copy would destroy the game file or
+        // the way back.
+        if (FileStatus allowed = settingsTargetAllowed(argumentPath(*savePath), executable);
+            !allowed) {
+            return usageError(io, kReadCommand, allowed.message());
         }
     }
 

@@ -24,26 +24,25 @@ int runRestoreCommand(const std::vector<std::string>& args, CommandIo& io) {
             parsed.positional().empty() ? "GAME_EXE is needed" : "too many arguments");
     }
     const std::filesystem::path executable = argumentPath(parsed.positional()[0]);
-    if (!hasOriginalCopy(executable)) {
-        io.err << kErrorPrefix
-               << FileStatus::cannotRead(originalCopyPath(executable),
-                                         "there is no original copy of this file")
-                      .message()
-               << '\n';
+    const Result<RestorePlan> plan = planRestore(executable);
+    if (!plan) {
+        io.err << kErrorPrefix << plan.message() << '\n';
         return kExitFileError;
     }
 
     ConsolePrompt prompt(io.err, parsed.has("--yes"));
-    if (!prompt.confirm(kRestoreTitle, kRestoreQuestion))
-        return kExitNotConfirmed;
-    const Result<RunConsent> consent = prepareRun(executable, /*forReading=*/false, prompt);
     ProgressSink progress;
+    if (plan->copy.standing == KeptCopy::Standing::Untrusted)
+        return reportRun(restoreOriginal(*plan, progress), prompt, io.err, /*quiet=*/false);
+    if (!prompt.confirm(kRestoreTitle, restoreQuestion(*plan)))
+        return kExitNotConfirmed;
+    const Result<RunConsent> consent = prepareRestore(executable, prompt);
     const RunResult result =
         consent == RunConsent::Given
-            ? restoreOriginal(executable, progress)
+            ? restoreOriginal(*plan, progress)
             : RunResult{consent ? RunResult::Outcome::Refused : RunResult::Outcome::FileError,
                         consent.message()};
-    if (!result.succeeded() && prompt.clearedReadOnly()) {
+    if (!result.succeeded() && prompt.clearedReadOnly() && kReplacingNeedsWritableFile) {
         restoreReadOnly(executable, io.err);
     }
     return reportRun(result, prompt, io.err, /*quiet=*/false);

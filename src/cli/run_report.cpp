@@ -35,6 +35,9 @@ int reportRun(const RunResult& result, const ConsolePrompt& prompt, std::ostream
         case Outcome::WouldBeUnrecognisable:
             err << kErrorPrefix << result.status << '\n';
             return kExitWouldBeUnrecognisable;
+        case Outcome::UntrustedCopy:
+            err << kErrorPrefix << result.status << '\n';
+            return kExitUntrustedCopy;
         case Outcome::Refused:
             // The prompt has already printed the question or the failure.
             if (!result.status.empty()) {

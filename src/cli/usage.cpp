@@ -76,7 +76,8 @@ void printUsage(std::ostream& out, std::span<const Command> commands) {
                  "is unreadable, cut short or holds a value that is not a number; 2 usage; 3 "
                  "executable not recognised; 4 a question was not confirmed (give --yes); 5 "
                  "settings file of an unknown format; 6 the new values would leave the "
-                 "executable unrecognisable. Nothing is written on any exit but 0.",
+                 "executable unrecognisable; 7 what lies at the kept copy's name is not a copy "
+                 "that Orvendel kept of the executable. Nothing is written on any exit but 0.",
                  0);
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "patcher/kept_copy.h"
 #include "patcher/search_internal/search_together.h"
 #include "patcher/table_run.h"
 #include "platform/file_image.h"
@@ -43,14 +44,9 @@ const RevisionTable* dispatch(bool forReading, std::span<const std::uint8_t> ima
 // it as the very revision that was written, at the very same sites; otherwise later runs
 // would read, and write, other bytes than these.
 bool freshRunAgrees(const RevisionTable& written, std::span<const std::uint8_t> patched,
-                    const CameraState& state, const TableRun& run) {
-    CameraState scratch = state;
-    for (const RevisionTable* table : {&kRevision0Table, &kRevision1Table}) {
-        const TableRun check = runRevisionTable(*table, true, patched, scratch, nullptr);
-        if (check.recognised)
-            return table == &written && check.sites == run.sites;
-    }
-    return false;
+                    const TableRun& run) {
+    TableRun check;
+    return recogniseImage(patched, check) == &written && check.sites == run.sites;
 }
 
 // Loads the whole file into `image`; an empty file is no executable.
@@ -172,7 +168,7 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
     // The edits go into the one image; it is written only if it still reads back.
     const std::vector<SiteEdit> original = bytesUnder(image.bytes(), run.edits);
     applyEdits(image.writableBytes(), run.edits);
-    if (!freshRunAgrees(*recognisedBy, image.bytes(), state, run)) {
+    if (!freshRunAgrees(*recognisedBy, image.bytes(), run)) {
         // A file cut under the run explains a failed check better than the check.
         if (FileStatus status = image.checkUnchanged(); !status)
             return finish(progress, Outcome::FileError, status.message());
@@ -188,13 +184,33 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
             progress, Outcome::FileError,
             image.checkUnchanged() ? failure.message() : changedWhileWriting(path).message());
     };
-    if (!hasOriginalCopy(path)) {
-        // The way back: the file as it was before its first change, kept before the change.
-        applyEdits(image.writableBytes(), original);
-        const FileStatus kept = keepOriginalCopy(path, image.bytes(), identity);
-        applyEdits(image.writableBytes(), run.edits);
-        if (!kept)
-            return failed(kept);
+    // The way back: the file as it was before its first change, kept before the change. What
+    // lies at the copy's name must be such a copy of this very file, or nothing is written.
+    applyEdits(image.writableBytes(), original);
+    Result<KeptCopy> copy = examineKeptCopy(path, image.bytes());
+    // A copy kept now is this run's own: it takes the name only where nothing lies there. What
+    // took the name first (another run's copy, or anything else) is looked at like any copy.
+    Result<bool> kept = true;
+    if (copy && copy->standing == KeptCopy::Standing::Absent) {
+        kept = keepOriginalCopy(path, image.bytes(), identity);
+        if (kept == false)
+            copy = examineKeptCopy(path, image.bytes());
+    }
+    applyEdits(image.writableBytes(), run.edits);
+    if (!kept)
+        return failed(kept.status());
+    if (!copy)
+        return failed(copy.status());
+    if (copy->standing == KeptCopy::Standing::OtherFile ||
+        copy->standing == KeptCopy::Standing::Untrusted) {
+        // Bytes that changed under the run explain a mismatch better than the copy does.
+        if (!image.checkUnchanged())
+            return finish(progress, Outcome::FileError, changedWhileWriting(path).message());
+        const std::string& why = copy->standing == KeptCopy::Standing::OtherFile
+                                     ? std::string(kOtherFileReason)
+                                     : copy->reason;
+        return finish(progress, Outcome::UntrustedCopy,
+                      untrustedCopyMessage(path, why, kMoveItAway));
     }
     if (FileStatus status = writeFileAtomically(path, image.bytes(), &identity); !status)
         return failed(status);
@@ -211,30 +227,83 @@ RunResult processData(const std::filesystem::path& path, bool forReading, Camera
     return modFile(path, forReading, state, progress);
 }
 
-RunResult restoreOriginal(const std::filesystem::path& executable, ProgressSink& progress) {
+Result<RestorePlan> planRestore(const std::filesystem::path& executable) {
+    if (!hasOriginalCopy(executable)) {
+        return FileStatus::cannotRead(originalCopyPath(executable),
+                                      "there is no original copy of this file");
+    }
+    RestorePlan plan;
+    // Taken before the executable is read: a change from here on is seen before the replace.
+    if (FileStatus status = identifyFile(plan.path = executable, plan.identity); !status)
+        return status;
+    FileImage image;
+    if (FileStatus status = image.load(executable); !status)
+        return status;
+    Result<KeptCopy> copy = examineKeptCopy(executable, image.bytes());
+    if (FileStatus status = image.checkUnchanged(); !status)
+        return status;
+    if (!copy)
+        return copy.status();
+    plan.copy = std::move(copy).value();
+    return plan;
+}
+
+std::string restoreQuestion(const RestorePlan& plan) {
+    return std::string(plan.copy.standing == KeptCopy::Standing::OtherFile
+                           ? kRestoreOtherFileQuestion
+                           : kRestoreQuestion);
+}
+
+Result<RunConsent> prepareRestore(const std::filesystem::path& path, ReadOnlyPrompt& prompt) {
+    bool readOnly = false;
+    if (FileStatus status = readOnlyAttribute(path, readOnly); !status)
+        return status;
+    if (readOnly) {
+        if (!prompt.askClearReadOnly())
+            return RunConsent::Declined;
+        // Where a read-only file cannot be replaced, its state is cleared as before a writing
+        // run; elsewhere the restored file takes the old mode, read-only included, so that a
+        // run cut short at any moment leaves the file's mode as it was.
+        if (kReplacingNeedsWritableFile) {
+            (void)clearReadOnlyAttribute(path);
+            bool stillReadOnly = true;
+            if (!readOnlyAttribute(path, stillReadOnly) || stillReadOnly) {
+                prompt.reportClearFailed();
+                return RunConsent::Declined;
+            }
+        }
+    }
+    if (FileStatus status = checkReplaceable(path); !status)
+        return status;
+    FileIdentity identity;
+    if (identifyFile(path, identity) && identity.links > 1)
+        return prompt.askReplaceLinkedFile(identity.links - 1) ? RunConsent::Given
+                                                               : RunConsent::Declined;
+    return RunConsent::Given;
+}
+
+RunResult restoreOriginal(const RestorePlan& plan, ProgressSink& progress) {
     using Outcome = RunResult::Outcome;
     progress.setStatus(kStatusModifying);
-    const std::filesystem::path copyPath = originalCopyPath(executable);
-    if (!hasOriginalCopy(executable)) {
-        return finish(
-            progress, Outcome::FileError,
-            FileStatus::cannotRead(copyPath, "there is no original copy of this file").message());
+    const KeptCopy& copy = plan.copy;
+    if (copy.standing == KeptCopy::Standing::Absent) {
+        return finish(progress, Outcome::FileError,
+                      FileStatus::cannotRead(originalCopyPath(plan.path),
+                                             "there is no original copy of this file")
+                          .message());
     }
-    removeStaleTempFiles(executable);
-    FileIdentity identity;
-    if (FileStatus status = identifyFile(executable, identity); !status)
+    if (copy.standing == KeptCopy::Standing::Untrusted) {
+        return finish(progress, Outcome::UntrustedCopy,
+                      untrustedCopyMessage(plan.path, copy.reason, kNothingRestored));
+    }
+    removeStaleTempFiles(plan.path);
+    if (FileStatus status = checkReplaceable(plan.path); !status)
         return finish(progress, Outcome::FileError, status.message());
-    if (FileStatus status = writableNow(executable); !status)
-        return finish(progress, Outcome::FileError, status.message());
-    FileImage copy;
-    if (FileStatus status = loadNonEmpty(copy, copyPath); !status)
-        return finish(progress, Outcome::FileError, status.message());
-    const double length = static_cast<float>(copy.size());
+    const double length = static_cast<float>(copy.bytes.size());
     progress.setRange(0, length);
     progress.setValue(0);
-    if (FileStatus status = copy.checkUnchanged(); !status)
-        return finish(progress, Outcome::FileError, status.message());
-    if (FileStatus status = writeFileAtomically(executable, copy.bytes(), &identity); !status)
+    if (FileStatus status = writeFileAtomically(plan.path, copy.bytes.bytes(), &plan.identity);
+        !status)
         return finish(progress, Outcome::FileError, status.message());
     progress.setValue(length);
     return finish(progress, Outcome::Restored, std::string(kStatusRestored));

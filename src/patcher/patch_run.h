@@ -6,9 +6,11 @@
 #include <string_view>
 
 #include "camera/camera_settings.h"
+#include "patcher/kept_copy.h"
 #include "patcher/progress.h"
 #include "patcher/read_only_prompt.h"
 #include "patcher/run_result.h"
+#include "platform/file_system_ops.h"
 #include "platform/result.h"
 
 namespace orvendel {
@@ -28,11 +30,20 @@ inline constexpr std::string_view kStatusNothingToWrite =
     "settings file first.  Patch Aborted.";
 inline constexpr std::string_view kStatusRestored = "The original NWMAIN.EXE is back in place.";
 
+// Endings of untrustedCopyMessage: what a writing run and a restore advise.
+inline constexpr std::string_view kMoveItAway = "move it away and try again.";
+inline constexpr std::string_view kNothingRestored = "nothing was restored.";
+
 // The question before putting the original copy back (title kRestoreTitle, Yes/No).
 inline constexpr std::string_view kRestoreTitle = "Restore Original";
 inline constexpr std::string_view kRestoreQuestion =
     "Put back the copy of NWMAIN.EXE that was kept before Orvendel first changed it?  Every "
     "camera change written since then is lost.";
+// The question instead where the kept copy differs from the executable beyond the camera values.
+inline constexpr std::string_view kRestoreOtherFileQuestion =
+    "The kept copy of NWMAIN.EXE differs from the NWMAIN.EXE in place beyond the camera values: "
+    "another build or a changed file was put there since Orvendel kept the copy.  Put the kept "
+    "copy back anyway?  Everything that differs is lost.";
 
 // Whether a run may go ahead after the questions before it. Declined is no failure: the user
 // said No, or was already told why not, and nothing more is to be reported.
@@ -83,12 +94,35 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
 RunResult processData(const std::filesystem::path& path, bool forReading, CameraState& state,
                       ProgressSink& progress, ReadOnlyPrompt& prompt);
 
-// Puts the original copy kept by the first writing run (originalCopyPath) back in the place of
-// the executable, crash-safely and with the checks of a writing run (the file must be
-// writable and must not change while the copy is written); the copy itself stays. Outcome
-// Restored with kStatusRestored, or FileError naming the file and the reason (no copy, a copy
-// that cannot be read or is empty). The caller asks kRestoreQuestion and runs prepareRun
-// first.
-RunResult restoreOriginal(const std::filesystem::path& executable, ProgressSink& progress);
+// What a restore works from: the executable and its identity when it was examined, and its
+// kept copy as examineKeptCopy found it (the bytes that are put back).
+struct RestorePlan {
+    std::filesystem::path path;
+    FileIdentity identity;
+    KeptCopy copy;
+};
+
+// Examines the executable and what lies at its kept-copy name, before a restore is asked
+// about. A failure naming the file when there is nothing at that name or a file cannot be
+// read; otherwise the plan, whatever the copy's standing.
+Result<RestorePlan> planRestore(const std::filesystem::path& executable);
+
+// The question before a restore: kRestoreOtherFileQuestion where the copy differs from the
+// executable beyond the camera values, else kRestoreQuestion.
+std::string restoreQuestion(const RestorePlan& plan);
+
+// The checks before a restore, after its question: a read-only file is restored only after
+// kReadOnlyQuestion (its read-only state is cleared first only where a read-only file cannot be
+// replaced, on Windows; elsewhere the restored file keeps the old mode); the process must be
+// allowed to replace the file (checkReplaceable); a file with other names asks as before a
+// writing run.
+Result<RunConsent> prepareRestore(const std::filesystem::path& path, ReadOnlyPrompt& prompt);
+
+// Puts the plan's kept copy back in the place of the executable, crash-safely, provided the
+// executable is still as it was examined; the copy itself stays. Outcome Restored with
+// kStatusRestored; UntrustedCopy (nothing changed) for anything at the copy's name that is not
+// a copy Orvendel kept; FileError naming the file and the reason. The caller asks
+// restoreQuestion(plan) and runs prepareRestore first.
+RunResult restoreOriginal(const RestorePlan& plan, ProgressSink& progress);
 
 }  // namespace orvendel

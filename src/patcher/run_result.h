@@ -15,6 +15,8 @@ struct RunResult {
         FileError,              // the file could not be read or written; status names the reason
         NothingToWrite,         // writing run refused: the record holds no chosen values
         Restored,               // restoreOriginal: the original copy is back in place
+        UntrustedCopy,          // writing run or restore refused: what lies at the kept copy's
+                                // name is not a copy Orvendel kept of this file; nothing written
         Refused,                // processData only: the read-only question was answered No or
                                 // the attribute could not be cleared; no run took place
     };

@@ -90,4 +90,14 @@ void applyEdits(std::span<std::uint8_t> image, std::span<const SiteEdit> edits) 
     }
 }
 
+const RevisionTable* recogniseImage(std::span<const std::uint8_t> image, TableRun& run) {
+    CameraState scratch;
+    for (const RevisionTable* table : {&kRevision0Table, &kRevision1Table}) {
+        run = runRevisionTable(*table, true, image, scratch, nullptr);
+        if (run.recognised)
+            return table;
+    }
+    return nullptr;
+}
+
 }  // namespace orvendel

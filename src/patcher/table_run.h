@@ -37,6 +37,11 @@ TableRun runRevisionTable(const RevisionTable& table, bool forReading,
                           std::span<const std::uint8_t> image, CameraState& state,
                           ProgressSink* progress, const KnownSearch* firstSearch = nullptr);
 
+// Reads `image` as a fresh reading run does, with revision 0's table and then, unless that
+// recognised it, revision 1's, on a scratch record. Returns the table that recognised it, or
+// null; `run` is that table's pass (the last pass when none did).
+const RevisionTable* recogniseImage(std::span<const std::uint8_t> image, TableRun& run);
+
 // Stores the recorded edits into the image.
 void applyEdits(std::span<std::uint8_t> image, std::span<const SiteEdit> edits);
 

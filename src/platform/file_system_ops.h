@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 namespace orvendel {
@@ -29,6 +30,15 @@ struct FileIdentity {
         return device == other.device && inode == other.inode && size == other.size &&
                modified == other.modified && changed == other.changed;
     }
+};
+
+// What a file is, as seen on its own open handle rather than by its name.
+struct HeldFileFacts {
+    enum class Kind { Regular, Directory, SymbolicLink, Fifo, Other };
+    Kind kind = Kind::Other;
+    std::uint64_t links = 1;
+    std::string owner;              // who owns it: the user id (POSIX) or the owner's SID (Windows)
+    bool writableByOthers = false;  // write permission for anyone but the owner
 };
 
 // Every step that the file layer takes on the file system goes through this interface, so that
@@ -93,10 +103,25 @@ public:
     // without write permission for us, not on a read-only file system, not locked by a
     // running program on Windows).
     virtual std::error_code checkWritable(const std::filesystem::path& path) = 0;
+    // Like checkWritable, but a read-only state that only the owner's write bit makes is no
+    // obstacle when this process is the file's owner or root (POSIX), who may replace the file
+    // keeping that state. On Windows the same as checkWritable.
+    virtual std::error_code checkReplaceable(const std::filesystem::path& path) = 0;
     // The read-only test: the owner's write bit on POSIX, FILE_ATTRIBUTE_READONLY on Windows.
     virtual std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) = 0;
     // Clears the read-only state and keeps every other permission or attribute bit.
     virtual std::error_code clearReadOnly(const std::filesystem::path& path) = 0;
+    // Describes what lies at `path` without following a symbolic link (or, on Windows, a
+    // reparse point) in its last component, and opens it for reading only when it is a regular
+    // file (`file` stays kNoFile otherwise). The facts of a regular file come from the open
+    // handle, so they describe the very file whose bytes are then read; `length` is its size.
+    // POSIX: group or other write bits count as writable by others (an ACL's mask shows in the
+    // group bits). Windows: a null DACL, or an ACE that lets Everyone, Anonymous, Guests,
+    // Users or Authenticated Users write.
+    virtual std::error_code openUnfollowed(const std::filesystem::path& path, FileHandle& file,
+                                           std::uint64_t& length, HeldFileFacts& facts) = 0;
+    // The owner of the file that `path` names, in the form of HeldFileFacts::owner.
+    virtual std::error_code ownerOf(const std::filesystem::path& path, std::string& owner) = 0;
 };
 
 // The operating system's own implementation.

@@ -72,12 +72,12 @@ FileStatus openWholeFile(const fs::path& path, FileHandle& file, std::uint64_t& 
     return FileStatus::success();
 }
 
-FileStatus readWholeFile(const fs::path& path, FileBuffer& out) {
+namespace {
+
+// Reads the open file `file` of `length` bytes whole into `out` and closes it.
+FileStatus readOpenFile(const fs::path& path, FileHandle file, std::uint64_t length,
+                        FileBuffer& out) {
     FileSystemOps& ops = fileSystemOps();
-    FileHandle file = kNoFile;
-    std::uint64_t length = 0;
-    if (FileStatus status = openWholeFile(path, file, length); !status)
-        return status;
     FileBuffer buffer;
     try {
         buffer = FileBuffer(static_cast<std::size_t>(length));
@@ -106,6 +106,39 @@ FileStatus readWholeFile(const fs::path& path, FileBuffer& out) {
     return FileStatus::success();
 }
 
+}  // namespace
+
+FileStatus readWholeFile(const fs::path& path, FileBuffer& out) {
+    FileHandle file = kNoFile;
+    std::uint64_t length = 0;
+    if (FileStatus status = openWholeFile(path, file, length); !status)
+        return status;
+    return readOpenFile(path, file, length, out);
+}
+
+FileStatus readUnfollowed(const fs::path& path, HeldFileFacts& facts, FileBuffer& out) {
+    FileSystemOps& ops = fileSystemOps();
+    FileHandle file = kNoFile;
+    std::uint64_t length = 0;
+    if (std::error_code error = ops.openUnfollowed(path, file, length, facts))
+        return FileStatus::cannotRead(path, reason(error));
+    out = FileBuffer();
+    if (file == kNoFile)
+        return FileStatus::success();
+    if (length > kMaxImageSize) {
+        ops.close(file);
+        return FileStatus::cannotRead(path,
+                                      "it is too large (" + std::to_string(length) + " bytes)");
+    }
+    return readOpenFile(path, file, length, out);
+}
+
+FileStatus ownerOfFile(const fs::path& path, std::string& owner) {
+    if (std::error_code error = fileSystemOps().ownerOf(path, owner))
+        return FileStatus::cannotRead(path, reason(error));
+    return FileStatus::success();
+}
+
 FileStatus readOnlyAttribute(const fs::path& path, bool& isReadOnly) {
     if (std::error_code error = fileSystemOps().readOnly(path, isReadOnly)) {
         return FileStatus::failure(
@@ -130,6 +163,12 @@ FileStatus identifyFile(const fs::path& path, FileIdentity& identity) {
 
 FileStatus checkWritable(const fs::path& path) {
     if (std::error_code error = fileSystemOps().checkWritable(path))
+        return FileStatus::cannotWrite(path, reason(error));
+    return FileStatus::success();
+}
+
+FileStatus checkReplaceable(const fs::path& path) {
+    if (std::error_code error = fileSystemOps().checkReplaceable(path))
         return FileStatus::cannotWrite(path, reason(error));
     return FileStatus::success();
 }
@@ -162,7 +201,8 @@ struct Watched {
 // permission bits of `metadataFrom`. Messages name `shownPath`.
 FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
                             const fs::path& metadataFrom, std::span<const std::uint8_t> bytes,
-                            const std::optional<Watched>& watched, bool mayReplace) {
+                            const std::optional<Watched>& watched, bool mayReplace,
+                            bool* nameTaken = nullptr) {
     FileSystemOps& ops = fileSystemOps();
     const fs::path folder = target.parent_path();
 
@@ -215,9 +255,10 @@ FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
     } else if ((error = ops.placeNew(file, temp, target))) {
         if (error != std::errc::file_exists)
             return abandon(false, "cannot give the file its name: " + reason(error));
-        // Another run put its file there first; it stays.
-        ops.remove(temp);
-        return FileStatus::success();
+        // Another program put a file there first; it stays, and this one is not kept.
+        if (nameTaken)
+            *nameTaken = true;
+        return abandon(false, "another file took its name while it was being written");
     }
     if ((error = ops.syncFolder(folder))) {
         return FileStatus::cannotWrite(shownPath,
@@ -290,20 +331,25 @@ fs::path originalCopyPath(const fs::path& executable) {
 }
 
 bool hasOriginalCopy(const fs::path& executable) {
-    FileIdentity identity;
-    return !fileSystemOps().identify(originalCopyPath(executable), identity);
+    std::error_code error;
+    return fs::exists(fs::symlink_status(originalCopyPath(executable), error));
 }
 
-FileStatus keepOriginalCopy(const fs::path& executable, std::span<const std::uint8_t> bytes,
-                            const FileIdentity& expected) {
-    if (hasOriginalCopy(executable))
-        return FileStatus::success();
+Result<bool> keepOriginalCopy(const fs::path& executable, std::span<const std::uint8_t> bytes,
+                              const FileIdentity& expected) {
     const fs::path copy = originalCopyPath(executable);
     std::error_code linkError;
     const fs::path resolved = resolveTarget(executable, linkError);
     const fs::path& source = linkError ? executable : resolved;
-    return writeThroughTemp(copy, copy, source, bytes, Watched{executable, source, expected},
-                            /*mayReplace=*/false);
+    bool nameTaken = false;
+    FileStatus status =
+        writeThroughTemp(copy, copy, source, bytes, Watched{executable, source, expected},
+                         /*mayReplace=*/false, &nameTaken);
+    if (nameTaken)
+        return false;
+    if (!status)
+        return status;
+    return true;
 }
 
 }  // namespace orvendel

@@ -9,6 +9,7 @@
 #include "platform/file_buffer.h"
 #include "platform/file_status.h"
 #include "platform/file_system_ops.h"
+#include "platform/result.h"
 
 namespace orvendel {
 
@@ -24,6 +25,17 @@ FileStatus readWholeFile(const std::filesystem::path& path, FileBuffer& out);
 // than kMaxImageSize) with the same messages. On success the caller closes `file`.
 FileStatus openWholeFile(const std::filesystem::path& path, FileHandle& file,
                          std::uint64_t& length);
+
+// Looks at what lies at `path` without trusting its name: a symbolic link there is not
+// followed (nor a reparse point on Windows), and only a regular file is opened. `facts` say
+// what lies there, from the open handle where there is one; the bytes of a regular file are
+// read whole into `out` from that same handle, which is empty for anything else. Fails naming
+// the file and the reason when nothing lies there or it cannot be opened or read, or for a file
+// larger than kMaxImageSize.
+FileStatus readUnfollowed(const std::filesystem::path& path, HeldFileFacts& facts, FileBuffer& out);
+
+// The owner of the file that `path` names, in the form of HeldFileFacts::owner.
+FileStatus ownerOfFile(const std::filesystem::path& path, std::string& owner);
 
 // Largest file readWholeFile accepts.
 inline constexpr std::uint64_t kMaxImageSize = std::uint64_t{1} << 30;
@@ -42,6 +54,18 @@ FileStatus identifyFile(const std::filesystem::path& path, FileIdentity& identit
 // Succeeds when this process may write the existing file at `path` now; otherwise
 // `Cannot write "<path>": <the system's reason>.` (for instance "Permission denied").
 FileStatus checkWritable(const std::filesystem::path& path);
+
+// Succeeds when this process may replace the existing file at `path` keeping its read-only
+// state (FileSystemOps::checkReplaceable); otherwise as checkWritable.
+FileStatus checkReplaceable(const std::filesystem::path& path);
+
+// Whether a read-only file must be made writable before it can be replaced (Windows, where
+// ReplaceFileW refuses a read-only file); elsewhere a replace keeps the read-only mode.
+#ifdef _WIN32
+inline constexpr bool kReplacingNeedsWritableFile = true;
+#else
+inline constexpr bool kReplacingNeedsWritableFile = false;
+#endif
 
 // `Cannot write "<path>": the file was changed by another program while it was being written.`
 FileStatus changedWhileWriting(const std::filesystem::path& path);
@@ -74,16 +98,18 @@ int removeStaleTempFiles(const std::filesystem::path& target);
 // names (a symbolic link is followed), as "<name>.orvendel-original".
 std::filesystem::path originalCopyPath(const std::filesystem::path& executable);
 
-// Whether a file lies at originalCopyPath(executable).
+// Whether anything lies at originalCopyPath(executable) (a dangling symbolic link included);
+// whether it is a copy that Orvendel kept is examineKeptCopy's question.
 bool hasOriginalCopy(const std::filesystem::path& executable);
 
-// Keeps `bytes` (the executable as read, before any change) as its original copy, unless a
-// copy exists already, which is never overwritten. The copy is written through a temporary
-// file, synced and given its name in one step that cannot replace another file, so it is
-// either whole or absent; and only while the executable is still in state `expected` (as it
-// was when `bytes` were read), else the message says that another program changed it.
-// Succeeds without writing when a copy exists.
-FileStatus keepOriginalCopy(const std::filesystem::path& executable,
-                            std::span<const std::uint8_t> bytes, const FileIdentity& expected);
+// Keeps `bytes` (the executable as read, before any change) as its original copy. The copy is
+// written through a temporary file, synced and given its name in one step that cannot replace
+// another file, so it is either whole or absent; and only while the executable is still in
+// state `expected` (as it was when `bytes` were read), else the message says that another
+// program changed it. Anything at the copy's name, there before or put there meanwhile, is
+// never overwritten: the copy is then not kept, and the result is false (whether what lies
+// there will do is examineKeptCopy's question). True when the copy was kept.
+Result<bool> keepOriginalCopy(const std::filesystem::path& executable,
+                              std::span<const std::uint8_t> bytes, const FileIdentity& expected);
 
 }  // namespace orvendel

@@ -123,6 +123,18 @@ bool stillNamed(int handle, const std::filesystem::path& path) {
            byHandle.st_dev == byName.st_dev && byHandle.st_ino == byName.st_ino;
 }
 
+void describe(const struct stat& info, HeldFileFacts& facts) {
+    using Kind = HeldFileFacts::Kind;
+    facts.kind = S_ISREG(info.st_mode)    ? Kind::Regular
+                 : S_ISDIR(info.st_mode)  ? Kind::Directory
+                 : S_ISLNK(info.st_mode)  ? Kind::SymbolicLink
+                 : S_ISFIFO(info.st_mode) ? Kind::Fifo
+                                          : Kind::Other;
+    facts.links = static_cast<std::uint64_t>(info.st_nlink);
+    facts.owner = std::to_string(info.st_uid);
+    facts.writableByOthers = (info.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+}
+
 class PosixFileSystemOps final : public FileSystemOps {
 public:
     std::error_code openForReading(const std::filesystem::path& path, FileHandle& file,
@@ -318,6 +330,16 @@ public:
         return {};
     }
 
+    std::error_code checkReplaceable(const std::filesystem::path& path) override {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0)
+            return lastError();
+        const uid_t me = ::geteuid();
+        if ((info.st_mode & S_IWUSR) == 0 && (me == 0 || me == info.st_uid))
+            return {};
+        return checkWritable(path);
+    }
+
     std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) override {
         struct stat info {};
         if (::stat(path.c_str(), &info) != 0)
@@ -332,6 +354,53 @@ public:
             return lastError();
         const mode_t mode = (info.st_mode & 07777) | S_IWUSR;
         return ::chmod(path.c_str(), mode) == 0 ? std::error_code() : lastError();
+    }
+
+    std::error_code openUnfollowed(const std::filesystem::path& path, FileHandle& file,
+                                   std::uint64_t& length, HeldFileFacts& facts) override {
+        file = kNoFile;
+        struct stat byName {};
+        if (::lstat(path.c_str(), &byName) != 0)
+            return lastError();
+        describe(byName, facts);
+        if (facts.kind != HeldFileFacts::Kind::Regular)
+            return {};
+        // O_NOFOLLOW: a link put in the name's place since the look fails with ELOOP;
+        // O_NONBLOCK: a FIFO put there cannot block.
+        const int handle =
+            ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+        if (handle < 0) {
+            if (errno == ELOOP) {
+                facts.kind = HeldFileFacts::Kind::SymbolicLink;
+                return {};
+            }
+            return lastError();
+        }
+        struct stat held {};
+        if (::fstat(handle, &held) != 0) {
+            const std::error_code error = lastError();
+            ::close(handle);
+            return error;
+        }
+        describe(held, facts);
+        if (facts.kind != HeldFileFacts::Kind::Regular) {
+            ::close(handle);
+            return {};
+        }
+        const int flags = ::fcntl(handle, F_GETFL);
+        if (flags >= 0)
+            ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK);
+        file = handle;
+        length = static_cast<std::uint64_t>(held.st_size);
+        return {};
+    }
+
+    std::error_code ownerOf(const std::filesystem::path& path, std::string& owner) override {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0)
+            return lastError();
+        owner = std::to_string(info.st_uid);
+        return {};
     }
 };
 

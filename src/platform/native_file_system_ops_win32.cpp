@@ -7,6 +7,9 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// After windows.h, which they need.
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <algorithm>
 #include <string>
@@ -26,6 +29,63 @@ HANDLE handleOf(FileHandle file) {
 }
 
 constexpr std::size_t kMaxChunk = 1u << 30;
+
+// The SID as text ("S-1-5-21-…"), or empty.
+std::string sidText(PSID sid) {
+    LPSTR text = nullptr;
+    if (!sid || !::ConvertSidToStringSidA(sid, &text))
+        return {};
+    std::string result(text);
+    ::LocalFree(text);
+    return result;
+}
+
+// Whether the DACL lets anyone at large write: Everyone, Anonymous, Guests, Users or
+// Authenticated Users (a null DACL lets everyone do anything).
+bool worldWritable(PACL dacl) {
+    if (!dacl)
+        return true;
+    constexpr ACCESS_MASK kWrite = FILE_WRITE_DATA | FILE_APPEND_DATA | GENERIC_WRITE |
+                                   GENERIC_ALL | WRITE_DAC | WRITE_OWNER | DELETE;
+    static const char* const kAtLarge[] = {"S-1-1-0", "S-1-5-7", "S-1-5-32-546", "S-1-5-32-545",
+                                           "S-1-5-11"};
+    for (DWORD i = 0; i < dacl->AceCount; ++i) {
+        void* entry = nullptr;
+        if (!::GetAce(dacl, i, &entry))
+            continue;
+        const auto* header = static_cast<const ACE_HEADER*>(entry);
+        if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE))
+            continue;
+        const auto* allowed = static_cast<const ACCESS_ALLOWED_ACE*>(entry);
+        if (!(allowed->Mask & kWrite))
+            continue;
+        const std::string who =
+            sidText(const_cast<PSID>(static_cast<const void*>(&allowed->SidStart)));
+        for (const char* atLarge : kAtLarge) {
+            if (who == atLarge)
+                return true;
+        }
+    }
+    return false;
+}
+
+// The owner and the DACL's verdict of an open file.
+std::error_code securityOf(HANDLE handle, std::string& owner, bool* writableByOthers) {
+    PSID ownerSid = nullptr;
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const DWORD code = ::GetSecurityInfo(
+        handle, SE_FILE_OBJECT,
+        OWNER_SECURITY_INFORMATION | (writableByOthers ? DACL_SECURITY_INFORMATION : 0), &ownerSid,
+        nullptr, writableByOthers ? &dacl : nullptr, nullptr, &descriptor);
+    if (code != ERROR_SUCCESS)
+        return {static_cast<int>(code), std::system_category()};
+    owner = sidText(ownerSid);
+    if (writableByOthers)
+        *writableByOthers = worldWritable(dacl);
+    ::LocalFree(descriptor);
+    return {};
+}
 
 class Win32FileSystemOps final : public FileSystemOps {
 public:
@@ -198,6 +258,10 @@ public:
         return {};
     }
 
+    std::error_code checkReplaceable(const std::filesystem::path& path) override {
+        return checkWritable(path);
+    }
+
     std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) override {
         const DWORD attributes = ::GetFileAttributesW(path.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES)
@@ -214,6 +278,52 @@ public:
         if (cleared == 0)
             cleared = FILE_ATTRIBUTE_NORMAL;
         return ::SetFileAttributesW(path.c_str(), cleared) ? std::error_code() : lastError();
+    }
+
+    std::error_code openUnfollowed(const std::filesystem::path& path, FileHandle& file,
+                                   std::uint64_t& length, HeldFileFacts& facts) override {
+        using Kind = HeldFileFacts::Kind;
+        file = kNoFile;
+        // FILE_FLAG_OPEN_REPARSE_POINT opens a link itself, never what it points to.
+        HANDLE handle = ::CreateFileW(
+            path.c_str(), GENERIC_READ | READ_CONTROL, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+            FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN,
+            nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return lastError();
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!::GetFileInformationByHandle(handle, &info)) {
+            const std::error_code error = lastError();
+            ::CloseHandle(handle);
+            return error;
+        }
+        facts.links = info.nNumberOfLinks;
+        facts.kind = (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? Kind::SymbolicLink
+                     : (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)   ? Kind::Directory
+                     : ::GetFileType(handle) != FILE_TYPE_DISK              ? Kind::Other
+                                                                            : Kind::Regular;
+        if (std::error_code error = securityOf(handle, facts.owner, &facts.writableByOthers)) {
+            ::CloseHandle(handle);
+            return error;
+        }
+        if (facts.kind != Kind::Regular) {
+            ::CloseHandle(handle);
+            return {};
+        }
+        file = reinterpret_cast<FileHandle>(handle);
+        length = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+        return {};
+    }
+
+    std::error_code ownerOf(const std::filesystem::path& path, std::string& owner) override {
+        HANDLE handle = ::CreateFileW(path.c_str(), READ_CONTROL,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return lastError();
+        const std::error_code error = securityOf(handle, owner, nullptr);
+        ::CloseHandle(handle);
+        return error;
     }
 };
 

@@ -11,10 +11,10 @@ namespace orvendel {
 struct TextField {
     std::string_view text;  // without the quotation marks of a quoted field
     bool quoted = false;
-    std::size_t line = 1;    // 1-based line on which the field begins
-    bool emptyLine = false;  // the field is a whole line holding nothing but blanks
-    bool cut = false;        // the text ended inside the field: within its quotation marks, or
-                             // right after the comma before it
+    std::size_t line = 1;         // 1-based line on which the field begins
+    bool emptyLine = false;       // the field is a whole line holding nothing but blanks
+    bool cut = false;             // the text ended inside the field: within its quotation marks, or
+                                  // right after the comma before it
     std::string_view afterQuote;  // what stands between a quoted field's closing mark and the
                                   // next separator, blanks at either end left out
 };

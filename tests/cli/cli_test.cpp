@@ -261,6 +261,10 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
     const std::string linked = sample(0, kBiowareDefaults, "linked.exe");
     fs::create_hard_link(linked, dir_ / "second-name.exe");
     writeFixture(exe1 + ".orvendel-original", buildSample(1, customValues(), kSmallSample));
+    const std::string otherBuild = sample(1, kBiowareDefaults, "other.exe");
+    writeFixture(otherBuild + ".orvendel-original", buildSample(0, customValues(), kSmallSample));
+    const std::string planted = sample(1, kBiowareDefaults, "planted.exe");
+    fs::create_symlink(exe1 + ".orvendel-original", planted + ".orvendel-original");
     const std::string junk = text("junk.exe", std::string(70000, '\x90'));
     CameraSettings nan = kBiowareDefaults;
     nan.CTClipDist = std::numeric_limits<float>::quiet_NaN();
@@ -278,7 +282,8 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
     const std::string lower = text("lower.chs", "\"Version\",\"g\"" + full.substr(13));
     const std::string saveTo = (dir_ / "saved.chs").string();
     const std::string missing = (dir_ / "none").string();
-    const std::vector<std::string> exes = {exe0, exe1, locked, linked, junk, nanExe};
+    const std::vector<std::string> exes = {
+        exe0, exe1, locked, linked, junk, nanExe, otherBuild, planted, exe1 + ".orvendel-original"};
     std::vector<std::string> before;
     for (const std::string& exe : exes)
         before.push_back(readText(exe));
@@ -297,7 +302,12 @@ TEST_F(Cli, ExitCodesOfFailedRunsAndNothingWritten) {
         {{"read", exe0, "--save", missing + "/saved.chs"}, 1, "saved.chs"},
         {{"read", nanExe, "--save", saveTo}, 1, "CTClipDist is nan"},
         {{"read", junk, "--json", "--save", saveTo}, 3, unknown},
-        {{"read", exe0, "--save", exe0}, 2, "the executable itself"},
+        {{"read", exe0, "--save", exe0}, 2, "it is the game's executable"},
+        {{"read", exe1, "--save", exe1 + ".orvendel-original"}, 2, "it is the kept copy"},
+        {{"read", exe0, "--save", exe0 + ".orvendel-original"}, 2, "it is the kept copy"},
+        {{"apply", planted, good, "--yes"}, 7, "is not a copy that Orvendel kept (a symbolic link)"},
+        {{"restore", planted, "--yes"}, 7, "(a symbolic link): nothing was restored."},
+        {{"restore", otherBuild}, 4, std::string(kRestoreOtherFileQuestion)},
         {{"apply", exe0, settingsFile(delDiffers, "del.chs")}, 4, std::string(kDelKeyWarning)},
         {{"apply", locked, good}, 4, std::string(kReadOnlyQuestion)},
         {{"apply", locked, cut, "--yes"}, 1, "cut.chs"},
@@ -385,13 +395,14 @@ TEST_F(Cli, ApplyWritesTheSettingsFileIntoEitherRevisionAndRestorePutsTheOrigina
         EXPECT_EQ(restored.out, "");
         EXPECT_EQ(readText(exe), original);
         EXPECT_EQ(readText(exe + ".orvendel-original"), original);
+        EXPECT_EQ(fs::status(exe).permissions(), kReadOnly) << "restored with the mode it had";
 
         // A copy that cannot be put back leaves the executable read-only, as it found it.
         fs::remove(exe + ".orvendel-original");
         std::ofstream(exe + ".orvendel-original").close();
         fs::permissions(exe, kReadOnly);
         const CliResult failed = run({"restore", exe, "--yes"});
-        EXPECT_EQ(failed.exitCode, 1) << failed.err;
+        EXPECT_EQ(failed.exitCode, 7) << failed.err;
         EXPECT_EQ(fs::status(exe).permissions(), kReadOnly) << failed.err;
     }
 }

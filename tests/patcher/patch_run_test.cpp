@@ -47,6 +47,14 @@ bool changedOnlyAt(const std::vector<std::uint8_t>& a, const std::vector<std::ui
     return true;
 }
 
+// A restore as the window and the command line start it, without their questions.
+RunResult restore(const fs::path& exe, ProgressSink& progress) {
+    const Result<RestorePlan> plan = planRestore(exe);
+    if (!plan)
+        return RunResult{Outcome::FileError, plan.message()};
+    return restoreOriginal(*plan, progress);
+}
+
 struct Sample {
     std::vector<std::uint8_t> bytes;
     std::vector<std::size_t> sites;  // of the table that recognises it
@@ -209,7 +217,7 @@ TEST(PatchRun, NothingUnchosenIsWrittenOtherNamesAreAskedAboutAndTheOriginalIsKe
     writeFixture(exe, s.bytes);
     fs::create_hard_link(exe, dir / "linked.exe");
     RecordingProgress progress;
-    const RunResult none = restoreOriginal(exe, progress);
+    const RunResult none = restore(exe, progress);
     EXPECT_EQ(none.outcome, Outcome::FileError);
     EXPECT_NE(none.status.find("\"" + displayPath(copy) + "\""), std::string::npos) << none.status;
     CameraState state;
@@ -237,7 +245,7 @@ TEST(PatchRun, NothingUnchosenIsWrittenOtherNamesAreAskedAboutAndTheOriginalIsKe
     EXPECT_EQ(yes.linkQuestions, 1) << "after the first write this name is the only one";
     const std::vector<std::uint8_t> edited = readFixture(exe);
     EXPECT_NE(edited, s.bytes);
-    const RunResult restored = restoreOriginal(exe, progress);
+    const RunResult restored = restore(exe, progress);
     EXPECT_EQ(restored.outcome, Outcome::Restored) << restored.status;
     EXPECT_EQ(progress.statuses.back(), kStatusRestored);
     EXPECT_EQ(readFixture(exe), s.bytes);
@@ -247,7 +255,7 @@ TEST(PatchRun, NothingUnchosenIsWrittenOtherNamesAreAskedAboutAndTheOriginalIsKe
 
     writeFixture(exe, edited);
     writeFixture(copy, {});
-    EXPECT_EQ(restoreOriginal(exe, progress).outcome, Outcome::FileError);
+    EXPECT_EQ(restore(exe, progress).outcome, Outcome::UntrustedCopy);
     EXPECT_EQ(readFixture(exe), edited);
 }
 

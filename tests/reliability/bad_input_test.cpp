@@ -169,6 +169,8 @@ TEST(ChangedBetweenRuns, AnExecutableThatShrankIsRecognisedAfreshAndNeverWritten
         SCOPED_TRACE(row.name);
         const std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + row.length);
         writeFixture(exe, cut);
+        // The copy of the longer file is no original of this one; a writing run would refuse.
+        fs::remove(originalCopyPath(exe));
         RecordingProgress progress;
         const RunResult result = writeChanged(exe, progress);
         EXPECT_EQ(result.outcome, row.outcome) << result.status;
@@ -181,8 +183,10 @@ TEST(ChangedBetweenRuns, AnExecutableThatShrankIsRecognisedAfreshAndNeverWritten
         EXPECT_TRUE(row.outcome != FileError ||
                     mentions(result.status, "\"" + displayPath(exe) + "\""))
             << result.status;
-        EXPECT_EQ(dir.entries(),
-                  (std::vector<std::string>{"nwmain.exe", "nwmain.exe.orvendel-original"}));
+        std::vector<std::string> entries = {"nwmain.exe"};
+        if (row.outcome == Modified)
+            entries.push_back("nwmain.exe.orvendel-original");
+        EXPECT_EQ(dir.entries(), entries);
     }
 }
 

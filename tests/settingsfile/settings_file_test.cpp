@@ -161,10 +161,12 @@ TEST(ParseSettings, ABrokenFileChangesNothingAndSaysWhere) {
         // The comma makes "5" the key of the next pair and the key "DZoomMin" its value.
         {withValue(15, "4,5"), "line 18: the value of DZoomMin, \"DZoomMin\", is not a number"},
         // Only blanks may follow a closing quotation mark.
-        {withValue(9, "\"5\"x"), "line 11: \"x\" follows the closing quotation mark of the value "
-                                 "of CTHeight"},
-        {withValue(9, "\"5\" \t7 "), "line 11: \"7\" follows the closing quotation mark of the "
-                                     "value of CTHeight"},
+        {withValue(9, "\"5\"x"),
+         "line 11: \"x\" follows the closing quotation mark of the value "
+         "of CTHeight"},
+        {withValue(9, "\"5\" \t7 "),
+         "line 11: \"7\" follows the closing quotation mark of the "
+         "value of CTHeight"},
         {"\"Version\",\"G\"?\r\n" + full.substr(full.find('\n') + 1),
          "line 1: \"?\" follows the closing quotation mark of the format tag"},
         {"\"Version\"v,\"G\"\r\n" + full.substr(full.find('\n') + 1),

@@ -239,11 +239,23 @@ void MainWindow::writeSettingsToExecutable() {
 }
 
 void MainWindow::restoreOriginalExecutable() {
-    if (messages_.askYesNo(toQString(kRestoreQuestion), toQString(kRestoreTitle))) {
-        const std::filesystem::path path = toPath(executablePath());
-        if (askBeforeRun(path, false)) {
-            runInProgressWindow(false, [&path](ProgressSink& progress) {
-                return BusyForm::Outcome{restoreOriginal(path, progress).succeeded()};
+    const std::filesystem::path path = toPath(executablePath());
+    const Result<RestorePlan> plan = planRestore(path);
+    if (!plan) {
+        messages_.inform(toQString(plan.message()), MessageBoxes::Icon::Exclamation);
+    } else if (plan->copy.standing == KeptCopy::Standing::Untrusted) {
+        // Nothing to ask: the run refuses it and says why.
+        runInProgressWindow(false, [&plan](ProgressSink& progress) {
+            return BusyForm::Outcome{restoreOriginal(*plan, progress).succeeded()};
+        });
+    } else if (messages_.askYesNo(toQString(restoreQuestion(*plan)), toQString(kRestoreTitle))) {
+        MessageBoxReadOnlyPrompt prompt(messages_);
+        const Result<RunConsent> consent = prepareRestore(path, prompt);
+        if (!consent)
+            messages_.inform(toQString(consent.message()), MessageBoxes::Icon::Exclamation);
+        if (consent == RunConsent::Given) {
+            runInProgressWindow(false, [&plan](ProgressSink& progress) {
+                return BusyForm::Outcome{restoreOriginal(*plan, progress).succeeded()};
             });
         }
     }
@@ -285,23 +297,11 @@ void MainWindow::saveSettings() {
     const auto chosen = dialogs_.saveSettings(this);
     if (!chosen)
         return;
-    // Neither the game nor the copy of its original may be overwritten. Compared by identity,
-    // so that another spelling or another name of the same file counts.
+    // Neither the game nor the copy of its original may be overwritten.
     const std::filesystem::path target = toPath(*chosen);
-    const std::filesystem::path executable = toPath(executablePath());
-    const char* what = nullptr;
-    if (isSameFile(target, executable)) {
-        what = "it is the game's executable";
-    } else if (isSameFile(target, originalCopyPath(executable))) {
-        what = "it is the kept copy of the game's original executable";
-    }
-    if (what) {
-        messages_.inform(QStringLiteral("Cannot save the settings as \"%1\": %2.")
-                             .arg(QDir::toNativeSeparators(*chosen), QLatin1String(what)),
-                         MessageBoxes::Icon::Exclamation);
-        return;
-    }
-    const FileStatus saved = saveSettingsFile(target, state_.settings);
+    FileStatus saved = settingsTargetAllowed(target, toPath(executablePath()));
+    if (saved)
+        saved = saveSettingsFile(target, state_.settings);
     if (!saved.ok()) {
         messages_.inform(toQString(saved.message()), MessageBoxes::Icon::Exclamation);
     }
