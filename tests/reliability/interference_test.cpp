@@ -115,6 +115,45 @@ TEST(KillDuringWrite, TheExecutableIsAlwaysWhollyOldOrWhollyNewAndLeftoversAreCl
     EXPECT_GT(killsLeavingTemporaryFile, 0) << "no kill landed during a write";
 }
 
+// SIGKILL at any moment of 40 restores onto a read-only executable: the file holds the old or
+// the restored bytes, and in either case its read-only mode.
+TEST(KillDuringRestore, AReadOnlyExecutableKeepsItsModeWhateverMomentTheKillLands) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    const fs::path settings = dir / "camera.chs";
+    ASSERT_TRUE(saveSettingsFile(settings, changedValues()).ok());
+    const Bytes original = buildSample(0, sampleValues(), kSampleSize);
+    writeFixture(exe, original);
+    completeRun(exe, settings);
+    const Bytes edited = fileBytes(exe);
+    ASSERT_NE(edited, original);
+    constexpr auto kReadOnly = fs::perms::owner_read | fs::perms::group_read;
+    auto restore = [&] { return ChildProcess::cli({"restore", "--yes", exe.string()}); };
+    fs::permissions(exe, kReadOnly);
+    const auto start = Clock::now();
+    ASSERT_EQ(ChildProcess(restore()).wait().code, 0);
+    const auto typical = std::chrono::duration_cast<microseconds>(Clock::now() - start);
+    ASSERT_EQ(fileBytes(exe), original);
+    EXPECT_EQ(fs::status(exe).permissions(), kReadOnly);
+
+    std::mt19937 random(20261207);  // fixed: a failure can be repeated
+    std::uniform_int_distribution<std::int64_t> anyMoment(0, typical.count() * 6 / 5);
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        SCOPED_TRACE("attempt " + std::to_string(attempt));
+        fs::permissions(exe, fs::perms::owner_write, fs::perm_options::add);
+        writeFixture(exe, edited);
+        fs::permissions(exe, kReadOnly);
+        ChildProcess child(restore());
+        std::this_thread::sleep_for(microseconds(anyMoment(random)));
+        child.kill(SIGKILL);
+        child.wait();
+        const Bytes after = fileBytes(exe);
+        ASSERT_TRUE(after == edited || after == original) << "the executable is torn";
+        ASSERT_EQ(fs::status(exe).permissions(), kReadOnly)
+            << (after == edited ? "the old bytes" : "the restored bytes") << " lost their mode";
+    }
+}
+
 // Writes `bytes` over the file as `cp` does (the same inode, cut to nothing, then written) and
 // returns that inode.
 ino_t rewriteInPlace(const fs::path& path, const Bytes& bytes) {
