@@ -53,9 +53,11 @@ bool freshRunAgrees(const RevisionTable& written, std::span<const std::uint8_t> 
     return false;
 }
 
-// Loads the whole file into `image`; an empty file is no executable.
-FileStatus loadNonEmpty(FileImage& image, const std::filesystem::path& path) {
-    if (FileStatus status = image.load(path); !status)
+// Loads the whole file into `image` (with a copy of the bytes as loaded when `keepCopy`); an
+// empty file is no executable.
+FileStatus loadNonEmpty(FileImage& image, const std::filesystem::path& path,
+                        bool keepCopy = false) {
+    if (FileStatus status = image.load(path, keepCopy); !status)
         return status;
     if (image.empty())
         return FileStatus::cannotRead(path, "the file is empty");
@@ -139,9 +141,11 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
             return finish(progress, Outcome::FileError, status.message());
     }
     FileImage image;
-    if (FileStatus status = loadNonEmpty(image, path); !status)
+    if (FileStatus status = loadNonEmpty(image, path, !forReading); !status)
         return finish(progress, Outcome::FileError, status.message());
     if (!forReading) {
+        // The last looks before the copy and the file are written compare the file with this.
+        identity.bytesRead = image.bytesAsLoaded();
         if (FileStatus status = writableNow(path); !status)
             return finish(progress, Outcome::FileError, status.message());
     }

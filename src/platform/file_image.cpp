@@ -150,7 +150,27 @@ FileImage::~FileImage() {
     release();
 }
 
-FileStatus FileImage::load(const std::filesystem::path& path) {
+FileStatus FileImage::load(const std::filesystem::path& path, bool keepCopy) {
+    if (FileStatus status = loadBytes(path); !status || !keepCopy)
+        return status;
+    return copyAsLoaded();
+}
+
+FileStatus FileImage::copyAsLoaded() {
+    try {
+        asLoaded_ = FileBuffer(size_);
+    } catch (const std::bad_alloc&) {
+        const std::filesystem::path path = path_;
+        release();
+        return FileStatus::cannotRead(path,
+                                      "not enough memory for " + std::to_string(size_) + " bytes");
+    }
+    if (size_ > 0)
+        std::memcpy(asLoaded_.data(), data_, size_);
+    return FileStatus::success();
+}
+
+FileStatus FileImage::loadBytes(const std::filesystem::path& path) {
     release();
 #if !defined(_WIN32)
     if (&fileSystemOps() == &nativeFileSystemOps()) {
@@ -245,6 +265,7 @@ void FileImage::release() noexcept {
         file_ = kNoFile;
     }
     buffer_ = FileBuffer();
+    asLoaded_ = FileBuffer();
     data_ = nullptr;
     size_ = 0;
     path_.clear();
@@ -264,6 +285,7 @@ FileStatus FileImage::checkUnchanged() const {
 
 void FileImage::release() noexcept {
     buffer_ = FileBuffer();
+    asLoaded_ = FileBuffer();
     data_ = nullptr;
     size_ = 0;
     path_.clear();

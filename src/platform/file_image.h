@@ -31,12 +31,17 @@ public:
 
     // Loads the whole regular file at `path`, dropping what was held before. Fails with the
     // messages of readWholeFile (missing, not a regular file, no permission, too large, read
-    // error); an empty file loads as an empty image.
-    FileStatus load(const std::filesystem::path& path);
+    // error, or not enough memory for the copy); an empty file loads as an empty image. With
+    // `keepCopy` (a writing run) it also keeps a copy of the bytes as loaded: a mapping's
+    // unedited pages follow the file, so only a copy can tell later what was read.
+    FileStatus load(const std::filesystem::path& path, bool keepCopy = false);
 
     std::span<const std::uint8_t> bytes() const { return {data_, size_}; }
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
+    // The bytes as loaded, never edited, for the last look before a replace
+    // (FileIdentity::bytesRead); empty unless load() kept a copy.
+    std::span<const std::uint8_t> bytesAsLoaded() const { return asLoaded_.bytes(); }
     // Whether the image is a mapping of the file rather than a buffer.
     bool isMapped() const { return mapping_ != nullptr; }
 
@@ -56,7 +61,13 @@ private:
     bool map(FileHandle file, std::uint64_t length);
     void release() noexcept;
 
+    // load() without the copy.
+    FileStatus loadBytes(const std::filesystem::path& path);
+    // Copies the image into asLoaded_.
+    FileStatus copyAsLoaded();
+
     FileBuffer buffer_;
+    FileBuffer asLoaded_;
     std::filesystem::path path_;
     std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
