@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "platform/file_image.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <new>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/huge_page_range.h"
@@ -235,10 +237,28 @@ std::span<std::uint8_t> FileImage::writableBytes() {
     return {data_, size_};
 }
 
+bool FileImage::stillAsLoaded() const {
+    if (asLoaded_.empty())
+        return true;
+    const std::size_t page = guardPageSize;
+    std::vector<std::uint8_t> fromFile(page);
+    for (std::size_t at = 0; at < size_; at += page) {
+        const std::size_t length = std::min(page, size_ - at);
+        if (std::memcmp(data_ + at, asLoaded_.data() + at, length) == 0)
+            continue;
+        const ssize_t got =
+            ::pread(static_cast<int>(file_), fromFile.data(), length, static_cast<off_t>(at));
+        if (got != static_cast<ssize_t>(length) ||
+            std::memcmp(fromFile.data(), asLoaded_.data() + at, length) != 0)
+            return false;
+    }
+    return true;
+}
+
 FileStatus FileImage::checkUnchanged() const {
     if (!mapping_)
         return FileStatus::success();
-    bool changed = pageCutOff != 0;
+    bool changed = pageCutOff != 0 || !stillAsLoaded();
     struct stat info {};
     if (::fstat(static_cast<int>(file_), &info) != 0) {
         changed = true;

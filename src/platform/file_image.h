@@ -50,9 +50,12 @@ public:
     std::span<std::uint8_t> writableBytes();
 
     // Success while the file is still as it was loaded: for a mapping, no page was cut off
-    // under it and the file's length and modification time are those seen at loading. Else
-    // `Cannot read "<path>": the file changed while it was being read.` A buffer, which holds
-    // its own copy, is always unchanged.
+    // under it, the file's length and modification time are those seen at loading, and, where
+    // load() kept a copy, every page where the mapping and the copy differ (edited here, or
+    // changed in the file, which unedited pages follow) still holds in the file the bytes
+    // loaded. Else `Cannot read "<path>": the file changed while it was being read.` A buffer,
+    // which holds its own copy, is always unchanged. (An edited page whose edit left its bytes
+    // as they were is not read again: the last look before a replace reads every byte.)
     FileStatus checkUnchanged() const;
 
 private:
@@ -61,6 +64,9 @@ private:
     bool map(FileHandle file, std::uint64_t length);
     void release() noexcept;
 
+    // Whether the pages where the image and the copy of the bytes as loaded differ hold the
+    // loaded bytes in the file (true without a copy).
+    bool stillAsLoaded() const;
     // load() without the copy.
     FileStatus loadBytes(const std::filesystem::path& path);
     // Copies the image into asLoaded_.

@@ -248,8 +248,18 @@ FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
             ops.close(file);
         return FileStatus::cannotWrite(shownPath, why + removeTemp());
     };
-    if ((error = writeAll(ops, file, bytes)))
+    auto changedMeanwhile = [&] {
+        ops.close(file);
+        return FileStatus::cannotWrite(
+            watched->path,
+            "the file was changed by another program while it was being written" + removeTemp());
+    };
+    if ((error = writeAll(ops, file, bytes))) {
+        // Bytes of a mapped image that another program cut off the file cannot be written.
+        if (watched && error == std::errc::bad_address)
+            return changedMeanwhile();
         return abandon(true, "writing failed: " + reason(error));
+    }
     if ((error = ops.sync(file)))
         return abandon(true, "flushing to the disk failed: " + reason(error));
     // Only the whole file, on the disk, gets its owner, attributes and final mode; until now
@@ -275,13 +285,8 @@ FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
             error = holdsExactly(ops, watched->resolved, *watched->expected.bytesRead, same);
             changed = !error && !same;
         }
-        if (changed || error == std::errc::no_such_file_or_directory) {
-            ops.close(file);
-            return FileStatus::cannotWrite(
-                watched->path,
-                "the file was changed by another program while it was being written" +
-                    removeTemp());
-        }
+        if (changed || error == std::errc::no_such_file_or_directory)
+            return changedMeanwhile();
         if (error)
             return abandon(true, "cannot look at the file before replacing it: " + reason(error));
     }
