@@ -82,6 +82,22 @@ std::error_code holdsExactly(FileSystemOps& ops, const fs::path& path,
     return ops.close(file);
 }
 
+// The last look: whether the file at `path` is still in state `expected` (see stillAsRead);
+// a missing file is not.
+std::error_code lookAgain(FileSystemOps& ops, const fs::path& path, const FileIdentity& expected,
+                          bool& same) {
+    FileIdentity now;
+    std::error_code error = ops.identify(path, now);
+    same = !error && now.sameState(expected);
+    if (same && expected.bytesRead)
+        error = holdsExactly(ops, path, *expected.bytesRead, same);
+    if (error == std::errc::no_such_file_or_directory) {
+        same = false;
+        return {};
+    }
+    return error;
+}
+
 // Succeeds when a new file in place of `original` can have its owner and group; otherwise the
 // message says whose file it is and how to write it. Messages name `shown`.
 FileStatus ownerCanBeKept(const fs::path& shown, const fs::path& original) {
@@ -190,6 +206,13 @@ FileStatus changedWhileWriting(const fs::path& path) {
         path, "the file was changed by another program while it was being written");
 }
 
+Result<bool> stillAsRead(const fs::path& path, const FileIdentity& expected) {
+    bool same = false;
+    if (std::error_code error = lookAgain(fileSystemOps(), path, expected, same))
+        return FileStatus::cannotRead(path, reason(error));
+    return same;
+}
+
 bool isSameFile(const fs::path& a, const fs::path& b) {
     std::error_code error;
     const bool same = fs::equivalent(a, b, error);
@@ -277,15 +300,9 @@ FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
         // there since the file was read would be lost, and a rewrite while it was read may
         // have torn what was written. Length and times first; then the bytes themselves,
         // since a rewrite within one tick of a coarse clock leaves the times as they were.
-        FileIdentity now;
-        error = ops.identify(watched->resolved, now);
-        bool changed = !error && !now.sameState(watched->expected);
-        if (!error && !changed && watched->expected.bytesRead) {
-            bool same = false;
-            error = holdsExactly(ops, watched->resolved, *watched->expected.bytesRead, same);
-            changed = !error && !same;
-        }
-        if (changed || error == std::errc::no_such_file_or_directory)
+        bool same = false;
+        error = lookAgain(ops, watched->resolved, watched->expected, same);
+        if (!error && !same)
             return changedMeanwhile();
         if (error)
             return abandon(true, "cannot look at the file before replacing it: " + reason(error));

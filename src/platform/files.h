@@ -9,6 +9,7 @@
 #include "platform/file_buffer.h"
 #include "platform/file_status.h"
 #include "platform/file_system_ops.h"
+#include "platform/result.h"
 
 namespace orvendel {
 
@@ -74,6 +75,13 @@ bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 FileStatus writeFileAtomically(const std::filesystem::path& path,
                                std::span<const std::uint8_t> bytes,
                                const FileIdentity* expected = nullptr);
+
+// The last look that writeFileAtomically and keepOriginalCopy take before the new file goes in
+// place: whether the file at `path` (a symbolic link followed) is still in state `expected` —
+// the same file, length and times, and, where expected.bytesRead is set, the same bytes, read
+// again in pieces and compared. False for a missing file. Fails with `Cannot read "<path>":
+// <the system's reason>.` when the file cannot be looked at.
+Result<bool> stillAsRead(const std::filesystem::path& path, const FileIdentity& expected);
 
 // Removes temporary files named with tempFilePrefix(target) that a killed earlier write left
 // beside `target`, leaving those that a running write still holds. Returns how many were
