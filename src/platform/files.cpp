@@ -307,8 +307,8 @@ FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
         if (error)
             return abandon(true, "cannot look at the file before replacing it: " + reason(error));
     }
-    // What stays beside the file besides it: a temporary name that could not be unlinked after
-    // the link that gave the file its name (a folder that only grows, chattr +a).
+    // A name left beside the file: its temporary name, where that could not be unlinked after
+    // the link that gave the file its own (a folder that only grows, chattr +a).
     std::string left;
     if (mayReplace) {
         if ((error = ops.replace(file, temp, target)))
