@@ -164,7 +164,8 @@ mode_t currentUmask() {
 // else 0666 less the umask.
 std::error_code giveNewFileMode(const std::filesystem::path& folder, int file) {
 #if defined(__linux__)
-    // Version 4 bytes, then entries of 8: tag, permissions (2 bytes each), id (4 bytes).
+    // The kernel's form: a 4-byte version, then 8-byte entries of tag and permissions (2 bytes
+    // each) and id (4 bytes).
     std::array<std::uint8_t, 4096> acl{};
     const std::filesystem::path where = folder.empty() ? std::filesystem::path(".") : folder;
     const ssize_t size =
