@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Runs every benchmark, then prints how each compares with its ceiling in the same run: the
-// search with memchr, the patch runs with reading the file alone.
+// search with memchr, the patch runs with reading the file alone, the last look before a
+// replace with reading the file and with the look at length and times alone.
 
 #include <benchmark/benchmark.h>
 
@@ -20,7 +21,10 @@ int main(int argc, char** argv) {
                   {"readRun/", "readFile/", true},
                   {"writeRun/", "readFile/", true},
                   {"readRun/", "streamFile/", true},
-                  {"readFile/", "streamFile/", true}});
+                  {"readFile/", "streamFile/", true},
+                  {"loadWithCopy/", "load/", true},
+                  {"lastLook/", "readFile/", true},
+                  {"lastLook/", "lastLookTimesOnly/", true}});
     benchmark::Shutdown();
     return 0;
 }

@@ -8,8 +8,10 @@ namespace orvendel {
 void registerSearchBenchmarks();
 
 // Registers the patch run benchmarks on files in the page cache: readRun/<file>,
-// writeRun/<file>, readFile/<file> (the whole file into a fresh image buffer) and
-// streamFile/<file> (read through a small reused buffer, as cat does).
+// writeRun/<file>, readFile/<file> (the whole file into a fresh image buffer),
+// streamFile/<file> (read through a small reused buffer, as cat does), load/<file> and
+// loadWithCopy/<file> (FileImage::load without and with the copy a writing run keeps), and
+// lastLook/<file> and lastLookTimesOnly/<file> (stillAsRead with and without the bytes).
 void registerPatchRunBenchmarks();
 
 }  // namespace orvendel

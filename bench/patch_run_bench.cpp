@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // A whole reading run and a whole writing run on files in the page cache, against reading the
 // file alone: into a fresh image buffer (the floor of a run's loading) and through a small
-// reused buffer (what cat does).
+// reused buffer (what cat does). And what a writing run adds for the last look before each
+// replace: the copy of the bytes as loaded, and the look itself (length and times, then the
+// bytes read again and compared with the copy).
 
 #include <benchmark/benchmark.h>
 
@@ -16,6 +18,7 @@
 #include "bench_registry.h"
 #include "patcher/patch_run.h"
 #include "platform/file_buffer.h"
+#include "platform/file_image.h"
 #include "platform/files.h"
 #include "sample_builder.h"
 #include "temp_dir.h"
@@ -119,6 +122,39 @@ void streamFile(benchmark::State& state, const FileCase* file) {
     bytesProcessed(state, file->size);
 }
 
+// Loads the file as a run does, with or without the copy of the bytes as loaded.
+void loadImage(benchmark::State& state, const FileCase* file, bool keepCopy) {
+    for (auto _ : state) {
+        FileImage image;
+        if (!image.load(file->path, keepCopy)) {
+            state.SkipWithError("cannot load the file");
+            break;
+        }
+        benchmark::DoNotOptimize(image.bytesAsLoaded().data());
+    }
+    bytesProcessed(state, file->size);
+}
+
+// The last look, with the bytes compared or (as before there was a copy) without.
+void lastLook(benchmark::State& state, const FileCase* file, bool withBytes) {
+    FileImage image;
+    FileIdentity identity;
+    if (!identifyFile(file->path, identity) || !image.load(file->path, true)) {
+        state.SkipWithError("cannot load the file");
+        return;
+    }
+    if (withBytes)
+        identity.bytesRead = image.bytesAsLoaded();
+    for (auto _ : state) {
+        const Result<bool> same = stillAsRead(file->path, identity);
+        if (!same || !*same) {
+            state.SkipWithError("the file changed");
+            break;
+        }
+    }
+    bytesProcessed(state, file->size);
+}
+
 }  // namespace
 
 void registerPatchRunBenchmarks() {
@@ -130,6 +166,19 @@ void registerPatchRunBenchmarks() {
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
         benchmark::RegisterBenchmark(("readRun/" + file.name).c_str(), readRun, &file)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(("load/" + file.name).c_str(), loadImage, &file, false)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(("loadWithCopy/" + file.name).c_str(), loadImage, &file, true)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(("lastLook/" + file.name).c_str(), lastLook, &file, true)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(("lastLookTimesOnly/" + file.name).c_str(), lastLook, &file,
+                                     false)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
         if (file.recognised) {

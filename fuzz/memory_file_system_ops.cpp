@@ -87,11 +87,19 @@ std::error_code MemoryFileSystemOps::close(FileHandle file) {
     return handles_.erase(file) ? std::error_code() : failure(std::errc::bad_file_descriptor);
 }
 
+// Files held in memory have no owners: every owner can be kept.
+std::error_code MemoryFileSystemOps::ownerLoss(const std::filesystem::path&, OwnerLoss& loss,
+                                               std::string&) {
+    loss = OwnerLoss::None;
+    return {};
+}
+
 std::error_code MemoryFileSystemOps::copyOwner(const std::filesystem::path&, FileHandle file) {
     return sync(file);
 }
 
-std::error_code MemoryFileSystemOps::copyAttributes(const std::filesystem::path&, FileHandle file) {
+std::error_code MemoryFileSystemOps::copyAttributes(const std::filesystem::path&, FileHandle file,
+                                                    bool) {
     return sync(file);
 }
 

@@ -40,8 +40,11 @@ public:
                           std::size_t& written) override;
     std::error_code sync(FileHandle file) override;
     std::error_code close(FileHandle file) override;
+    std::error_code ownerLoss(const std::filesystem::path& original, OwnerLoss& loss,
+                              std::string& name) override;
     std::error_code copyOwner(const std::filesystem::path& original, FileHandle file) override;
-    std::error_code copyAttributes(const std::filesystem::path& original, FileHandle file) override;
+    std::error_code copyAttributes(const std::filesystem::path& original, FileHandle file,
+                                   bool withoutOthersWrite) override;
     std::error_code replace(FileHandle tempFile, const std::filesystem::path& temp,
                             const std::filesystem::path& target) override;
     std::error_code placeNew(FileHandle tempFile, const std::filesystem::path& temp,

@@ -60,14 +60,21 @@ std::error_code FaultInjectingFileSystemOps::close(FileHandle file) {
     return real_.close(file);
 }
 
+std::error_code FaultInjectingFileSystemOps::ownerLoss(const std::filesystem::path& original,
+                                                       OwnerLoss& loss, std::string& name) {
+    return fails(Step::OwnerLoss) ? error_ : real_.ownerLoss(original, loss, name);
+}
+
 std::error_code FaultInjectingFileSystemOps::copyOwner(const std::filesystem::path& original,
                                                        FileHandle file) {
     return fails(Step::CopyOwner) ? error_ : real_.copyOwner(original, file);
 }
 
 std::error_code FaultInjectingFileSystemOps::copyAttributes(const std::filesystem::path& original,
-                                                            FileHandle file) {
-    return fails(Step::CopyAttributes) ? error_ : real_.copyAttributes(original, file);
+                                                            FileHandle file,
+                                                            bool withoutOthersWrite) {
+    return fails(Step::CopyAttributes) ? error_
+                                       : real_.copyAttributes(original, file, withoutOthersWrite);
 }
 
 std::error_code FaultInjectingFileSystemOps::replace(FileHandle tempFile,

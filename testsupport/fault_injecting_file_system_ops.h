@@ -24,6 +24,7 @@ public:
         ShortWrite,  // the n-th write and every later one writes at most half, then 0 bytes
         Sync,
         Close,
+        OwnerLoss,
         CopyOwner,
         CopyAttributes,
         Replace,
@@ -53,8 +54,11 @@ public:
                           std::size_t& written) override;
     std::error_code sync(FileHandle file) override;
     std::error_code close(FileHandle file) override;
+    std::error_code ownerLoss(const std::filesystem::path& original, OwnerLoss& loss,
+                              std::string& name) override;
     std::error_code copyOwner(const std::filesystem::path& original, FileHandle file) override;
-    std::error_code copyAttributes(const std::filesystem::path& original, FileHandle file) override;
+    std::error_code copyAttributes(const std::filesystem::path& original, FileHandle file,
+                                   bool withoutOthersWrite) override;
     std::error_code replace(FileHandle tempFile, const std::filesystem::path& temp,
                             const std::filesystem::path& target) override;
     std::error_code placeNew(FileHandle tempFile, const std::filesystem::path& temp,

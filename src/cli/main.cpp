@@ -22,6 +22,8 @@
 #include <windows.h>
 // shellapi.h needs windows.h first.
 #include <shellapi.h>
+#else
+#include <csignal>
 #endif
 
 namespace orvendel::cli {
@@ -104,6 +106,10 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
     // Messages are UTF-8, like the file names in them.
     SetConsoleOutputCP(CP_UTF8);
+#else
+    // A file-size limit (ulimit -f) is then an ordinary write error (EFBIG, "File too large")
+    // that names the file and removes the temporary file, not a silent end of the program.
+    std::signal(SIGXFSZ, SIG_IGN);
 #endif
     try {
         const std::vector<std::string> args = orvendel::cli::utf8Arguments(argc, argv);

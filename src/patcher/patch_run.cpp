@@ -49,9 +49,11 @@ bool freshRunAgrees(const RevisionTable& written, std::span<const std::uint8_t> 
     return recogniseImage(patched, check) == &written && check.sites == run.sites;
 }
 
-// Loads the whole file into `image`; an empty file is no executable.
-FileStatus loadNonEmpty(FileImage& image, const std::filesystem::path& path) {
-    if (FileStatus status = image.load(path); !status)
+// Loads the whole file into `image` (with a copy of the bytes as loaded when `keepCopy`); an
+// empty file is no executable.
+FileStatus loadNonEmpty(FileImage& image, const std::filesystem::path& path,
+                        bool keepCopy = false) {
+    if (FileStatus status = image.load(path, keepCopy); !status)
         return status;
     if (image.empty())
         return FileStatus::cannotRead(path, "the file is empty");
@@ -68,20 +70,6 @@ FileStatus writableNow(const std::filesystem::path& path) {
     if (readOnly)
         return FileStatus::cannotWrite(path, "the file is read-only");
     return checkWritable(path);
-}
-
-// The bytes that `edits` would overwrite, as edits that put them back.
-std::vector<SiteEdit> bytesUnder(std::span<const std::uint8_t> image,
-                                 std::span<const SiteEdit> edits) {
-    std::vector<SiteEdit> original;
-    original.reserve(edits.size());
-    for (const SiteEdit& edit : edits) {
-        SiteEdit kept{edit.offset, {}};
-        std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(edit.offset), kept.bytes.size(),
-                    kept.bytes.begin());
-        original.push_back(kept);
-    }
-    return original;
 }
 
 }  // namespace
@@ -135,9 +123,11 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
             return finish(progress, Outcome::FileError, status.message());
     }
     FileImage image;
-    if (FileStatus status = loadNonEmpty(image, path); !status)
+    if (FileStatus status = loadNonEmpty(image, path, !forReading); !status)
         return finish(progress, Outcome::FileError, status.message());
     if (!forReading) {
+        // The last looks before the copy and the file are written compare the file with this.
+        identity.bytesRead = image.bytesAsLoaded();
         if (FileStatus status = writableNow(path); !status)
             return finish(progress, Outcome::FileError, status.message());
     }
@@ -166,7 +156,6 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
         return finish(progress, Outcome::Loaded, std::string(kStatusLoaded));
     }
     // The edits go into the one image; it is written only if it still reads back.
-    const std::vector<SiteEdit> original = bytesUnder(image.bytes(), run.edits);
     applyEdits(image.writableBytes(), run.edits);
     if (!freshRunAgrees(*recognisedBy, image.bytes(), run)) {
         // A file cut under the run explains a failed check better than the check.
@@ -186,17 +175,16 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
     };
     // The way back: the file as it was before its first change, kept before the change. What
     // lies at the copy's name must be such a copy of this very file, or nothing is written.
-    applyEdits(image.writableBytes(), original);
-    Result<KeptCopy> copy = examineKeptCopy(path, image.bytes());
+    const std::span<const std::uint8_t> asRead = image.bytesAsLoaded();
+    Result<KeptCopy> copy = examineKeptCopy(path, asRead);
     // A copy kept now is this run's own: it takes the name only where nothing lies there. What
     // took the name first (another run's copy, or anything else) is looked at like any copy.
     Result<bool> kept = true;
     if (copy && copy->standing == KeptCopy::Standing::Absent) {
-        kept = keepOriginalCopy(path, image.bytes(), identity);
+        kept = keepOriginalCopy(path, asRead, identity);
         if (kept == false)
-            copy = examineKeptCopy(path, image.bytes());
+            copy = examineKeptCopy(path, asRead);
     }
-    applyEdits(image.writableBytes(), run.edits);
     if (!kept)
         return failed(kept.status());
     if (!copy)
@@ -236,12 +224,9 @@ Result<RestorePlan> planRestore(const std::filesystem::path& executable) {
     // Taken before the executable is read: a change from here on is seen before the replace.
     if (FileStatus status = identifyFile(plan.path = executable, plan.identity); !status)
         return status;
-    FileImage image;
-    if (FileStatus status = image.load(executable); !status)
+    if (FileStatus status = readWholeFile(executable, plan.executableBytes); !status)
         return status;
-    Result<KeptCopy> copy = examineKeptCopy(executable, image.bytes());
-    if (FileStatus status = image.checkUnchanged(); !status)
-        return status;
+    Result<KeptCopy> copy = examineKeptCopy(executable, plan.executableBytes.bytes());
     if (!copy)
         return copy.status();
     plan.copy = std::move(copy).value();
@@ -302,8 +287,10 @@ RunResult restoreOriginal(const RestorePlan& plan, ProgressSink& progress) {
     const double length = static_cast<float>(copy.bytes.size());
     progress.setRange(0, length);
     progress.setValue(0);
-    if (FileStatus status = writeFileAtomically(plan.path, copy.bytes.bytes(), &plan.identity);
-        !status)
+    // The executable must still hold the bytes it held when it was examined.
+    FileIdentity expected = plan.identity;
+    expected.bytesRead = plan.executableBytes.bytes();
+    if (FileStatus status = writeFileAtomically(plan.path, copy.bytes.bytes(), &expected); !status)
         return finish(progress, Outcome::FileError, status.message());
     progress.setValue(length);
     return finish(progress, Outcome::Restored, std::string(kStatusRestored));

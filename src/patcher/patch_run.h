@@ -94,11 +94,12 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
 RunResult processData(const std::filesystem::path& path, bool forReading, CameraState& state,
                       ProgressSink& progress, ReadOnlyPrompt& prompt);
 
-// What a restore works from: the executable and its identity when it was examined, and its
-// kept copy as examineKeptCopy found it (the bytes that are put back).
+// What a restore works from: the executable, its identity and bytes when it was examined, and
+// its kept copy as examineKeptCopy found it (the bytes that are put back).
 struct RestorePlan {
     std::filesystem::path path;
     FileIdentity identity;
+    FileBuffer executableBytes;  // the executable as examined
     KeptCopy copy;
 };
 

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "platform/file_image.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <new>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/huge_page_range.h"
@@ -150,7 +152,27 @@ FileImage::~FileImage() {
     release();
 }
 
-FileStatus FileImage::load(const std::filesystem::path& path) {
+FileStatus FileImage::load(const std::filesystem::path& path, bool keepCopy) {
+    if (FileStatus status = loadBytes(path); !status || !keepCopy)
+        return status;
+    return copyAsLoaded();
+}
+
+FileStatus FileImage::copyAsLoaded() {
+    try {
+        asLoaded_ = FileBuffer(size_);
+    } catch (const std::bad_alloc&) {
+        const std::filesystem::path path = path_;
+        release();
+        return FileStatus::cannotRead(path,
+                                      "not enough memory for " + std::to_string(size_) + " bytes");
+    }
+    if (size_ > 0)
+        std::memcpy(asLoaded_.data(), data_, size_);
+    return FileStatus::success();
+}
+
+FileStatus FileImage::loadBytes(const std::filesystem::path& path) {
     release();
 #if !defined(_WIN32)
     if (&fileSystemOps() == &nativeFileSystemOps()) {
@@ -215,10 +237,28 @@ std::span<std::uint8_t> FileImage::writableBytes() {
     return {data_, size_};
 }
 
+bool FileImage::stillAsLoaded() const {
+    if (asLoaded_.empty())
+        return true;
+    const std::size_t page = guardPageSize;
+    std::vector<std::uint8_t> fromFile(page);
+    for (std::size_t at = 0; at < size_; at += page) {
+        const std::size_t length = std::min(page, size_ - at);
+        if (std::memcmp(data_ + at, asLoaded_.data() + at, length) == 0)
+            continue;
+        const ssize_t got =
+            ::pread(static_cast<int>(file_), fromFile.data(), length, static_cast<off_t>(at));
+        if (got != static_cast<ssize_t>(length) ||
+            std::memcmp(fromFile.data(), asLoaded_.data() + at, length) != 0)
+            return false;
+    }
+    return true;
+}
+
 FileStatus FileImage::checkUnchanged() const {
     if (!mapping_)
         return FileStatus::success();
-    bool changed = pageCutOff != 0;
+    bool changed = pageCutOff != 0 || !stillAsLoaded();
     struct stat info {};
     if (::fstat(static_cast<int>(file_), &info) != 0) {
         changed = true;
@@ -245,6 +285,7 @@ void FileImage::release() noexcept {
         file_ = kNoFile;
     }
     buffer_ = FileBuffer();
+    asLoaded_ = FileBuffer();
     data_ = nullptr;
     size_ = 0;
     path_.clear();
@@ -264,6 +305,7 @@ FileStatus FileImage::checkUnchanged() const {
 
 void FileImage::release() noexcept {
     buffer_ = FileBuffer();
+    asLoaded_ = FileBuffer();
     data_ = nullptr;
     size_ = 0;
     path_.clear();

@@ -31,12 +31,17 @@ public:
 
     // Loads the whole regular file at `path`, dropping what was held before. Fails with the
     // messages of readWholeFile (missing, not a regular file, no permission, too large, read
-    // error); an empty file loads as an empty image.
-    FileStatus load(const std::filesystem::path& path);
+    // error, or not enough memory for the copy); an empty file loads as an empty image. With
+    // `keepCopy` (a writing run) it also keeps a copy of the bytes as loaded: a mapping's
+    // unedited pages follow the file, so only a copy can tell later what was read.
+    FileStatus load(const std::filesystem::path& path, bool keepCopy = false);
 
     std::span<const std::uint8_t> bytes() const { return {data_, size_}; }
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
+    // The bytes as loaded, never edited, for the last look before a replace
+    // (FileIdentity::bytesRead); empty unless load() kept a copy.
+    std::span<const std::uint8_t> bytesAsLoaded() const { return asLoaded_.bytes(); }
     // Whether the image is a mapping of the file rather than a buffer.
     bool isMapped() const { return mapping_ != nullptr; }
 
@@ -45,9 +50,12 @@ public:
     std::span<std::uint8_t> writableBytes();
 
     // Success while the file is still as it was loaded: for a mapping, no page was cut off
-    // under it and the file's length and modification time are those seen at loading. Else
-    // `Cannot read "<path>": the file changed while it was being read.` A buffer, which holds
-    // its own copy, is always unchanged.
+    // under it, the file's length and modification time are those seen at loading, and, where
+    // load() kept a copy, every page where the mapping and the copy differ (edited here, or
+    // changed in the file, which unedited pages follow) still holds in the file the bytes
+    // loaded. Else `Cannot read "<path>": the file changed while it was being read.` A buffer,
+    // which holds its own copy, is always unchanged. (An edited page whose edit left its bytes
+    // as they were is not read again: the last look before a replace reads every byte.)
     FileStatus checkUnchanged() const;
 
 private:
@@ -56,7 +64,16 @@ private:
     bool map(FileHandle file, std::uint64_t length);
     void release() noexcept;
 
+    // Whether the pages where the image and the copy of the bytes as loaded differ hold the
+    // loaded bytes in the file (true without a copy).
+    bool stillAsLoaded() const;
+    // load() without the copy.
+    FileStatus loadBytes(const std::filesystem::path& path);
+    // Copies the image into asLoaded_.
+    FileStatus copyAsLoaded();
+
     FileBuffer buffer_;
+    FileBuffer asLoaded_;
     std::filesystem::path path_;
     std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;

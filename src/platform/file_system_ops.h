@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <span>
 #include <string>
 #include <system_error>
 
@@ -16,7 +18,10 @@ inline constexpr FileHandle kNoFile = -1;
 // What tells one state of a file from another: which file a path names (device and inode, or
 // volume and file id on Windows), its length, its last modification and last status change
 // (nanoseconds since the epoch; Windows: the change time of FILE_BASIC_INFO), and how many
-// names it has (hard links).
+// names it has (hard links). Where the file's bytes were read for a write, `bytesRead` points at
+// a copy of them as read (FileImage::bytesAsLoaded), which the last look before the replace
+// compares with the file's bytes then: timestamps of one second (ext2/3, ext4 with 128-byte
+// inodes) or two (FAT) cannot tell a rewrite within the same second from no change.
 struct FileIdentity {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
@@ -24,8 +29,11 @@ struct FileIdentity {
     std::int64_t modified = 0;
     std::int64_t changed = 0;
     std::uint64_t links = 1;
+    // Not owned; set by the caller that holds the copy, never by identify().
+    std::optional<std::span<const std::uint8_t>> bytesRead;
 
-    // The same file, not changed in between.
+    // The same file with the same length and times, not changed in between as far as these
+    // tell (the bytes are compared separately).
     bool sameState(const FileIdentity& other) const {
         return device == other.device && inode == other.inode && size == other.size &&
                modified == other.modified && changed == other.changed;
@@ -39,6 +47,13 @@ struct HeldFileFacts {
     std::uint64_t links = 1;
     std::string owner;              // who owns it: the user id (POSIX) or the owner's SID (Windows)
     bool writableByOthers = false;  // write permission for anyone but the owner
+};
+
+// Why a new file could not carry the owner and group of an existing one.
+enum class OwnerLoss {
+    None,   // both can be kept (or there is nothing to keep: Windows, no such file)
+    Owner,  // this process may not give a file to the owner
+    Group,  // this process may not give a file to the group
 };
 
 // Every step that the file layer takes on the file system goes through this interface, so that
@@ -57,9 +72,10 @@ public:
     virtual std::error_code read(FileHandle file, std::uint8_t* buffer, std::size_t size,
                                  std::size_t& got) = 0;
     // Creates a new, empty temporary file beside `target` whose name starts with
-    // tempFilePrefix(target), open for writing. While it stays open it is marked as in use
-    // (POSIX: an exclusive flock taken before anyone else can have removed the name; Windows:
-    // a handle that shares nothing), so that removeIfUnused() of another run leaves it alone.
+    // tempFilePrefix(target), open for writing, that no one else can open (POSIX: mode 0600
+    // whatever the umask, owned by this process; Windows: a handle that shares nothing). While
+    // it stays open it is marked as in use (POSIX: an exclusive flock taken before anyone else
+    // can have removed the name), so that removeIfUnused() of another run leaves it alone.
     virtual std::error_code createTemp(const std::filesystem::path& target,
                                        std::filesystem::path& tempPath, FileHandle& file) = 0;
     // Writes up to `size` bytes; `written` may be less than `size` (a short write).
@@ -69,16 +85,27 @@ public:
     virtual std::error_code sync(FileHandle file) = 0;
     // Closes the file; the handle is gone even when an error is returned.
     virtual std::error_code close(FileHandle file) = 0;
-    // Gives `file` the owner and group of `original` where the process may, or else its group
-    // alone; not being permitted is not an error. Comes before copyAttributes, since a change
-    // of owner clears the setuid and setgid bits. No-op on Windows.
+    // Whether a file that this process creates could be given the owner and group of
+    // `original` (POSIX: this process is the owner or may give files away, and is a member of
+    // the group or may give files away), without changing anything. `name` is then the owner's
+    // or the group's name, or its number where it has none. OwnerLoss::None when `original`
+    // does not exist, and always on Windows, where ReplaceFileW keeps the owner.
+    virtual std::error_code ownerLoss(const std::filesystem::path& original, OwnerLoss& loss,
+                                      std::string& name) = 0;
+    // Gives `file` the owner and group of `original`, or fails (EPERM) where the process may
+    // not; nothing to do when `original` does not exist. Comes before copyAttributes, since a
+    // change of owner clears the setuid and setgid bits. No-op on Windows.
     virtual std::error_code copyOwner(const std::filesystem::path& original, FileHandle file) = 0;
-    // Gives `file` the extended attributes (POSIX ACLs and Wine's DOS attributes among them)
-    // and then the permission bits, setuid and setgid included, of `original`. Attributes the
-    // process may not set are skipped. No-op on Windows, where ReplaceFileW keeps the
-    // original's attributes, security and streams.
-    virtual std::error_code copyAttributes(const std::filesystem::path& original,
-                                           FileHandle file) = 0;
+    // Gives `file` the extended attributes (POSIX ACLs and Wine's DOS attributes among them),
+    // the inode flags that the process may set (Linux: chattr's d, A, S ..., never i or a), and
+    // then the permission bits, setuid and setgid included, of `original`; with
+    // `withoutOthersWrite` the bits lose the group's and others' write permission (an ACL's
+    // mask follows them). Attributes the process may not set are skipped. Without `original`
+    // the file gets the mode a new file gets there (0666 less the umask, or the folder's
+    // default ACL). No-op on Windows, where ReplaceFileW keeps the original's attributes,
+    // security and streams.
+    virtual std::error_code copyAttributes(const std::filesystem::path& original, FileHandle file,
+                                           bool withoutOthersWrite) = 0;
     // Atomically puts `temp` (open as `tempFile`, written and synced) in the place of `target`
     // (rename / ReplaceFileW) and closes `tempFile`: on POSIX after the rename, so that the
     // mark of createTemp holds until the file has its new name; on Windows before, since
@@ -86,7 +113,9 @@ public:
     virtual std::error_code replace(FileHandle tempFile, const std::filesystem::path& temp,
                                     const std::filesystem::path& target) = 0;
     // Like replace, but fails with std::errc::file_exists, changing nothing, when `target`
-    // exists already (link and unlink / MoveFileExW without MOVEFILE_REPLACE_EXISTING).
+    // exists already (link and unlink / MoveFileExW without MOVEFILE_REPLACE_EXISTING). When
+    // the temporary name cannot be unlinked after the link, it still names the new file and
+    // placeNew succeeds: the caller sees the name left.
     virtual std::error_code placeNew(FileHandle tempFile, const std::filesystem::path& temp,
                                      const std::filesystem::path& target) = 0;
     // Makes a rename in `folder` durable (fsync of the directory; no-op on Windows).

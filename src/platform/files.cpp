@@ -2,6 +2,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <optional>
 #include <system_error>
@@ -51,6 +52,70 @@ std::error_code writeAll(FileSystemOps& ops, FileHandle file, std::span<const st
         done += written;
     }
     return {};
+}
+
+// Whether the file at `path` holds exactly `expected` now, read through the file system steps a
+// piece at a time (from the page cache, as a rule: the file was read a moment ago).
+std::error_code holdsExactly(FileSystemOps& ops, const fs::path& path,
+                             std::span<const std::uint8_t> expected, bool& same) {
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    FileHandle file = kNoFile;
+    std::uint64_t length = 0;
+    if (std::error_code error = ops.openForReading(path, file, length))
+        return error;
+    same = length == expected.size();
+    std::vector<std::uint8_t> piece(same ? kPiece : 0);
+    std::size_t done = 0;
+    while (same) {
+        std::size_t got = 0;
+        if (std::error_code error = ops.read(file, piece.data(), piece.size(), got)) {
+            ops.close(file);
+            return error;
+        }
+        if (got == 0)
+            break;  // the end, with every byte so far the same
+        same = got <= expected.size() - done &&
+               std::memcmp(piece.data(), expected.data() + done, got) == 0;
+        done += got;
+    }
+    same = same && done == expected.size();
+    return ops.close(file);
+}
+
+// The last look: whether the file at `path` is still in state `expected` (see stillAsRead);
+// a missing file is not.
+std::error_code lookAgain(FileSystemOps& ops, const fs::path& path, const FileIdentity& expected,
+                          bool& same) {
+    FileIdentity now;
+    std::error_code error = ops.identify(path, now);
+    same = !error && now.sameState(expected);
+    if (same && expected.bytesRead)
+        error = holdsExactly(ops, path, *expected.bytesRead, same);
+    if (error == std::errc::no_such_file_or_directory) {
+        same = false;
+        return {};
+    }
+    return error;
+}
+
+// Succeeds when a new file in place of `original` can have its owner and group; otherwise the
+// message says whose file it is and how to write it. Messages name `shown`.
+FileStatus ownerCanBeKept(const fs::path& shown, const fs::path& original) {
+    OwnerLoss loss = OwnerLoss::None;
+    std::string name;
+    if (std::error_code error = fileSystemOps().ownerLoss(original, loss, name))
+        return FileStatus::cannotWrite(shown, "cannot look up its owner: " + reason(error));
+    switch (loss) {
+        case OwnerLoss::None:
+            break;
+        case OwnerLoss::Owner:
+            return FileStatus::failure("Cannot keep the owner of " + quoted(shown) + " (" + name +
+                                       "): run Orvendel as the file's owner or as root.");
+        case OwnerLoss::Group:
+            return FileStatus::failure("Cannot keep the group of " + quoted(shown) + " (" + name +
+                                       "): run Orvendel as a member of that group or as root.");
+    }
+    return FileStatus::success();
 }
 
 }  // namespace
@@ -164,7 +229,9 @@ FileStatus identifyFile(const fs::path& path, FileIdentity& identity) {
 FileStatus checkWritable(const fs::path& path) {
     if (std::error_code error = fileSystemOps().checkWritable(path))
         return FileStatus::cannotWrite(path, reason(error));
-    return FileStatus::success();
+    std::error_code linkError;
+    const fs::path resolved = resolveTarget(path, linkError);
+    return ownerCanBeKept(path, linkError ? path : resolved);
 }
 
 FileStatus checkReplaceable(const fs::path& path) {
@@ -176,6 +243,13 @@ FileStatus checkReplaceable(const fs::path& path) {
 FileStatus changedWhileWriting(const fs::path& path) {
     return FileStatus::cannotWrite(
         path, "the file was changed by another program while it was being written");
+}
+
+Result<bool> stillAsRead(const fs::path& path, const FileIdentity& expected) {
+    bool same = false;
+    if (std::error_code error = lookAgain(fileSystemOps(), path, expected, same))
+        return FileStatus::cannotRead(path, reason(error));
+    return same;
 }
 
 bool isSameFile(const fs::path& a, const fs::path& b) {
@@ -197,14 +271,22 @@ struct Watched {
 
 // Writes `bytes` to a new temporary file beside `target` and puts it in the target's place:
 // replacing the target, or only where none exists (`mayReplace` false; an existing target is
-// then left as it is, and that is success). The new file gets the owner, attributes and
-// permission bits of `metadataFrom`. Messages name `shownPath`.
+// then left as it is, the new file is removed, `nameTaken` is set and that is a failure). The
+// new file gets the owner, attributes and
+// permission bits of `metadataFrom` (with `withoutOthersWrite`, less the group's and others'
+// write permission), or nothing is written at all when its owner or group cannot be kept.
+// Messages name `shownPath`.
 FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
                             const fs::path& metadataFrom, std::span<const std::uint8_t> bytes,
                             const std::optional<Watched>& watched, bool mayReplace,
-                            bool* nameTaken = nullptr) {
+                            bool withoutOthersWrite = false, bool* nameTaken = nullptr) {
     FileSystemOps& ops = fileSystemOps();
     const fs::path folder = target.parent_path();
+    // Before anything is written: a file that would come back with another owner or group (and
+    // its setgid bit for that group) is not written.
+    if (FileStatus status = ownerCanBeKept(watched ? watched->path : shownPath, metadataFrom);
+        !status)
+        return status;
 
     fs::path temp;
     FileHandle file = kNoFile;
@@ -214,41 +296,60 @@ FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
             shownPath, "cannot create a temporary file in " +
                            quoted(folder.empty() ? fs::path(".") : folder) + ": " + reason(error));
     }
+    // Removes the temporary name; what to add to the message when it stays.
+    auto removeTemp = [&]() -> std::string {
+        const std::error_code removeError = ops.remove(temp);
+        if (!removeError || removeError == std::errc::no_such_file_or_directory)
+            return {};
+        return "; the temporary file " + quoted(temp) +
+               " could not be removed: " + reason(removeError);
+    };
     // Until the file is in place, every failure closes and removes the temporary file; the
     // target is not touched.
     auto abandon = [&](bool open, const std::string& why) {
         if (open)
             ops.close(file);
-        std::string message = why;
-        if (std::error_code removeError = ops.remove(temp)) {
-            message += "; the temporary file " + quoted(temp) +
-                       " could not be removed: " + reason(removeError);
-        }
-        return FileStatus::cannotWrite(shownPath, message);
+        return FileStatus::cannotWrite(shownPath, why + removeTemp());
     };
-    if ((error = writeAll(ops, file, bytes)))
+    auto changedMeanwhile = [&] {
+        ops.close(file);
+        return FileStatus::cannotWrite(
+            watched->path,
+            "the file was changed by another program while it was being written" + removeTemp());
+    };
+    if ((error = writeAll(ops, file, bytes))) {
+        // Bytes of a mapped image that another program cut off the file cannot be written.
+        if (watched && error == std::errc::bad_address)
+            return changedMeanwhile();
         return abandon(true, "writing failed: " + reason(error));
+    }
+    if ((error = ops.sync(file)))
+        return abandon(true, "flushing to the disk failed: " + reason(error));
+    // Only the whole file, on the disk, gets its owner, attributes and final mode; until now
+    // it was this process's own (mode 0600), so that no one else could open it while it was
+    // written and keep it open once it is the target. Synced again, so that the metadata are
+    // on the disk before the name is.
     if ((error = ops.copyOwner(metadataFrom, file)))
         return abandon(true, "cannot copy the owner: " + reason(error));
-    if ((error = ops.copyAttributes(metadataFrom, file)))
+    if ((error = ops.copyAttributes(metadataFrom, file, withoutOthersWrite)))
         return abandon(true, "cannot copy the permissions: " + reason(error));
     if ((error = ops.sync(file)))
         return abandon(true, "flushing to the disk failed: " + reason(error));
     if (watched) {
         // The last look before the new file goes in place: bytes that another program put
         // there since the file was read would be lost, and a rewrite while it was read may
-        // have torn what was written.
-        FileIdentity now;
-        error = ops.identify(watched->resolved, now);
-        if ((!error && !now.sameState(watched->expected)) ||
-            error == std::errc::no_such_file_or_directory) {
-            ops.close(file);
-            ops.remove(temp);
-            return changedWhileWriting(watched->path);
-        }
+        // have torn what was written. Length and times first; then the bytes themselves,
+        // since a rewrite within one tick of a coarse clock leaves the times as they were.
+        bool same = false;
+        error = lookAgain(ops, watched->resolved, watched->expected, same);
+        if (!error && !same)
+            return changedMeanwhile();
         if (error)
             return abandon(true, "cannot look at the file before replacing it: " + reason(error));
     }
+    // A name left beside the file: its temporary name, where that could not be unlinked after
+    // the link that gave the file its own (a folder that only grows, chattr +a).
+    std::string left;
     if (mayReplace) {
         if ((error = ops.replace(file, temp, target)))
             return abandon(false, "cannot replace the file: " + reason(error));
@@ -259,13 +360,17 @@ FileStatus writeThroughTemp(const fs::path& shownPath, const fs::path& target,
         if (nameTaken)
             *nameTaken = true;
         return abandon(false, "another file took its name while it was being written");
+    } else if (FileIdentity stillThere; !ops.identify(temp, stillThere)) {
+        left = removeTemp();
     }
     if ((error = ops.syncFolder(folder))) {
         return FileStatus::cannotWrite(shownPath,
                                        "the new contents are in place, but the folder could not be "
                                        "flushed to the disk: " +
-                                           reason(error));
+                                           reason(error) + left);
     }
+    if (!left.empty())
+        return FileStatus::cannotWrite(shownPath, "the file is in place" + left);
     return FileStatus::success();
 }
 
@@ -344,7 +449,7 @@ Result<bool> keepOriginalCopy(const fs::path& executable, std::span<const std::u
     bool nameTaken = false;
     FileStatus status =
         writeThroughTemp(copy, copy, source, bytes, Watched{executable, source, expected},
-                         /*mayReplace=*/false, &nameTaken);
+                         /*mayReplace=*/false, /*withoutOthersWrite=*/true, &nameTaken);
     if (nameTaken)
         return false;
     if (!status)

@@ -51,8 +51,11 @@ FileStatus clearReadOnlyAttribute(const std::filesystem::path& path);
 // The identity of the file at `path` (which file, length, times, number of names).
 FileStatus identifyFile(const std::filesystem::path& path, FileIdentity& identity);
 
-// Succeeds when this process may write the existing file at `path` now; otherwise
-// `Cannot write "<path>": <the system's reason>.` (for instance "Permission denied").
+// Succeeds when this process may write the existing file at `path` now and give the new file
+// its owner and group; otherwise `Cannot write "<path>": <the system's reason>.` (for instance
+// "Permission denied"), or `Cannot keep the owner of "<path>" (<owner>): run Orvendel as the
+// file's owner or as root.`, or `Cannot keep the group of "<path>" (<group>): run Orvendel as a
+// member of that group or as root.` (the name, or the number where it has none).
 FileStatus checkWritable(const std::filesystem::path& path);
 
 // Succeeds when this process may replace the existing file at `path` keeping its read-only
@@ -74,20 +77,34 @@ FileStatus changedWhileWriting(const std::filesystem::path& path);
 // they are spelt. False when either does not exist.
 bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
-// Replaces the file at `path` (which need not exist) with `bytes`, crash-safely: the bytes go
-// to a temporary file beside it, every write is checked to have written everything, the file
-// is given the original's owner (or group) where permitted, its extended attributes, ACLs and
-// permission bits, synced, and then atomically renamed over the target (POSIX: rename, then
-// sync of the folder; Windows: ReplaceFileW, falling back to MoveFileExW with
-// MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH). A symbolic link is followed: the file it
-// names is replaced. With `expected`, the target must still be in that state just before the
-// replace (no other program changed it since it was read); otherwise nothing is replaced and
-// the message says that another program changed the file while it was being written. On any
-// failure before the replace the temporary file is removed and the target is left untouched;
-// the file is never written in place. At every moment the target is wholly old or wholly new.
+// Replaces the file at `path` (which need not exist) with `bytes`, crash-safely. Nothing is
+// written when the new file could not have the owner and group of the file it replaces (the
+// messages of checkWritable); so a file never changes owner, nor its setgid bit its group. The
+// bytes go to a temporary file beside it that no one but this process can open (POSIX: mode
+// 0600 whatever the umask), every write is checked to have written everything, and once the
+// bytes are synced the file gets, on its handle, the original's owner and group, extended
+// attributes, ACLs, inode flags (chattr's d, A ...; not i or a) and permission bits (a new file:
+// the mode a new file gets there), is synced again, and then atomically renamed over the
+// target (POSIX: rename, then sync of the folder; Windows: ReplaceFileW, falling back to
+// MoveFileExW with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH). A symbolic link is
+// followed: the file it names is replaced. With `expected`, the target must still be in that
+// state just before the replace: the same file, length and times, and, where
+// expected->bytesRead is set, the same bytes (no other program changed it since it was read,
+// even within one tick of a coarse clock); otherwise nothing is replaced and the message says
+// that another program changed the file while it was being written. On any failure before
+// the replace the temporary file is removed and the target is left untouched (a temporary
+// file that cannot be removed is named in the message); the file is never written in place.
+// At every moment the target is wholly old or wholly new.
 FileStatus writeFileAtomically(const std::filesystem::path& path,
                                std::span<const std::uint8_t> bytes,
                                const FileIdentity* expected = nullptr);
+
+// The last look that writeFileAtomically and keepOriginalCopy take before the new file goes in
+// place: whether the file at `path` (a symbolic link followed) is still in state `expected` —
+// the same file, length and times, and, where expected.bytesRead is set, the same bytes, read
+// again in pieces and compared. False for a missing file. Fails with `Cannot read "<path>":
+// <the system's reason>.` when the file cannot be looked at.
+Result<bool> stillAsRead(const std::filesystem::path& path, const FileIdentity& expected);
 
 // Removes temporary files named with tempFilePrefix(target) that a killed earlier write left
 // beside `target`, leaving those that a running write still holds. Returns how many were
@@ -103,12 +120,17 @@ std::filesystem::path originalCopyPath(const std::filesystem::path& executable);
 bool hasOriginalCopy(const std::filesystem::path& executable);
 
 // Keeps `bytes` (the executable as read, before any change) as its original copy. The copy is
-// written through a temporary file, synced and given its name in one step that cannot replace
-// another file, so it is either whole or absent; and only while the executable is still in
-// state `expected` (as it was when `bytes` were read), else the message says that another
-// program changed it. Anything at the copy's name, there before or put there meanwhile, is
-// never overwritten: the copy is then not kept, and the result is false (whether what lies
-// there will do is examineKeptCopy's question). True when the copy was kept.
+// written through a temporary file as writeFileAtomically writes (refused before anything is
+// written when the executable's owner and group cannot be kept), gets the executable's owner,
+// group, attributes and mode less the group's and others' write permission (so that only its
+// owner may write it), is synced and given its name in one step that cannot replace another
+// file, so it is either whole or absent; and only while the executable is still in state
+// `expected` (as it was when `bytes` were read, its bytes too where expected.bytesRead is set),
+// else the message says that another program changed it. Anything at the copy's name, there
+// before or put there meanwhile, is never overwritten: the copy is then not kept, and the
+// result is false (whether what lies there will do is examineKeptCopy's question). True when
+// the copy was kept. A temporary name that cannot be removed once the copy has its name is a
+// failure that names it.
 Result<bool> keepOriginalCopy(const std::filesystem::path& executable,
                               std::span<const std::uint8_t> bytes, const FileIdentity& expected);
 

@@ -1,14 +1,24 @@
 // SPDX-License-Identifier: MIT
 // The POSIX implementation of the file system steps.
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #if defined(__linux__)
+#include <linux/capability.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/syscall.h>
 #include <sys/xattr.h>
 #endif
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -26,7 +36,6 @@ int fd(FileHandle file) {
     return static_cast<int>(file);
 }
 
-// Six characters of a temporary file's name.
 std::int64_t nanoseconds(const struct timespec& time) {
     return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
@@ -105,6 +114,132 @@ std::error_code copyExtendedAttributes(const std::filesystem::path& original, in
     return {};
 }
 
+// Carries the inode flags of `original` that this process may set over to the open file:
+// those chattr changes (d, A, S, ...), less i and a, which would keep the file from being
+// renamed or written. A file system without such flags, or flags the process may not set, are
+// no failure.
+std::error_code copyInodeFlags(const std::filesystem::path& original, int file) {
+#if defined(__linux__)
+    const int source = ::open(original.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (source < 0)
+        return {};
+    int from = 0;
+    const bool haveFlags = ::ioctl(source, FS_IOC_GETFLAGS, &from) == 0;
+    ::close(source);
+    int mine = 0;
+    if (!haveFlags || ::ioctl(file, FS_IOC_GETFLAGS, &mine) != 0)
+        return {};
+    constexpr int kCarried = FS_FL_USER_MODIFIABLE & ~(FS_IMMUTABLE_FL | FS_APPEND_FL);
+    int wanted = (mine & ~kCarried) | (from & kCarried);
+    if (wanted == mine || ::ioctl(file, FS_IOC_SETFLAGS, &wanted) == 0)
+        return {};
+    if (notPermitted(errno) || errno == ENOTTY)
+        return {};
+    return lastError();
+#else
+    (void)original;
+    (void)file;
+    return {};
+#endif
+}
+
+// The process's umask, read without changing it where the system tells it (Linux 4.7 and
+// later), since umask() itself changes it for every thread for a moment.
+mode_t currentUmask() {
+#if defined(__linux__)
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Umask:", 0) == 0)
+            return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8) & 0777);
+    }
+#endif
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+// Gives the open file the permissions a file newly created in `folder` with mode 0666 gets:
+// the folder's default ACL limited by 0666 where it has one (then the umask does not apply),
+// else 0666 less the umask.
+std::error_code giveNewFileMode(const std::filesystem::path& folder, int file) {
+#if defined(__linux__)
+    // The kernel's form: a 4-byte version, then 8-byte entries of tag and permissions (2 bytes
+    // each) and id (4 bytes).
+    std::array<std::uint8_t, 4096> acl{};
+    const std::filesystem::path where = folder.empty() ? std::filesystem::path(".") : folder;
+    const ssize_t size =
+        ::getxattr(where.c_str(), "system.posix_acl_default", acl.data(), acl.size());
+    if (size > 4 && (size - 4) % 8 == 0) {
+        constexpr std::uint16_t kUserObj = 0x01, kGroupObj = 0x04, kMask = 0x10, kOther = 0x20;
+        auto tagAt = [&](std::size_t at) {
+            return static_cast<std::uint16_t>(acl[at] | acl[at + 1] << 8);
+        };
+        bool hasMask = false;
+        for (std::size_t at = 4; at < static_cast<std::size_t>(size); at += 8)
+            hasMask = hasMask || tagAt(at) == kMask;
+        // As the kernel limits an inherited ACL by the mode of the create call: the owner,
+        // the group class (the mask, or the owning group without one) and others.
+        for (std::size_t at = 4; at < static_cast<std::size_t>(size); at += 8) {
+            const std::uint16_t tag = tagAt(at);
+            if (tag == kUserObj || tag == kOther || tag == (hasMask ? kMask : kGroupObj))
+                acl[at + 2] &= 06;
+        }
+        if (::fsetxattr(file, "system.posix_acl_access", acl.data(), static_cast<std::size_t>(size),
+                        0) == 0)
+            return {};
+        if (!notPermitted(errno))
+            return lastError();
+    }
+#else
+    (void)folder;
+#endif
+    return ::fchmod(file, 0666 & ~currentUmask()) == 0 ? std::error_code() : lastError();
+}
+
+// Whether this process may give files to other owners and groups (CAP_CHOWN; root elsewhere).
+bool mayGiveFilesAway() {
+#if defined(__linux__)
+    __user_cap_header_struct header{};
+    header.version = _LINUX_CAPABILITY_VERSION_3;
+    header.pid = 0;
+    std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3> data{};
+    if (::syscall(SYS_capget, &header, data.data()) == 0)
+        return (data[0].effective & (1u << CAP_CHOWN)) != 0;
+#endif
+    return ::geteuid() == 0;
+}
+
+bool memberOf(gid_t group) {
+    if (::getegid() == group)
+        return true;
+    const int count = ::getgroups(0, nullptr);
+    if (count <= 0)
+        return false;
+    std::vector<gid_t> groups(static_cast<std::size_t>(count));
+    const int got = ::getgroups(count, groups.data());
+    return got > 0 &&
+           std::find(groups.begin(), groups.begin() + got, group) != groups.begin() + got;
+}
+
+std::string userName(uid_t uid) {
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        return found->pw_name;
+    return std::to_string(uid);
+}
+
+std::string groupName(gid_t gid) {
+    std::vector<char> buffer(16384);
+    group entry{};
+    group* found = nullptr;
+    if (::getgrgid_r(gid, &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        return found->gr_name;
+    return std::to_string(gid);
+}
+
 // Takes the mark of a live temporary file: an exclusive lock on it, without waiting.
 bool lockExclusive(int handle) {
     while (::flock(handle, LOCK_EX | LOCK_NB) != 0) {
@@ -180,10 +315,10 @@ public:
                                FileHandle& file) override {
         for (int attempt = 0; attempt < 100; ++attempt) {
             std::filesystem::path candidate = uniqueSibling(target, tempFilePrefix(target));
-            // 0666 lets the umask decide for a new file; an existing target's bits are copied
-            // afterwards.
+            // 0600: no one but this process can open it while it is written, whatever the
+            // umask (which only takes bits away). Its final mode is set once it is written.
             const int handle =
-                ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+                ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0600);
             if (handle >= 0) {
                 if (lockExclusive(handle) && stillNamed(handle, candidate)) {
                     tempPath = std::move(candidate);
@@ -223,6 +358,32 @@ public:
         return ::close(fd(file)) == 0 ? std::error_code() : lastError();
     }
 
+    std::error_code ownerLoss(const std::filesystem::path& original, OwnerLoss& loss,
+                              std::string& name) override {
+        loss = OwnerLoss::None;
+        struct stat info {};
+        if (::stat(original.c_str(), &info) != 0)
+            return errno == ENOENT ? std::error_code() : lastError();
+        if (mayGiveFilesAway())
+            return {};
+        if (info.st_uid != ::geteuid()) {
+            loss = OwnerLoss::Owner;
+            name = userName(info.st_uid);
+            return {};
+        }
+        // A new file gets the folder's group in a setgid folder, else this process's group.
+        struct stat folder {};
+        const std::filesystem::path parent =
+            original.parent_path().empty() ? std::filesystem::path(".") : original.parent_path();
+        const bool inheritsGroup = ::stat(parent.c_str(), &folder) == 0 &&
+                                   (folder.st_mode & S_ISGID) != 0 && folder.st_gid == info.st_gid;
+        if (!inheritsGroup && !memberOf(info.st_gid)) {
+            loss = OwnerLoss::Group;
+            name = groupName(info.st_gid);
+        }
+        return {};
+    }
+
     std::error_code copyOwner(const std::filesystem::path& original, FileHandle file) override {
         struct stat info {};
         if (::stat(original.c_str(), &info) != 0) {
@@ -233,29 +394,27 @@ public:
             return lastError();
         if (mine.st_uid == info.st_uid && mine.st_gid == info.st_gid)
             return {};
-        if (::fchown(fd(file), info.st_uid, info.st_gid) == 0)
-            return {};
-        if (errno != EPERM)
-            return lastError();
-        // Only root may give a file away; a member of the file's group may still keep the
-        // group, so that the other members keep their access.
-        if (mine.st_gid == info.st_gid ||
-            ::fchown(fd(file), static_cast<uid_t>(-1), info.st_gid) == 0)
-            return {};
-        return errno == EPERM ? std::error_code() : lastError();
+        return ::fchown(fd(file), info.st_uid, info.st_gid) == 0 ? std::error_code() : lastError();
     }
 
-    std::error_code copyAttributes(const std::filesystem::path& original,
-                                   FileHandle file) override {
+    std::error_code copyAttributes(const std::filesystem::path& original, FileHandle file,
+                                   bool withoutOthersWrite) override {
         struct stat info {};
         if (::stat(original.c_str(), &info) != 0) {
-            return errno == ENOENT ? std::error_code() : lastError();
+            return errno == ENOENT ? giveNewFileMode(original.parent_path(), fd(file))
+                                   : lastError();
         }
         if (std::error_code error = copyExtendedAttributes(original, fd(file)))
             return error;
+        if (std::error_code error = copyInodeFlags(original, fd(file)))
+            return error;
         // The mode comes last: setting an ACL may change the group bits, and the mode holds
-        // the ACL's mask anyway.
-        return ::fchmod(fd(file), info.st_mode & 07777) == 0 ? std::error_code() : lastError();
+        // the ACL's mask anyway, so that taking the group's write bit takes it from every
+        // named user and group of the ACL too.
+        mode_t mode = info.st_mode & 07777;
+        if (withoutOthersWrite)
+            mode &= ~static_cast<mode_t>(S_IWGRP | S_IWOTH);
+        return ::fchmod(fd(file), mode) == 0 ? std::error_code() : lastError();
     }
 
     std::error_code replace(FileHandle tempFile, const std::filesystem::path& temp,
@@ -269,7 +428,8 @@ public:
 
     std::error_code placeNew(FileHandle tempFile, const std::filesystem::path& temp,
                              const std::filesystem::path& target) override {
-        // link() never replaces an existing name; the temporary name goes afterwards.
+        // link() never replaces an existing name; the temporary name goes afterwards (where it
+        // cannot, it stays, and the caller names it).
         std::error_code error;
         if (::link(temp.c_str(), target.c_str()) != 0) {
             error = lastError();

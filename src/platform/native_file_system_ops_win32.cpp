@@ -166,9 +166,17 @@ public:
         return ::CloseHandle(handleOf(file)) ? std::error_code() : lastError();
     }
 
-    // ReplaceFileW keeps the replaced file's attributes, security and streams; nothing to copy.
+    // ReplaceFileW keeps the replaced file's owner, attributes, security and streams; nothing
+    // to check or copy.
+    std::error_code ownerLoss(const std::filesystem::path&, OwnerLoss& loss,
+                              std::string&) override {
+        loss = OwnerLoss::None;
+        return {};
+    }
     std::error_code copyOwner(const std::filesystem::path&, FileHandle) override { return {}; }
-    std::error_code copyAttributes(const std::filesystem::path&, FileHandle) override { return {}; }
+    std::error_code copyAttributes(const std::filesystem::path&, FileHandle, bool) override {
+        return {};
+    }
 
     std::error_code replace(FileHandle tempFile, const std::filesystem::path& temp,
                             const std::filesystem::path& target) override {

@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 
 #include "locate/game_location.h"
@@ -14,6 +15,11 @@
 #include "version.h"
 
 int main(int argc, char* argv[]) {
+#ifdef SIGXFSZ
+    // A file-size limit (ulimit -f) is then an ordinary write error that the window reports,
+    // naming the file, not a silent end of the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Edits the camera limits of Neverwinter Nights in nwmain.exe."));

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // What the file layer does with POSIX permission bits, owners, extended attributes, ACLs, links
 // and folders.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -13,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "fault_injecting_file_system_ops.h"
+#include "platform/file_system_ops.h"
 #include "platform/files.h"
 #include "temp_dir.h"
 
@@ -23,6 +28,47 @@ namespace fs = std::filesystem;
 
 std::vector<std::uint8_t> bytesOf(std::string_view text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+mode_t modeOf(const fs::path& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+// Sets the umask for the life of the object.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : previous_(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(previous_); }
+
+private:
+    mode_t previous_;
+};
+
+// An ACL in the kernel's xattr form: version 2, then tag, permissions and id of each entry.
+// This one: owner rw, user 65534 rwx, group r, mask rwx, others nothing.
+const std::string kAclForNobody(
+    "\2\0\0\0\x01\0\6\0\xFF\xFF\xFF\xFF\x02\0\7\0\xFE\xFF\0\0"
+    "\x04\0\4\0\xFF\xFF\xFF\xFF\x10\0\7\0\xFF\xFF\xFF\xFF\x20\0\0\0\xFF\xFF\xFF\xFF",
+    44);
+
+// The inode flags of a file (chattr), or -1 where the file system has none.
+int inodeFlags(const fs::path& path) {
+    const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int flags = -1;
+    if (file < 0 || ::ioctl(file, FS_IOC_GETFLAGS, &flags) != 0)
+        flags = -1;
+    if (file >= 0)
+        ::close(file);
+    return flags;
+}
+
+bool setInodeFlags(const fs::path& path, int flags) {
+    const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const bool ok = file >= 0 && ::ioctl(file, FS_IOC_SETFLAGS, &flags) == 0;
+    if (file >= 0)
+        ::close(file);
+    return ok;
 }
 
 TEST(ReadOnlyAttribute, IsTheOwnerWriteBitAndClearingAddsOnlyThatBit) {
@@ -134,6 +180,154 @@ TEST(WriteFileAtomically, KeepsTheOwnerAndTheSetuidAndSetgidBits) {
                   std::vector<unsigned>({row.owner, row.group, row.mode}));
         EXPECT_EQ(readFixture(file), bytesOf("new"));
     }
+}
+
+// With umask 000 a plain create gives 0666 (and a folder's default ACL lets its users in):
+// another user could open the temporary file while it is written and keep writing into the
+// target afterwards. Until its final mode is set, every step on it sees mode 0600.
+TEST(WriteFileAtomically, NoOneElseCanOpenTheTemporaryFileBeforeItIsWholeAndSynced) {
+    ScopedUmask umask(0);
+    class Watching : public FaultInjectingFileSystemOps {
+    public:
+        Watching() : FaultInjectingFileSystemOps(Step::None) {}
+        std::vector<std::string> seen;  // "<step> <mode>", in order
+        void look(const char* step, FileHandle file) {
+            struct stat info {};
+            ::fstat(static_cast<int>(file), &info);
+            char mode[8];
+            std::snprintf(mode, sizeof mode, "%04o", info.st_mode & 07777);
+            seen.push_back(std::string(step) + " " + mode);
+        }
+        std::error_code write(FileHandle file, const std::uint8_t* data, std::size_t size,
+                              std::size_t& written) override {
+            look("write", file);
+            return FaultInjectingFileSystemOps::write(file, data, size, written);
+        }
+        std::error_code sync(FileHandle file) override {
+            look("sync", file);
+            return FaultInjectingFileSystemOps::sync(file);
+        }
+        std::error_code copyOwner(const fs::path& original, FileHandle file) override {
+            look("owner", file);
+            return FaultInjectingFileSystemOps::copyOwner(original, file);
+        }
+        std::error_code copyAttributes(const fs::path& original, FileHandle file,
+                                       bool withoutOthersWrite) override {
+            look("attributes", file);
+            return FaultInjectingFileSystemOps::copyAttributes(original, file, withoutOthersWrite);
+        }
+        std::error_code replace(FileHandle file, const fs::path& temp,
+                                const fs::path& target) override {
+            look("replace", file);
+            return FaultInjectingFileSystemOps::replace(file, temp, target);
+        }
+    };
+    for (const bool defaultAcl : {false, true}) {
+        SCOPED_TRACE(defaultAcl ? "a folder whose default ACL lets user 65534 in" : "umask 000");
+        TempDir dir;
+        if (defaultAcl && ::setxattr(dir.path().c_str(), "system.posix_acl_default",
+                                     kAclForNobody.data(), kAclForNobody.size(), 0) != 0)
+            GTEST_SKIP() << "no ACLs here: " << std::strerror(errno);
+        const fs::path file = dir / "nwmain.exe";
+        writeFixture(file, bytesOf("old"));
+        ASSERT_EQ(::chmod(file.c_str(), 0700), 0);
+        Watching ops;
+        {
+            ScopedFileSystemOps scope(ops);
+            ASSERT_TRUE(writeFileAtomically(file, bytesOf("new")).ok());
+        }
+        EXPECT_EQ(ops.seen,
+                  (std::vector<std::string>{"write 0600", "sync 0600", "owner 0600",
+                                            "attributes 0600", "sync 0700", "replace 0700"}));
+        EXPECT_EQ(modeOf(file), 0700u);
+    }
+}
+
+// The temporary file starts as 0600, but a new file gets what any new file gets there.
+TEST(WriteFileAtomically, ANewFileGetsTheModeAndAclOfAnyNewFileInItsFolder) {
+    ScopedUmask umask(027);
+    for (const bool defaultAcl : {false, true}) {
+        SCOPED_TRACE(defaultAcl ? "a folder with a default ACL" : "umask 027");
+        TempDir dir;
+        if (defaultAcl && ::setxattr(dir.path().c_str(), "system.posix_acl_default",
+                                     kAclForNobody.data(), kAclForNobody.size(), 0) != 0)
+            GTEST_SKIP() << "no ACLs here: " << std::strerror(errno);
+        const int plain = ::open((dir / "plain").c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+        ASSERT_GE(plain, 0);
+        ::close(plain);
+        ASSERT_TRUE(writeFileAtomically(dir / "new.chs", bytesOf("x")).ok());
+        EXPECT_EQ(modeOf(dir / "new.chs"), modeOf(dir / "plain"));
+        auto acl = [](const fs::path& path) {
+            char value[256] = {};
+            const ssize_t size =
+                ::getxattr(path.c_str(), "system.posix_acl_access", value, sizeof value);
+            return size < 0 ? std::string("(none)") : std::string(value, size);
+        };
+        EXPECT_EQ(acl(dir / "new.chs"), acl(dir / "plain"));
+    }
+}
+
+// An ACL's mask follows the group bits, so the named user loses write access too.
+TEST(KeepOriginalCopy, TheCopyIsWritableByItsOwnerAlone) {
+    for (const bool withAcl : {false, true}) {
+        SCOPED_TRACE(withAcl ? "an ACL that lets user 65534 write" : "mode 0666");
+        TempDir dir;
+        const fs::path exe = dir / "nwmain.exe";
+        writeFixture(exe, bytesOf("old"));
+        ASSERT_EQ(::chmod(exe.c_str(), 0666), 0);
+        if (withAcl && ::setxattr(exe.c_str(), "system.posix_acl_access", kAclForNobody.data(),
+                                  kAclForNobody.size(), 0) != 0)
+            GTEST_SKIP() << "no ACLs here: " << std::strerror(errno);
+        const mode_t before = modeOf(exe);
+        FileIdentity identity;
+        ASSERT_TRUE(identifyFile(exe, identity).ok());
+        ASSERT_TRUE(keepOriginalCopy(exe, bytesOf("old"), identity).ok());
+        EXPECT_EQ(modeOf(originalCopyPath(exe)), before & ~022u);
+        EXPECT_EQ(modeOf(exe), before);
+    }
+}
+
+TEST(WriteFileAtomically, CarriesOverTheInodeFlagsThatMayBeSet) {
+    TempDir dir;
+    const fs::path file = dir / "nwmain.exe";
+    writeFixture(file, bytesOf("old"));
+    const int before = inodeFlags(file);
+    if (before < 0 || !setInodeFlags(file, before | FS_NODUMP_FL | FS_NOATIME_FL))
+        GTEST_SKIP() << "this file system has no inode flags that may be set (tmpfs)";
+    ASSERT_TRUE(writeFileAtomically(file, bytesOf("new")).ok());
+    EXPECT_EQ(inodeFlags(file) & (FS_NODUMP_FL | FS_NOATIME_FL), FS_NODUMP_FL | FS_NOATIME_FL);
+}
+
+// A folder that only grows (chattr +a) takes new names but gives none up: the temporary name of
+// the kept copy stays beside it, and so does the temporary file of the executable, whose
+// rename fails. Every such file is named.
+TEST(WriteFileAtomically, NamesEveryTemporaryFileItCannotRemove) {
+    TempDir dir;
+    const fs::path folder = dir / "game", exe = folder / "nwmain.exe";
+    fs::create_directory(folder);
+    writeFixture(exe, bytesOf("old"));
+    const int flags = inodeFlags(folder);
+    if (flags < 0 || !setInodeFlags(folder, flags | FS_APPEND_FL))
+        GTEST_SKIP() << "no append-only folders here (needs root and a file system with flags)";
+    FileIdentity identity;
+    ASSERT_TRUE(identifyFile(exe, identity).ok());
+    const FileStatus statuses[] = {keepOriginalCopy(exe, bytesOf("old"), identity),
+                                   writeFileAtomically(exe, bytesOf("new"), &identity)};
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.find(".orvendel-tmp-") != std::string::npos)
+            left.push_back(name);
+    }
+    setInodeFlags(folder, flags);
+    EXPECT_EQ(left.size(), 2u);
+    for (const std::string& name : left) {
+        const bool named = statuses[0].message().find(name) != std::string::npos ||
+                           statuses[1].message().find(name) != std::string::npos;
+        EXPECT_TRUE(named) << name << " is not named in: " << statuses[0].message() << " | "
+                           << statuses[1].message();
+    }
+    EXPECT_EQ(readFixture(exe), bytesOf("old"));
 }
 
 }  // namespace

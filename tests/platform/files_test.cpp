@@ -125,5 +125,26 @@ TEST(WriteFileAtomically, ReplacesOnlyAFileThatNoOtherProgramChangedSinceItWasRe
     }
 }
 
+// On a file system whose clock ticks once a second, a rewrite of the same length within that
+// second leaves the file's identity as it was. Here the identity is taken after the rewrite,
+// as such a file system would show it; only the bytes tell.
+TEST(WriteFileAtomically, ARewriteThatLeavesLengthAndTimesAsTheyWereIsCaughtByItsBytes) {
+    TempDir dir;
+    const fs::path file = dir / "nwmain.exe";
+    const std::vector<std::uint8_t> read = bytesOf("old bytes");
+    writeFixture(file, bytesOf("new bytes"));
+    FileIdentity identity;
+    ASSERT_TRUE(identifyFile(file, identity).ok());
+    identity.bytesRead = read;
+    EXPECT_EQ(writeFileAtomically(file, bytesOf("our bytes"), &identity).message(),
+              "Cannot write \"" + displayPath(file) +
+                  "\": the file was changed by another program while it was being written.");
+    EXPECT_EQ(keepOriginalCopy(file, read, identity).message(),
+              "Cannot write \"" + displayPath(file) +
+                  "\": the file was changed by another program while it was being written.");
+    EXPECT_EQ(readFixture(file), bytesOf("new bytes"));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"nwmain.exe"});
+}
+
 }  // namespace
 }  // namespace orvendel

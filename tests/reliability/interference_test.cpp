@@ -1,15 +1,22 @@
 // SPDX-License-Identifier: MIT
 // orvendel-cli apply while something else acts on the same executable: a SIGKILL, another
-// program rewriting it in place, a second apply. The file is never torn, leftovers are
-// recognisable and cleared by the next run, and a run exits 0 only when its values are in the
-// file (or were written over afterwards), otherwise 1 saying that the file changed.
+// program rewriting it in place (also on a file system whose clock counts whole seconds), a
+// second apply. The file is never torn, leftovers are recognisable and cleared by the next run,
+// and a run exits 0 only when its values are in the file (or were written over afterwards),
+// otherwise 1 saying that the file changed.
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <functional>
 #include <random>
 #include <stdexcept>
@@ -257,6 +264,105 @@ TEST(Race, ARewriteOrASecondRunNeverTearsTheFileAndEveryRunReportsTruthfully) {
             << "the file holds no result of a run that reported success";
         EXPECT_EQ(fileBytes(copy), original);
         expectOnlyOwnFiles(true);
+    }
+}
+
+// An ext4 file system made with 128-byte inodes, whose times count whole seconds (as on ext2,
+// ext3 and FAT), loop-mounted in `scratch` in a mount namespace of this process's own, so that
+// it goes away with the process at the latest. why() says why there is none.
+class CoarseClockDisk {
+public:
+    explicit CoarseClockDisk(const fs::path& scratch) : where_(scratch / "disk") {
+        if (::geteuid() != 0) {
+            why_ = "mounting a file system needs root";
+            return;
+        }
+        const fs::path image = scratch / "disk.img";
+        fs::create_directory(where_);
+        std::ofstream(image).close();
+        fs::resize_file(image, std::uintmax_t{64} << 20);
+        const std::string quiet = " >/dev/null 2>&1";
+        if (std::system(("mkfs.ext4 -q -F -I 128 '" + image.string() + "'" + quiet).c_str()) != 0) {
+            why_ = "mkfs.ext4 -I 128 failed (is e2fsprogs installed?)";
+            return;
+        }
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+            why_ = std::string("no mount namespace of its own: ") + std::strerror(errno);
+            return;
+        }
+        const std::string mount =
+            "mount -o loop '" + image.string() + "' '" + where_.string() + "'" + quiet;
+        if (std::system(mount.c_str()) != 0) {
+            why_ = "cannot mount it on a loop device (no loop devices here?)";
+            return;
+        }
+        mounted_ = true;
+    }
+    ~CoarseClockDisk() {
+        if (mounted_)
+            ::umount2(where_.c_str(), MNT_DETACH);
+    }
+    CoarseClockDisk(const CoarseClockDisk&) = delete;
+    CoarseClockDisk& operator=(const CoarseClockDisk&) = delete;
+
+    const fs::path& path() const { return where_; }
+    const std::string& why() const { return why_; }
+
+private:
+    fs::path where_;
+    std::string why_;
+    bool mounted_ = false;
+};
+
+// There another program's rewrite in place of the same length within one second leaves the
+// file's length and times as they were: such a rewrite at any moment of 80 runs never tears
+// the file, and a run that it overlapped fails saying so and leaves the other program's bytes.
+TEST(Race, OnACoarseClockARewriteOfTheSameLengthNeverTearsTheFile) {
+    TempDir dir;
+    CoarseClockDisk disk(dir.path());
+    if (!disk.why().empty())
+        GTEST_SKIP() << disk.why();
+    const fs::path exe = disk.path() / "nwmain.exe", copy = originalCopyPath(exe);
+    const fs::path settings = dir / "camera.chs";
+    ASSERT_TRUE(saveSettingsFile(settings, changedValues()).ok());
+    fs::create_directory(dir / "scratch");
+    const Bytes original = buildSample(0, sampleValues(), std::size_t{2} << 20, 3);
+    const Bytes rewritten = buildSample(0, sampleValues(), std::size_t{2} << 20, 4);
+    auto start = [&](const Bytes& bytes) {
+        fs::remove(copy);
+        return rewriteInPlace(exe, bytes);
+    };
+    start(original);
+    struct stat info {};
+    ASSERT_EQ(::stat(exe.c_str(), &info), 0);
+    ASSERT_EQ(info.st_mtim.tv_nsec, 0) << "the file system keeps times finer than seconds";
+    const microseconds typical = completeRun(exe, settings);
+    const Bytes appliedToOriginal = fileBytes(exe);
+    start(rewritten);
+    completeRun(exe, settings);
+    const Bytes appliedToRewritten = fileBytes(exe);
+    ASSERT_NE(appliedToOriginal, appliedToRewritten);
+
+    std::mt19937 random(20261208);  // fixed: a failure can be repeated
+    std::uniform_int_distribution<std::int64_t> anyMoment(0, typical.count() * 6 / 5);
+    for (int attempt = 0; attempt < 80; ++attempt) {
+        SCOPED_TRACE("attempt " + std::to_string(attempt));
+        const ino_t read = start(original);
+        ChildProcess child(apply(exe, settings), dir / "scratch");
+        std::this_thread::sleep_for(microseconds(anyMoment(random)));
+        const bool rewriteCameLater = rewriteInPlace(exe, rewritten) != read;
+        const ChildExit exit = child.wait();
+        const Bytes after = fileBytes(exe);
+        if (exit.code == 0) {
+            ASSERT_TRUE(after == appliedToOriginal || after == appliedToRewritten ||
+                        (after == rewritten && rewriteCameLater))
+                << "the run reported success, but the file is torn";
+        } else {
+            ASSERT_TRUE(saysChanged(exit, exe, true)) << exit.code << ": " << exit.err;
+            ASSERT_TRUE(after == rewritten) << "a failed run changed the file, or tore it";
+        }
+        ASSERT_EQ(temporaryFilesOf(exe), std::vector<std::string>{});
     }
 }
 

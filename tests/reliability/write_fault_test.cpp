@@ -32,34 +32,36 @@ namespace fs = std::filesystem;
 using Step = FaultInjectingFileSystemOps::Step;
 using Bytes = std::vector<std::uint8_t>;
 
-// `writes`: a step that writes a file (the original copy or the file itself), not one before.
 constexpr struct {
     Step step;
     const char* name;
-    bool writes;
 } kSteps[] = {
     // clang-format off
-    {Step::OpenForReading, "open for reading", false}, {Step::Read, "read", false},
-    {Step::Close, "close", false}, {Step::CheckWritable, "check writable", false},
-    {Step::CreateTemp, "create the temporary file", true}, {Step::Write, "write", true},
-    {Step::ShortWrite, "short write", true}, {Step::CopyOwner, "copy owner", true},
-    {Step::CopyAttributes, "copy attributes", true}, {Step::Sync, "sync", true},
-    {Step::Replace, "replace", true}, {Step::PlaceNew, "place new", true},
-    {Step::SyncFolder, "sync the folder", true},
+    {Step::OpenForReading, "open for reading"}, {Step::Read, "read"},
+    {Step::Close, "close"}, {Step::CheckWritable, "check writable"},
+    {Step::OwnerLoss, "check the owner"},
+    {Step::CreateTemp, "create the temporary file"}, {Step::Write, "write"},
+    {Step::ShortWrite, "short write"}, {Step::CopyOwner, "copy owner"},
+    {Step::CopyAttributes, "copy attributes"}, {Step::Sync, "sync"},
+    {Step::Replace, "replace"}, {Step::PlaceNew, "place new"},
+    {Step::SyncFolder, "sync the folder"},
     // clang-format on
 };
 using Calls = std::array<int, std::size(kSteps)>;
+// Of each step, the first call that writes the original copy and the first call after the copy
+// is whole (0: none).
+using CopyCalls = std::array<std::pair<int, int>, std::size(kSteps)>;
 
 // A file, its content before the run (none when empty), its mode, the run (returns the message
 // the caller sees, empty on success), how often a faultless run calls each step of kSteps, and
-// how many of those calls write the original copy first (none for settings files).
+// which of those calls write the original copy (none for settings files).
 struct Target {
     const char* name;
     Bytes before;
     fs::perms mode;
     std::function<std::string(const fs::path&)> run;
     Calls calls;
-    Calls copyCalls = {};
+    CopyCalls copyCalls = {};
 };
 
 // Sets up `target` in `dir` and runs it with `ops` in place.
@@ -77,9 +79,9 @@ std::string runWith(const Target& target, const TempDir& dir, FaultInjectingFile
 // failure while the original copy is written names the copy and leaves none; a failure after
 // it leaves the copy whole.
 void failEveryCall(const Target& target) {
-    const bool keepsCopy = target.copyCalls != Calls{};
+    const bool keepsCopy = target.copyCalls != CopyCalls{};
     for (std::size_t i = 0; i < std::size(kSteps); ++i) {
-        const auto [step, name, writes] = kSteps[i];
+        const auto [step, name] = kSteps[i];
         TempDir clean;
         FaultInjectingFileSystemOps counter(step, INT_MAX);
         ASSERT_EQ(runWith(target, clean, counter), "") << "a run without faults failed";
@@ -92,11 +94,16 @@ void failEveryCall(const Target& target) {
             const fs::path copy = originalCopyPath(file);
             FaultInjectingFileSystemOps ops(step, nth);
             const std::string message = runWith(target, dir, ops);
-            const bool inCopy = nth <= target.copyCalls[i];
+            const auto [copyFirst, afterCopy] = target.copyCalls[i];
+            const bool inCopy =
+                copyFirst > 0 && nth >= copyFirst && (afterCopy == 0 || nth < afterCopy);
             // The copy's name is in place when its folder sync fails, and the run stops there.
-            const bool copyLeft = keepsCopy && writes && (!inCopy || step == Step::SyncFolder);
-            // A short write lets the writer try again, which counts as a further call.
-            EXPECT_TRUE(step == Step::ShortWrite ? ops.calls() >= nth : ops.calls() == nth);
+            const bool copyLeft = keepsCopy && ((afterCopy > 0 && nth >= afterCopy) ||
+                                                (inCopy && step == Step::SyncFolder));
+            // A short write lets the writer try again, and a last look that fails to close the
+            // file it read closes the temporary file too: further calls.
+            EXPECT_TRUE(step == Step::ShortWrite || step == Step::Close ? ops.calls() >= nth
+                                                                        : ops.calls() == nth);
             const bool replaced = step == Step::SyncFolder && !inCopy;
             EXPECT_TRUE(mentions(message, "\"" + displayPath(inCopy ? copy : file) + "\"") &&
                         mentions(message, "Input/output error"))
@@ -136,27 +143,31 @@ TEST(WriteFaults, EveryFailingCallLeavesTheExecutableAndSettingsFilesWholeAndNam
         return result.message();
     };
     // The file layer writes 4 MiB at a time: this executable takes two writes, and its first
-    // writing run writes it twice, the original copy first. Only the loaded file is closed on
-    // its own; the replace closes the written one.
+    // writing run writes it twice, the original copy first. It is read once whole, and again
+    // in 1 MiB pieces (five, then the end) by the last look before each of the two writes. Its
+    // owner is looked at before the run, then before each write. Each write syncs twice: the
+    // bytes, then the metadata. The replace closes the written file.
     const Bytes exe = buildSample(0, sampleValues(), (std::size_t{4} << 20) + 4096, 7);
     // clang-format off
     const Target targets[] = {
-        // calls: open, read, close, check writable, create temp, write, short write, chown,
-        // attributes, sync, replace, place new, sync folder
-        {"nwmain.exe", exe, fs::perms{0750}, write, {1, 1, 1, 1, 2, 4, 4, 2, 2, 2, 1, 1, 2},
-         {0, 0, 0, 0, 1, 2, 2, 1, 1, 1, 0, 1, 1}},
-        {"camera.chs", settingsBytes(kBiowareDefaults), fs::perms{0604}, save, {0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 0, 1}},
-        {"new.chs", {}, {}, save, {0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 0, 1}},
-        {"camera.chs", settingsBytes(changedValues()), fs::perms{0644}, load, {1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        // calls: open, read, close, check writable, owner, create temp, write, short write,
+        // chown, attributes, sync, replace, place new, sync folder
+        {"nwmain.exe", exe, fs::perms{0750}, write, {3, 13, 3, 1, 3, 2, 4, 4, 2, 2, 4, 1, 1, 2},
+         {{{2, 3}, {2, 8}, {2, 3}, {0, 0}, {0, 3}, {1, 2}, {1, 3}, {1, 3}, {1, 2}, {1, 2}, {1, 3},
+           {0, 1}, {1, 0}, {1, 2}}}},
+        {"camera.chs", settingsBytes(kBiowareDefaults), fs::perms{0604}, save, {0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 2, 1, 0, 1}},
+        {"new.chs", {}, {}, save, {0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 2, 1, 0, 1}},
+        {"camera.chs", settingsBytes(changedValues()), fs::perms{0644}, load, {1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     };
     // clang-format on
     for (const Target& target : targets)
         failEveryCall(target);
 }
 
-// Lowers the file-size limit of the calling (child) process; crossing it becomes an error.
+// Lowers the file-size limit of the calling (child) process, as `ulimit -f` does, leaving
+// SIGXFSZ at its default (which ends a process that does not ignore it, silently).
 void limitFileSize(rlim_t bytes) {
-    ::signal(SIGXFSZ, SIG_IGN);
+    ::signal(SIGXFSZ, SIG_DFL);
     rlimit limit{};
     ::getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = bytes;
@@ -164,6 +175,7 @@ void limitFileSize(rlim_t bytes) {
         ::_exit(124);
 }
 
+// The programs ignore SIGXFSZ, so the limit is a write error like any other.
 TEST(FullDisk, AFileSizeLimitFailsApplyAndSaveWithExitOneAndKeepsBothFiles) {
     TempDir dir;
     fs::create_directory(dir / "scratch");
@@ -191,7 +203,7 @@ TEST(FullDisk, AFileSizeLimitFailsApplyAndSaveWithExitOneAndKeepsBothFiles) {
         ChildProcess cli(ChildProcess::cli(row.args, [limit] { limitFileSize(limit); }),
                          dir / "scratch");
         const ChildExit exit = cli.wait();
-        EXPECT_EQ(exit.code, 1) << exit.err;
+        EXPECT_EQ(exit.code, 1) << "signal " << exit.signal << ": " << exit.err;
         EXPECT_TRUE(mentions(exit.err, "\"" + displayPath(row.named) + "\"")) << exit.err;
         EXPECT_TRUE(mentions(exit.err, "File too large")) << exit.err;
         EXPECT_EQ(fileBytes(row.target), before);
@@ -271,7 +283,10 @@ std::function<void()> asUser(std::vector<std::string> args) {
     });
 }
 
-TEST(OtherUser, ARootFileIsWrittenOnlyWhenTheUserMayWriteItAndKeepsItsGroup) {
+// An ordinary user who may write the file, or only its folder, writes it only where the new file
+// keeps the owner and the group (with its setgid bit); else nothing at all is written. The
+// kept copy gets the owner, the group and the mode less the group's and others' write bits.
+TEST(OtherUser, TheOwnerAndTheGroupAreKeptOrNothingIsWritten) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to run orvendel-cli as another user";
     TempDir dir;
@@ -281,20 +296,28 @@ TEST(OtherUser, ARootFileIsWrittenOnlyWhenTheUserMayWriteItAndKeepsItsGroup) {
     ASSERT_EQ(::chown(home.c_str(), kUser, kUser), 0);
     ASSERT_TRUE(saveSettingsFile(settings, changedValues()).ok());
     const Bytes old = buildSample(0, sampleValues(), 256 * 1024);
+    const std::string named = "\"" + displayPath(exe) + "\"";
     const struct {
         const char* name;
+        uid_t owner;
         gid_t group;
         mode_t mode;
-        bool written;
+        std::string error;  // empty: written
     } rows[] = {
-        {"only root may write it", 0, 0644, false},
-        {"the user's group may write it", kSharedGroup, 0664, true},
+        {"only root may write it", 0, 0, 0644, "Cannot write " + named + ": Permission denied."},
+        {"root's file that anyone may write", 0, 0, 0666,
+         "Cannot keep the owner of " + named +
+             " (root): run Orvendel as the file's owner or as root."},
+        {"the user's setgid file of a group it is not in", kUser, 0, 02775,
+         "Cannot keep the group of " + named +
+             " (root): run Orvendel as a member of that group or as root."},
+        {"the user's setgid file of its shared group", kUser, kSharedGroup, 02775, ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         fs::remove(originalCopyPath(exe));
         writeFixture(exe, old);
-        ASSERT_EQ(::chown(exe.c_str(), 0, row.group), 0);
+        ASSERT_EQ(::chown(exe.c_str(), row.owner, row.group), 0);
         ASSERT_EQ(::chmod(exe.c_str(), row.mode), 0);
         ChildProcess cli(asUser({"apply", exe.string(), settings.string()}), dir / "scratch");
         const ChildExit exit = cli.wait();
@@ -304,21 +327,20 @@ TEST(OtherUser, ARootFileIsWrittenOnlyWhenTheUserMayWriteItAndKeepsItsGroup) {
         }
         struct stat info {};
         ASSERT_EQ(::stat(exe.c_str(), &info), 0);
-        EXPECT_EQ(info.st_uid, row.written ? kUser : 0u);
-        EXPECT_EQ(info.st_gid, row.group);
-        EXPECT_EQ(info.st_mode & 07777, row.mode);
+        EXPECT_EQ(std::vector<unsigned>({info.st_uid, info.st_gid, info.st_mode & 07777u}),
+                  std::vector<unsigned>({row.owner, row.group, row.mode}));
         std::vector<std::string> files = {"camera.chs", "nwmain.exe"};
-        if (row.written) {
+        if (row.error.empty()) {
             EXPECT_EQ(exit.code, 0) << exit.err;
-            CameraState state;
-            RecordingProgress progress;
-            ASSERT_EQ(modFile(exe, true, state, progress).outcome, RunResult::Outcome::Loaded);
-            EXPECT_EQ(state.settings.CTClipDist, changedValues().CTClipDist);
+            EXPECT_NE(fileBytes(exe), old);
+            struct stat copy {};
+            ASSERT_EQ(::stat(originalCopyPath(exe).c_str(), &copy), 0);
+            EXPECT_EQ(std::vector<unsigned>({copy.st_uid, copy.st_gid, copy.st_mode & 07777u}),
+                      std::vector<unsigned>({row.owner, row.group, 02755u}));
             files.push_back("nwmain.exe.orvendel-original");
         } else {
             EXPECT_EQ(exit.code, 1) << exit.err;
-            EXPECT_EQ(exit.err, "orvendel-cli: Cannot write \"" + displayPath(exe) +
-                                    "\": Permission denied.\n");
+            EXPECT_EQ(exit.err, "orvendel-cli: " + row.error + "\n");
             EXPECT_EQ(fileBytes(exe), old);
         }
         EXPECT_EQ(filesBeside(exe, false), files);
