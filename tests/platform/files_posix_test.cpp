@@ -311,7 +311,7 @@ TEST(WriteFileAtomically, NamesEveryTemporaryFileItCannotRemove) {
         GTEST_SKIP() << "no append-only folders here (needs root and a file system with flags)";
     FileIdentity identity;
     ASSERT_TRUE(identifyFile(exe, identity).ok());
-    const FileStatus statuses[] = {keepOriginalCopy(exe, bytesOf("old"), identity),
+    const FileStatus statuses[] = {keepOriginalCopy(exe, bytesOf("old"), identity).status(),
                                    writeFileAtomically(exe, bytesOf("new"), &identity)};
     std::vector<std::string> left;
     for (const auto& entry : fs::directory_iterator(folder)) {
