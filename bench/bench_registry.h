@@ -12,4 +12,8 @@ void registerSearchBenchmarks();
 // streamFile/<file> (read through a small reused buffer, as cat does).
 void registerPatchRunBenchmarks();
 
+// Registers the Wine prefix search in a home folder whose libraryfolders.vdf names one library
+// N times: prefixSearch/named/<N>.
+void registerPrefixSearchBenchmarks();
+
 }  // namespace orvendel

@@ -16,17 +16,51 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Folders in the order they were first named, each once. Two paths name the same folder when
+// their elements are the same, leaving out empty and "." elements: "/a//b/./c/" is "/a/b/c".
+class FolderList {
+public:
+    FolderList() = default;
+    explicit FolderList(const fs::path& folder) { add(folder); }
+
+    // Appends `folder` unless it is listed already; returns whether it was appended.
+    bool add(const fs::path& folder) {
+        fs::path key;
+        for (const fs::path& element : folder) {
+            if (!element.empty() && element != ".") {
+                key /= element;
+            }
+        }
+        if (!keys_.insert(std::move(key)).second) {
+            return false;
+        }
+        folders_.push_back(folder);
+        return true;
+    }
+    void addAll(const FolderList& more) {
+        for (const fs::path& folder : more) {
+            add(folder);
+        }
+    }
+    std::vector<fs::path>::const_iterator begin() const { return folders_.begin(); }
+    std::vector<fs::path>::const_iterator end() const { return folders_.end(); }
+
+private:
+    std::vector<fs::path> folders_;
+    std::set<fs::path> keys_;
+};
+
 struct SearchContext {
     const fs::path& home;
     const fs::path& winePrefix;
+    std::size_t& foldersLookedAt;
 };
-
-using Folders = std::vector<fs::path>;
 
 // The entries of `directory` that `keep` accepts, sorted by name; none when it cannot be read.
 template <typename Keep>
-Folders entriesOf(const fs::path& directory, Keep keep) {
-    Folders found;
+FolderList entriesOf(const SearchContext& where, const fs::path& directory, Keep keep) {
+    ++where.foldersLookedAt;
+    std::vector<fs::path> found;
     std::error_code error;
     fs::directory_iterator entries(directory, error);
     for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
@@ -35,18 +69,23 @@ Folders entriesOf(const fs::path& directory, Keep keep) {
         }
     }
     std::sort(found.begin(), found.end());
-    return found;
+    FolderList sorted;
+    for (const fs::path& entry : found) {
+        sorted.add(entry);
+    }
+    return sorted;
 }
 
-Folders subfolders(const fs::path& directory) {
-    return entriesOf(directory, [](const fs::directory_entry& entry) {
+FolderList subfolders(const SearchContext& where, const fs::path& directory) {
+    return entriesOf(where, directory, [](const fs::directory_entry& entry) {
         std::error_code error;
         return entry.is_directory(error);
     });
 }
 
-Folders filesEndingIn(const fs::path& directory, const char* extension) {
-    return entriesOf(directory, [extension](const fs::directory_entry& entry) {
+FolderList filesEndingIn(const SearchContext& where, const fs::path& directory,
+                         const char* extension) {
+    return entriesOf(where, directory, [extension](const fs::directory_entry& entry) {
         return entry.path().extension() == extension;
     });
 }
@@ -54,11 +93,10 @@ Folders filesEndingIn(const fs::path& directory, const char* extension) {
 // A launcher's path text as a host path: "~" stands for the home folder; relative paths are
 // refused.
 std::optional<fs::path> hostFolder(const std::string& text, const fs::path& home) {
-    if (text == "~") {
-        return home;
-    }
-    if (text.starts_with("~/")) {
-        return home / text.substr(2);
+    if (text == "~" || text.starts_with("~/")) {
+        // What follows "~" lies in the home folder however many separators come first.
+        const auto rest = text.find_first_not_of('/', 1);
+        return rest == std::string::npos ? home : home / text.substr(rest);
     }
     if (text.starts_with('/')) {
         return fs::path(text);
@@ -66,107 +104,122 @@ std::optional<fs::path> hostFolder(const std::string& text, const fs::path& home
     return std::nullopt;
 }
 
-void addAll(Folders& out, const Folders& more) {
-    out.insert(out.end(), more.begin(), more.end());
+// Adds to `out` the folders that one launcher file names in `texts`, up to
+// kMaxConfigFileFolders of them that `out` did not hold yet.
+void addFromConfigFile(FolderList& out, const std::vector<std::string>& texts,
+                       const fs::path& home) {
+    std::size_t taken = 0;
+    for (const std::string& text : texts) {
+        if (taken == kMaxConfigFileFolders) {
+            return;
+        }
+        if (const auto folder = hostFolder(text, home); folder && out.add(*folder)) {
+            ++taken;
+        }
+    }
 }
 
-Folders lutrisPrefixes(const SearchContext& where) {
-    Folders found;
+FolderList lutrisPrefixes(const SearchContext& where) {
+    FolderList found;
     for (const char* games : {".config/lutris/games", ".local/share/lutris/games"}) {
-        for (const fs::path& file : filesEndingIn(where.home / games, ".yml")) {
+        for (const fs::path& file : filesEndingIn(where, where.home / games, ".yml")) {
             const auto text = readConfigFile(file);
             const auto prefix = text ? lutrisGamePrefix(*text) : std::nullopt;
             if (const auto folder = prefix ? hostFolder(*prefix, where.home) : std::nullopt) {
-                found.push_back(*folder);
+                found.add(*folder);
             }
         }
     }
-    addAll(found, subfolders(where.home / "Games"));
+    found.addAll(subfolders(where, where.home / "Games"));
     return found;
 }
 
-Folders bottlesPrefixes(const SearchContext& where) {
-    Folders found = subfolders(where.home / ".local/share/bottles/bottles");
-    addAll(found, subfolders(where.home / ".var/app/com.usebottles.bottles/data/bottles/bottles"));
+FolderList bottlesPrefixes(const SearchContext& where) {
+    FolderList found = subfolders(where, where.home / ".local/share/bottles/bottles");
+    found.addAll(
+        subfolders(where, where.home / ".var/app/com.usebottles.bottles/data/bottles/bottles"));
     return found;
 }
 
-Folders steamPrefixes(const SearchContext& where) {
-    Folders found;
+FolderList steamPrefixes(const SearchContext& where) {
+    // Every root's libraryfolders.vdf usually names the same libraries, the roots among them.
+    FolderList libraries;
     for (const char* root : {".steam/steam", ".local/share/Steam",
                              ".var/app/com.valvesoftware.Steam/.local/share/Steam"}) {
-        Folders libraries{where.home / root};
+        libraries.add(where.home / root);
         if (const auto text = readConfigFile(where.home / root / "steamapps/libraryfolders.vdf")) {
-            for (const std::string& path : steamLibraryPaths(*text)) {
-                if (const auto folder = hostFolder(path, where.home)) {
-                    libraries.push_back(*folder);
-                }
-            }
+            addFromConfigFile(libraries, steamLibraryPaths(*text), where.home);
         }
-        for (const fs::path& library : libraries) {
-            for (const fs::path& game : subfolders(library / "steamapps/compatdata")) {
-                found.push_back(game / "pfx");
-            }
+    }
+    FolderList found;
+    for (const fs::path& library : libraries) {
+        for (const fs::path& game : subfolders(where, library / "steamapps/compatdata")) {
+            found.add(game / "pfx");
         }
     }
     return found;
 }
 
-Folders heroicPrefixes(const SearchContext& where) {
-    Folders found;
-    for (const fs::path& file : filesEndingIn(where.home / ".config/heroic/GamesConfig", ".json")) {
+FolderList heroicPrefixes(const SearchContext& where) {
+    FolderList found;
+    for (const fs::path& file :
+         filesEndingIn(where, where.home / ".config/heroic/GamesConfig", ".json")) {
         if (const auto text = readConfigFile(file)) {
-            for (const std::string& prefix : heroicWinePrefixes(*text)) {
-                if (const auto folder = hostFolder(prefix, where.home)) {
-                    found.push_back(*folder);
-                }
-            }
+            addFromConfigFile(found, heroicWinePrefixes(*text), where.home);
         }
     }
     // Newer Heroic versions keep the prefixes one level deeper, under Prefixes/default.
-    for (const fs::path& folder : subfolders(where.home / "Games/Heroic/Prefixes")) {
-        found.push_back(folder);
-        addAll(found, subfolders(folder));
+    for (const fs::path& folder : subfolders(where, where.home / "Games/Heroic/Prefixes")) {
+        found.add(folder);
+        found.addAll(subfolders(where, folder));
     }
     return found;
 }
 
 struct PrefixSource {
     const char* name;
-    Folders (*list)(const SearchContext&);
+    FolderList (*list)(const SearchContext&);
 };
 
 constexpr std::array kPrefixSources = {
     PrefixSource{"WINEPREFIX",
                  [](const SearchContext& where) {
-                     return where.winePrefix.empty() ? Folders{} : Folders{where.winePrefix};
+                     return where.winePrefix.empty() ? FolderList() : FolderList(where.winePrefix);
                  }},
     // The other sources lie in the home folder; without one only $WINEPREFIX is searched.
-    PrefixSource{"Wine", [](const SearchContext& where) { return Folders{where.home / ".wine"}; }},
+    PrefixSource{"Wine",
+                 [](const SearchContext& where) { return FolderList(where.home / ".wine"); }},
     PrefixSource{"Lutris", lutrisPrefixes},
     PrefixSource{"Bottles", bottlesPrefixes},
     PrefixSource{"Steam", steamPrefixes},
     PrefixSource{"Heroic", heroicPrefixes},
     PrefixSource{"PlayOnLinux",
                  [](const SearchContext& where) {
-                     return subfolders(where.home / ".PlayOnLinux/wineprefix");
+                     return subfolders(where, where.home / ".PlayOnLinux/wineprefix");
                  }},
-    PrefixSource{"CrossOver",
-                 [](const SearchContext& where) { return subfolders(where.home / ".cxoffice"); }},
+    PrefixSource{
+        "CrossOver",
+        [](const SearchContext& where) { return subfolders(where, where.home / ".cxoffice"); }},
 };
 
 }  // namespace
 
-std::vector<PrefixCandidate> winePrefixCandidates(const fs::path& home,
-                                                  const fs::path& winePrefix) {
-    const SearchContext where{home, winePrefix};
+std::vector<PrefixCandidate> winePrefixCandidates(const fs::path& home, const fs::path& winePrefix,
+                                                  std::size_t* foldersLookedAt) {
+    std::size_t looked = 0;
+    const SearchContext where{home, winePrefix, looked};
     std::vector<PrefixCandidate> candidates;
+    FolderList checked;
     std::set<std::pair<dev_t, ino_t>> seen;
     for (const PrefixSource& source : kPrefixSources) {
         if (home.empty() && &source != &kPrefixSources.front()) {
             break;
         }
         for (const fs::path& folder : source.list(where)) {
+            if (!checked.add(folder)) {
+                continue;
+            }
+            ++looked;
             struct stat folderInfo {};
             struct stat registryInfo {};
             if (::stat(folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode) ||
@@ -177,6 +230,9 @@ std::vector<PrefixCandidate> winePrefixCandidates(const fs::path& home,
             }
             candidates.push_back({folder, source.name});
         }
+    }
+    if (foldersLookedAt != nullptr) {
+        *foldersLookedAt = looked;
     }
     return candidates;
 }
