@@ -24,10 +24,9 @@ inline constexpr const char* kWinePrefixPlaces =
 // Configuration files larger than this are not read.
 inline constexpr std::uintmax_t kMaxConfigFileSize = std::uintmax_t{1} << 20;
 
-// At most this many folders (Steam libraries, Heroic prefixes) are taken from one launcher
-// file; a folder named again, in that file or before it, does not count. The rest of the file
-// is passed over, so that a file naming thousands of folders costs no more than one naming
-// this many.
+// At most this many different folders (Steam libraries, Heroic prefixes) are taken from one
+// launcher file; the rest of the file is passed over, so that a file naming thousands of
+// folders costs no more than one naming this many.
 inline constexpr std::size_t kMaxConfigFileFolders = 64;
 
 // Gathers the Wine prefixes that a player of `home` is likely to have, in this order:

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <set>
+#include <string_view>
+#include <unordered_set>
 #include <utility>
 
 #include "locate/launcher_config.h"
@@ -16,51 +18,51 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Folders in the order they were first named, each once. Two paths name the same folder when
-// their elements are the same, leaving out empty and "." elements: "/a//b/./c/" is "/a/b/c".
-class FolderList {
-public:
-    FolderList() = default;
-    explicit FolderList(const fs::path& folder) { add(folder); }
-
-    // Appends `folder` unless it is listed already; returns whether it was appended.
-    bool add(const fs::path& folder) {
-        fs::path key;
-        for (const fs::path& element : folder) {
-            if (!element.empty() && element != ".") {
-                key /= element;
-            }
-        }
-        if (!keys_.insert(std::move(key)).second) {
-            return false;
-        }
-        folders_.push_back(folder);
-        return true;
-    }
-    void addAll(const FolderList& more) {
-        for (const fs::path& folder : more) {
-            add(folder);
-        }
-    }
-    std::vector<fs::path>::const_iterator begin() const { return folders_.begin(); }
-    std::vector<fs::path>::const_iterator end() const { return folders_.end(); }
-
-private:
-    std::vector<fs::path> folders_;
-    std::set<fs::path> keys_;
-};
-
 struct SearchContext {
     const fs::path& home;
     const fs::path& winePrefix;
     std::size_t& foldersLookedAt;
 };
 
+using Folders = std::vector<fs::path>;
+
+// Folders in the order they were first named, each once. Two paths name the same folder when
+// their elements are the same, leaving out empty and "." elements: "/a//b/./c/" is "/a/b/c".
+class FolderList {
+public:
+    // Appends `folder` unless it is listed already; returns whether it was appended.
+    bool add(const fs::path& folder) {
+        if (!keys_.insert(keyOf(folder.native())).second) {
+            return false;
+        }
+        folders_.push_back(folder);
+        return true;
+    }
+    const Folders& folders() const { return folders_; }
+
+private:
+    // The path's elements joined by single separators, after a leading one for an absolute path.
+    static std::string keyOf(std::string_view path) {
+        std::string key(path.starts_with('/') ? "/" : "");
+        while (!path.empty()) {
+            const std::string_view element = path.substr(0, path.find('/'));
+            path.remove_prefix(std::min(path.size(), element.size() + 1));
+            if (!element.empty() && element != ".") {
+                key.append(key.empty() || key.back() == '/' ? "" : "/").append(element);
+            }
+        }
+        return key;
+    }
+
+    Folders folders_;
+    std::unordered_set<std::string> keys_;
+};
+
 // The entries of `directory` that `keep` accepts, sorted by name; none when it cannot be read.
 template <typename Keep>
-FolderList entriesOf(const SearchContext& where, const fs::path& directory, Keep keep) {
+Folders entriesOf(const SearchContext& where, const fs::path& directory, Keep keep) {
     ++where.foldersLookedAt;
-    std::vector<fs::path> found;
+    Folders found;
     std::error_code error;
     fs::directory_iterator entries(directory, error);
     for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
@@ -69,22 +71,18 @@ FolderList entriesOf(const SearchContext& where, const fs::path& directory, Keep
         }
     }
     std::sort(found.begin(), found.end());
-    FolderList sorted;
-    for (const fs::path& entry : found) {
-        sorted.add(entry);
-    }
-    return sorted;
+    return found;
 }
 
-FolderList subfolders(const SearchContext& where, const fs::path& directory) {
+Folders subfolders(const SearchContext& where, const fs::path& directory) {
     return entriesOf(where, directory, [](const fs::directory_entry& entry) {
         std::error_code error;
         return entry.is_directory(error);
     });
 }
 
-FolderList filesEndingIn(const SearchContext& where, const fs::path& directory,
-                         const char* extension) {
+Folders filesEndingIn(const SearchContext& where, const fs::path& directory,
+                      const char* extension) {
     return entriesOf(where, directory, [extension](const fs::directory_entry& entry) {
         return entry.path().extension() == extension;
     });
@@ -104,91 +102,97 @@ std::optional<fs::path> hostFolder(const std::string& text, const fs::path& home
     return std::nullopt;
 }
 
-// Adds to `out` the folders that one launcher file names in `texts`, up to
-// kMaxConfigFileFolders of them that `out` did not hold yet.
-void addFromConfigFile(FolderList& out, const std::vector<std::string>& texts,
-                       const fs::path& home) {
-    std::size_t taken = 0;
-    for (const std::string& text : texts) {
-        if (taken == kMaxConfigFileFolders) {
-            return;
-        }
-        if (const auto folder = hostFolder(text, home); folder && out.add(*folder)) {
-            ++taken;
-        }
-    }
+void addAll(Folders& out, const Folders& more) {
+    out.insert(out.end(), more.begin(), more.end());
 }
 
-FolderList lutrisPrefixes(const SearchContext& where) {
-    FolderList found;
+// The different folders that one launcher file names in `texts`, in file order, at most
+// kMaxConfigFileFolders of them.
+Folders foldersNamedIn(const std::vector<std::string>& texts, const fs::path& home) {
+    FolderList named;
+    std::unordered_set<std::string_view> read;  // a text repeated letter for letter costs little
+    for (const std::string& text : texts) {
+        if (named.folders().size() == kMaxConfigFileFolders) {
+            break;
+        }
+        if (const auto folder = read.insert(text).second ? hostFolder(text, home) : std::nullopt) {
+            named.add(*folder);
+        }
+    }
+    return named.folders();
+}
+
+Folders lutrisPrefixes(const SearchContext& where) {
+    Folders found;
     for (const char* games : {".config/lutris/games", ".local/share/lutris/games"}) {
         for (const fs::path& file : filesEndingIn(where, where.home / games, ".yml")) {
             const auto text = readConfigFile(file);
             const auto prefix = text ? lutrisGamePrefix(*text) : std::nullopt;
             if (const auto folder = prefix ? hostFolder(*prefix, where.home) : std::nullopt) {
-                found.add(*folder);
+                found.push_back(*folder);
             }
         }
     }
-    found.addAll(subfolders(where, where.home / "Games"));
+    addAll(found, subfolders(where, where.home / "Games"));
     return found;
 }
 
-FolderList bottlesPrefixes(const SearchContext& where) {
-    FolderList found = subfolders(where, where.home / ".local/share/bottles/bottles");
-    found.addAll(
-        subfolders(where, where.home / ".var/app/com.usebottles.bottles/data/bottles/bottles"));
+Folders bottlesPrefixes(const SearchContext& where) {
+    Folders found = subfolders(where, where.home / ".local/share/bottles/bottles");
+    addAll(found,
+           subfolders(where, where.home / ".var/app/com.usebottles.bottles/data/bottles/bottles"));
     return found;
 }
 
-FolderList steamPrefixes(const SearchContext& where) {
-    // Every root's libraryfolders.vdf usually names the same libraries, the roots among them.
+Folders steamPrefixes(const SearchContext& where) {
+    // Each root's libraryfolders.vdf usually names the same libraries, the roots among them.
     FolderList libraries;
     for (const char* root : {".steam/steam", ".local/share/Steam",
                              ".var/app/com.valvesoftware.Steam/.local/share/Steam"}) {
         libraries.add(where.home / root);
         if (const auto text = readConfigFile(where.home / root / "steamapps/libraryfolders.vdf")) {
-            addFromConfigFile(libraries, steamLibraryPaths(*text), where.home);
+            for (const fs::path& library : foldersNamedIn(steamLibraryPaths(*text), where.home)) {
+                libraries.add(library);
+            }
         }
     }
-    FolderList found;
-    for (const fs::path& library : libraries) {
+    Folders found;
+    for (const fs::path& library : libraries.folders()) {
         for (const fs::path& game : subfolders(where, library / "steamapps/compatdata")) {
-            found.add(game / "pfx");
+            found.push_back(game / "pfx");
         }
     }
     return found;
 }
 
-FolderList heroicPrefixes(const SearchContext& where) {
-    FolderList found;
+Folders heroicPrefixes(const SearchContext& where) {
+    Folders found;
     for (const fs::path& file :
          filesEndingIn(where, where.home / ".config/heroic/GamesConfig", ".json")) {
         if (const auto text = readConfigFile(file)) {
-            addFromConfigFile(found, heroicWinePrefixes(*text), where.home);
+            addAll(found, foldersNamedIn(heroicWinePrefixes(*text), where.home));
         }
     }
     // Newer Heroic versions keep the prefixes one level deeper, under Prefixes/default.
     for (const fs::path& folder : subfolders(where, where.home / "Games/Heroic/Prefixes")) {
-        found.add(folder);
-        found.addAll(subfolders(where, folder));
+        found.push_back(folder);
+        addAll(found, subfolders(where, folder));
     }
     return found;
 }
 
 struct PrefixSource {
     const char* name;
-    FolderList (*list)(const SearchContext&);
+    Folders (*list)(const SearchContext&);
 };
 
 constexpr std::array kPrefixSources = {
     PrefixSource{"WINEPREFIX",
                  [](const SearchContext& where) {
-                     return where.winePrefix.empty() ? FolderList() : FolderList(where.winePrefix);
+                     return where.winePrefix.empty() ? Folders{} : Folders{where.winePrefix};
                  }},
     // The other sources lie in the home folder; without one only $WINEPREFIX is searched.
-    PrefixSource{"Wine",
-                 [](const SearchContext& where) { return FolderList(where.home / ".wine"); }},
+    PrefixSource{"Wine", [](const SearchContext& where) { return Folders{where.home / ".wine"}; }},
     PrefixSource{"Lutris", lutrisPrefixes},
     PrefixSource{"Bottles", bottlesPrefixes},
     PrefixSource{"Steam", steamPrefixes},
@@ -209,16 +213,12 @@ std::vector<PrefixCandidate> winePrefixCandidates(const fs::path& home, const fs
     std::size_t looked = 0;
     const SearchContext where{home, winePrefix, looked};
     std::vector<PrefixCandidate> candidates;
-    FolderList checked;
     std::set<std::pair<dev_t, ino_t>> seen;
     for (const PrefixSource& source : kPrefixSources) {
         if (home.empty() && &source != &kPrefixSources.front()) {
             break;
         }
         for (const fs::path& folder : source.list(where)) {
-            if (!checked.add(folder)) {
-                continue;
-            }
             ++looked;
             struct stat folderInfo {};
             struct stat registryInfo {};
