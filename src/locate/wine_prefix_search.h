@@ -31,13 +31,13 @@ inline constexpr std::size_t kMaxConfigFileFolders = 64;
 
 // Gathers the Wine prefixes that a player of `home` is likely to have, in this order:
 // `winePrefix` (when not empty), ~/.wine, Lutris, Bottles, Steam (Proton), Heroic, PlayOnLinux,
-// CrossOver (with an empty `home`, `winePrefix` alone). Only folders holding a system.reg count.
-// Every library, prefix and folder is looked at once, however often launcher files name it, in
-// the order it was first named: paths are compared by their elements (after "~" is expanded),
-// so doubled separators, "." elements and a trailing separator make no new folder. A prefix is
-// listed once by identity on disk, so a link to a prefix already listed is left out too.
-// Launcher files that cannot be read or make no sense are passed over. When `foldersLookedAt`
-// is given it receives how many folders were listed or checked for a system.reg. POSIX only.
+// CrossOver (with an empty `home`, `winePrefix` alone). Only folders holding a system.reg count,
+// each once (by identity on disk, so a link to a prefix already listed is left out). A library
+// or prefix that a launcher's files name several times is looked at once, where it was first
+// named: paths are compared by their elements (after "~" is expanded), so doubled separators,
+// "." elements and a trailing separator make no new folder. Launcher files that cannot be read
+// or make no sense are passed over. When `foldersLookedAt` is given it receives how many
+// folders were listed or checked for a system.reg. POSIX only.
 std::vector<PrefixCandidate> winePrefixCandidates(const std::filesystem::path& home,
                                                   const std::filesystem::path& winePrefix,
                                                   std::size_t* foldersLookedAt = nullptr);

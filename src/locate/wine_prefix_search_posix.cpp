@@ -123,16 +123,17 @@ Folders foldersNamedIn(const std::vector<std::string>& texts, const fs::path& ho
 }
 
 Folders lutrisPrefixes(const SearchContext& where) {
-    Folders found;
+    FolderList named;  // one prefix may serve several games
     for (const char* games : {".config/lutris/games", ".local/share/lutris/games"}) {
         for (const fs::path& file : filesEndingIn(where, where.home / games, ".yml")) {
             const auto text = readConfigFile(file);
             const auto prefix = text ? lutrisGamePrefix(*text) : std::nullopt;
             if (const auto folder = prefix ? hostFolder(*prefix, where.home) : std::nullopt) {
-                found.push_back(*folder);
+                named.add(*folder);
             }
         }
     }
+    Folders found = named.folders();
     addAll(found, subfolders(where, where.home / "Games"));
     return found;
 }
@@ -166,13 +167,16 @@ Folders steamPrefixes(const SearchContext& where) {
 }
 
 Folders heroicPrefixes(const SearchContext& where) {
-    Folders found;
+    FolderList named;
     for (const fs::path& file :
          filesEndingIn(where, where.home / ".config/heroic/GamesConfig", ".json")) {
         if (const auto text = readConfigFile(file)) {
-            addAll(found, foldersNamedIn(heroicWinePrefixes(*text), where.home));
+            for (const fs::path& folder : foldersNamedIn(heroicWinePrefixes(*text), where.home)) {
+                named.add(folder);
+            }
         }
     }
+    Folders found = named.folders();
     // Newer Heroic versions keep the prefixes one level deeper, under Prefixes/default.
     for (const fs::path& folder : subfolders(where, where.home / "Games/Heroic/Prefixes")) {
         found.push_back(folder);
