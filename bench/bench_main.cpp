@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
         return 1;
     orvendel::registerSearchBenchmarks();
     orvendel::registerPatchRunBenchmarks();
+    orvendel::registerPrefixSearchBenchmarks();
     orvendel::BenchRatios ratios;
     benchmark::RunSpecifiedBenchmarks(&ratios);
     ratios.print({{"search/", "memchr/"},

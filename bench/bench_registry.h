@@ -14,4 +14,8 @@ void registerSearchBenchmarks();
 // lastLook/<file> and lastLookTimesOnly/<file> (stillAsRead with and without the bytes).
 void registerPatchRunBenchmarks();
 
+// Registers the Wine prefix search in a home folder whose libraryfolders.vdf names one library
+// N times: prefixSearch/named/<N>.
+void registerPrefixSearchBenchmarks();
+
 }  // namespace orvendel

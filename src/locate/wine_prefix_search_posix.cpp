@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <set>
+#include <string_view>
+#include <unordered_set>
 #include <utility>
 
 #include "locate/launcher_config.h"
@@ -19,13 +21,47 @@ namespace fs = std::filesystem;
 struct SearchContext {
     const fs::path& home;
     const fs::path& winePrefix;
+    std::size_t& foldersLookedAt;
 };
 
 using Folders = std::vector<fs::path>;
 
+// Folders in the order they were first named, each once. Two paths name the same folder when
+// their elements are the same, leaving out empty and "." elements: "/a//b/./c/" is "/a/b/c".
+class FolderList {
+public:
+    // Appends `folder` unless it is listed already; returns whether it was appended.
+    bool add(const fs::path& folder) {
+        if (!keys_.insert(keyOf(folder.native())).second) {
+            return false;
+        }
+        folders_.push_back(folder);
+        return true;
+    }
+    const Folders& folders() const { return folders_; }
+
+private:
+    // The path's elements joined by single separators, after a leading one for an absolute path.
+    static std::string keyOf(std::string_view path) {
+        std::string key(path.starts_with('/') ? "/" : "");
+        while (!path.empty()) {
+            const std::string_view element = path.substr(0, path.find('/'));
+            path.remove_prefix(std::min(path.size(), element.size() + 1));
+            if (!element.empty() && element != ".") {
+                key.append(key.empty() || key.back() == '/' ? "" : "/").append(element);
+            }
+        }
+        return key;
+    }
+
+    Folders folders_;
+    std::unordered_set<std::string> keys_;
+};
+
 // The entries of `directory` that `keep` accepts, sorted by name; none when it cannot be read.
 template <typename Keep>
-Folders entriesOf(const fs::path& directory, Keep keep) {
+Folders entriesOf(const SearchContext& where, const fs::path& directory, Keep keep) {
+    ++where.foldersLookedAt;
     Folders found;
     std::error_code error;
     fs::directory_iterator entries(directory, error);
@@ -38,15 +74,16 @@ Folders entriesOf(const fs::path& directory, Keep keep) {
     return found;
 }
 
-Folders subfolders(const fs::path& directory) {
-    return entriesOf(directory, [](const fs::directory_entry& entry) {
+Folders subfolders(const SearchContext& where, const fs::path& directory) {
+    return entriesOf(where, directory, [](const fs::directory_entry& entry) {
         std::error_code error;
         return entry.is_directory(error);
     });
 }
 
-Folders filesEndingIn(const fs::path& directory, const char* extension) {
-    return entriesOf(directory, [extension](const fs::directory_entry& entry) {
+Folders filesEndingIn(const SearchContext& where, const fs::path& directory,
+                      const char* extension) {
+    return entriesOf(where, directory, [extension](const fs::directory_entry& entry) {
         return entry.path().extension() == extension;
     });
 }
@@ -54,11 +91,10 @@ Folders filesEndingIn(const fs::path& directory, const char* extension) {
 // A launcher's path text as a host path: "~" stands for the home folder; relative paths are
 // refused.
 std::optional<fs::path> hostFolder(const std::string& text, const fs::path& home) {
-    if (text == "~") {
-        return home;
-    }
-    if (text.starts_with("~/")) {
-        return home / text.substr(2);
+    if (text == "~" || text.starts_with("~/")) {
+        // What follows "~" lies in the home folder however many separators come first.
+        const auto rest = text.find_first_not_of('/', 1);
+        return rest == std::string::npos ? home : home / text.substr(rest);
     }
     if (text.starts_with('/')) {
         return fs::path(text);
@@ -70,63 +106,81 @@ void addAll(Folders& out, const Folders& more) {
     out.insert(out.end(), more.begin(), more.end());
 }
 
+// The different folders that one launcher file names in `texts`, in file order, at most
+// kMaxConfigFileFolders of them.
+Folders foldersNamedIn(const std::vector<std::string>& texts, const fs::path& home) {
+    FolderList named;
+    std::unordered_set<std::string_view> read;  // a text repeated letter for letter costs little
+    for (const std::string& text : texts) {
+        if (named.folders().size() == kMaxConfigFileFolders) {
+            break;
+        }
+        if (const auto folder = read.insert(text).second ? hostFolder(text, home) : std::nullopt) {
+            named.add(*folder);
+        }
+    }
+    return named.folders();
+}
+
 Folders lutrisPrefixes(const SearchContext& where) {
-    Folders found;
+    FolderList named;  // one prefix may serve several games
     for (const char* games : {".config/lutris/games", ".local/share/lutris/games"}) {
-        for (const fs::path& file : filesEndingIn(where.home / games, ".yml")) {
+        for (const fs::path& file : filesEndingIn(where, where.home / games, ".yml")) {
             const auto text = readConfigFile(file);
             const auto prefix = text ? lutrisGamePrefix(*text) : std::nullopt;
             if (const auto folder = prefix ? hostFolder(*prefix, where.home) : std::nullopt) {
-                found.push_back(*folder);
+                named.add(*folder);
             }
         }
     }
-    addAll(found, subfolders(where.home / "Games"));
+    Folders found = named.folders();
+    addAll(found, subfolders(where, where.home / "Games"));
     return found;
 }
 
 Folders bottlesPrefixes(const SearchContext& where) {
-    Folders found = subfolders(where.home / ".local/share/bottles/bottles");
-    addAll(found, subfolders(where.home / ".var/app/com.usebottles.bottles/data/bottles/bottles"));
+    Folders found = subfolders(where, where.home / ".local/share/bottles/bottles");
+    addAll(found,
+           subfolders(where, where.home / ".var/app/com.usebottles.bottles/data/bottles/bottles"));
     return found;
 }
 
 Folders steamPrefixes(const SearchContext& where) {
-    Folders found;
+    // Each root's libraryfolders.vdf usually names the same libraries, the roots among them.
+    FolderList libraries;
     for (const char* root : {".steam/steam", ".local/share/Steam",
                              ".var/app/com.valvesoftware.Steam/.local/share/Steam"}) {
-        Folders libraries{where.home / root};
+        libraries.add(where.home / root);
         if (const auto text = readConfigFile(where.home / root / "steamapps/libraryfolders.vdf")) {
-            for (const std::string& path : steamLibraryPaths(*text)) {
-                if (const auto folder = hostFolder(path, where.home)) {
-                    libraries.push_back(*folder);
-                }
+            for (const fs::path& library : foldersNamedIn(steamLibraryPaths(*text), where.home)) {
+                libraries.add(library);
             }
         }
-        for (const fs::path& library : libraries) {
-            for (const fs::path& game : subfolders(library / "steamapps/compatdata")) {
-                found.push_back(game / "pfx");
-            }
+    }
+    Folders found;
+    for (const fs::path& library : libraries.folders()) {
+        for (const fs::path& game : subfolders(where, library / "steamapps/compatdata")) {
+            found.push_back(game / "pfx");
         }
     }
     return found;
 }
 
 Folders heroicPrefixes(const SearchContext& where) {
-    Folders found;
-    for (const fs::path& file : filesEndingIn(where.home / ".config/heroic/GamesConfig", ".json")) {
+    FolderList named;
+    for (const fs::path& file :
+         filesEndingIn(where, where.home / ".config/heroic/GamesConfig", ".json")) {
         if (const auto text = readConfigFile(file)) {
-            for (const std::string& prefix : heroicWinePrefixes(*text)) {
-                if (const auto folder = hostFolder(prefix, where.home)) {
-                    found.push_back(*folder);
-                }
+            for (const fs::path& folder : foldersNamedIn(heroicWinePrefixes(*text), where.home)) {
+                named.add(folder);
             }
         }
     }
+    Folders found = named.folders();
     // Newer Heroic versions keep the prefixes one level deeper, under Prefixes/default.
-    for (const fs::path& folder : subfolders(where.home / "Games/Heroic/Prefixes")) {
+    for (const fs::path& folder : subfolders(where, where.home / "Games/Heroic/Prefixes")) {
         found.push_back(folder);
-        addAll(found, subfolders(folder));
+        addAll(found, subfolders(where, folder));
     }
     return found;
 }
@@ -149,17 +203,19 @@ constexpr std::array kPrefixSources = {
     PrefixSource{"Heroic", heroicPrefixes},
     PrefixSource{"PlayOnLinux",
                  [](const SearchContext& where) {
-                     return subfolders(where.home / ".PlayOnLinux/wineprefix");
+                     return subfolders(where, where.home / ".PlayOnLinux/wineprefix");
                  }},
-    PrefixSource{"CrossOver",
-                 [](const SearchContext& where) { return subfolders(where.home / ".cxoffice"); }},
+    PrefixSource{
+        "CrossOver",
+        [](const SearchContext& where) { return subfolders(where, where.home / ".cxoffice"); }},
 };
 
 }  // namespace
 
-std::vector<PrefixCandidate> winePrefixCandidates(const fs::path& home,
-                                                  const fs::path& winePrefix) {
-    const SearchContext where{home, winePrefix};
+std::vector<PrefixCandidate> winePrefixCandidates(const fs::path& home, const fs::path& winePrefix,
+                                                  std::size_t* foldersLookedAt) {
+    std::size_t looked = 0;
+    const SearchContext where{home, winePrefix, looked};
     std::vector<PrefixCandidate> candidates;
     std::set<std::pair<dev_t, ino_t>> seen;
     for (const PrefixSource& source : kPrefixSources) {
@@ -167,6 +223,7 @@ std::vector<PrefixCandidate> winePrefixCandidates(const fs::path& home,
             break;
         }
         for (const fs::path& folder : source.list(where)) {
+            ++looked;
             struct stat folderInfo {};
             struct stat registryInfo {};
             if (::stat(folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode) ||
@@ -177,6 +234,9 @@ std::vector<PrefixCandidate> winePrefixCandidates(const fs::path& home,
             }
             candidates.push_back({folder, source.name});
         }
+    }
+    if (foldersLookedAt != nullptr) {
+        *foldersLookedAt = looked;
     }
     return candidates;
 }

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 
 #include "locate/game_location.h"
 #include "shell/editor/qt_message_boxes.h"
@@ -71,13 +72,18 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    orvendel::MainWindow::Locator locate;
+    // A file given on the command line is proposed as it stands; otherwise the window opens at
+    // once and looks for the game meanwhile.
+    orvendel::QtMessageBoxes messages;
+    orvendel::QtFileDialogs dialogs;
+    std::unique_ptr<orvendel::MainWindow> window;
     if (!files.isEmpty() || parser.isSet(pathOption)) {
-        locate = [path = files.isEmpty() ? parser.value(pathOption) : files.first()] {
-            return path;
-        };
+        window = std::make_unique<orvendel::MainWindow>(
+            messages, dialogs,
+            orvendel::MainWindow::LocatedGames(files.isEmpty() ? parser.value(pathOption)
+                                                               : files.first()));
     } else {
-        locate = [] {
+        window = std::make_unique<orvendel::MainWindow>(messages, dialogs, [] {
             const orvendel::GameSearch search = orvendel::searchGameExecutables();
             QStringList paths;
             // The locate layer answers in the system's code page (UTF-8 outside Windows).
@@ -87,25 +93,21 @@ int main(int argc, char* argv[]) {
                 paths, QStringLiteral("Orvendel looked for the game in %1, and did not find it.  "
                                       "Please use the Browse button to find NWMAIN.EXE.")
                            .arg(QString::fromLocal8Bit(search.places)));
-        };
+        });
     }
-
-    orvendel::QtMessageBoxes messages;
-    orvendel::QtFileDialogs dialogs;
-    orvendel::MainWindow window(messages, dialogs, locate);
-    messages.setParentWidget(&window);
-    window.show();
+    messages.setParentWidget(window.get());
+    window->show();
 
     if (parser.isSet(screenshotOption)) {
         int status = 0;
-        QTimer::singleShot(0, &window, [&] {
+        QTimer::singleShot(0, window.get(), [&] {
             const QString error =
-                orvendel::writeScreenshots(window, parser.value(screenshotOption));
+                orvendel::writeScreenshots(*window, parser.value(screenshotOption));
             if (!error.isEmpty()) {
                 std::fprintf(stderr, "orvendel: %s\n", qPrintable(error));
                 status = 1;
             }
-            window.close();
+            window->close();
         });
         const int loop = QApplication::exec();
         return status != 0 ? status : loop;

@@ -244,5 +244,51 @@ TEST_F(PrefixSearchTest, GathersEveryLaunchersPrefixesInOrderOnceEachAndSkipsBad
         << search.failures[2].message();
 }
 
+// A Steam library named many times, or spelt in several ways, leads to its one prefix after as
+// many folders looked at as when it is named once.
+TEST_F(PrefixSearchTest, LooksAtALibraryOnceHoweverOftenLauncherFilesNameIt) {
+    const auto vdf = [](const std::string& path, std::size_t times) {
+        std::string text;
+        for (std::size_t i = 0; i < times; ++i) {
+            text += "\"0\"{\"path\" \"" + path + "\"}\n";
+        }
+        return text;
+    };
+    const std::pair<const char*, std::string> rows[] = {
+        {"named 2000 times", vdf("~/lib", 2000)},
+        {"named 45700 times", vdf("~/lib", 45700)},
+        {"spelt five ways", vdf("~/lib", 1) + vdf("~/lib/", 1) + vdf("~//lib", 1) +
+                                vdf("~/./lib", 1) + vdf((home / "lib").string(), 1)},
+    };
+    const char* const vdfFile = ".local/share/Steam/steamapps/libraryfolders.vdf";
+    prefix(home / "lib/steamapps/compatdata/1/pfx");
+    file(vdfFile, vdf("~/lib", 1));
+    std::size_t namedOnce = 0;
+    winePrefixCandidates(home, {}, &namedOnce);
+    for (const auto& [name, text] : rows) {
+        SCOPED_TRACE(name);
+        file(vdfFile, text);
+        std::size_t looked = 0;
+        const auto candidates = winePrefixCandidates(home, {}, &looked);
+        ASSERT_EQ(candidates.size(), 1u);
+        EXPECT_EQ(candidates[0].directory, home / "lib/steamapps/compatdata/1/pfx");
+        EXPECT_EQ(looked, namedOnce);
+    }
+}
+
+TEST_F(PrefixSearchTest, TakesAtMostTheCapOfFoldersFromOneLauncherFile) {
+    const auto library = [&](std::size_t i) { return home / ("lib" + std::to_string(i)); };
+    std::string vdf;
+    for (std::size_t i = 0; i <= kMaxConfigFileFolders; ++i) {
+        prefix(library(i) / "steamapps/compatdata/1/pfx");
+        vdf += "\"0\"{\"path\" \"" + library(i).string() + "\"}";
+    }
+    file(".local/share/Steam/steamapps/libraryfolders.vdf", vdf);
+    const auto candidates = winePrefixCandidates(home, {});
+    ASSERT_EQ(candidates.size(), kMaxConfigFileFolders);
+    EXPECT_EQ(candidates.back().directory,
+              library(kMaxConfigFileFolders - 1) / "steamapps/compatdata/1/pfx");
+}
+
 }  // namespace
 }  // namespace orvendel

@@ -12,7 +12,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QThread>
 #include <filesystem>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -95,7 +97,7 @@ private:
 
 }  // namespace
 
-MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const Locator& locate,
+MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const LocatedGames& found,
                        QWidget* parent)
     : QWidget(parent),
       messages_(messages),
@@ -154,18 +156,7 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const Locat
 
     // Start-up: nothing recognised yet, the path proposed by the game's location.
     state_.revision = kRevisionUnknown;
-    const LocatedGames found = locate ? locate() : LocatedGames();
-    QLineEdit* nwn = locationPage_->pathEdit();
-    nwn->setText(found.paths.value(0));
-    updateButtons();
-    if (found.paths.size() > 1) {
-        nwn->setCompleter(new QCompleter(found.paths, nwn));
-        new CandidateListOpener(nwn);
-    }
-    QLabel* note = locationPage_->searchNote();
-    note->setText(found.paths.isEmpty() ? found.notFound : QString());
-    note->setVisible(!note->text().isEmpty());
-    fitWrappedLabels(locationPage_);
+    showLocatedGames(found);
 
     if (const QScreen* screen = this->screen()) {
         QRect frame(QPoint(), size());
@@ -174,7 +165,60 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const Locat
     }
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, Locator locate,
+                       QWidget* parent)
+    : MainWindow(messages, dialogs, LocatedGames(), parent) {
+    QLabel* note = locationPage_->searchNote();
+    note->setText(QStringLiteral("Looking for NWMAIN.EXE..."));
+    note->show();
+    fitWrappedLabels(locationPage_);
+
+    // The search thread writes its outcome into a place of its own, which the window reads once
+    // the thread has finished; it never touches the window. The thread deletes itself when done.
+    auto outcome = std::make_shared<LocatedGames>();
+    searchThread_ = QThread::create([locate = std::move(locate), outcome] {
+        if (locate)
+            *outcome = locate();
+    });
+    searchThread_->setParent(this);
+    connect(
+        searchThread_, &QThread::finished, this,
+        [this, outcome] {
+            searchThread_ = nullptr;
+            showLocatedGames(*outcome);
+            emit searchEnded();
+        },
+        Qt::QueuedConnection);
+    connect(searchThread_, &QThread::finished, searchThread_, &QObject::deleteLater);
+    searchThread_->start();
+}
+
+MainWindow::~MainWindow() {
+    // A search that still runs must not be destroyed with the window; it ends on its own.
+    if (searchThread_ && !searchThread_->isFinished())
+        searchThread_->setParent(nullptr);
+}
+
+bool MainWindow::searching() const {
+    return !searchThread_.isNull();
+}
+
+void MainWindow::showLocatedGames(const LocatedGames& found) {
+    QLineEdit* nwn = locationPage_->pathEdit();
+    // A path in the box was typed or browsed to while the search ran, and stays.
+    const bool keepPath = !nwn->text().isEmpty();
+    if (!keepPath)
+        nwn->setText(found.paths.value(0));
+    updateButtons();
+    if (found.paths.size() > 1) {
+        nwn->setCompleter(new QCompleter(found.paths, nwn));
+        new CandidateListOpener(nwn);
+    }
+    QLabel* note = locationPage_->searchNote();
+    note->setText(found.paths.isEmpty() && !keepPath ? found.notFound : QString());
+    note->setVisible(!note->text().isEmpty());
+    fitWrappedLabels(locationPage_);
+}
 
 QString MainWindow::executablePath() const {
     return locationPage_->pathEdit()->text();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -11,6 +12,8 @@
 
 #include "camera/camera_settings.h"
 #include "shell/window/busy_form.h"
+
+class QThread;
 
 namespace orvendel {
 
@@ -42,11 +45,21 @@ public:
     using Locator = std::function<LocatedGames()>;
 
     // The window asks its questions through `messages` and its file dialogs through `dialogs`;
-    // both must outlive it. `locate` is called once, here, to fill the path box, offer the
-    // other copies found in its list, or say why there is none.
-    MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const Locator& locate,
+    // both must outlive it. The path box starts with the first of `found`, the list offers the
+    // other copies, or the note says why there is none.
+    MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const LocatedGames& found,
+               QWidget* parent = nullptr);
+    // The same, but the window starts with an empty path box and runs `locate` on a thread of
+    // its own, while the page says that it is searching. When the search ends its outcome is
+    // shown as above, except that a path the player typed or browsed to in the meantime stays
+    // in the box. The search thread holds nothing of the window: a window closed and destroyed
+    // meanwhile leaves the search to end on its own, and its outcome goes nowhere.
+    MainWindow(MessageBoxes& messages, FileDialogs& dialogs, Locator locate,
                QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // Whether the start-up search still runs.
+    bool searching() const;
 
     // The record and what travels with it.
     CameraState& state() { return state_; }
@@ -65,11 +78,18 @@ public:
     // keeps the progress window until OK, so that the user sees why.
     void processData(bool forReading);
 
+signals:
+    // The start-up search has ended and its outcome is shown.
+    void searchEnded();
+
 protected:
     // Refused while a run works; otherwise the window closes, and the program ends with it.
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The path box, its list of copies and the note filled from what a search found; a path
+    // already in the box is kept.
+    void showLocatedGames(const LocatedGames& found);
     // Enables "Next >" only while the path box names an existing file called NWMAIN.EXE, and
     // "Restore Original" only while a copy of that file's original is kept.
     void updateButtons();
@@ -103,6 +123,7 @@ private:
     LocationPage* locationPage_;
     SettingsPage* settingsPage_;
     BusyForm* busyForm_;
+    QPointer<QThread> searchThread_;  // the start-up search, deleted once it has ended
 };
 
 }  // namespace orvendel

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
 #include <QPixmap>
@@ -104,6 +105,12 @@ QString writeScreenshots(MainWindow& window, const QString& folder) {
     if (!dir.exists() && !QDir().mkpath(folder)) {
         return QStringLiteral("Cannot create the folder %1.").arg(QDir::toNativeSeparators(folder));
     }
+    // The pictures show what the start-up search found, so they wait for it.
+    if (window.searching()) {
+        QEventLoop ended;
+        QObject::connect(&window, &MainWindow::searchEnded, &ended, &QEventLoop::quit);
+        ended.exec();
+    }
     const QString path = window.locationPage()->pathEdit()->text();
     QString error = picturePages(window, dir, QString());
     if (!error.isEmpty())
@@ -121,7 +128,7 @@ QString writeScreenshots(MainWindow& window, const QString& folder) {
     const auto restore = qScopeGuard([&] { QApplication::setFont(font); });
     PictureOnlyMessages messages;
     NoFileDialogs dialogs;
-    MainWindow largeWindow(messages, dialogs, [path] { return MainWindow::LocatedGames(path); });
+    MainWindow largeWindow(messages, dialogs, MainWindow::LocatedGames(path));
     largeWindow.show();
     error = picturePages(largeWindow, dir, QStringLiteral("-large-font"));
     return error.isEmpty() ? messages.first : error;

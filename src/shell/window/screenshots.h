@@ -7,7 +7,8 @@ namespace orvendel {
 
 class MainWindow;
 
-// Walks `window` through its steps and writes a picture of each into `folder`:
+// Waits for the start-up search of `window` to end, then walks the window through its steps
+// and writes a picture of each into `folder`:
 // location-page.png as started, settings-page.png after "Next >", progress-window.png while a
 // writing run waits for OK; then the same three with "-large-font" before ".png" from a second
 // window on the same path, opened with a font 1.6 times the application's. The writing runs work

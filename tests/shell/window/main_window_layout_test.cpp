@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
+#include <QTimer>
 #include <cmath>
 
 #include "shell/gauges/gauge_widget.h"
@@ -399,6 +400,18 @@ TEST_F(MainWindowLayoutTest, ScreenshotsPictureEveryStepLeaveTheFileAloneAndRepo
     // A file where the folder goes.
     const QString error = writeScreenshots(*window, files.write("blocked", "123") + "/pictures");
     EXPECT_TRUE(error.contains(QStringLiteral("pictures"))) << error.toStdString();
+}
+
+using ScreenshotTest = MainWindowFixture;
+
+TEST_F(ScreenshotTest, PicturesWaitForTheStartUpSearch) {
+    HeldSearch search;
+    open(search.locator(files.executable(1)));
+    QTimer::singleShot(50, window.get(), [&] { search.release(); });
+    QTemporaryDir out;
+    EXPECT_EQ(writeScreenshots(*window, out.path()), QString());
+    EXPECT_FALSE(window->searching());
+    EXPECT_FALSE(QImage(out.filePath("settings-page.png")).isNull());
 }
 
 }  // namespace

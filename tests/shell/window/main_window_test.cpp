@@ -8,8 +8,11 @@
 #include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QSemaphore>
+#include <QSignalSpy>
+#include <QThread>
 #include <QTimer>
 #include <bit>
 #include <tuple>
@@ -356,6 +359,59 @@ TEST_F(MainWindowTest, PathBoxOffersEveryCopyFoundOrTheNoteSaysWhereTheSearchLoo
     EXPECT_EQ(find<QLineEdit>("NWN")->text(), "");
     EXPECT_TRUE(find("SearchNote")->isVisible());
     EXPECT_EQ(find<QLabel>("SearchNote")->text(), "Looked in ~/.wine.  Please use Browse.");
+}
+
+TEST_F(MainWindowTest, WindowShowsBeforeTheSearchEndsAndTheSearchFillsThePathBoxAfter) {
+    HeldSearch search;
+    open(search.locator(files.executable(1)));
+    QSignalSpy ended(window.get(), &MainWindow::searchEnded);
+    auto* nwn = find<QLineEdit>("NWN");
+    EXPECT_TRUE(window->searching());
+    EXPECT_EQ(nwn->text(), "");
+    EXPECT_FALSE(find("Next1")->isEnabled());
+    EXPECT_TRUE(find("SearchNote")->isVisible());
+    EXPECT_EQ(find<QLabel>("SearchNote")->text(), "Looking for NWMAIN.EXE...");
+
+    search.release();
+    ASSERT_TRUE(ended.wait(HeldSearch::kHoldLimit));
+    EXPECT_FALSE(window->searching());
+    EXPECT_EQ(nwn->text(), files.executable(1));
+    EXPECT_TRUE(find("Next1")->isEnabled());
+    EXPECT_FALSE(find("SearchNote")->isVisible());
+}
+
+TEST_F(MainWindowTest, APathTypedOrBrowsedToWhileTheSearchRunsIsKept) {
+    const std::pair<const char*, bool> rows[] = {{"typed", false}, {"browsed", true}};
+    for (const auto& [name, browse] : rows) {
+        SCOPED_TRACE(name);
+        HeldSearch search;
+        open(search.locator(files.executable(0)));
+        QSignalSpy ended(window.get(), &MainWindow::searchEnded);
+        if (browse) {
+            dialogs.queue(files.executable(1));
+            click("BrowseButton");
+        } else {
+            QTest::keyClicks(find<QLineEdit>("NWN"), files.executable(1));
+        }
+        search.release();
+        ASSERT_TRUE(ended.wait(HeldSearch::kHoldLimit));
+        EXPECT_EQ(find<QLineEdit>("NWN")->text(), files.executable(1));
+        EXPECT_FALSE(find("SearchNote")->isVisible());
+    }
+}
+
+TEST_F(MainWindowTest, WindowClosedWhileTheSearchRunsNeitherWaitsForItNorCrashes) {
+    HeldSearch search;
+    open(search.locator(files.executable(1)));
+    const QPointer<QThread> thread = window->findChild<QThread*>();
+    ASSERT_FALSE(thread.isNull());
+    window->close();
+    window.reset();
+    EXPECT_TRUE(thread->isRunning()) << "the window was destroyed before the search ended";
+
+    search.release();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return thread.isNull(); }, HeldSearch::kHoldLimit))
+        << "the search thread deletes itself once it has ended";
 }
 
 TEST_F(MainWindowTest, NeitherWindowClosesWhileARunWorksAndCancelEndsTheEventLoopAfter) {

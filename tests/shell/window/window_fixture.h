@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
@@ -115,13 +116,31 @@ private:
     std::map<int, Sample> samples_;
 };
 
+// A start-up search that holds until release() (at most kHoldLimit ms, so that a window that
+// waits for it goes on instead of hanging the test), then answers `found`.
+struct HeldSearch {
+    static constexpr int kHoldLimit = 5000;
+    std::shared_ptr<QSemaphore> gate = std::make_shared<QSemaphore>();  // the thread may outlive us
+
+    ~HeldSearch() { release(); }
+    void release() { gate->release(); }
+    MainWindow::Locator locator(const MainWindow::LocatedGames& found) const {
+        return [gate = gate, found] {
+            gate->tryAcquire(1, kHoldLimit);
+            return found;
+        };
+    }
+};
+
 // A main window with scripted boxes and dialogs, on the files of a WindowTestFiles.
 class MainWindowFixture : public ::testing::Test {
 protected:
-    // Opens the window on `found` (a path, or what a search found); writing runs are
-    // acknowledged with Enter and their final status lines collected.
-    void open(const MainWindow::LocatedGames& found) {
-        window = std::make_unique<MainWindow>(messages, dialogs, [found] { return found; });
+    // Opens the window on `start`: a path, what a search found, or a search to run (a
+    // MainWindow::Locator); writing runs are acknowledged with Enter and their final status
+    // lines collected.
+    template <typename Start>
+    void open(const Start& start) {
+        window = std::make_unique<MainWindow>(messages, dialogs, start);
         QObject::connect(window->busyForm(), &BusyForm::waitingForOk, [this] {
             okStatuses << window->busyForm()->statusText();
             cursorsAtOk << window->cursor().shape();
