@@ -85,6 +85,15 @@ std::string expectedMessage(const fs::path& copy, const std::string& what, const
     return "\"" + copy.string() + "\" is not a copy that Orvendel kept (" + what + "): " + advice;
 }
 
+// A restore refuses what lies at `copy`, saying what it is, and `exe` keeps `bytes`.
+void expectRestoreRefused(const fs::path& exe, const fs::path& copy, const std::string& what,
+                          const Bytes& bytes) {
+    const RunResult result = restoreRun(exe);
+    EXPECT_EQ(result.outcome, Outcome::UntrustedCopy);
+    EXPECT_EQ(result.status, expectedMessage(copy, what, "nothing was restored."));
+    EXPECT_EQ(readFixture(exe), bytes);
+}
+
 TEST(KeptCopy, AWritingRunRefusesAnythingButItsOwnCopyAndWritesNothing) {
     for (const Planted& row : kUntrusted) {
         SCOPED_TRACE(row.what);
@@ -117,10 +126,7 @@ TEST(KeptCopy, ARestoreRefusesAnythingButItsOwnCopyAndChangesNothing) {
         fs::remove(copy);
         row.plant(copy, sampleOf(1));
 
-        const RunResult result = restoreRun(exe);
-        EXPECT_EQ(result.outcome, Outcome::UntrustedCopy);
-        EXPECT_EQ(result.status, expectedMessage(copy, row.what, "nothing was restored."));
-        EXPECT_EQ(readFixture(exe), edited);
+        expectRestoreRefused(exe, copy, row.what, edited);
     }
 }
 
@@ -204,10 +210,7 @@ TEST(KeptCopy, WhatAnotherUserPlantsInAStickyFolderIsNeverUsed) {
 
         EXPECT_EQ(writeRun(exe).outcome, Outcome::UntrustedCopy);
         EXPECT_EQ(readFixture(exe), original);
-        const RunResult restored = restoreRun(exe);
-        EXPECT_EQ(restored.outcome, Outcome::UntrustedCopy);
-        EXPECT_EQ(restored.status, expectedMessage(copy, row.what, "nothing was restored."));
-        EXPECT_EQ(readFixture(exe), original);
+        expectRestoreRefused(exe, copy, row.what, original);
     }
 }
 
