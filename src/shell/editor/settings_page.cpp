@@ -8,7 +8,10 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <array>
 
 #include "camera/angle_editor.h"
@@ -129,6 +132,16 @@ QComboBox* makeHeightList(Camera camera, const char* name, QWidget* parent) {
         list->addItem(toQString(heightCaption(camera, i)), 0);
     }
     list->setCurrentIndex(-1);
+#ifdef Q_OS_WIN
+    // Windows' own styles draw a closed list in the theme's colours, light grey, whatever its
+    // palette says; Fusion draws it in the palette's, as on Linux.
+    static QPointer<QStyle> paletteStyle;
+    if (paletteStyle.isNull()) {
+        paletteStyle = QStyleFactory::create(QStringLiteral("Fusion"));
+        paletteStyle->setParent(qApp);
+    }
+    list->setStyle(paletteStyle);
+#endif
     useCaptionColours(list);
     // The open list is a window of its own and inherits no palette from the box.
     useCaptionColours(list->view());
