@@ -19,6 +19,15 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
+# With -fipa-ra, GCC lets a caller keep values in registers that a function compiled in the same
+# object leaves alone. For a template function every object has its own copy, and the linker
+# keeps one of them, from whichever object comes first, compiled with other registers in use:
+# Qt's random number generator (behind every QTemporaryDir) kept a pointer across
+# std::mt19937's refill, whose copy from our code overwrote it, and orvendel.exe crashed.
+# Everything built with this file, Qt included, goes without it.
+set(CMAKE_C_FLAGS_INIT "-fno-ipa-ra")
+set(CMAKE_CXX_FLAGS_INIT "-fno-ipa-ra")
+
 find_program(ORVENDEL_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(ORVENDEL_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${ORVENDEL_WINE})

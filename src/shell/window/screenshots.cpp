@@ -74,6 +74,11 @@ QString picturePages(MainWindow& window, const QDir& dir, const QString& suffix)
     });
     const auto disconnect = qScopeGuard([&] { QObject::disconnect(connection); });
 
+    if (!window.locationPage()->nextButton()->isEnabled()) {
+        return QStringLiteral(
+                   "\"Next >\" is not enabled: %1 is not an ordinary file called nwmain.exe.")
+            .arg(QDir::toNativeSeparators(window.locationPage()->pathEdit()->text()));
+    }
     window.locationPage()->nextButton()->click();
     if (!window.locationPage()->isHidden()) {
         return QStringLiteral("The settings page did not open.");
