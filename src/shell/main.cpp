@@ -2,13 +2,13 @@
 // The desktop program: the main window on the path proposed by the game's location.
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <memory>
 
 #include "locate/game_location.h"
+#include "shell/application_identity.h"
 #include "shell/editor/qt_message_boxes.h"
 #include "shell/window/main_window.h"
 #include "shell/window/qt_file_dialogs.h"
@@ -58,13 +58,7 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvendel"));
-    QApplication::setApplicationVersion(QString::fromUtf8(orvendel::kVersion));
-    QIcon icon;
-    for (const int size : {16, 32, 64, 256}) {
-        icon.addFile(QStringLiteral(":/orvendel/orvendel-%1.png").arg(size), QSize(size, size));
-    }
-    QApplication::setWindowIcon(icon);
+    orvendel::setApplicationIdentity();
     parser.process(app);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1 || (!files.isEmpty() && parser.isSet(pathOption))) {
