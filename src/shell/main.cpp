@@ -15,6 +15,39 @@
 #include "shell/window/screenshots.h"
 #include "version.h"
 
+namespace {
+
+// The options that QApplication takes for itself (QGuiApplication's and QApplication's), known
+// to the parser so that they are not refused before the application has taken them.
+struct QtOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr QtOption kQtOptions[] = {
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},
+    {"qwindowtitle", true},    {"session", true},
+    {"display", true},         {"geometry", true},
+    {"style", true},           {"stylesheet", true},
+    {"qmljsdebugger", true},   {"dialogs", true},
+    {"fontengine", true},      {"reverse", false},
+    {"widgetcount", false},    {"nograb", false},
+    {"dograb", false},
+};
+
+// Wrong arguments: what is wrong, the usage and where the whole help is, on standard error.
+int usageError(const QString& message) {
+    std::fprintf(stderr,
+                 "orvendel: %s\n"
+                 "usage: orvendel [--path FILE] [--screenshot FOLDER] [FILE]\n"
+                 "Try 'orvendel --help' for more.\n",
+                 qPrintable(message));
+    return 2;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
 #ifdef SIGXFSZ
     // A file-size limit (ulimit -f) is then an ordinary write error that the window reports,
@@ -24,6 +57,8 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Edits the camera limits of Neverwinter Nights in nwmain.exe."));
+    // Qt's own options are words after one dash ("-platform offscreen").
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
                                            QStringLiteral("Displays version information."));
@@ -38,15 +73,23 @@ int main(int argc, char* argv[]) {
     parser.addOption(versionOption);
     parser.addOption(pathOption);
     parser.addOption(screenshotOption);
+    for (const QtOption& qt : kQtOptions) {
+        QCommandLineOption option(QString::fromLatin1(qt.name), QString(),
+                                  qt.takesValue ? QStringLiteral("value") : QString());
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("The same as --path <file>."),
                                  QStringLiteral("[file]"));
 
-    // --help and --version are answered before the QApplication exists, since it needs a
-    // display. Anything else, including the display's own options, waits for it.
+    // The arguments are checked before the QApplication exists, since it needs a display: so
+    // --help, --version and wrong arguments are answered without one.
     {
         const QCoreApplication core(argc, argv);
-        parser.parse(QCoreApplication::arguments());
+        if (!parser.parse(QCoreApplication::arguments())) {
+            return usageError(parser.errorText());
+        }
         if (parser.isSet(helpOption)) {
             parser.showHelp();
         }
@@ -55,16 +98,18 @@ int main(int argc, char* argv[]) {
                         orvendel::kVersion.data());
             return 0;
         }
+        const QStringList files = parser.positionalArguments();
+        if (files.size() > 1 || (!files.isEmpty() && parser.isSet(pathOption))) {
+            return usageError(
+                QStringLiteral("give one file, either as an argument or with --path"));
+        }
     }
 
     QApplication app(argc, argv);
     orvendel::setApplicationIdentity();
+    // --help-all lists Qt's options too, which only the QApplication knows.
     parser.process(app);
     const QStringList files = parser.positionalArguments();
-    if (files.size() > 1 || (!files.isEmpty() && parser.isSet(pathOption))) {
-        std::fprintf(stderr, "orvendel: give one file, either as an argument or with --path\n");
-        return 1;
-    }
 
     // A file given on the command line is proposed as it stands; otherwise the window opens at
     // once and looks for the game meanwhile.
