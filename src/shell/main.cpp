@@ -12,6 +12,7 @@
 #include "shell/editor/qt_message_boxes.h"
 #include "shell/window/main_window.h"
 #include "shell/window/qt_file_dialogs.h"
+#include "shell/window/remembered_places.h"
 #include "shell/window/screenshots.h"
 #include "version.h"
 
@@ -115,23 +116,31 @@ int main(int argc, char* argv[]) {
     // once and looks for the game meanwhile.
     orvendel::QtMessageBoxes messages;
     orvendel::QtFileDialogs dialogs;
+    // Pictures are taken without reading or changing what the user's settings remember.
+    orvendel::RememberedPlaces places(
+        parser.isSet(screenshotOption) ? nullptr : orvendel::RememberedPlaces::userSettings());
     std::unique_ptr<orvendel::MainWindow> window;
     if (!files.isEmpty() || parser.isSet(pathOption)) {
         window = std::make_unique<orvendel::MainWindow>(
-            messages, dialogs,
+            messages, dialogs, places,
             orvendel::MainWindow::LocatedGames(files.isEmpty() ? parser.value(pathOption)
                                                                : files.first()));
     } else {
-        window = std::make_unique<orvendel::MainWindow>(messages, dialogs, [] {
+        window = std::make_unique<orvendel::MainWindow>(messages, dialogs, places, [] {
             const orvendel::GameSearch search = orvendel::searchGameExecutables();
             QStringList paths;
+            QStringList launchers;
             // The locate layer answers in the system's code page (UTF-8 outside Windows).
-            for (const orvendel::FoundGame& game : search.games)
+            for (const orvendel::FoundGame& game : search.games) {
                 paths << QString::fromLocal8Bit(game.executablePath);
+                launchers << QString::fromLocal8Bit(game.source);
+            }
             return orvendel::MainWindow::LocatedGames(
-                paths, QStringLiteral("Orvendel looked for the game in %1, and did not find it.  "
-                                      "Please use the Browse button to find NWMAIN.EXE.")
-                           .arg(QString::fromLocal8Bit(search.places)));
+                paths,
+                QStringLiteral("Orvendel looked for the game in %1, and did not find it.  "
+                               "Please use the Browse button to find NWMAIN.EXE.")
+                    .arg(QString::fromLocal8Bit(search.places)),
+                launchers);
         });
     }
     messages.setParentWidget(window.get());
