@@ -22,8 +22,8 @@ public:
     // name typed without an extension gets ".chs".
     virtual std::optional<QString> openSettings(QWidget* parent, const QString& folder) = 0;
 
-    // Asks for a settings file to write, the same way; an existing file is replaced without a
-    // question.
+    // Asks for a settings file to write, the same way. The dialog itself does not ask before
+    // replacing a file; the window does.
     virtual std::optional<QString> saveSettings(QWidget* parent, const QString& folder) = 0;
 };
 

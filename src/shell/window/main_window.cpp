@@ -381,6 +381,16 @@ void MainWindow::saveSettings() {
     // Neither the game nor the copy of its original may be overwritten.
     const std::filesystem::path target = toPath(*chosen);
     FileStatus saved = settingsTargetAllowed(target, toPath(executablePath()));
+    // Another file of that name (a link too, even a broken one) is replaced only when the user
+    // agrees; a folder there is left to the save to refuse.
+    std::error_code error;
+    const bool taken = std::filesystem::exists(std::filesystem::symlink_status(target, error)) &&
+                       !std::filesystem::is_directory(target, error);
+    if (saved && taken &&
+        !messages_.askYesNo(QStringLiteral("\"%1\" already exists.  Do you want to replace it?")
+                                .arg(QDir::toNativeSeparators(*chosen)))) {
+        return;
+    }
     if (saved)
         saved = saveSettingsFile(target, state_.settings);
     if (!saved.ok()) {

@@ -113,8 +113,8 @@ private:
     void writeSettingsToExecutable();
     // "Restore Original": the question, then the original copy put back in the progress window.
     void restoreOriginalExecutable();
-    // "Save Settings..." (never onto the executable) and "Load Settings...", both opening in the
-    // remembered settings folder.
+    // "Save Settings..." (never onto the executable; an existing file only after a question)
+    // and "Load Settings...", both opening in the remembered settings folder.
     void saveSettings();
     void loadSettings();
 

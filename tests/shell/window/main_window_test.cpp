@@ -547,8 +547,29 @@ TEST_F(SettingsFileTest, SaveAndLoadRoundTripAndCancelledDialogsDoNothing) {
     EXPECT_EQ(dialogs.asked(), QStringList({"open-settings", "save-settings", "open-settings"}));
 }
 
+TEST_F(SettingsFileTest, SavingOverAnExistingFileAsksFirstAndNoKeepsTheFile) {
+    const QString existing = files.write("sets/mine.chs", "a player's own file");
+    const QString question = QStringLiteral("\"%1\" already exists.  Do you want to replace it?")
+                                 .arg(QDir::toNativeSeparators(existing));
+    messages.clear();
+    messages.queueAnswer(false);
+    save(existing);
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].kind, ScriptedMessageBoxes::Kind::YesNo);
+    EXPECT_EQ(messages.shown()[0].text, question);
+    const auto kept = WindowTestFiles::read(existing);
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "a player's own file");
+
+    messages.queueAnswer(true);
+    save(existing);
+    EXPECT_EQ(messages.shown().size(), 2);
+    const auto saved = WindowTestFiles::read(existing);
+    EXPECT_EQ(std::string(saved.begin(), saved.end()).rfind("\"Version\",\"G\"\r\n", 0), 0u);
+}
+
 TEST_F(SettingsFileTest, SettingsDialogsOpenInTheFolderOfTheLastSettingsFileChosen) {
     const QString folder = QFileInfo(files.write("sets/mine.chs", "")).absolutePath();
+    messages.queueAnswer(false);  // mine.chs is there: not replaced
     save(files.path("sets/mine.chs"));
     dialogs.queue(std::nullopt);
     click("LoadSettings");
