@@ -13,8 +13,13 @@ _orvendel_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     COMPREPLY=()
     if ((COMP_CWORD == 1)); then
-        COMPREPLY=($(compgen -W "read apply check locate restore help --help --version" \
+        COMPREPLY=($(compgen -W "read apply check locate restore help --help --version -V" \
             -- "$cur"))
+        return
+    fi
+    # "help VERB" shows that verb's help.
+    if [[ ${COMP_WORDS[1]} == help ]]; then
+        ((COMP_CWORD == 2)) && COMPREPLY=($(compgen -W "read apply check locate restore" -- "$cur"))
         return
     fi
 

@@ -46,34 +46,56 @@ bool asksForHelp(const std::vector<std::string>& args) {
     return false;
 }
 
+const Command* findCommand(std::string_view name) {
+    for (const Command& command : kCommands) {
+        if (command.name == name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+// A wrong first argument: what is wrong, the short usage and where the whole help is.
+int firstArgumentError(std::string_view message) {
+    std::cerr << kErrorPrefix << message << '\n';
+    printShortUsage(std::cerr, kCommands);
+    return kExitUsage;
+}
+
 int run(const std::vector<std::string>& args) {
     CommandIo io{std::cout, std::cerr};
     if (args.empty()) {
-        std::cerr << kErrorPrefix << "a verb is missing\n";
-        printUsage(std::cerr, kCommands);
-        return kExitUsage;
+        return firstArgumentError("a verb is missing");
     }
-    if (args[0] == "help" || asksForHelp({args[0]})) {
+    const std::string& first = args[0];
+    if (first == "help" || asksForHelp({first})) {
+        // "help VERB" is the verb's own help; "help" alone and --help list every verb.
+        if (first == "help" && args.size() > 1) {
+            if (const Command* command = findCommand(args[1])) {
+                printCommandHelp(std::cout, *command);
+                return kExitDone;
+            }
+            return firstArgumentError("unknown command '" + args[1] + "'");
+        }
         printUsage(std::cout, kCommands);
         return kExitDone;
     }
-    if (args[0] == "--version") {
+    if (first == "--version" || first == "-V") {
         std::cout << "orvendel-cli " << kVersion << '\n';
         return kExitDone;
     }
-    for (const Command& command : kCommands) {
-        if (command.name == args[0]) {
-            const std::vector<std::string> rest(args.begin() + 1, args.end());
-            if (asksForHelp(rest)) {
-                printCommandHelp(std::cout, command);
-                return kExitDone;
-            }
-            return command.run(rest, io);
+    if (const Command* command = findCommand(first)) {
+        const std::vector<std::string> rest(args.begin() + 1, args.end());
+        if (asksForHelp(rest)) {
+            printCommandHelp(std::cout, *command);
+            return kExitDone;
         }
+        return command->run(rest, io);
     }
-    std::cerr << kErrorPrefix << "unknown command '" << args[0] << "'\n";
-    printUsage(std::cerr, kCommands);
-    return kExitUsage;
+    if (first.size() > 1 && first[0] == '-') {
+        return firstArgumentError("unknown option '" + first + "'");
+    }
+    return firstArgumentError("unknown command '" + first + "'");
 }
 
 // The arguments after the program's name, as UTF-8. On Windows the narrow argv holds the ANSI

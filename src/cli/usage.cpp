@@ -55,19 +55,31 @@ int usageError(CommandIo& io, const Command& command, std::string_view message) 
     return kExitUsage;
 }
 
+void printShortUsage(std::ostream& out, std::span<const Command> commands) {
+    out << "usage: orvendel-cli VERB [ARGUMENTS] (VERB:";
+    const char* separator = " ";
+    for (const Command& command : commands) {
+        out << separator << command.name;
+        separator = ", ";
+    }
+    out << ")\n"
+        << "Try 'orvendel-cli --help' for more.\n";
+}
+
 void printUsage(std::ostream& out, std::span<const Command> commands) {
     out << "usage:\n";
     for (const Command& command : commands) {
         out << "  orvendel-cli " << command.name << ' ' << command.synopsis << '\n';
     }
-    out << "  orvendel-cli --help | --version\n\n";
+    out << "  orvendel-cli help [VERB] | -h | --help | -V | --version\n\n";
     for (const Command& command : commands) {
         out << "  " << command.name << ": ";
         writeWrapped(out, command.summary, 2 + command.name.size() + 2);
     }
     out << '\n';
     writeWrapped(out,
-                 "'orvendel-cli VERB --help' explains the options of a verb. Results go to "
+                 "'orvendel-cli VERB --help' or 'orvendel-cli help VERB' explains the options of a "
+                 "verb. Results go to "
                  "standard output; questions, outcome messages and errors to standard error.",
                  0);
     out << '\n';

@@ -13,6 +13,9 @@ namespace orvendel::cli {
 // exit code.
 int usageError(CommandIo& io, const Command& command, std::string_view message);
 
+// Prints the usage in two lines and where the whole help is, for a wrong or missing verb.
+void printShortUsage(std::ostream& out, std::span<const Command> commands);
+
 // Prints the usage of every verb, what each does, and the exit codes.
 void printUsage(std::ostream& out, std::span<const Command> commands);
 

@@ -2,18 +2,52 @@
 // The desktop program: the main window on the path proposed by the game's location.
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <memory>
 
 #include "locate/game_location.h"
+#include "shell/application_identity.h"
 #include "shell/editor/qt_message_boxes.h"
 #include "shell/window/main_window.h"
 #include "shell/window/qt_file_dialogs.h"
+#include "shell/window/remembered_places.h"
 #include "shell/window/screenshots.h"
 #include "version.h"
+
+namespace {
+
+// The options that QApplication takes for itself (QGuiApplication's and QApplication's), known
+// to the parser so that they are not refused before the application has taken them.
+struct QtOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr QtOption kQtOptions[] = {
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},
+    {"qwindowtitle", true},    {"session", true},
+    {"display", true},         {"geometry", true},
+    {"style", true},           {"stylesheet", true},
+    {"qmljsdebugger", true},   {"dialogs", true},
+    {"fontengine", true},      {"reverse", false},
+    {"widgetcount", false},    {"nograb", false},
+    {"dograb", false},
+};
+
+// Wrong arguments: what is wrong, the usage and where the whole help is, on standard error.
+int usageError(const QString& message) {
+    std::fprintf(stderr,
+                 "orvendel: %s\n"
+                 "usage: orvendel [--path FILE] [--screenshot FOLDER] [FILE]\n"
+                 "Try 'orvendel --help' for more.\n",
+                 qPrintable(message));
+    return 2;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
 #ifdef SIGXFSZ
@@ -24,6 +58,8 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Edits the camera limits of Neverwinter Nights in nwmain.exe."));
+    // Qt's own options are words after one dash ("-platform offscreen").
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
                                            QStringLiteral("Displays version information."));
@@ -38,15 +74,23 @@ int main(int argc, char* argv[]) {
     parser.addOption(versionOption);
     parser.addOption(pathOption);
     parser.addOption(screenshotOption);
+    for (const QtOption& qt : kQtOptions) {
+        QCommandLineOption option(QString::fromLatin1(qt.name), QString(),
+                                  qt.takesValue ? QStringLiteral("value") : QString());
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("The same as --path <file>."),
                                  QStringLiteral("[file]"));
 
-    // --help and --version are answered before the QApplication exists, since it needs a
-    // display. Anything else, including the display's own options, waits for it.
+    // The arguments are checked before the QApplication exists, since it needs a display: so
+    // --help, --version and wrong arguments are answered without one.
     {
         const QCoreApplication core(argc, argv);
-        parser.parse(QCoreApplication::arguments());
+        if (!parser.parse(QCoreApplication::arguments())) {
+            return usageError(parser.errorText());
+        }
         if (parser.isSet(helpOption)) {
             parser.showHelp();
         }
@@ -55,44 +99,48 @@ int main(int argc, char* argv[]) {
                         orvendel::kVersion.data());
             return 0;
         }
+        const QStringList files = parser.positionalArguments();
+        if (files.size() > 1 || (!files.isEmpty() && parser.isSet(pathOption))) {
+            return usageError(
+                QStringLiteral("give one file, either as an argument or with --path"));
+        }
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvendel"));
-    QApplication::setApplicationVersion(QString::fromUtf8(orvendel::kVersion));
-    QIcon icon;
-    for (const int size : {16, 32, 64, 256}) {
-        icon.addFile(QStringLiteral(":/orvendel/orvendel-%1.png").arg(size), QSize(size, size));
-    }
-    QApplication::setWindowIcon(icon);
+    orvendel::setApplicationIdentity();
+    // --help-all lists Qt's options too, which only the QApplication knows.
     parser.process(app);
     const QStringList files = parser.positionalArguments();
-    if (files.size() > 1 || (!files.isEmpty() && parser.isSet(pathOption))) {
-        std::fprintf(stderr, "orvendel: give one file, either as an argument or with --path\n");
-        return 1;
-    }
 
     // A file given on the command line is proposed as it stands; otherwise the window opens at
     // once and looks for the game meanwhile.
     orvendel::QtMessageBoxes messages;
     orvendel::QtFileDialogs dialogs;
+    // Pictures are taken without reading or changing what the user's settings remember.
+    orvendel::RememberedPlaces places(
+        parser.isSet(screenshotOption) ? nullptr : orvendel::RememberedPlaces::userSettings());
     std::unique_ptr<orvendel::MainWindow> window;
     if (!files.isEmpty() || parser.isSet(pathOption)) {
         window = std::make_unique<orvendel::MainWindow>(
-            messages, dialogs,
+            messages, dialogs, places,
             orvendel::MainWindow::LocatedGames(files.isEmpty() ? parser.value(pathOption)
                                                                : files.first()));
     } else {
-        window = std::make_unique<orvendel::MainWindow>(messages, dialogs, [] {
+        window = std::make_unique<orvendel::MainWindow>(messages, dialogs, places, [] {
             const orvendel::GameSearch search = orvendel::searchGameExecutables();
             QStringList paths;
+            QStringList launchers;
             // The locate layer answers in the system's code page (UTF-8 outside Windows).
-            for (const orvendel::FoundGame& game : search.games)
+            for (const orvendel::FoundGame& game : search.games) {
                 paths << QString::fromLocal8Bit(game.executablePath);
+                launchers << QString::fromLocal8Bit(game.source);
+            }
             return orvendel::MainWindow::LocatedGames(
-                paths, QStringLiteral("Orvendel looked for the game in %1, and did not find it.  "
-                                      "Please use the Browse button to find NWMAIN.EXE.")
-                           .arg(QString::fromLocal8Bit(search.places)));
+                paths,
+                QStringLiteral("Orvendel looked for the game in %1, and did not find it.  "
+                               "Please use the Browse button to find NWMAIN.EXE.")
+                    .arg(QString::fromLocal8Bit(search.places)),
+                launchers);
         });
     }
     messages.setParentWidget(window.get());

@@ -209,6 +209,46 @@ TEST_F(Cli, HelpPrintsUsageOfEveryVerbAndExplainsEachOption) {
     EXPECT_EQ(version.err, "");
 }
 
+TEST_F(Cli, HelpFollowedByAVerbShowsThatVerbsHelp) {
+    const CliResult help = run({"help", "check"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out.rfind("usage: orvendel-cli check SETTINGS.chs ", 0), 0u) << help.out;
+    EXPECT_EQ(help.out, run({"check", "--help"}).out);
+}
+
+TEST_F(Cli, ShortVersionOptionPrintsTheVersion) {
+    const CliResult version = run({"-V"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "orvendel-cli " + std::string(kVersion) + "\n");
+}
+
+// A missing or wrong first argument says what is wrong, then the usage in two lines.
+TEST_F(Cli, WrongFirstArgumentsGetAShortUsageAndWhereTheHelpIs) {
+    const std::string usage =
+        "usage: orvendel-cli VERB [ARGUMENTS] (VERB: read, apply, check, locate, restore)\n"
+        "Try 'orvendel-cli --help' for more.\n";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::string err;
+    } rows[] = {
+        {"no verb", {}, "orvendel-cli: a verb is missing\n"},
+        {"unknown option",
+         {"--frobnicate", "read"},
+         "orvendel-cli: unknown option '--frobnicate'\n"},
+        {"unknown short option", {"-x"}, "orvendel-cli: unknown option '-x'\n"},
+        {"unknown verb", {"frobnicate"}, "orvendel-cli: unknown command 'frobnicate'\n"},
+        {"help of an unknown verb", {"help", "frob"}, "orvendel-cli: unknown command 'frob'\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const CliResult r = run(row.args);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_EQ(r.err, row.err + usage);
+        EXPECT_EQ(r.out, "");
+    }
+}
+
 // Each "--name" in `text`, sorted, without repeats and without --help.
 std::vector<std::string> longOptions(std::string_view text) {
     std::vector<std::string> names;

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# The command lines of both programs: --help and --version of the desktop program with no
-# display at all, "orvendel FILE" proposing FILE, and a second file refused.
+# The command lines of both programs: --help, --version and wrong arguments of the desktop
+# program with no display at all, Qt's own options taken, "orvendel FILE" proposing FILE.
 # Arguments: -DGUI=path of orvendel, -DCLI=path of orvendel-cli, -DMAKE_SAMPLE=path of
 # make-sample, -DVERSION=the project's version, -DWORK=scratch folder.
 file(REMOVE_RECURSE "${WORK}")
@@ -31,19 +31,28 @@ if(NOT out MATCHES "\\[file\\]\n" OR NOT out MATCHES "--path <file>")
     message(FATAL_ERROR "orvendel --help printed '${out}' '${err}'")
 endif()
 
-# With nothing to find in the home folder, the settings page opens only on the file given.
-set(offscreen QT_QPA_PLATFORM=offscreen "HOME=${WORK}/home" "WINEPREFIX=${WORK}/no-prefix")
+# Wrong arguments are answered with the usage and exit status 2, before a display is needed.
+run(2 out err ${no_display} "${GUI}" --bad-option)
+if(NOT err MATCHES "^orvendel: Unknown option 'bad-option'.\nusage: orvendel "
+   OR NOT err MATCHES "\nTry 'orvendel --help' for more.\n$")
+    message(FATAL_ERROR "orvendel --bad-option printed '${out}' '${err}'")
+endif()
+run(2 out err ${no_display} "${GUI}" --path "${WORK}/a/nwmain.exe" "${WORK}/b/nwmain.exe")
+if(NOT err MATCHES "^orvendel: give one file")
+    message(FATAL_ERROR "orvendel --path FILE FILE printed '${err}'")
+endif()
+
+# With nothing to find in the home folder, the settings page opens only on the file given. The
+# platform comes from Qt's own option, which the program leaves to Qt.
+set(offscreen ${no_display} "HOME=${WORK}/home" "WINEPREFIX=${WORK}/no-prefix")
 file(MAKE_DIRECTORY "${WORK}/game")
 execute_process(COMMAND "${MAKE_SAMPLE}" --revision 1 "${WORK}/game/nwmain.exe"
                 RESULT_VARIABLE code OUTPUT_QUIET)
 if(NOT code EQUAL 0)
     message(FATAL_ERROR "make-sample failed: ${code}")
 endif()
-run(0 out err ${offscreen} "${GUI}" "${WORK}/game/nwmain.exe" --screenshot "${WORK}/pictures")
+run(0 out err ${offscreen} "${GUI}" -platform offscreen "${WORK}/game/nwmain.exe"
+    --screenshot "${WORK}/pictures")
 if(NOT EXISTS "${WORK}/pictures/settings-page.png")
     message(FATAL_ERROR "orvendel FILE did not open the settings page: '${err}'")
-endif()
-run(1 out err ${offscreen} "${GUI}" --path "${WORK}/game/nwmain.exe" "${WORK}/game/nwmain.exe")
-if(NOT err MATCHES "orvendel: give one file")
-    message(FATAL_ERROR "orvendel --path FILE FILE printed '${err}'")
 endif()

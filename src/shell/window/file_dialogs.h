@@ -18,11 +18,13 @@ public:
     // named nwmain.exe are listed.
     virtual std::optional<QString> openExecutable(QWidget* parent, const QString& current) = 0;
 
-    // Asks for a settings file to read; a name typed without an extension gets ".chs".
-    virtual std::optional<QString> openSettings(QWidget* parent) = 0;
+    // Asks for a settings file to read, opening in `folder` (the dialog's choice when empty); a
+    // name typed without an extension gets ".chs".
+    virtual std::optional<QString> openSettings(QWidget* parent, const QString& folder) = 0;
 
-    // Asks for a settings file to write; an existing file is replaced without a question.
-    virtual std::optional<QString> saveSettings(QWidget* parent) = 0;
+    // Asks for a settings file to write, the same way. The dialog itself does not ask before
+    // replacing a file; the window does.
+    virtual std::optional<QString> saveSettings(QWidget* parent, const QString& folder) = 0;
 };
 
 }  // namespace orvendel

@@ -6,12 +6,14 @@
 #include <QCompleter>
 #include <QCursor>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardItemModel>
 #include <QThread>
 #include <filesystem>
 #include <memory>
@@ -30,8 +32,10 @@
 #include "shell/qt_text.h"
 #include "shell/window/deliberate_click_filter.h"
 #include "shell/window/file_dialogs.h"
+#include "shell/window/found_copy_label.h"
 #include "shell/window/location_page.h"
 #include "shell/window/message_box_read_only_prompt.h"
+#include "shell/window/remembered_places.h"
 #include "shell/window/window_layout.h"
 
 namespace orvendel {
@@ -70,6 +74,24 @@ private:
     QLineEdit* edit_;
 };
 
+// The data role of the list of copies that holds each copy's whole path.
+constexpr int kWholePathRole = Qt::UserRole;
+
+// The list of copies found: each shown by its launcher and its path, the whole path as tooltip
+// and in kWholePathRole.
+QStandardItemModel* foundCopiesModel(const MainWindow::LocatedGames& found, QObject* parent) {
+    auto* model = new QStandardItemModel(parent);
+    for (qsizetype i = 0; i < found.paths.size(); ++i) {
+        const QString& path = found.paths[i];
+        auto* item = new QStandardItem(foundCopyLabel(found.launchers.value(i), path));
+        item->setData(path, kWholePathRole);
+        item->setToolTip(QDir::toNativeSeparators(path));
+        item->setEditable(false);
+        model->appendRow(item);
+    }
+    return model;
+}
+
 // Restores a widget's own cursor (or its absence) when a patch run ends, however it ends.
 class CursorGuard {
 public:
@@ -97,11 +119,12 @@ private:
 
 }  // namespace
 
-MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const LocatedGames& found,
-                       QWidget* parent)
+MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, RememberedPlaces& places,
+                       const LocatedGames& found, QWidget* parent)
     : QWidget(parent),
       messages_(messages),
       dialogs_(dialogs),
+      places_(places),
       locationPage_(nullptr),
       settingsPage_(nullptr),
       busyForm_(nullptr) {
@@ -165,9 +188,9 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const Locat
     }
 }
 
-MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, Locator locate,
-                       QWidget* parent)
-    : MainWindow(messages, dialogs, LocatedGames(), parent) {
+MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, RememberedPlaces& places,
+                       Locator locate, QWidget* parent)
+    : MainWindow(messages, dialogs, places, LocatedGames(), parent) {
     QLabel* note = locationPage_->searchNote();
     note->setText(QStringLiteral("Looking for NWMAIN.EXE..."));
     note->show();
@@ -207,15 +230,26 @@ void MainWindow::showLocatedGames(const LocatedGames& found) {
     QLineEdit* nwn = locationPage_->pathEdit();
     // A path in the box was typed or browsed to while the search ran, and stays.
     const bool keepPath = !nwn->text().isEmpty();
+    // Where the search found nothing, the executable read last time, if it is still there.
+    const QString remembered = places_.executable();
+    const bool offerRemembered =
+        found.paths.isEmpty() && isGameExecutablePath(remembered.toLocal8Bit().toStdString());
     if (!keepPath)
-        nwn->setText(found.paths.value(0));
+        nwn->setText(offerRemembered ? remembered : found.paths.value(0));
     updateButtons();
     if (found.paths.size() > 1) {
-        nwn->setCompleter(new QCompleter(found.paths, nwn));
+        auto* completer = new QCompleter(nwn);
+        completer->setModel(foundCopiesModel(found, completer));
+        // The box takes, and matches what is typed against, the whole path; the list shows the
+        // launcher and the path, shortened in the middle where it is too long.
+        completer->setCompletionRole(kWholePathRole);
+        completer->popup()->setTextElideMode(Qt::ElideMiddle);
+        nwn->setCompleter(completer);
         new CandidateListOpener(nwn);
     }
     QLabel* note = locationPage_->searchNote();
-    note->setText(found.paths.isEmpty() && !keepPath ? found.notFound : QString());
+    note->setText(found.paths.isEmpty() && !keepPath && !offerRemembered ? found.notFound
+                                                                         : QString());
     note->setVisible(!note->text().isEmpty());
     fitWrappedLabels(locationPage_);
 }
@@ -237,12 +271,14 @@ void MainWindow::updateRestoreButton() {
 }
 
 void MainWindow::browseForExecutable() {
-    if (auto chosen = dialogs_.openExecutable(this, executablePath())) {
+    const QString current = executablePath().isEmpty() ? places_.executable() : executablePath();
+    if (auto chosen = dialogs_.openExecutable(this, current)) {
         locationPage_->pathEdit()->setText(*chosen);
     }
 }
 
 void MainWindow::readExecutableAndShowSettings() {
+    places_.setExecutable(executablePath());
     processData(true);
     settingsPage_->adaptToRevision(state_.revision);
     locationPage_->hide();
@@ -338,12 +374,23 @@ void MainWindow::runInProgressWindow(bool forReading, BusyForm::Work work) {
 }
 
 void MainWindow::saveSettings() {
-    const auto chosen = dialogs_.saveSettings(this);
+    const auto chosen = dialogs_.saveSettings(this, places_.settingsFolder());
     if (!chosen)
         return;
+    places_.setSettingsFolder(QFileInfo(*chosen).absolutePath());
     // Neither the game nor the copy of its original may be overwritten.
     const std::filesystem::path target = toPath(*chosen);
     FileStatus saved = settingsTargetAllowed(target, toPath(executablePath()));
+    // Another file of that name (a link too, even a broken one) is replaced only when the user
+    // agrees; a folder there is left to the save to refuse.
+    std::error_code error;
+    const bool taken = std::filesystem::exists(std::filesystem::symlink_status(target, error)) &&
+                       !std::filesystem::is_directory(target, error);
+    if (saved && taken &&
+        !messages_.askYesNo(QStringLiteral("\"%1\" already exists.  Do you want to replace it?")
+                                .arg(QDir::toNativeSeparators(*chosen)))) {
+        return;
+    }
     if (saved)
         saved = saveSettingsFile(target, state_.settings);
     if (!saved.ok()) {
@@ -352,9 +399,10 @@ void MainWindow::saveSettings() {
 }
 
 void MainWindow::loadSettings() {
-    const auto chosen = dialogs_.openSettings(this);
+    const auto chosen = dialogs_.openSettings(this, places_.settingsFolder());
     if (!chosen)
         return;
+    places_.setSettingsFolder(QFileInfo(*chosen).absolutePath());
     const Result<SettingsFormat> result =
         loadSettingsFile(toPath(*chosen), state_.settings, state_.revision);
     if (!result) {

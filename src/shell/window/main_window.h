@@ -20,6 +20,7 @@ namespace orvendel {
 class FileDialogs;
 class LocationPage;
 class MessageBoxes;
+class RememberedPlaces;
 class SettingsPage;
 
 // The main window: a two-step wizard whose location page confirms where nwmain.exe
@@ -30,32 +31,38 @@ class MainWindow : public QWidget {
     Q_OBJECT
 public:
     // What the search for the game at start-up found: the paths of its copies, the first one
-    // proposed, and when there is none a line saying where it looked. A lone path converts.
+    // proposed, the launcher or setting that led to each ("Lutris"; missing or empty when not
+    // known), and when there is none a line saying where it looked. A lone path converts.
     struct LocatedGames {
         LocatedGames() = default;
         LocatedGames(const QString& path)
             : paths(path.isEmpty() ? QStringList() : QStringList{path}) {}
-        LocatedGames(QStringList found, QString notFoundLine)
-            : paths(std::move(found)), notFound(std::move(notFoundLine)) {}
+        LocatedGames(QStringList found, QString notFoundLine, QStringList launcherNames = {})
+            : paths(std::move(found)),
+              notFound(std::move(notFoundLine)),
+              launchers(std::move(launcherNames)) {}
 
         QStringList paths;
         QString notFound;
+        QStringList launchers;  // by the index of paths
     };
     // Searches for the game at start-up.
     using Locator = std::function<LocatedGames()>;
 
-    // The window asks its questions through `messages` and its file dialogs through `dialogs`;
-    // both must outlive it. The path box starts with the first of `found`, the list offers the
-    // other copies, or the note says why there is none.
-    MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const LocatedGames& found,
-               QWidget* parent = nullptr);
+    // The window asks its questions through `messages` and its file dialogs through `dialogs`,
+    // and keeps the last executable read and the last settings folder in `places`; all three
+    // must outlive it. The path box starts with the first of `found`, the list offers every
+    // copy, or, when none was found, the box offers the remembered executable if it is still
+    // there, else the note says where the search looked.
+    MainWindow(MessageBoxes& messages, FileDialogs& dialogs, RememberedPlaces& places,
+               const LocatedGames& found, QWidget* parent = nullptr);
     // The same, but the window starts with an empty path box and runs `locate` on a thread of
     // its own, while the page says that it is searching. When the search ends its outcome is
     // shown as above, except that a path the player typed or browsed to in the meantime stays
     // in the box. The search thread holds nothing of the window: a window closed and destroyed
     // meanwhile leaves the search to end on its own, and its outcome goes nowhere.
-    MainWindow(MessageBoxes& messages, FileDialogs& dialogs, Locator locate,
-               QWidget* parent = nullptr);
+    MainWindow(MessageBoxes& messages, FileDialogs& dialogs, RememberedPlaces& places,
+               Locator locate, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Whether the start-up search still runs.
@@ -94,7 +101,8 @@ private:
     // "Restore Original" only while a copy of that file's original is kept.
     void updateButtons();
     void updateRestoreButton();
-    // "Browse...": the file dialog, opening at the path box's text; cancel keeps the text.
+    // "Browse...": the file dialog, opening at the path box's text (when empty, at the remembered
+    // executable); cancel keeps the text.
     void browseForExecutable();
     // "Next >": reading run, adaptation to the revision, push of the record, page switch.
     void readExecutableAndShowSettings();
@@ -105,7 +113,8 @@ private:
     void writeSettingsToExecutable();
     // "Restore Original": the question, then the original copy put back in the progress window.
     void restoreOriginalExecutable();
-    // "Save Settings..." (never onto the executable) and "Load Settings...".
+    // "Save Settings..." (never onto the executable; an existing file only after a question)
+    // and "Load Settings...", both opening in the remembered settings folder.
     void saveSettings();
     void loadSettings();
 
@@ -119,6 +128,7 @@ private:
 
     MessageBoxes& messages_;
     FileDialogs& dialogs_;
+    RememberedPlaces& places_;
     CameraState state_;
     LocationPage* locationPage_;
     SettingsPage* settingsPage_;

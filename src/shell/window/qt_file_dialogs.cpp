@@ -43,28 +43,22 @@ std::optional<QString> QtFileDialogs::openExecutable(QWidget* parent, const QStr
     return chosenFile(dialog);
 }
 
-std::optional<QString> QtFileDialogs::openSettings(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("Settings File"), settingsFolder_, kSettingsFilter);
+std::optional<QString> QtFileDialogs::openSettings(QWidget* parent, const QString& folder) {
+    QFileDialog dialog(parent, QStringLiteral("Settings File"), folder, kSettingsFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // A typed name of a missing file is accepted; loading it then reports that it cannot open it.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("chs"));
-    auto chosen = chosenFile(dialog);
-    if (chosen)
-        settingsFolder_ = QFileInfo(*chosen).absolutePath();
-    return chosen;
+    return chosenFile(dialog);
 }
 
-std::optional<QString> QtFileDialogs::saveSettings(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("Settings File"), settingsFolder_, kSettingsFilter);
+std::optional<QString> QtFileDialogs::saveSettings(QWidget* parent, const QString& folder) {
+    QFileDialog dialog(parent, QStringLiteral("Settings File"), folder, kSettingsFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("chs"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    auto chosen = chosenFile(dialog);
-    if (chosen)
-        settingsFolder_ = QFileInfo(*chosen).absolutePath();
-    return chosen;
+    return chosenFile(dialog);
 }
 
 }  // namespace orvendel

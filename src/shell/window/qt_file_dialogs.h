@@ -14,14 +14,11 @@ public:
     std::optional<QString> openExecutable(QWidget* parent, const QString& current) override;
 
     // Title "Settings File", filter "Settings Files (*.chs)", default suffix chs.
-    std::optional<QString> openSettings(QWidget* parent) override;
+    std::optional<QString> openSettings(QWidget* parent, const QString& folder) override;
 
-    // As openSettings, as a save dialog that does not ask before replacing a file.
-    std::optional<QString> saveSettings(QWidget* parent) override;
-
-private:
-    // Folder of the last settings file chosen, so that both directions open where the user was.
-    QString settingsFolder_;
+    // As openSettings, as a save dialog that does not ask before replacing a file (the window
+    // asks, whichever dialog the platform shows).
+    std::optional<QString> saveSettings(QWidget* parent, const QString& folder) override;
 };
 
 }  // namespace orvendel

@@ -17,6 +17,7 @@
 #include "shell/window/file_dialogs.h"
 #include "shell/window/location_page.h"
 #include "shell/window/main_window.h"
+#include "shell/window/remembered_places.h"
 
 namespace orvendel {
 
@@ -45,8 +46,8 @@ private:
 class NoFileDialogs : public FileDialogs {
 public:
     std::optional<QString> openExecutable(QWidget*, const QString&) override { return {}; }
-    std::optional<QString> openSettings(QWidget*) override { return {}; }
-    std::optional<QString> saveSettings(QWidget*) override { return {}; }
+    std::optional<QString> openSettings(QWidget*, const QString&) override { return {}; }
+    std::optional<QString> saveSettings(QWidget*, const QString&) override { return {}; }
 };
 
 QString save(QWidget& widget, const QDir& dir, const QString& name) {
@@ -133,7 +134,8 @@ QString writeScreenshots(MainWindow& window, const QString& folder) {
     const auto restore = qScopeGuard([&] { QApplication::setFont(font); });
     PictureOnlyMessages messages;
     NoFileDialogs dialogs;
-    MainWindow largeWindow(messages, dialogs, MainWindow::LocatedGames(path));
+    RememberedPlaces places;  // in memory: pictures change nothing the user keeps
+    MainWindow largeWindow(messages, dialogs, places, MainWindow::LocatedGames(path));
     largeWindow.show();
     error = picturePages(largeWindow, dir, QStringLiteral("-large-font"));
     return error.isEmpty() ? messages.first : error;

@@ -7,11 +7,13 @@
 #include <QApplication>
 #include <QCompleter>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QSemaphore>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QThread>
 #include <QTimer>
@@ -19,6 +21,7 @@
 #include <tuple>
 
 #include "../gauge_drags.h"
+#include "shell/window/location_page.h"
 #include "window_fixture.h"
 
 namespace orvendel {
@@ -341,7 +344,7 @@ TEST_F(MainWindowTest, PathBoxOffersEveryCopyFoundOrTheNoteSaysWhereTheSearchLoo
     ASSERT_TRUE(list->isVisible());
     QStringList shown;
     for (int row = 0; row < list->model()->rowCount(); ++row)
-        shown << list->model()->index(row, 0).data().toString();
+        shown << list->model()->index(row, 0).data(Qt::ToolTipRole).toString();
     EXPECT_EQ(shown, found);
     pick(1);
     EXPECT_EQ(nwn->text(), missing);
@@ -362,6 +365,66 @@ TEST_F(MainWindowTest, PathBoxOffersEveryCopyFoundOrTheNoteSaysWhereTheSearchLoo
     EXPECT_EQ(find<QLineEdit>("NWN")->text(), "");
     EXPECT_TRUE(find("SearchNote")->isVisible());
     EXPECT_EQ(find<QLabel>("SearchNote")->text(), "Looked in ~/.wine.  Please use Browse.");
+}
+
+// The list shows which launcher led to each copy, and its path shortened in the middle where
+// the box is too narrow, so that both the prefix's folder and the file name stay in view.
+TEST_F(MainWindowTest, ListOfCopiesShowsEachLauncherAndThePathWithTheWholePathAsTooltip) {
+    const QStringList found{files.executable(1), files.executable(0)};
+    open(MainWindow::LocatedGames(found, QString(), {QStringLiteral("Lutris"), QString()}));
+    auto* nwn = find<QLineEdit>("NWN");
+    ASSERT_NE(nwn->completer(), nullptr);
+    QAbstractItemView* list = nwn->completer()->popup();
+    const QAbstractItemModel* rows = nwn->completer()->completionModel();
+    ASSERT_EQ(rows->rowCount(), 2);
+    EXPECT_EQ(rows->index(0, 0).data().toString(), "Lutris: " + QDir::toNativeSeparators(found[0]));
+    EXPECT_EQ(rows->index(1, 0).data().toString(), QDir::toNativeSeparators(found[1]))
+        << "a copy of no known launcher shows its path alone";
+    EXPECT_EQ(rows->index(0, 0).data(Qt::ToolTipRole).toString(),
+              QDir::toNativeSeparators(found[0]));
+    EXPECT_EQ(list->textElideMode(), Qt::ElideMiddle);
+}
+
+TEST_F(MainWindowTest, TheExecutableReadLastIsOfferedWhereTheSearchFindsNone) {
+    const QString note = QStringLiteral("Looked in ~/.wine.  Please use Browse.");
+    open(files.executable(0));
+    click("Next1");
+    open(MainWindow::LocatedGames({}, note));
+    EXPECT_EQ(find<QLineEdit>("NWN")->text(), files.executable(0));
+    EXPECT_TRUE(find("Next1")->isEnabled());
+    EXPECT_FALSE(find("SearchNote")->isVisible());
+
+    // A copy the search finds comes first; a remembered file that is gone is not offered.
+    open(MainWindow::LocatedGames({files.executable(1)}, note));
+    EXPECT_EQ(find<QLineEdit>("NWN")->text(), files.executable(1));
+    places.setExecutable(files.path("gone/nwmain.exe"));
+    open(MainWindow::LocatedGames({}, note));
+    EXPECT_EQ(find<QLineEdit>("NWN")->text(), "");
+    EXPECT_EQ(find<QLabel>("SearchNote")->text(), note);
+}
+
+// The places are kept in the settings, so that the next start of the program finds them.
+TEST_F(MainWindowTest, TheExecutableReadIsRememberedFromOneStartToTheNext) {
+    const QString settingsFile = files.path("config/orvendel.conf");
+    const auto settings = [&] {
+        return std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
+    };
+    {
+        RememberedPlaces first(settings());
+        MainWindow window(messages, dialogs, first, files.executable(1));
+        window.locationPage()->nextButton()->click();
+    }
+    RememberedPlaces next(settings());
+    MainWindow window(messages, dialogs, next, MainWindow::LocatedGames({}, QStringLiteral("-")));
+    EXPECT_EQ(window.locationPage()->pathEdit()->text(), files.executable(1));
+}
+
+TEST_F(MainWindowTest, BrowseOpensAtTheRememberedExecutableWhileTheBoxIsEmpty) {
+    places.setExecutable(files.path("gone/nwmain.exe"));
+    open(QString());
+    dialogs.queue(std::nullopt);
+    click("BrowseButton");
+    EXPECT_EQ(dialogs.asked(), QStringList{"executable:" + files.path("gone/nwmain.exe")});
 }
 
 TEST_F(MainWindowTest, WindowShowsBeforeTheSearchEndsAndTheSearchFillsThePathBoxAfter) {
@@ -482,6 +545,40 @@ TEST_F(SettingsFileTest, SaveAndLoadRoundTripAndCancelledDialogsDoNothing) {
             << fieldName(field);
     }
     EXPECT_EQ(dialogs.asked(), QStringList({"open-settings", "save-settings", "open-settings"}));
+}
+
+TEST_F(SettingsFileTest, SavingOverAnExistingFileAsksFirstAndNoKeepsTheFile) {
+    const QString existing = files.write("sets/mine.chs", "a player's own file");
+    const QString question = QStringLiteral("\"%1\" already exists.  Do you want to replace it?")
+                                 .arg(QDir::toNativeSeparators(existing));
+    messages.clear();
+    messages.queueAnswer(false);
+    save(existing);
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].kind, ScriptedMessageBoxes::Kind::YesNo);
+    EXPECT_EQ(messages.shown()[0].text, question);
+    const auto kept = WindowTestFiles::read(existing);
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "a player's own file");
+
+    messages.queueAnswer(true);
+    save(existing);
+    EXPECT_EQ(messages.shown().size(), 2);
+    const auto saved = WindowTestFiles::read(existing);
+    EXPECT_EQ(std::string(saved.begin(), saved.end()).rfind("\"Version\",\"G\"\r\n", 0), 0u);
+}
+
+TEST_F(SettingsFileTest, SettingsDialogsOpenInTheFolderOfTheLastSettingsFileChosen) {
+    const QString folder = QFileInfo(files.write("sets/mine.chs", "")).absolutePath();
+    messages.queueAnswer(false);  // mine.chs is there: not replaced
+    save(files.path("sets/mine.chs"));
+    dialogs.queue(std::nullopt);
+    click("LoadSettings");
+    // The next window (a next start, with the same remembered places) opens there too.
+    open(files.executable(0));
+    click("Next1");
+    dialogs.queue(std::nullopt);
+    click("SaveSettings");
+    EXPECT_EQ(dialogs.settingsFolders(), QStringList({QString(), folder, folder}));
 }
 
 TEST_F(SettingsFileTest, SavingOntoTheExecutableOrItsOriginalCopyIsRefusedHoweverItIsNamed) {

@@ -49,13 +49,15 @@ TEST(QtFileDialogsTest, DialogsOpenWhereTheyShouldWithTheirTitlesFiltersAndSuffi
         [&](QFileDialog& dialog) {
             EXPECT_EQ(dialog.windowTitle(), "Settings File");
             EXPECT_EQ(dialog.nameFilters(), QStringList{"Settings Files (*.chs)"});
+            at(dialog);
+            // The window asks before replacing a file, whichever dialog the platform shows.
+            EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
         },
         dir.filePath(QStringLiteral("camera")));
-    EXPECT_EQ(dialogs.saveSettings(nullptr), dir.filePath(QStringLiteral("camera.chs")))
+    EXPECT_EQ(dialogs.saveSettings(nullptr, dir.path()), dir.filePath(QStringLiteral("camera.chs")))
         << "the suffix is added";
-    // The open dialog starts where the last settings file was chosen.
     answerDialog([&](QFileDialog& dialog) { at(dialog); });
-    EXPECT_EQ(dialogs.openSettings(nullptr), std::nullopt);
+    EXPECT_EQ(dialogs.openSettings(nullptr, dir.path()), std::nullopt);
 }
 
 }  // namespace

@@ -21,25 +21,33 @@
 #include "shell/window/busy_form.h"
 #include "shell/window/file_dialogs.h"
 #include "shell/window/main_window.h"
+#include "shell/window/remembered_places.h"
 #include "temp_dir.h"
 
 namespace orvendel {
 
 // File dialogs answered from a script: each dialog takes the next queued answer (a path, or
 // nothing for Cancel) and records how it was asked, as "executable:<current>", "open-settings"
-// or "save-settings". A dialog with no answer queued is cancelled and counted, so that a test
-// notices an unexpected dialog.
+// or "save-settings", and the folder each settings dialog was to open in. A dialog with no
+// answer queued is cancelled and counted, so that a test notices an unexpected dialog.
 class ScriptedFileDialogs : public FileDialogs {
 public:
     void queue(std::optional<QString> answer) { answers_.push_back(std::move(answer)); }
     const QStringList& asked() const { return asked_; }
+    const QStringList& settingsFolders() const { return settingsFolders_; }
     int unscripted() const { return unscripted_; }
 
     std::optional<QString> openExecutable(QWidget*, const QString& current) override {
         return next(QStringLiteral("executable:") + current);
     }
-    std::optional<QString> openSettings(QWidget*) override { return next("open-settings"); }
-    std::optional<QString> saveSettings(QWidget*) override { return next("save-settings"); }
+    std::optional<QString> openSettings(QWidget*, const QString& folder) override {
+        settingsFolders_ << folder;
+        return next("open-settings");
+    }
+    std::optional<QString> saveSettings(QWidget*, const QString& folder) override {
+        settingsFolders_ << folder;
+        return next("save-settings");
+    }
 
 private:
     std::optional<QString> next(const QString& how) {
@@ -55,6 +63,7 @@ private:
 
     std::deque<std::optional<QString>> answers_;
     QStringList asked_;
+    QStringList settingsFolders_;
     int unscripted_ = 0;
 };
 
@@ -140,7 +149,7 @@ protected:
     // lines collected.
     template <typename Start>
     void open(const Start& start) {
-        window = std::make_unique<MainWindow>(messages, dialogs, start);
+        window = std::make_unique<MainWindow>(messages, dialogs, places, start);
         QObject::connect(window->busyForm(), &BusyForm::waitingForOk, [this] {
             okStatuses << window->busyForm()->statusText();
             cursorsAtOk << window->cursor().shape();
@@ -167,6 +176,7 @@ protected:
     WindowTestFiles files;
     ScriptedMessageBoxes messages;
     ScriptedFileDialogs dialogs;
+    RememberedPlaces places;  // in memory, shared by the windows a test opens
     std::unique_ptr<MainWindow> window;
     QStringList okStatuses;
     QList<Qt::CursorShape> cursorsAtOk;  // the main window's pointer while OK waited
