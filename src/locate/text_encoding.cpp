@@ -156,6 +156,12 @@ std::string foldCase(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (static_cast<unsigned char>(c) < 0x80) {  // most names are ASCII
+            out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+            ++i;
+            continue;
+        }
         const auto [cp, length] = decodeUtf8(text, i);
         if (length == 0) {
             out += text[i++];
