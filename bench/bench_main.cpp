@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     orvendel::registerSearchBenchmarks();
     orvendel::registerPatchRunBenchmarks();
     orvendel::registerPrefixSearchBenchmarks();
+    orvendel::registerGameSearchBenchmarks();
     orvendel::BenchRatios ratios;
     benchmark::RunSpecifiedBenchmarks(&ratios);
     ratios.print({{"search/", "memchr/"},

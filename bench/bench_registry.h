@@ -18,4 +18,8 @@ void registerPatchRunBenchmarks();
 // N times: prefixSearch/named/<N>.
 void registerPrefixSearchBenchmarks();
 
+// Registers the whole search for the game in a home folder with a copy in every kind of
+// place: gameSearch/everyPlace.
+void registerGameSearchBenchmarks();
+
 }  // namespace orvendel

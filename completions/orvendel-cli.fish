@@ -22,7 +22,7 @@ complete -c orvendel-cli -n "not __fish_seen_subcommand_from $verbs" -s V -l ver
 complete -c orvendel-cli -n "not __fish_seen_subcommand_from $verbs" -a read -d 'Read the camera settings out of the game executable'
 complete -c orvendel-cli -n "not __fish_seen_subcommand_from $verbs" -a apply -d 'Write the values of a settings file into the game executable'
 complete -c orvendel-cli -n "not __fish_seen_subcommand_from $verbs" -a check -d 'Load a settings file and print the values it gives'
-complete -c orvendel-cli -n "not __fish_seen_subcommand_from $verbs" -a locate -d 'Print the path of nwmain.exe that the game\'s registry entry gives'
+complete -c orvendel-cli -n "not __fish_seen_subcommand_from $verbs" -a locate -d 'Print the path of nwmain.exe, the first copy of the game found'
 complete -c orvendel-cli -n "not __fish_seen_subcommand_from $verbs" -a restore -d 'Put back the copy of the game executable kept before its first change'
 complete -c orvendel-cli -n "not __fish_seen_subcommand_from $verbs" -a help -d 'List the verbs, or explain one'
 complete -c orvendel-cli -n "__fish_seen_subcommand_from help; and not __fish_seen_subcommand_from read apply check locate restore" -a 'read apply check locate restore'

@@ -30,7 +30,7 @@ int runLocateCommand(const std::vector<std::string>& args, CommandIo& io) {
         return kExitDone;
     }
     for (const FoundGame& game : search.games) {
-        io.out << game.executablePath << '\t' << game.source << '\t' << game.prefix.string()
+        io.out << game.executablePath << '\t' << launcherName(game) << '\t' << game.prefix.string()
                << '\n';
     }
     return kExitDone;

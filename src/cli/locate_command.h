@@ -10,23 +10,23 @@ namespace orvendel::cli {
 
 // `locate`: prints the path of the game executable that the window proposes at start-up (on
 // Linux the first one found in the user's Wine prefixes) and gives 0. `locate --all` prints
-// every one found, a line each: the path, the source of its prefix and the prefix, separated
-// by tabs. With none found, both say on the error stream where they looked and why each prefix
-// gave nothing, and give 1.
+// every one found, each once, a line each: the path, its launcher and store (launcherName) and
+// its prefix, separated by tabs. With none found, both say on the error stream where they looked
+// and why each prefix gave nothing, and give 1.
 int runLocateCommand(const std::vector<std::string>& args, CommandIo& io);
 
 inline constexpr OptionSpec kLocateOptions[] = {
     {"--all",
      false,
      {},
-     "print every copy found, one a line: the path, the source of its Wine prefix (Wine, "
-     "Lutris, Steam, ...) and the prefix, separated by tabs"},
+     "print every copy found, one a line: the path, the launcher or store that led to it "
+     "(Wine, Lutris, Steam, \"Lutris (GOG)\", ...) and its Wine prefix, separated by tabs"},
 };
 
 inline constexpr Command kLocateCommand = {
     "locate",
     "[--all]",
-    "print the path of nwmain.exe that the game's registry entry gives",
+    "print the path of nwmain.exe, the first copy of the game found",
     &runLocateCommand,
     kLocateOptions,
 };

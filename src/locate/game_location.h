@@ -32,28 +32,42 @@ std::string executablePathFromFolder(const std::string& folder);
 // or folder that is missing.
 Result<std::string> searchGameExecutableInPrefix(const std::filesystem::path& prefixDirectory);
 
-// One copy of the game found: its executable, and the prefix that led to it with the launcher
-// or setting that named the prefix ("Lutris"; on Windows "registry" and no prefix).
+// One copy of the game found: its executable, the prefix that led to it with the launcher or
+// setting that named the prefix or the copy ("Lutris"; on Windows "registry", "GOG" or
+// "Steam", and no prefix), and the store whose records named the copy ("GOG", "Steam"; empty
+// when the game's own registry entry or a search of folders found it).
 struct FoundGame {
     std::string executablePath;
     std::string source;
     std::filesystem::path prefix;
+    std::string store;
 };
+
+// The launcher and store of a copy in a few words, for the player: the source, followed by
+// the store in brackets when that is another name ("Lutris (GOG)", "Steam", "Wine").
+std::string launcherName(const FoundGame& game);
 
 // The outcome of looking for every copy of the game.
 struct GameSearch {
-    std::vector<FoundGame> games;      // in the order the places were searched
+    std::vector<FoundGame> games;      // in the order the places were searched, each copy once
     std::vector<FileStatus> failures;  // why each prefix with a registry gave no game
     std::string places;                // where the search looked, in a few words
 };
 
-// Looks for the game in each of `prefixes` in turn (searchGameExecutableInPrefix) and keeps
-// those whose executable passes isGameExecutablePath.
+// Looks for the game in each of `places` in turn and keeps the executables that pass
+// isGameExecutablePath, each copy once (by identity on disk, see fileIdentity), where it was
+// first found. A prefix is searched through its registry (the game's own entry, then the
+// stores' records: storeCopies) and then on its drive C (findGameOnDrive on drive_c); a
+// folder two levels down (findGameBelow); an executable is taken when it is called NWMAIN.EXE.
+GameSearch searchGameInPlaces(const std::vector<GamePlace>& places);
+
+// The same for prefixes alone.
 GameSearch searchGameInPrefixes(const std::vector<PrefixCandidate>& prefixes);
 
 // Looks for the game where this platform keeps it: on Windows the registry's install folder
-// with "\NWMAIN.EXE" (whether or not the file is there); elsewhere searchGameInPrefixes over
-// the Wine prefixes of the user ($WINEPREFIX, $HOME; see winePrefixCandidates).
+// with "\NWMAIN.EXE" (whether or not the file is there), then the copies that GOG's and
+// Steam's records lead to (storeCopies); elsewhere searchGameInPlaces over the places of the
+// user ($WINEPREFIX, $HOME; see gamePlaces).
 GameSearch searchGameExecutables();
 
 // Returns whether `path`, taken literally, names an existing ordinary file called NWMAIN.EXE

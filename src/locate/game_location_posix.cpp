@@ -28,9 +28,9 @@ FileStatus whyNoPrefix(const std::filesystem::path& prefix) {
 GameSearch searchGameExecutables() {
     const std::filesystem::path home = environmentPath("HOME");
     const std::filesystem::path winePrefix = environmentPath("WINEPREFIX");
-    const std::vector<PrefixCandidate> prefixes = winePrefixCandidates(home, winePrefix);
-    GameSearch search = searchGameInPrefixes(prefixes);
-    if (!winePrefix.empty() && (prefixes.empty() || prefixes.front().source != "WINEPREFIX")) {
+    const std::vector<GamePlace> places = gamePlaces(home, winePrefix);
+    GameSearch search = searchGameInPlaces(places);
+    if (!winePrefix.empty() && (places.empty() || places.front().source != "WINEPREFIX")) {
         search.failures.insert(search.failures.begin(), whyNoPrefix(winePrefix));
     }
     if (home.empty()) {

@@ -8,19 +8,26 @@
 
 namespace orvendel {
 
-// Readers for the few entries of game launchers' configuration files that name Wine prefixes.
-// Each reads only what it needs, line by line or token by token; anything it cannot make sense
-// of yields nothing rather than a guess.
+// Readers for the few entries of game launchers' files that say where a game lies. Each reads
+// the file with a YAML or JSON library and takes only the entries it needs; a file that cannot
+// be parsed, or an entry of another type, yields nothing rather than a guess. POSIX only: the
+// launchers are those of Linux.
 
-// Returns the `prefix:` entry of the top-level `game:` section of a Lutris game file (YAML),
-// unquoted ('...' and "..." forms); nothing when the section or entry is missing or empty.
-std::optional<std::string> lutrisGamePrefix(std::string_view yaml);
+// What a Lutris game file (YAML, as Lutris writes it) says under its top-level `game:` section.
+struct LutrisGame {
+    std::string prefix;  // `prefix:`, the Wine prefix; empty when missing or no text
+    std::string exe;     // `exe:`, the program that Lutris starts; empty when missing or no text
+};
 
-// Returns every "path" value of a Steam libraryfolders.vdf, in file order, unescaped.
-std::vector<std::string> steamLibraryPaths(std::string_view vdf);
+// Reads a Lutris game file; nothing when it is no YAML mapping with a `game:` mapping.
+std::optional<LutrisGame> lutrisGame(std::string_view yaml);
 
-// Returns every "winePrefix" text value of a Heroic game configuration (JSON), in file order,
-// unescaped; values that are not terminated texts are left out.
+// Returns the non-empty "winePrefix" texts of a Heroic game configuration (JSON: one object per
+// game, keyed by the game's name), in file order.
 std::vector<std::string> heroicWinePrefixes(std::string_view json);
+
+// Returns the non-empty "install_path" texts of the games in Heroic's list of installed GOG
+// games (gog_store/installed.json: {"installed": [{"install_path": ...}, ...]}), in file order.
+std::vector<std::string> heroicGogInstallPaths(std::string_view json);
 
 }  // namespace orvendel

@@ -12,6 +12,11 @@ namespace orvendel {
 // to an ordinary file counts as one.
 bool isOrdinaryFile(const std::string& path);
 
+// Returns a text that two paths share exactly when they name the same file: the device and
+// file number of what they name (a link is followed), or, for a path that names nothing,
+// the path itself with ASCII letters in lower case.
+std::string fileIdentity(const std::string& path);
+
 // Returns the last component of `path`: what follows the last separator ('/', and on Windows
 // also '\' and the ':' of a drive).
 std::string fileNameOf(const std::string& path);

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include "locate/ordinary_file.h"
+#include "locate/text_encoding.h"
 
 namespace orvendel {
 
@@ -16,6 +17,14 @@ bool isOrdinaryFile(const std::string& path) {
     }
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string fileIdentity(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return "name " + asciiLower(path);
+    }
+    return "file " + std::to_string(info.st_dev) + ':' + std::to_string(info.st_ino);
 }
 
 std::string fileNameOf(const std::string& path) {

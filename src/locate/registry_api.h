@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orvendel {
 
@@ -15,6 +16,7 @@ inline constexpr std::int32_t kErrorInvalidHandle = 6;
 inline constexpr std::int32_t kErrorNotEnoughMemory = 8;
 inline constexpr std::int32_t kErrorBadPathname = 161;
 inline constexpr std::int32_t kErrorMoreData = 234;
+inline constexpr std::int32_t kErrorNoMoreItems = 259;
 inline constexpr std::int32_t kStatusSourceNotRecognised = 99;
 
 // The predefined registry keys, by their Windows handle values.
@@ -45,6 +47,12 @@ public:
     // when the buffer is too small, 2 when the value does not exist, or another error code.
     virtual std::int32_t queryValue(Key key, const std::string& name, char* buffer,
                                     std::uint32_t& size) = 0;
+
+    // Sets `names` to the names of the keys directly below `subkey` of the predefined key
+    // `hive`, found as openKey finds the key. Returns 0, or a Windows error code (2 when the
+    // subkey does not exist) and leaves `names` empty.
+    virtual std::int32_t listSubkeys(std::uint32_t hive, const std::string& subkey,
+                                     std::vector<std::string>& names) = 0;
 
     // Closes a key opened by openKey. Returns 0.
     virtual std::int32_t closeKey(Key key) = 0;

@@ -26,6 +26,18 @@ std::string asciiLower(std::string_view text);
 // Returns whether two texts are equal when ASCII letters are compared without regard to case.
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// Returns Unicode's simple case folding of one code point (the C and S mappings of
+// CaseFolding.txt): 'É' gives 'é', 'K' (Kelvin) gives 'k'; a code point without one is kept.
+char32_t foldCase(char32_t codePoint);
+
+// Returns UTF-8 text with every code point folded as above; bytes that are not well-formed
+// UTF-8 are kept as they are.
+std::string foldCase(std::string_view text);
+
+// Returns whether two UTF-8 texts are equal after simple case folding. Wine compares registry
+// and file names by Unicode case; full folding ("ß" against "SS") is not done.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
 // Returns the text without leading and trailing blanks (spaces and tabs).
 std::string_view trimBlanks(std::string_view text);
 

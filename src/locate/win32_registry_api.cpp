@@ -53,6 +53,39 @@ std::int32_t Win32RegistryApi::queryValue(Key key, const std::string& name, char
     return static_cast<std::int32_t>(status);
 }
 
+std::int32_t Win32RegistryApi::listSubkeys(std::uint32_t hive, const std::string& subkey,
+                                           std::vector<std::string>& names) {
+    names.clear();
+    const HKEY root =
+        reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(static_cast<std::int32_t>(hive)));
+    HKEY opened = nullptr;
+    LONG status = RegOpenKeyExA(root, subkey.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &opened);
+    if (status == ERROR_FILE_NOT_FOUND && sizeof(void*) == 8) {
+        status = RegOpenKeyExA(root, subkey.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_WOW64_32KEY,
+                               &opened);
+    }
+    if (status != ERROR_SUCCESS) {
+        return static_cast<std::int32_t>(status);
+    }
+    // A key name has at most 255 characters; in the ANSI code page a character may take two
+    // bytes.
+    char name[512];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof name;
+        status = RegEnumKeyExA(opened, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (status != ERROR_SUCCESS) {
+            break;
+        }
+        names.emplace_back(name, length);
+    }
+    RegCloseKey(opened);
+    if (status != ERROR_NO_MORE_ITEMS) {
+        names.clear();
+        return static_cast<std::int32_t>(status);
+    }
+    return kStatusSuccess;
+}
+
 std::int32_t Win32RegistryApi::closeKey(Key key) {
     return static_cast<std::int32_t>(RegCloseKey(toHandle(key)));
 }

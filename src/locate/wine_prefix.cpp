@@ -29,7 +29,7 @@ std::optional<std::filesystem::path> WinePrefix::findEntry(const std::filesystem
     std::filesystem::directory_iterator entries(directory, error);
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
         const std::string candidate = entries->path().filename().string();
-        if (equalsIgnoringAsciiCase(candidate, name) && (!best || candidate < *best)) {
+        if (equalsIgnoringCase(candidate, name) && (!best || candidate < *best)) {
             best = candidate;
         }
     }

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -10,7 +8,9 @@
 #include <unordered_set>
 #include <utility>
 
+#include "locate/game_folder_search.h"
 #include "locate/launcher_config.h"
+#include "locate/steam_library.h"
 #include "locate/wine_prefix_search.h"
 
 namespace orvendel {
@@ -122,34 +122,72 @@ Folders foldersNamedIn(const std::vector<std::string>& texts, const fs::path& ho
     return named.folders();
 }
 
-Folders lutrisPrefixes(const SearchContext& where) {
-    FolderList named;  // one prefix may serve several games
-    for (const char* games : {".config/lutris/games", ".local/share/lutris/games"}) {
+using Kind = GamePlace::Kind;
+using Places = std::vector<GamePlace>;
+
+// Places of one kind, without their source (filled in by gamePlaces).
+Places placesOf(Kind kind, const Folders& paths) {
+    Places places;
+    for (const fs::path& path : paths) {
+        places.push_back({kind, path, {}});
+    }
+    return places;
+}
+
+void addAll(Places& out, const Places& more) {
+    out.insert(out.end(), more.begin(), more.end());
+}
+
+// The folders in which a launcher installed as a Flatpak, or natively, keeps `relative` (both
+// relative to the home folder): the native one first.
+std::array<fs::path, 2> nativeAndFlatpak(const SearchContext& where, const char* relative,
+                                         const char* flatpakRelative) {
+    return {where.home / relative, where.home / flatpakRelative};
+}
+
+Places lutrisPlaces(const SearchContext& where) {
+    FolderList named;  // one prefix or executable may serve several games
+    Places found;
+    for (const char* games : {".config/lutris/games", ".local/share/lutris/games",
+                              ".var/app/net.lutris.Lutris/config/lutris/games",
+                              ".var/app/net.lutris.Lutris/data/lutris/games"}) {
         for (const fs::path& file : filesEndingIn(where, where.home / games, ".yml")) {
             const auto text = readConfigFile(file);
-            const auto prefix = text ? lutrisGamePrefix(*text) : std::nullopt;
-            if (const auto folder = prefix ? hostFolder(*prefix, where.home) : std::nullopt) {
-                named.add(*folder);
+            const auto game = text ? lutrisGame(*text) : std::nullopt;
+            if (!game) {
+                continue;
+            }
+            const auto prefix = hostFolder(game->prefix, where.home);
+            // Lutris starts an `exe:` that is not absolute from the game's folder, its prefix.
+            auto exe = hostFolder(game->exe, where.home);
+            if (!exe && prefix && !game->exe.empty()) {
+                exe = *prefix / game->exe;
+            }
+            if (exe && named.add(*exe)) {
+                found.push_back({Kind::Executable, *exe, {}});
+            }
+            if (prefix && named.add(*prefix)) {
+                found.push_back({Kind::Prefix, *prefix, {}});
             }
         }
     }
-    Folders found = named.folders();
-    addAll(found, subfolders(where, where.home / "Games"));
+    addAll(found, placesOf(Kind::Prefix, subfolders(where, where.home / "Games")));
     return found;
 }
 
-Folders bottlesPrefixes(const SearchContext& where) {
+Places bottlesPlaces(const SearchContext& where) {
     Folders found = subfolders(where, where.home / ".local/share/bottles/bottles");
     addAll(found,
            subfolders(where, where.home / ".var/app/com.usebottles.bottles/data/bottles/bottles"));
-    return found;
+    return placesOf(Kind::Prefix, found);
 }
 
-Folders steamPrefixes(const SearchContext& where) {
+Places steamPlaces(const SearchContext& where) {
     // Each root's libraryfolders.vdf usually names the same libraries, the roots among them.
     FolderList libraries;
     for (const char* root : {".steam/steam", ".local/share/Steam",
-                             ".var/app/com.valvesoftware.Steam/.local/share/Steam"}) {
+                             ".var/app/com.valvesoftware.Steam/.local/share/Steam",
+                             "snap/steam/common/.local/share/Steam"}) {
         libraries.add(where.home / root);
         if (const auto text = readConfigFile(where.home / root / "steamapps/libraryfolders.vdf")) {
             for (const fs::path& library : foldersNamedIn(steamLibraryPaths(*text), where.home)) {
@@ -157,115 +195,129 @@ Folders steamPrefixes(const SearchContext& where) {
             }
         }
     }
-    Folders found;
+    Places found;
     for (const fs::path& library : libraries.folders()) {
+        ++where.foldersLookedAt;
+        for (const std::string& game : steamGameFolders(library.native())) {
+            found.push_back({Kind::Folder, game, {}});
+        }
         for (const fs::path& game : subfolders(where, library / "steamapps/compatdata")) {
-            found.push_back(game / "pfx");
+            found.push_back({Kind::Prefix, game / "pfx", {}});
         }
     }
     return found;
 }
 
-Folders heroicPrefixes(const SearchContext& where) {
-    FolderList named;
-    for (const fs::path& file :
-         filesEndingIn(where, where.home / ".config/heroic/GamesConfig", ".json")) {
-        if (const auto text = readConfigFile(file)) {
-            for (const fs::path& folder : foldersNamedIn(heroicWinePrefixes(*text), where.home)) {
-                named.add(folder);
+Places heroicPlaces(const SearchContext& where) {
+    FolderList prefixes;
+    FolderList games;
+    for (const fs::path& config : nativeAndFlatpak(
+             where, ".config/heroic", ".var/app/com.heroicgameslauncher.hgl/config/heroic")) {
+        for (const fs::path& file : filesEndingIn(where, config / "GamesConfig", ".json")) {
+            if (const auto text = readConfigFile(file)) {
+                for (const fs::path& folder :
+                     foldersNamedIn(heroicWinePrefixes(*text), where.home)) {
+                    prefixes.add(folder);
+                }
+            }
+        }
+        if (const auto text = readConfigFile(config / "gog_store/installed.json")) {
+            for (const fs::path& folder :
+                 foldersNamedIn(heroicGogInstallPaths(*text), where.home)) {
+                games.add(folder);
             }
         }
     }
-    Folders found = named.folders();
+    Places found = placesOf(Kind::Prefix, prefixes.folders());
     // Newer Heroic versions keep the prefixes one level deeper, under Prefixes/default.
     for (const fs::path& folder : subfolders(where, where.home / "Games/Heroic/Prefixes")) {
-        found.push_back(folder);
-        addAll(found, subfolders(where, folder));
+        found.push_back({Kind::Prefix, folder, {}});
+        addAll(found, placesOf(Kind::Prefix, subfolders(where, folder)));
     }
+    addAll(found, placesOf(Kind::Folder, games.folders()));
     return found;
 }
 
-struct PrefixSource {
+struct PlaceSource {
     const char* name;
-    Folders (*list)(const SearchContext&);
+    Places (*list)(const SearchContext&);
 };
 
-constexpr std::array kPrefixSources = {
-    PrefixSource{"WINEPREFIX",
-                 [](const SearchContext& where) {
-                     return where.winePrefix.empty() ? Folders{} : Folders{where.winePrefix};
-                 }},
+constexpr std::array kPlaceSources = {
+    PlaceSource{"WINEPREFIX",
+                [](const SearchContext& where) {
+                    return where.winePrefix.empty() ? Places{}
+                                                    : Places{{Kind::Prefix, where.winePrefix, {}}};
+                }},
     // The other sources lie in the home folder; without one only $WINEPREFIX is searched.
-    PrefixSource{"Wine", [](const SearchContext& where) { return Folders{where.home / ".wine"}; }},
-    PrefixSource{"Lutris", lutrisPrefixes},
-    PrefixSource{"Bottles", bottlesPrefixes},
-    PrefixSource{"Steam", steamPrefixes},
-    PrefixSource{"Heroic", heroicPrefixes},
-    PrefixSource{"PlayOnLinux",
-                 [](const SearchContext& where) {
-                     return subfolders(where, where.home / ".PlayOnLinux/wineprefix");
-                 }},
-    PrefixSource{
-        "CrossOver",
-        [](const SearchContext& where) { return subfolders(where, where.home / ".cxoffice"); }},
+    PlaceSource{"Wine",
+                [](const SearchContext& where) {
+                    return Places{{Kind::Prefix, where.home / ".wine", {}}};
+                }},
+    PlaceSource{"Lutris", lutrisPlaces},
+    PlaceSource{"Bottles", bottlesPlaces},
+    PlaceSource{"Steam", steamPlaces},
+    PlaceSource{"Heroic", heroicPlaces},
+    PlaceSource{"PlayOnLinux",
+                [](const SearchContext& where) {
+                    return placesOf(Kind::Prefix,
+                                    subfolders(where, where.home / ".PlayOnLinux/wineprefix"));
+                }},
+    PlaceSource{"CrossOver",
+                [](const SearchContext& where) {
+                    return placesOf(Kind::Prefix, subfolders(where, where.home / ".cxoffice"));
+                }},
 };
+
+// Whether `folder` is a folder holding an ordinary system.reg that is not listed in `seen`
+// yet (by identity on disk); lists it there when so.
+bool isNewPrefix(const fs::path& folder, std::set<std::pair<dev_t, ino_t>>& seen) {
+    struct stat folderInfo {};
+    struct stat registryInfo {};
+    return ::stat(folder.c_str(), &folderInfo) == 0 && S_ISDIR(folderInfo.st_mode) &&
+           ::stat((folder / "system.reg").c_str(), &registryInfo) == 0 &&
+           S_ISREG(registryInfo.st_mode) &&
+           seen.emplace(folderInfo.st_dev, folderInfo.st_ino).second;
+}
 
 }  // namespace
 
-std::vector<PrefixCandidate> winePrefixCandidates(const fs::path& home, const fs::path& winePrefix,
-                                                  std::size_t* foldersLookedAt) {
+std::vector<GamePlace> gamePlaces(const fs::path& home, const fs::path& winePrefix,
+                                  std::size_t* foldersLookedAt) {
     std::size_t looked = 0;
     const SearchContext where{home, winePrefix, looked};
-    std::vector<PrefixCandidate> candidates;
+    std::vector<GamePlace> places;
     std::set<std::pair<dev_t, ino_t>> seen;
-    for (const PrefixSource& source : kPrefixSources) {
-        if (home.empty() && &source != &kPrefixSources.front()) {
+    for (const PlaceSource& source : kPlaceSources) {
+        if (home.empty() && &source != &kPlaceSources.front()) {
             break;
         }
-        for (const fs::path& folder : source.list(where)) {
-            ++looked;
-            struct stat folderInfo {};
-            struct stat registryInfo {};
-            if (::stat(folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode) ||
-                ::stat((folder / "system.reg").c_str(), &registryInfo) != 0 ||
-                !S_ISREG(registryInfo.st_mode) ||
-                !seen.emplace(folderInfo.st_dev, folderInfo.st_ino).second) {
-                continue;
+        for (GamePlace& place : source.list(where)) {
+            if (place.kind == Kind::Prefix) {
+                ++looked;
+                if (!isNewPrefix(place.path, seen)) {
+                    continue;
+                }
             }
-            candidates.push_back({folder, source.name});
+            place.source = source.name;
+            places.push_back(std::move(place));
         }
     }
     if (foldersLookedAt != nullptr) {
         *foldersLookedAt = looked;
     }
-    return candidates;
+    return places;
 }
 
-std::optional<std::string> readConfigFile(const fs::path& file) {
-    // Checked before opening so that no device is ever opened, and again on the open file in
-    // case it was swapped meanwhile; O_NONBLOCK keeps a FIFO from waiting for a writer.
-    struct stat info {};
-    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return std::nullopt;
-    }
-    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return std::nullopt;
-    }
-    std::optional<std::string> text;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        std::string bytes;
-        char chunk[65536];
-        ssize_t got = 0;
-        while (bytes.size() <= kMaxConfigFileSize && (got = ::read(fd, chunk, sizeof chunk)) > 0) {
-            bytes.append(chunk, static_cast<std::size_t>(got));
-        }
-        if (got == 0 && bytes.size() <= kMaxConfigFileSize) {
-            text = std::move(bytes);
+std::vector<PrefixCandidate> winePrefixCandidates(const fs::path& home, const fs::path& winePrefix,
+                                                  std::size_t* foldersLookedAt) {
+    std::vector<PrefixCandidate> candidates;
+    for (GamePlace& place : gamePlaces(home, winePrefix, foldersLookedAt)) {
+        if (place.kind == Kind::Prefix) {
+            candidates.push_back({std::move(place.path), std::move(place.source)});
         }
     }
-    ::close(fd);
-    return text;
+    return candidates;
 }
 
 }  // namespace orvendel

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <set>
 
 #include "locate/profile_file.h"
 #include "locate/text_encoding.h"
@@ -93,7 +94,7 @@ std::vector<WineRegistryApi::Location> WineRegistryApi::candidates(std::uint32_t
             if (userFile != nullptr && !user.empty()) {
                 const auto& relative = userFile->relativeTo();
                 const auto sid = relative.substr(relative.rfind('\\') + 1);
-                if (asciiLower(sid) == user) {
+                if (foldCase(sid) == user) {
                     return {{HiveFile::User, rest}};
                 }
             }
@@ -173,6 +174,26 @@ std::int32_t WineRegistryApi::queryValue(Key key, const std::string& name, char*
     std::copy(bytes.begin(), bytes.end(), buffer);
     size = static_cast<std::uint32_t>(bytes.size());
     return kStatusSuccess;
+}
+
+std::int32_t WineRegistryApi::listSubkeys(std::uint32_t hive, const std::string& subkey,
+                                          std::vector<std::string>& names) {
+    names.clear();
+    Key key{};
+    const std::int32_t status = openKey(hive, subkey, key);
+    if (status != kStatusSuccess) {
+        return status;
+    }
+    std::set<std::string> found;
+    for (const auto& location : openKeys_[key]) {
+        if (const WineRegistryFile* registry = file(location.file)) {
+            for (std::string& name : registry->subkeys(location.path)) {
+                found.insert(std::move(name));
+            }
+        }
+    }
+    names.assign(found.begin(), found.end());
+    return closeKey(key);
 }
 
 std::int32_t WineRegistryApi::closeKey(Key key) {

@@ -27,6 +27,8 @@ public:
     std::int32_t openKey(std::uint32_t hive, const std::string& subkey, Key& key) override;
     std::int32_t queryValue(Key key, const std::string& name, char* buffer,
                             std::uint32_t& size) override;
+    std::int32_t listSubkeys(std::uint32_t hive, const std::string& subkey,
+                             std::vector<std::string>& names) override;
     std::int32_t closeKey(Key key) override;
     std::uint32_t profileString(const std::string& section, const std::string& name,
                                 const std::string& defaultText, char* buffer, std::uint32_t size,

@@ -2,6 +2,7 @@
 #include "locate/wine_registry_file.h"
 
 #include <optional>
+#include <set>
 
 #include "locate/text_encoding.h"
 #include "platform/hex_digit.h"
@@ -139,7 +140,7 @@ std::string WineRegistryFile::canonicalPath(std::string_view path) {
             if (!out.empty()) {
                 out += '\\';
             }
-            out += asciiLower(path.substr(start, end - start));
+            out += foldCase(path.substr(start, end - start));
         }
         start = end + 1;
     }
@@ -220,7 +221,7 @@ Result<WineRegistryFile> WineRegistryFile::parse(std::string_view text) {
             if (!after) {
                 continue;
             }
-            name = asciiLower(unitsToUtf8(units));
+            name = foldCase(unitsToUtf8(units));
             q = *after;
         }
         while (q < line.size() && (line[q] == ' ' || line[q] == '\t')) {
@@ -317,13 +318,27 @@ bool WineRegistryFile::hasKey(std::string_view path) const {
     return next != keys_.end() && next->first.starts_with(below);
 }
 
+std::vector<std::string> WineRegistryFile::subkeys(std::string_view path) const {
+    const std::string key = canonicalPath(path);
+    const std::string below = key.empty() ? key : key + '\\';
+    std::set<std::string> names;
+    for (auto next = keys_.lower_bound(below);
+         next != keys_.end() && next->first.starts_with(below); ++next) {
+        const std::string_view rest = std::string_view(next->first).substr(below.size());
+        if (!rest.empty()) {
+            names.emplace(rest.substr(0, rest.find('\\')));
+        }
+    }
+    return {names.begin(), names.end()};
+}
+
 const WineRegistryData* WineRegistryFile::findValue(std::string_view path,
                                                     std::string_view name) const {
     const auto key = keys_.find(canonicalPath(path));
     if (key == keys_.end()) {
         return nullptr;
     }
-    const auto value = key->second.find(asciiLower(name));
+    const auto value = key->second.find(foldCase(name));
     return value == key->second.end() ? nullptr : &value->second;
 }
 

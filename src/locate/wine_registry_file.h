@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/result.h"
 
@@ -18,7 +19,8 @@ struct WineRegistryData {
 };
 
 // The contents of one Wine registry file (system.reg, user.reg, userdef.reg): keys with their
-// values, looked up without regard to the case of key and value names.
+// values, looked up without regard to the case of key and value names (Unicode simple case
+// folding, as foldCase does).
 class WineRegistryFile {
 public:
     // Largest file that is read; the registry of a real prefix is a few megabytes. What a
@@ -34,6 +36,10 @@ public:
     // `path` is backslash-separated, relative to the file's root; the empty path is the root.
     bool hasKey(std::string_view path) const;
 
+    // Returns the names of the keys directly below `path`, folded as canonicalPath folds them,
+    // each once, in byte order.
+    std::vector<std::string> subkeys(std::string_view path) const;
+
     // Returns the value `name` of key `path`, or null. The empty name is the default value.
     const WineRegistryData* findValue(std::string_view path, std::string_view name) const;
 
@@ -45,7 +51,7 @@ public:
     const std::string& relativeTo() const { return relativeTo_; }
 
     // Returns a key path in the form the lookups use: components joined by single backslashes,
-    // empty components dropped, ASCII letters in lower case.
+    // empty components dropped, every letter case-folded (foldCase).
     static std::string canonicalPath(std::string_view path);
 
 private:

@@ -85,3 +85,43 @@ if(NOT out STREQUAL "${home}/nwn-lutris/${exe}\n")
     message(FATAL_ERROR "locate printed '${out}' beside other copies")
 endif()
 run_locate("" 2 out err --every)
+
+# Prefixes whose only record of the game is the store's: GOG's key in system.reg, Steam's in
+# user.reg. Plain locate finds each; --all names the store.
+function(make_store_prefix dir system_keys user_keys exe)
+    file(MAKE_DIRECTORY "${dir}/dosdevices")
+    file(CREATE_LINK "../drive_c" "${dir}/dosdevices/c:" SYMBOLIC)
+    file(WRITE "${dir}/system.reg" "WINE REGISTRY Version 2\n#arch=win64\n\n${system_keys}")
+    file(WRITE "${dir}/user.reg" "WINE REGISTRY Version 2\n\n${user_keys}")
+    file(TOUCH "${dir}/drive_c/${exe}")
+endfunction()
+
+set(gog "${WORK}/gog-only")
+file(MAKE_DIRECTORY "${gog}/drive_c/Apps/GOG/Neverwinter Nights Diamond/")
+make_store_prefix("${gog}" [=[
+[Software\\Wow6432Node\\GOG.com\\Games\\1207658890] 1700000000
+"exe"="C:\\Apps\\GOG\\Neverwinter Nights Diamond\\nwmain.exe"
+"path"="C:\\Apps\\GOG\\Neverwinter Nights Diamond"
+]=] "" "Apps/GOG/Neverwinter Nights Diamond/nwmain.exe")
+run_locate("${gog}" 0 out err)
+if(NOT out STREQUAL "${gog}/dosdevices/c:/Apps/GOG/Neverwinter Nights Diamond/nwmain.exe\n")
+    message(FATAL_ERROR "locate in a GOG-only prefix printed '${out}${err}'")
+endif()
+file(REMOVE_RECURSE "${home}")
+file(MAKE_DIRECTORY "${home}")
+run_locate("${gog}" 0 out err --all)
+if(NOT out STREQUAL "${gog}/dosdevices/c:/Apps/GOG/Neverwinter Nights Diamond/nwmain.exe\tWINEPREFIX (GOG)\t${gog}\n")
+    message(FATAL_ERROR "locate --all in a GOG-only prefix printed '${out}${err}'")
+endif()
+
+set(steam "${WORK}/steam-only")
+set(game "Apps/Valve/Steam/steamapps/common/Neverwinter Nights/bin/win32")
+file(MAKE_DIRECTORY "${steam}/drive_c/${game}")
+make_store_prefix("${steam}" "" [=[
+[Software\\Valve\\Steam] 1700000000
+"SteamPath"="c:/apps/valve/steam"
+]=] "${game}/nwmain.exe")
+run_locate("${steam}" 0 out err)
+if(NOT out STREQUAL "${steam}/dosdevices/c:/Apps/Valve/Steam/steamapps/common/Neverwinter Nights/bin/win32/nwmain.exe\n")
+    message(FATAL_ERROR "locate in a Steam-only prefix printed '${out}${err}'")
+endif()

@@ -3,6 +3,7 @@
 // Wine prefix reader everywhere, and on Windows also advapi32 and kernel32 themselves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <vector>
 
@@ -32,6 +33,10 @@ public:
     std::int32_t queryValue(Key key, const std::string& name, char* buffer,
                             std::uint32_t& size) override {
         return api_.queryValue(key, name, buffer, size);
+    }
+    std::int32_t listSubkeys(std::uint32_t hive, const std::string& subkey,
+                             std::vector<std::string>& names) override {
+        return api_.listSubkeys(hive, subkey, names);
     }
     std::int32_t closeKey(Key key) override {
         --open;
@@ -160,6 +165,33 @@ TEST_P(RegistryContract, LocalMachineKeysMissingFromTheOwnViewComeFromThe32BitVi
     EXPECT_EQ(out, RegistryValue(Text("new")));
     EXPECT_EQ(read("HKLM", "Both", "Location", "S"), 2) << "a key of the own view hides the other";
     EXPECT_EQ(read("HKCU", "Both", "Other", "S"), 2);
+}
+
+TEST_P(RegistryContract, SubkeysAreListedOnceEach) {
+    set("Games\\1207658890", "path", kText, Text("C:\\GOG\0", 7));
+    set("Games\\1207658890\\Deeper", "x", kText, Text("1\0", 2));
+    set("Games\\42", "", kText, Text("1\0", 2));
+    set("Games\\7\\Deeper", "x", kText, Text("1\0", 2));
+    std::vector<std::string> names{"stale"};
+    EXPECT_EQ(registry->api().listSubkeys(kHkeyCurrentUser, registry->root() + "\\GAMES", names),
+              0);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"1207658890", "42", "7"}));
+    names = {"stale"};
+    EXPECT_EQ(registry->api().listSubkeys(kHkeyCurrentUser, registry->root() + "\\Missing", names),
+              2);
+    EXPECT_TRUE(names.empty());
+}
+
+TEST_P(RegistryContract, LocalMachineSubkeysMissingFromTheOwnViewComeFromThe32BitView) {
+    if (!registry->setValue(kHkeyLocalMachine, "Games\\1", "path", kText, Text("C:\\A\0", 5),
+                            true)) {
+        GTEST_SKIP() << "this user may not write HKEY_LOCAL_MACHINE";
+    }
+    std::vector<std::string> names;
+    EXPECT_EQ(registry->api().listSubkeys(kHkeyLocalMachine, registry->root() + "\\Games", names),
+              0);
+    EXPECT_EQ(names, std::vector<std::string>{"1"});
 }
 
 TEST_P(RegistryContract, ProfileFilesAreReadAsTheWindowsCallsReadThem) {

@@ -7,12 +7,14 @@
 #include <fstream>
 
 #include "locate/game_location.h"
-#include "locate/launcher_config.h"
 #include "locate/wine_prefix_search.h"
+#include "lutris_writer.h"
 #include "temp_dir.h"
 
 namespace orvendel {
 namespace {
+
+namespace fs = std::filesystem;
 
 // A Wine prefix laid out as wineboot makes it, with the game in C:\NeverwinterNights\nwn.
 class WinePrefixTest : public testing::Test {
@@ -20,6 +22,8 @@ protected:
     WinePrefixTest() {
         for (const char* folder :
              {"dosdevices", "drive_c/NeverwinterNights/nwn", "drive_c/Twin/b", "drive_c/Twin/B",
+              "drive_c/\xC3\xA9"
+              "dition \xE2\x84\xAA",
               "drive_c/Twin/eE", "drive_c/Twin/Ee", "games"}) {
             std::filesystem::create_directories(root / folder);
         }
@@ -53,6 +57,10 @@ TEST_F(WinePrefixTest, MapsWindowsPathsThroughTheDrivesWithoutRegardToCase) {
         {"C:\\Twin\\b", "c:/Twin/b"},
         {"C:\\Twin\\B", "c:/Twin/B"},
         {"C:\\Twin\\EE", "c:/Twin/Ee"},
+        {"C:\\\xC3\x89"
+         "DITION k",
+         "c:/\xC3\xA9"
+         "dition \xE2\x84\xAA"},
         {"C:\\Missing\\NWN\\NWMAIN.EXE", ""},
         {"C:\\NeverwinterNights\\nwn\\nwmain.exe\\deeper", ""},
         {"Q:\\NWN\\NWMAIN.EXE", ""},
@@ -86,48 +94,6 @@ TEST_F(WinePrefixTest, FindsTheGameThroughTheRegistryOrSaysWhyNot) {
     EXPECT_EQ(searchGameExecutableInPrefix(root).valueOr(""),
               onDisk("c:/NeverwinterNights/nwn/NWMAIN.EXE"))
         << "the literal name is proposed when the folder has no executable";
-}
-
-TEST(LauncherConfig, ReadsThePrefixEntriesOfLutrisSteamAndHeroicFiles) {
-    const std::pair<const char*, const char*> lutris[] = {
-        {"game:\n  exe: x.exe\n  prefix: /home/p/nwn\nsystem: {}\n", "/home/p/nwn"},
-        {"# made by Lutris\ngame:\n    prefix: '~/It''s here' # comment\n", "~/It's here"},
-        {"game:\r\n  prefix: \"/a \\\"b\\\"\"\r\n", "/a \"b\""},
-        {"game:\n  prefix: /a # note\n", "/a"},
-        {"system:\n  prefix: /not/game\ngame:\n  exe: x\n", ""},
-        {"game:\n  args:\n    prefix: /nested\n  exe: x\n", ""},
-        {"game:\n  prefix: 'unterminated\n", ""},
-        {"game:\n  prefix:\n", ""},
-        {"prefix: /top\n", ""},
-        {"", ""}};
-    for (const auto& [yaml, prefix] : lutris) {
-        EXPECT_EQ(lutrisGamePrefix(yaml).value_or(""), prefix) << yaml;
-    }
-
-    const char* vdf = R"("libraryfolders"
-{
-	"0"
-	{
-		"path"		"/home/p/.local/share/Steam"
-		"label"		"path"
-		"contentid"		"1"
-	}
-	"1" { "path" "D:\\Steam \"two\"" }
-	"2" { "path" "/unterminated)";
-    EXPECT_EQ(steamLibraryPaths(vdf),
-              (std::vector<std::string>{"/home/p/.local/share/Steam", "D:\\Steam \"two\""}));
-
-    const std::pair<const char*, std::vector<std::string>> heroic[] = {
-        {R"({"Nwn": {"winePrefix": "/home/p/Games/Heroic/Prefixes/NWN", "x": 1}, "v": "winePrefix"})",
-         {"/home/p/Games/Heroic/Prefixes/NWN"}},
-        {R"({"a":{"winePrefix" : "\/p\u00e9\"q"},"b":{"winePrefix":""},"c":{"winePrefix":"/c"}})",
-         {"/p\xc3\xa9\"q", "/c"}},
-        {R"({"a": {"winePrefix": 7, "winePrefix": "/b\q"}})", {}},
-        {R"({"a": {"winePrefix": "/cut)", {}},
-        {"not json at all", {}}};
-    for (const auto& [json, prefixes] : heroic) {
-        EXPECT_EQ(heroicWinePrefixes(json), prefixes) << json;
-    }
 }
 
 // A home folder with a Wine prefix of every kind, some with the game, and the kinds of clutter
@@ -165,6 +131,9 @@ TEST_F(PrefixSearchTest, GathersEveryLaunchersPrefixesInOrderOnceEachAndSkipsBad
     file(".local/share/lutris/games/two.yml", "game:\n  prefix: " + (home / "lutris-two").string());
     file(".local/share/lutris/games/wine.yml", "game:\n  prefix: ~/.wine\n");
     file(".config/lutris/games/none.yml", "game:\n  prefix: ~/no-registry\n");
+    prefix(home / "lutris-flatpak");
+    file(".var/app/net.lutris.Lutris/data/lutris/games/nwn.yml",
+         "game:\n  prefix: ~/lutris-flatpak\n");
     std::filesystem::create_directories(home / "no-registry");
     prefix(home / "Games/gog");
     prefix(home / ".local/share/bottles/bottles/NWN");
@@ -178,10 +147,14 @@ TEST_F(PrefixSearchTest, GathersEveryLaunchersPrefixesInOrderOnceEachAndSkipsBad
          "\"libraryfolders\" { \"1\" { \"path\" \"" + (home / "library").string() + "\" } }");
     prefix(home / "library/steamapps/compatdata/1/pfx");
     prefix(home / ".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/9/pfx");
+    prefix(home / "snap/steam/common/.local/share/Steam/steamapps/compatdata/8/pfx");
     prefix(home / "heroic-json");
     file(".config/heroic/GamesConfig/nwn.json", R"({"nwn": {"winePrefix": "~/heroic-json"}})");
     file(".config/heroic/GamesConfig/cut.json", R"({"nwn": {"winePrefix": "/cut)");
     prefix(home / "Games/Heroic/Prefixes/default/Game");
+    prefix(home / "heroic-flatpak");
+    file(".var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/nwn.json",
+         R"({"nwn": {"winePrefix": "~/heroic-flatpak"}})");
     prefix(home / ".PlayOnLinux/wineprefix/NWN");
     std::filesystem::create_directory_symlink("../../.wine",
                                               home / ".PlayOnLinux/wineprefix/again");
@@ -202,13 +175,16 @@ TEST_F(PrefixSearchTest, GathersEveryLaunchersPrefixesInOrderOnceEachAndSkipsBad
         {"Wine", ".wine"},
         {"Lutris", "lutris-nwn"},
         {"Lutris", "lutris-two"},
+        {"Lutris", "lutris-flatpak"},
         {"Lutris", "Games/gog"},
         {"Bottles", ".local/share/bottles/bottles/NWN"},
         {"Bottles", ".var/app/com.usebottles.bottles/data/bottles/bottles/Other"},
         {"Steam", ".steam/steam/steamapps/compatdata/704450/pfx"},
         {"Steam", "library/steamapps/compatdata/1/pfx"},
         {"Steam", ".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/9/pfx"},
+        {"Steam", "snap/steam/common/.local/share/Steam/steamapps/compatdata/8/pfx"},
         {"Heroic", "heroic-json"},
+        {"Heroic", "heroic-flatpak"},
         {"Heroic", "Games/Heroic/Prefixes/default/Game"},
         {"PlayOnLinux", ".PlayOnLinux/wineprefix/NWN"},
         {"CrossOver", ".cxoffice/NWN"}};
@@ -288,6 +264,101 @@ TEST_F(PrefixSearchTest, TakesAtMostTheCapOfFoldersFromOneLauncherFile) {
     ASSERT_EQ(candidates.size(), kMaxConfigFileFolders);
     EXPECT_EQ(candidates.back().directory,
               library(kMaxConfigFileFolders - 1) / "steamapps/compatdata/1/pfx");
+}
+
+// A home folder with the game in every kind of place: each copy is found once, where it was
+// first met, in the order of the search, and named by its launcher and store.
+TEST_F(PrefixSearchTest, FindsEveryCopyOnceInTheOrderOfTheSearch) {
+    const auto registryKey = [](const std::string& key, const std::string& name,
+                                const std::string& value) {
+        return "\n[" + key + "] 1\n\"" + name + "\"=\"" + value + "\"\n";
+    };
+    const auto copy = [&](const fs::path& exe) {
+        fs::create_directories(exe.parent_path());
+        std::ofstream(exe) << "MZ";
+    };
+    const auto winePrefix = [&](const fs::path& folder, const std::string& systemKeys,
+                                const std::string& userKeys = {}) {
+        fs::create_directories(folder / "dosdevices");
+        fs::create_directories(folder / "drive_c");
+        fs::create_directory_symlink("../drive_c", folder / "dosdevices/c:");
+        std::ofstream(folder / "system.reg") << "WINE REGISTRY Version 2\n#arch=win64\n"
+                                             << systemKeys;
+        std::ofstream(folder / "user.reg") << "WINE REGISTRY Version 2\n" << userKeys;
+    };
+    const std::string own = "Software\\\\Wow6432Node\\\\BioWare\\\\NWN\\\\Neverwinter";
+    const std::string gog = "Software\\\\Wow6432Node\\\\GOG.com\\\\Games\\\\1207658890";
+
+    winePrefix(home / "custom", registryKey(own, "Location", "C:\\\\NWN"));
+    copy(home / "custom/drive_c/NWN/nwmain.exe");
+    winePrefix(home / ".wine", registryKey(gog, "path", "C:\\\\GOG Games\\\\NWN Diamond"));
+    copy(home / ".wine/drive_c/GOG Games/NWN Diamond/nwmain.exe");
+    // Lutris's exe: names a copy outside its prefix, and another game file's names the copy of
+    // $WINEPREFIX again; the prefix holds a copy that no registry entry names.
+    copy(home / "nwn-copied/nwmain.exe");
+    winePrefix(home / "lutris-pfx", "");
+    copy(home / "lutris-pfx/drive_c/Games/NWN/NWMAIN.EXE");
+    ASSERT_TRUE(writeLutrisGame(home / ".config/lutris/games/nwn.yml",
+                                (home / "lutris-pfx").string(),
+                                (home / "nwn-copied/nwmain.exe").string()));
+    ASSERT_TRUE(writeLutrisGame(home / ".config/lutris/games/same.yml", "",
+                                (home / "custom/dosdevices/c:/NWN/nwmain.exe").string()));
+    winePrefix(home / "lutris-flatpak", registryKey(own, "Location", "C:\\\\NWN"));
+    copy(home / "lutris-flatpak/drive_c/NWN/nwmain.exe");
+    ASSERT_TRUE(writeLutrisGame(home / ".var/app/net.lutris.Lutris/data/lutris/games/f.yml",
+                                (home / "lutris-flatpak").string(), "drive_c/NWN/nwmain.exe"));
+    // A bottle in which Steam for Windows installed the game.
+    const fs::path bottle = home / ".local/share/bottles/bottles/Steam";
+    winePrefix(bottle, "", registryKey("Software\\\\Valve\\\\Steam", "SteamPath", "c:/steam"));
+    copy(bottle / "drive_c/Steam/steamapps/common/Neverwinter Nights/bin/win32/nwmain.exe");
+    // Steam for Linux: the game in steamapps/common of a library that libraryfolders.vdf names
+    // in its old form, and a Proton prefix of the snap.
+    file(".local/share/Steam/steamapps/libraryfolders.vdf",
+         "\"LibraryFolders\"\n{\n\t\"1\"\t\t\"" + (home / "library").string() + "\"\n}\n");
+    copy(home / "library/steamapps/common/Neverwinter Nights/bin/win32/nwmain.exe");
+    const fs::path proton =
+        home / "snap/steam/common/.local/share/Steam/steamapps/compatdata/1/pfx";
+    winePrefix(proton, "");
+    copy(proton / "drive_c/Program Files (x86)/NWN/nwmain.exe");
+    // Heroic as a Flatpak: a prefix that its game file names and a GOG game it installed.
+    winePrefix(home / "heroic-pfx", registryKey(own, "Location", "C:\\\\NWN"));
+    copy(home / "heroic-pfx/drive_c/NWN/nwmain.exe");
+    const std::string heroic = ".var/app/com.heroicgameslauncher.hgl/config/heroic/";
+    file(heroic + "GamesConfig/1207658890.json",
+         "{\n  \"1207658890\": {\n    \"winePrefix\": \"" + (home / "heroic-pfx").string() +
+             "\"\n  },\n  \"version\": \"v0\",\n  \"explicit\": true\n}");
+    file(heroic + "gog_store/installed.json",
+         "{\"installed\": [{\"platform\": \"windows\", \"install_path\": \"" +
+             (home / "Games/Heroic/NWN").string() + "\", \"appName\": \"1207658890\"}]}");
+    copy(home / "Games/Heroic/NWN/nwmain.exe");
+    winePrefix(home / ".cxoffice/NWN", registryKey(own, "Location", "C:\\\\NWN"));
+    copy(home / ".cxoffice/NWN/drive_c/NWN/nwmain.exe");
+
+    const std::pair<const char*, fs::path> expected[] = {
+        {"WINEPREFIX", "custom/dosdevices/c:/NWN/nwmain.exe"},
+        {"Wine (GOG)", ".wine/dosdevices/c:/GOG Games/NWN Diamond/nwmain.exe"},
+        {"Lutris", "nwn-copied/nwmain.exe"},
+        {"Lutris", "lutris-pfx/drive_c/Games/NWN/NWMAIN.EXE"},
+        {"Lutris", "lutris-flatpak/drive_c/NWN/nwmain.exe"},
+        {"Bottles (Steam)",
+         ".local/share/bottles/bottles/Steam/dosdevices/c:/Steam/steamapps/"
+         "common/Neverwinter Nights/bin/win32/nwmain.exe"},
+        {"Steam", "library/steamapps/common/Neverwinter Nights/bin/win32/nwmain.exe"},
+        {"Steam",
+         "snap/steam/common/.local/share/Steam/steamapps/compatdata/1/pfx/drive_c/"
+         "Program Files (x86)/NWN/nwmain.exe"},
+        {"Heroic", "heroic-pfx/dosdevices/c:/NWN/nwmain.exe"},
+        {"Heroic", "Games/Heroic/NWN/nwmain.exe"},
+        {"CrossOver", ".cxoffice/NWN/dosdevices/c:/NWN/nwmain.exe"},
+    };
+    const GameSearch search = searchGameInPlaces(gamePlaces(home, home / "custom"));
+    std::vector<std::pair<std::string, fs::path>> found;
+    for (const FoundGame& game : search.games) {
+        found.emplace_back(launcherName(game),
+                           fs::path(game.executablePath).lexically_relative(home));
+    }
+    EXPECT_EQ(found, (std::vector<std::pair<std::string, fs::path>>(std::begin(expected),
+                                                                    std::end(expected))));
 }
 
 }  // namespace

@@ -117,5 +117,52 @@ TEST(WineRegistryFile, NeedsTheVersion2Header) {
     EXPECT_TRUE(WineRegistryFile::parse("WINE REGISTRY Version 2\r\n"));
 }
 
+TEST(CaseFolding, FoldsByUnicodesSimpleCaseFolding) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"ABC xyz", "abc xyz"},
+        {"\xC3\x89"
+         "DITION",
+         "\xC3\xA9"
+         "dition"},                                                // É
+        {"\xE2\x84\xAA", "k"},                                     // Kelvin sign
+        {"\xCE\xA3\xCE\x91\xCE\xA3", "\xCF\x83\xCE\xB1\xCF\x83"},  // ΣΑΣ
+        {"\xC7\x84", "\xC7\x86"},                                  // Ǆ
+        {"\xE1\xBA\x9E", "\xC3\x9F"},                              // capital sharp s
+        {"\xC3\x9F", "\xC3\x9F"},                            // ß stays: no full folding to "ss"
+        {"\xC4\xB0", "\xC4\xB0"},                            // İ has only a Turkic or full folding
+        {"\xF0\x90\x90\x80", "\xF0\x90\x90\xA8"},            // Deseret, beyond 16 bits
+        {"\xFF\xC3 \xED\xA0\x80", "\xFF\xC3 \xED\xA0\x80"},  // not UTF-8: kept
+    };
+    for (const auto& [text, folded] : rows) {
+        EXPECT_EQ(foldCase(text), folded) << text;
+    }
+}
+
+TEST(WineRegistryFile, KeyAndValueNamesMatchByUnicodeCase) {
+    // Wine writes letters beyond ASCII as \x escapes of four digits.
+    const auto file = parsed("[Software\\\\\\x00c9dition \\x212a] 1\n\"\\x00c9norme\"=\"x\"\n");
+    EXPECT_NE(file.findValue("SOFTWARE\\\xC3\x89"
+                             "DITION K",
+                             "\xC3\x89"
+                             "NORME"),
+              nullptr);
+    EXPECT_NE(file.findValue("software\\\xC3\xA9"
+                             "dition k",
+                             "\xC3\xA9"
+                             "norme"),
+              nullptr);
+    EXPECT_EQ(file.findValue("software\\edition k", "enorme"), nullptr);
+}
+
+TEST(WineRegistryFile, ListsTheKeysDirectlyBelowAKeyOnceEach) {
+    const auto file = parsed(
+        "[Games\\\\1207658890] 1\n[games\\\\1207658890\\\\Deeper] 1\n[Games\\\\42 b] 1\n"
+        "[Games\\\\7\\\\Only\\\\Deeper] 1\n[Gamesx\\\\9] 1\n[Other] 1\n");
+    EXPECT_EQ(file.subkeys("GAMES"), (std::vector<std::string>{"1207658890", "42 b", "7"}));
+    EXPECT_EQ(file.subkeys(""), (std::vector<std::string>{"games", "gamesx", "other"}));
+    EXPECT_TRUE(file.subkeys("Games\\42 b").empty());
+    EXPECT_TRUE(file.subkeys("Missing").empty());
+}
+
 }  // namespace
 }  // namespace orvendel
