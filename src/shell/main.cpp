@@ -133,7 +133,7 @@ int main(int argc, char* argv[]) {
             // The locate layer answers in the system's code page (UTF-8 outside Windows).
             for (const orvendel::FoundGame& game : search.games) {
                 paths << QString::fromLocal8Bit(game.executablePath);
-                launchers << QString::fromLocal8Bit(game.source);
+                launchers << QString::fromLocal8Bit(orvendel::launcherName(game));
             }
             return orvendel::MainWindow::LocatedGames(
                 paths,
