@@ -44,6 +44,9 @@ constexpr CameraSettings kWild = {60,   30,  10, 45,   95,  2,  3,  2.5f, 5,   3
                                   -120, 120, 0,  -100, 100, 31, -5, 40,   400, 0.5f};
 constexpr CameraSettings kWildClamped = {30,  60, 30, 45,  60, 2,  3,  2.5f, 10,  2.2f,
                                          -90, 89, 0,  -90, 89, -1, 30, 30,   350, 1};
+// The chase/top-down zoom beyond both of its bounds.
+constexpr CameraSettings kWideZoom = {40, 89, 40, 40, 89, -5, 40, 35, 45, 1,
+                                      28, 89, 28, 28, 89, 6,  6,  6,  45, 2};
 constexpr CameraSettings kLowZoom = {40, 89, 40, 40, 89, -0.4f, 25, 1,  45, 1,
                                      28, 89, 28, 28, 89, 29,    31, 20, 45, 2};
 
@@ -69,6 +72,10 @@ TEST(ClampSettings, ClampsOrdersAndAppliesTheRevision1ZoomRule) {
                                                28, 89, 28, 28, 89, 6, 30, 20, 45, 2}},
         {"low zoom, revision 0", 0, kLowZoom, {40, 89, 40, 40, 89, -0.4f, 25, 1,  45, 1,
                                                28, 89, 28, 28, 89, 29,    30, 29, 45, 2}},
+        {"wide zoom, revision 0", 0, kWideZoom, {40, 89, 40, 40, 89, -1, 30, 30, 45, 1,
+                                                 28, 89, 28, 28, 89, 6,  6,  6,  45, 2}},
+        {"wide zoom, revision 1", 1, kWideZoom, {40, 89, 40, 40, 89, 5, 30, 30, 45, 1,
+                                                 28, 89, 28, 28, 89, 6, 6,  6,  45, 2}},
         {"first person", 0, firstPerson, firstPersonClamped},
     };
     for (const auto& row : rows) {
