@@ -259,6 +259,47 @@ TEST(PatchRun, NothingUnchosenIsWrittenOtherNamesAreAskedAboutAndTheOriginalIsKe
     EXPECT_EQ(readFixture(exe), edited);
 }
 
+// An executable written once, so that its kept copy holds `original` and it holds other bytes.
+std::vector<std::uint8_t> writtenOnce(const fs::path& exe,
+                                      const std::vector<std::uint8_t>& original) {
+    writeFixture(exe, original);
+    CameraState state;
+    state.settings = editedValues();
+    state.valuesChosen = true;
+    RecordingProgress progress;
+    EXPECT_EQ(modFile(exe, false, state, progress).outcome, Outcome::Modified);
+    return readFixture(exe);
+}
+
+TEST(Restore, PutsTheCopyInPlaceOfTheNameAndLeavesItsOtherNamesAlone) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    const Sample s = sample(1);
+    const std::vector<std::uint8_t> edited = writtenOnce(exe, s.bytes);
+    fs::create_hard_link(exe, dir / "linked.exe");
+    RecordingProgress progress;
+    const RunResult restored = restore(exe, progress);
+    EXPECT_EQ(restored.outcome, Outcome::Restored) << restored.status;
+    EXPECT_EQ(readFixture(exe), s.bytes);
+    EXPECT_EQ(readFixture(dir / "linked.exe"), edited) << "the file was written into, not replaced";
+}
+
+TEST(Restore, LeavesAnExecutableThatChangedAfterItWasExamined) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    const Sample s = sample(1);
+    std::vector<std::uint8_t> changed = writtenOnce(exe, s.bytes);
+    const Result<RestorePlan> plan = planRestore(exe);
+    ASSERT_TRUE(plan.ok()) << plan.message();
+    changed[0] ^= 0xFF;  // the same length: only the bytes tell
+    writeFixture(exe, changed);
+    RecordingProgress progress;
+    const RunResult result = restoreOriginal(*plan, progress);
+    EXPECT_EQ(result.outcome, Outcome::FileError);
+    EXPECT_EQ(result.status, changedWhileWriting(exe).message());
+    EXPECT_EQ(readFixture(exe), changed);
+}
+
 TEST(ReadOnly, NoRefusesAFailedClearIsReportedYesClearsAndAWriteNeverGetsRoundIt) {
     TempDir dir;
     const fs::path exe = dir / "nwmain.exe";
