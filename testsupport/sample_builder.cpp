@@ -68,15 +68,11 @@ std::size_t regionLength(const SignatureStep& step, std::size_t signatureLength,
     return end;
 }
 
-std::array<std::uint8_t, 4> storedBytes(const SiteTransfer& transfer, CameraSettings values) {
+std::array<std::uint8_t, 4> storedBytes(const SiteTransfer& transfer,
+                                        const CameraSettings& values) {
     std::array<std::uint8_t, 4> bytes{};
     std::size_t at = 0;
-    float& field = fieldRef(values, transfer.field);
-    if (transfer.kind == TransferKind::Angle) {
-        processAngle(false, bytes, at, field);
-    } else {
-        processSingle(false, bytes, at, field);
-    }
+    writeSiteValue(bytes, at, transfer.kind, fieldValue(values, transfer.field));
     return bytes;
 }
 

@@ -56,10 +56,10 @@ TableRun runRevisionTable(const RevisionTable& table, bool forReading,
             std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(cursor), 4, site.bytes.begin());
             std::size_t at = 0;
             float& field = fieldRef(state.settings, transfer.field);
-            if (transfer.kind == TransferKind::Angle) {
-                processAngle(forReading, site.bytes, at, field);
+            if (forReading) {
+                field = readSiteValue(site.bytes, at, transfer.kind);
             } else {
-                processSingle(forReading, site.bytes, at, field);
+                writeSiteValue(site.bytes, at, transfer.kind, field);
             }
             run.sites.push_back(cursor);
             if (!forReading)
