@@ -44,7 +44,7 @@ private:
 // The bytes of [site, site + 4) for every site the table visits in the image.
 std::vector<bool> siteMask(const RevisionTable& table, std::span<const std::uint8_t> image) {
     CameraState scratch;
-    const TableRun run = runRevisionTable(table, true, image, scratch, nullptr);
+    const TableRun run = readSites(table, image, scratch, nullptr);
     FUZZ_CHECK(run.recognised);
     std::vector<bool> mask(image.size(), false);
     for (const std::size_t site : run.sites) {

@@ -188,7 +188,7 @@ bool SampleBuilder::tryBuild(std::vector<std::uint8_t>& image, std::uint64_t fil
     // planted in part must not be recognised.
     for (std::size_t p = 0; p < plants_.size(); ++p) {
         CameraState scratch;
-        const TableRun run = runRevisionTable(*plants_[p].table, true, image, scratch, nullptr);
+        const TableRun run = readSites(*plants_[p].table, image, scratch, nullptr);
         const bool complete = plants_[p].count == plants_[p].table->signatures.size();
         if (run.recognised != complete || run.sites.size() < sites_[p].size() ||
             !std::equal(sites_[p].begin(), sites_[p].end(), run.sites.begin())) {

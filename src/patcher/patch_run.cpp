@@ -23,20 +23,20 @@ RunResult finish(ProgressSink& progress, RunResult::Outcome outcome, std::string
 // Runs the tables as the revision on entry asks: revision 0 first unless revision 1 is known,
 // then revision 1 unless revision 0 was recognised. A revision number other than 0 or 1 is
 // treated like -1.
-const RevisionTable* dispatch(bool forReading, std::span<const std::uint8_t> image,
+const RevisionTable* dispatch(TablePass pass, std::span<const std::uint8_t> image,
                               CameraState& state, ProgressSink& progress, TableRun& run) {
     if (state.revision != 1) {
         // Both tables may scan from the start: their first signatures share one pass.
         const auto [first0, first1] =
             searchTogether(image, parsedSignatures(kRevision0Table).front(),
                            parsedSignatures(kRevision1Table).front());
-        run = runRevisionTable(kRevision0Table, forReading, image, state, &progress, &first0);
+        run = pass(kRevision0Table, image, state, &progress, &first0);
         if (run.recognised)
             return &kRevision0Table;
-        run = runRevisionTable(kRevision1Table, forReading, image, state, &progress, &first1);
+        run = pass(kRevision1Table, image, state, &progress, &first1);
         return run.recognised ? &kRevision1Table : nullptr;
     }
-    run = runRevisionTable(kRevision1Table, forReading, image, state, &progress);
+    run = pass(kRevision1Table, image, state, &progress, nullptr);
     return run.recognised ? &kRevision1Table : nullptr;
 }
 
@@ -137,7 +137,8 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
 
     TableRun run;
     const CameraState onEntry = state;
-    const RevisionTable* recognisedBy = dispatch(forReading, image.bytes(), state, progress, run);
+    const RevisionTable* recognisedBy =
+        dispatch(forReading ? readSites : planEdits, image.bytes(), state, progress, run);
     // Bytes that another process changed under the run are no result to show or to write.
     if (FileStatus status = image.checkUnchanged(); !status) {
         state = onEntry;

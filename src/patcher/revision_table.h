@@ -43,7 +43,7 @@ struct FieldCopy {
     Field target;
 };
 
-// Everything known about one build of the executable, read by runRevisionTable.
+// Everything known about one build of the executable, walked by readSites and planEdits.
 struct RevisionTable {
     std::int16_t revision;
     std::span<const FieldAssignment> beforeSearch;  // set before the first search

@@ -185,7 +185,7 @@ TEST(PatchRun, ATableThatGaveUpLeavesNoStrayValuesAndAWriteThatMakesTheOtherRevi
             original[site - 2] = original[site - 1] = 0;
         }
         CameraState probe;
-        ASSERT_FALSE(runRevisionTable(kRevision0Table, true, original, probe, nullptr).recognised);
+        ASSERT_FALSE(readSites(kRevision0Table, original, probe, nullptr).recognised);
         TempDir dir;
         const fs::path exe = dir / "nwmain.exe";
         writeFixture(exe, original);

@@ -64,7 +64,7 @@ TEST(RevisionTables, RecogniseTheirSignaturesAndVisitEverySiteAtItsOffset) {
         const LayoutImage image = layoutImage(table->revision);
         CameraState state;
         RecordingProgress progress;
-        const TableRun run = runRevisionTable(*table, true, image.bytes, state, &progress);
+        const TableRun run = readSites(*table, image.bytes, state, &progress);
         ASSERT_TRUE(run.recognised);
         ASSERT_EQ(run.sites, image.sitesBefore(image.sites.size()));
         // The cursor starts at 1 and only moves forward, ending past the last site.
@@ -89,7 +89,7 @@ TEST(RevisionTables, RecogniseTheirSignaturesAndVisitEverySiteAtItsOffset) {
 TEST(RevisionTables, ReadingTakesTheLastSiteOfEachFieldAndTheTablesOwnValues) {
     const LayoutImage r0 = layoutImage(0);
     CameraState state0;
-    runRevisionTable(kRevision0Table, true, r0.bytes, state0, nullptr);
+    readSites(kRevision0Table, r0.bytes, state0, nullptr);
     const CameraSettings& s = state0.settings;
     EXPECT_EQ(s.CTZoomMin, r0.storedAt(r0.matches[3] + 43));
     EXPECT_EQ(s.CTZoomMax, r0.storedAt(r0.matches[3] + 53));
@@ -104,7 +104,7 @@ TEST(RevisionTables, ReadingTakesTheLastSiteOfEachFieldAndTheTablesOwnValues) {
     const LayoutImage r1 = layoutImage(1);
     CameraState state1;
     state1.settings.CTAngleDel = 17;
-    runRevisionTable(kRevision1Table, true, r1.bytes, state1, nullptr);
+    readSites(kRevision1Table, r1.bytes, state1, nullptr);
     const CameraSettings& d = state1.settings;
     EXPECT_EQ(d.CTZoomMin, 5.0f);
     EXPECT_EQ(d.CTHeight, r1.storedAt(r1.matches[2] + 166)) << "signature 3 is read last";
@@ -114,8 +114,7 @@ TEST(RevisionTables, ReadingTakesTheLastSiteOfEachFieldAndTheTablesOwnValues) {
 
     CameraState junk;
     EXPECT_FALSE(
-        runRevisionTable(kRevision1Table, true, std::vector<std::uint8_t>(5000, 1), junk, nullptr)
-            .recognised);
+        readSites(kRevision1Table, std::vector<std::uint8_t>(5000, 1), junk, nullptr).recognised);
     EXPECT_EQ(junk.settings.CTZoomMin, 5.0f) << "set before the first search";
 }
 
@@ -131,7 +130,7 @@ TEST(RevisionTables, AMissingSignatureStopsTheTableAfterTheSitesBeforeIt) {
             const LayoutImage image = layoutImage(table->revision, order);
             CameraState state;
             state.revision = table->revision;
-            const TableRun run = runRevisionTable(*table, true, image.bytes, state, nullptr);
+            const TableRun run = readSites(*table, image.bytes, state, nullptr);
             EXPECT_FALSE(run.recognised);
             EXPECT_EQ(state.revision, kRevisionUnknown);
             // Four zeros may be found again further on, so the table may get further before it
@@ -147,12 +146,11 @@ TEST(RevisionTables, AMissingSignatureStopsTheTableAfterTheSitesBeforeIt) {
 TEST(RevisionTables, SignaturesOutOfOrderAreNotRecognised) {
     const LayoutImage swapped1 = layoutImage(1, {1, 0, 2, 3, 4});
     CameraState state;
-    const TableRun run = runRevisionTable(kRevision1Table, true, swapped1.bytes, state, nullptr);
+    const TableRun run = readSites(kRevision1Table, swapped1.bytes, state, nullptr);
     EXPECT_FALSE(run.recognised);
     EXPECT_EQ(run.sites, swapped1.sites[0]);
     const LayoutImage swapped0 = layoutImage(0, {0, 1, 2, 3, 5, 4, 6});
-    EXPECT_FALSE(
-        runRevisionTable(kRevision0Table, true, swapped0.bytes, state, nullptr).recognised);
+    EXPECT_FALSE(readSites(kRevision0Table, swapped0.bytes, state, nullptr).recognised);
 }
 
 TEST(RevisionTables, ASitePastTheEndCountsAsAMissingSignature) {
@@ -166,7 +164,7 @@ TEST(RevisionTables, ASitePastTheEndCountsAsAMissingSignature) {
             const std::vector<std::uint8_t> cut(image.bytes.begin(),
                                                 image.bytes.begin() + static_cast<long>(length));
             CameraState state;
-            const TableRun run = runRevisionTable(*table, false, cut, state, nullptr);
+            const TableRun run = planEdits(*table, cut, state, nullptr);
             const bool whole = length == lastSite + 4;
             EXPECT_EQ(run.recognised, whole);
             EXPECT_EQ(run.sites.size(), whole ? siteCount : siteCount - 1);
@@ -189,7 +187,7 @@ TEST(RevisionTables, WritingRecordsEditsAtEverySiteAndLeavesTheImageAlone) {
     state.settings.CTAngleMin = 0;
     state.settings.CTAngleMax = 12;
     const std::vector<std::uint8_t> before = image.bytes;
-    const TableRun run = runRevisionTable(kRevision1Table, false, image.bytes, state, nullptr);
+    const TableRun run = planEdits(kRevision1Table, image.bytes, state, nullptr);
     ASSERT_TRUE(run.recognised);
     EXPECT_EQ(image.bytes, before);
     ASSERT_EQ(run.edits.size(), 19u);
@@ -205,7 +203,7 @@ TEST(RevisionTables, WritingRecordsEditsAtEverySiteAndLeavesTheImageAlone) {
     std::vector<std::uint8_t> patched = image.bytes;
     applyEdits(patched, run.edits);
     CameraState reread;
-    ASSERT_TRUE(runRevisionTable(kRevision1Table, true, patched, reread, nullptr).recognised);
+    ASSERT_TRUE(readSites(kRevision1Table, patched, reread, nullptr).recognised);
     EXPECT_EQ(reread.settings.CTHeight, 1.5f);
     EXPECT_EQ(reread.settings.CTAngleMin, 1.0f) << "0 went in as 89";
 
@@ -215,7 +213,7 @@ TEST(RevisionTables, WritingRecordsEditsAtEverySiteAndLeavesTheImageAlone) {
     state0.settings.DZoomDef = 4;
     state0.settings.DZoomMin = 2;
     state0.settings.DZoomMax = 9;
-    const TableRun run0 = runRevisionTable(kRevision0Table, false, image0.bytes, state0, nullptr);
+    const TableRun run0 = planEdits(kRevision0Table, image0.bytes, state0, nullptr);
     EXPECT_EQ(state0.settings.DZoomMin, 4.0f);
     EXPECT_EQ(state0.settings.DZoomMax, 4.0f);
     EXPECT_EQ(editAt(run0, image0.matches[5] + 10),
