@@ -61,8 +61,8 @@ FileStatus loadNonEmpty(FileImage& image, const std::filesystem::path& path,
 }
 
 // Success when a writing run may replace the file. Replacing it would get round its
-// read-only state on POSIX, or a lack of write permission: only fixReadOnly (the user's Yes)
-// may lift the former, nothing the latter.
+// read-only state on POSIX, or a lack of write permission: only clearReadOnlyIfAgreed (the user's
+// Yes) may lift the former, nothing the latter.
 FileStatus writableNow(const std::filesystem::path& path) {
     bool readOnly = false;
     if (FileStatus status = readOnlyAttribute(path, readOnly); !status)
@@ -74,7 +74,8 @@ FileStatus writableNow(const std::filesystem::path& path) {
 
 }  // namespace
 
-Result<RunConsent> fixReadOnly(const std::filesystem::path& path, ReadOnlyPrompt& prompt) {
+Result<RunConsent> clearReadOnlyIfAgreed(const std::filesystem::path& path,
+                                         ReadOnlyPrompt& prompt) {
     bool readOnly = false;
     if (FileStatus status = readOnlyAttribute(path, readOnly); !status)
         return status;
@@ -93,7 +94,7 @@ Result<RunConsent> fixReadOnly(const std::filesystem::path& path, ReadOnlyPrompt
 
 Result<RunConsent> prepareRun(const std::filesystem::path& path, bool forReading,
                               ReadOnlyPrompt& prompt) {
-    const Result<RunConsent> fixed = fixReadOnly(path, prompt);
+    const Result<RunConsent> fixed = clearReadOnlyIfAgreed(path, prompt);
     if (fixed != RunConsent::Given || forReading)
         return fixed;
     if (FileStatus status = checkWritable(path); !status)

@@ -56,10 +56,10 @@ enum class RunConsent { Given, Declined };
 // state could not be cleared (prompt.reportClearFailed() was called). A failure naming the
 // file and the reason when the file's attributes cannot be read at all, e.g. the file is
 // missing; nothing is asked then.
-Result<RunConsent> fixReadOnly(const std::filesystem::path& path, ReadOnlyPrompt& prompt);
+Result<RunConsent> clearReadOnlyIfAgreed(const std::filesystem::path& path, ReadOnlyPrompt& prompt);
 
 // The questions and checks before a run, in the window before the progress window is shown:
-// fixReadOnly; then, before a writing run, that the process may write the file (else a
+// clearReadOnlyIfAgreed; then, before a writing run, that the process may write the file (else a
 // failure naming the file and the system's reason) and, for a file with other names (hard
 // links), the question whether to modify it anyway (No: Declined).
 Result<RunConsent> prepareRun(const std::filesystem::path& path, bool forReading,

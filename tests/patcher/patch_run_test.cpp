@@ -313,7 +313,7 @@ TEST(ReadOnly, NoRefusesAFailedClearIsReportedYesClearsAndAWriteNeverGetsRoundIt
     RecordingProgress progress;
 
     ScriptedReadOnlyPrompt no(false);
-    const Result<RunConsent> declined = fixReadOnly(exe, no);
+    const Result<RunConsent> declined = clearReadOnlyIfAgreed(exe, no);
     ASSERT_TRUE(declined.ok()) << "a No is no failure: " << declined.message();
     EXPECT_EQ(*declined, RunConsent::Declined);
     EXPECT_EQ(no.questions, 1);
@@ -329,20 +329,20 @@ TEST(ReadOnly, NoRefusesAFailedClearIsReportedYesClearsAndAWriteNeverGetsRoundIt
         FaultInjectingFileSystemOps ops(FaultInjectingFileSystemOps::Step::ClearReadOnly, 1,
                                         std::make_error_code(std::errc::operation_not_permitted));
         ScopedFileSystemOps scope(ops);
-        const Result<RunConsent> notCleared = fixReadOnly(exe, yes);
+        const Result<RunConsent> notCleared = clearReadOnlyIfAgreed(exe, yes);
         EXPECT_EQ(yes.failureReports, 1);
         ASSERT_TRUE(notCleared.ok()) << "already reported: " << notCleared.message();
         EXPECT_EQ(*notCleared, RunConsent::Declined);
     }
-    EXPECT_TRUE(fixReadOnly(exe, yes) == RunConsent::Given);
+    EXPECT_TRUE(clearReadOnlyIfAgreed(exe, yes) == RunConsent::Given);
     bool readOnly = true;
     ASSERT_TRUE(readOnlyAttribute(exe, readOnly).ok());
     EXPECT_FALSE(readOnly);
-    EXPECT_TRUE(fixReadOnly(exe, yes) == RunConsent::Given);
+    EXPECT_TRUE(clearReadOnlyIfAgreed(exe, yes) == RunConsent::Given);
     EXPECT_EQ(yes.questions, 2) << "a writable file is not asked about";
     EXPECT_EQ(processData(exe, true, state, progress, yes).outcome, Outcome::Loaded);
 
-    const Result<RunConsent> gone = fixReadOnly(dir / "gone.exe", yes);
+    const Result<RunConsent> gone = clearReadOnlyIfAgreed(dir / "gone.exe", yes);
     EXPECT_FALSE(gone.ok());
     EXPECT_EQ(yes.questions, 2) << "nothing is asked about a missing file";
     EXPECT_NE(gone.message().find("gone.exe"), std::string::npos);
