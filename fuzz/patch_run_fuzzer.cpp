@@ -63,7 +63,7 @@ void checkWritingRun(MemoryFileSystemOps& files, std::span<const std::uint8_t> i
     state.revision = revision;
     state.valuesChosen = true;
     CheckingProgress progress;
-    const RunResult result = modFile(kExecutable, /*forReading=*/false, state, progress);
+    const RunResult result = writeCameraValues(kExecutable, state, progress);
     FUZZ_CHECK(files.openHandles() == 0);
     // A written file leaves its original copy behind, byte for byte the input.
     const std::filesystem::path copy = originalCopyPath(kExecutable);
@@ -93,7 +93,7 @@ void checkWritingRun(MemoryFileSystemOps& files, std::span<const std::uint8_t> i
     CameraState reread;
     reread.revision = state.revision;
     CheckingProgress readProgress;
-    const RunResult again = modFile(kExecutable, /*forReading=*/true, reread, readProgress);
+    const RunResult again = readCameraValues(kExecutable, reread, readProgress);
     FUZZ_CHECK(again.outcome == RunResult::Outcome::Loaded);
     FUZZ_CHECK(reread.revision == state.revision);
 }
@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.settings = kBiowareDefaults;
     const CameraSettings before = state.undoSnapshot;
     CheckingProgress progress;
-    const RunResult read = modFile(kExecutable, /*forReading=*/true, state, progress);
+    const RunResult read = readCameraValues(kExecutable, state, progress);
     FUZZ_CHECK(files.openHandles() == 0);
     FUZZ_CHECK(files.fileCount() == 1);
     const std::vector<std::uint8_t>* after = files.find(kExecutable);

@@ -62,7 +62,7 @@ int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
     CameraState state;
     ProgressSink progress;
     ConsolePrompt prompt(io.err, parsed.has("--yes"));
-    const RunResult read = modFile(executable, /*forReading=*/true, state, progress);
+    const RunResult read = readCameraValues(executable, state, progress);
     if (const int code = reportRun(read, prompt, io.err, /*quiet=*/true); code != kExitDone) {
         return code;
     }
@@ -82,7 +82,7 @@ int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
         return kExitNotConfirmed;
     }
 
-    const RunResult write = processData(executable, /*forReading=*/false, state, progress, prompt);
+    const RunResult write = writeAfterQuestions(executable, state, progress, prompt);
     if (!write.recognised() && prompt.clearedReadOnly()) {
         restoreReadOnly(executable, io.err);
     }
