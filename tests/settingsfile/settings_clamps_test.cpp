@@ -10,31 +10,31 @@
 namespace orvendel {
 namespace {
 
-float clamped(void (*clamp)(float&), float x) {
-    clamp(x);
+float clamped(Range range, float x) {
+    keepInRange(x, range);
     return x;
 }
 
 TEST(SingleClamps, BoundsStayAndEverythingBeyondThemIsBroughtBack) {
     const struct {
         const char* name;
-        void (*clamp)(float&);
+        Range range;
         float lower;
         float upper;
     } rows[] = {
-        {"angle", clampAngle, -90.0f, 89.0f},
-        {"zoom", clampZoom, -1.0f, 30.0f},
-        {"distance", clampDistance, 10.0f, 350.0f},
-        {"height", clampHeight, 1.0f, std::bit_cast<float>(0x400CCCCDu)},
+        {"angle", kAngleRange, -90.0f, 89.0f},
+        {"zoom", kZoomRange, -1.0f, 30.0f},
+        {"distance", kDistanceRange, 10.0f, 350.0f},
+        {"height", kHeightRange, 1.0f, std::bit_cast<float>(0x400CCCCDu)},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(clamped(row.clamp, row.lower), row.lower);
-        EXPECT_EQ(clamped(row.clamp, row.upper), row.upper);
-        EXPECT_EQ(clamped(row.clamp, std::nextafter(row.lower, -1e9f)), row.lower);
-        EXPECT_EQ(clamped(row.clamp, std::nextafter(row.upper, 1e9f)), row.upper);
+        EXPECT_EQ(clamped(row.range, row.lower), row.lower);
+        EXPECT_EQ(clamped(row.range, row.upper), row.upper);
+        EXPECT_EQ(clamped(row.range, std::nextafter(row.lower, -1e9f)), row.lower);
+        EXPECT_EQ(clamped(row.range, std::nextafter(row.upper, 1e9f)), row.upper);
         const float inside = std::nextafter(row.upper, 0.0f);
-        EXPECT_EQ(clamped(row.clamp, inside), inside);
+        EXPECT_EQ(clamped(row.range, inside), inside);
     }
 }
 
