@@ -18,15 +18,13 @@ void clampAngles(const CameraGroup& g) {
 
 // Revision 1 pins both zoom minima; the maxima may not fall below them.
 void applyRevision1ZoomRule(CameraSettings& s) {
-    constexpr float kCTZoomMin = 5.0f;
-    constexpr float kDZoomMin = 6.0f;
-    s.CTZoomMin = kCTZoomMin;
-    if (s.CTZoomMax < kCTZoomMin) {
-        s.CTZoomMax = kCTZoomMin;
+    s.CTZoomMin = kRevision1ChaseZoomMin;
+    if (s.CTZoomMax < kRevision1ChaseZoomMin) {
+        s.CTZoomMax = kRevision1ChaseZoomMin;
     }
-    s.DZoomMin = kDZoomMin;
-    if (s.DZoomMax < kDZoomMin) {
-        s.DZoomMax = kDZoomMin;
+    s.DZoomMin = kRevision1DriveZoomMin;
+    if (s.DZoomMax < kRevision1DriveZoomMin) {
+        s.DZoomMax = kRevision1DriveZoomMin;
     }
 }
 
