@@ -256,10 +256,8 @@ RunResult writeAfterQuestions(const std::filesystem::path& path, CameraState& st
 }
 
 Result<RestorePlan> planRestore(const std::filesystem::path& executable) {
-    if (!hasOriginalCopy(executable)) {
-        return FileStatus::cannotRead(originalCopyPath(executable),
-                                      "there is no original copy of this file");
-    }
+    if (!hasOriginalCopy(executable))
+        return noOriginalCopy(executable);
     RestorePlan plan;
     // Taken before the executable is read: a change from here on is seen before the replace.
     if (FileStatus status = identifyFile(plan.path = executable, plan.identity); !status)
@@ -307,12 +305,8 @@ RunResult restoreOriginal(const RestorePlan& plan, ProgressSink& progress) {
     using Outcome = RunResult::Outcome;
     progress.setStatus(kStatusModifying);
     const KeptCopy& copy = plan.copy;
-    if (copy.standing == KeptCopy::Standing::Absent) {
-        return finish(progress, Outcome::FileError,
-                      FileStatus::cannotRead(originalCopyPath(plan.path),
-                                             "there is no original copy of this file")
-                          .message());
-    }
+    if (copy.standing == KeptCopy::Standing::Absent)
+        return finish(progress, Outcome::FileError, noOriginalCopy(plan.path).message());
     if (copy.standing == KeptCopy::Standing::Untrusted) {
         return finish(progress, Outcome::UntrustedCopy,
                       untrustedCopyMessage(plan.path, copy.reason, kNothingRestored));
