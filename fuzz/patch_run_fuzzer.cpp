@@ -20,6 +20,7 @@
 #include "patcher/table_run.h"
 #include "platform/file_system_ops.h"
 #include "platform/files.h"
+#include "platform/scoped_file_system_ops.h"
 
 namespace orvendel {
 namespace {

@@ -13,6 +13,7 @@
 #include "fault_injecting_file_system_ops.h"
 #include "patcher/patch_run.h"
 #include "platform/file_system_ops.h"
+#include "platform/scoped_file_system_ops.h"
 #include "recording_progress.h"
 #include "sample_builder.h"
 #include "temp_dir.h"

@@ -12,6 +12,7 @@
 #include "patcher/table_run.h"
 #include "platform/file_system_ops.h"
 #include "platform/files.h"
+#include "platform/scoped_file_system_ops.h"
 #include "recording_progress.h"
 #include "sample_builder.h"
 #include "scripted_read_only_prompt.h"
