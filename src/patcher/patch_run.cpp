@@ -101,6 +101,17 @@ FileStatus writableNow(const std::filesystem::path& path) {
     return checkWritable(path);
 }
 
+// Clears the read-only state the user agreed to clear. Given when it is gone, judged by reading
+// the attribute again as the user sees it; otherwise the user is told (reportClearFailed), once,
+// whether the clear itself failed or left the file read-only, and the run is Declined.
+RunConsent clearReadOnlyAfterYes(const std::filesystem::path& path, ReadOnlyPrompt& prompt) {
+    bool stillReadOnly = true;
+    if (clearReadOnlyAttribute(path) && readOnlyAttribute(path, stillReadOnly) && !stillReadOnly)
+        return RunConsent::Given;
+    prompt.reportClearFailed();
+    return RunConsent::Declined;
+}
+
 // The question before replacing a file with other names (hard links): replacing it gives only
 // this name the new bytes; the others keep the old ones.
 RunConsent askAboutOtherNames(const std::filesystem::path& path, ReadOnlyPrompt& prompt) {
@@ -177,13 +188,7 @@ Result<RunConsent> clearReadOnlyIfAgreed(const std::filesystem::path& path,
         return RunConsent::Given;
     if (!prompt.askClearReadOnly())
         return RunConsent::Declined;
-    // Whether the change took is judged by reading the attribute again, as the user sees it.
-    (void)clearReadOnlyAttribute(path);
-    bool stillReadOnly = true;
-    if (readOnlyAttribute(path, stillReadOnly) && !stillReadOnly)
-        return RunConsent::Given;
-    prompt.reportClearFailed();
-    return RunConsent::Declined;
+    return clearReadOnlyAfterYes(path, prompt);
 }
 
 Result<RunConsent> prepareWriting(const std::filesystem::path& path, ReadOnlyPrompt& prompt) {
@@ -287,14 +292,8 @@ Result<RunConsent> prepareRestore(const std::filesystem::path& path, ReadOnlyPro
         // Where a read-only file cannot be replaced, its state is cleared as before a writing
         // run; elsewhere the restored file takes the old mode, read-only included, so that a
         // run cut short at any moment leaves the file's mode as it was.
-        if (kReplacingNeedsWritableFile) {
-            (void)clearReadOnlyAttribute(path);
-            bool stillReadOnly = true;
-            if (!readOnlyAttribute(path, stillReadOnly) || stillReadOnly) {
-                prompt.reportClearFailed();
-                return RunConsent::Declined;
-            }
-        }
+        if (kReplacingNeedsWritableFile && clearReadOnlyAfterYes(path, prompt) != RunConsent::Given)
+            return RunConsent::Declined;
     }
     if (FileStatus status = checkReplaceable(path); !status)
         return status;
