@@ -67,7 +67,7 @@ void readRun(benchmark::State& state, const FileCase* file) {
     for (auto _ : state) {
         CameraState camera;
         ProgressSink progress;
-        const RunResult result = modFile(file->path, /*forReading=*/true, camera, progress);
+        const RunResult result = readCameraValues(file->path, camera, progress);
         if (result.recognised() != file->recognised) {
             state.SkipWithError(("unexpected outcome: " + result.status).c_str());
             break;
@@ -79,12 +79,12 @@ void readRun(benchmark::State& state, const FileCase* file) {
 void writeRun(benchmark::State& state, const FileCase* file) {
     CameraState camera;
     ProgressSink progress;
-    if (!modFile(file->path, /*forReading=*/true, camera, progress).recognised()) {
+    if (!readCameraValues(file->path, camera, progress).recognised()) {
         state.SkipWithError("the sample is not recognised");
         return;
     }
     for (auto _ : state) {
-        const RunResult result = modFile(file->path, /*forReading=*/false, camera, progress);
+        const RunResult result = writeCameraValues(file->path, camera, progress);
         if (!result.recognised()) {
             state.SkipWithError(("writing run failed: " + result.status).c_str());
             break;

@@ -20,6 +20,7 @@
 #include "patcher/table_run.h"
 #include "platform/file_system_ops.h"
 #include "platform/files.h"
+#include "platform/scoped_file_system_ops.h"
 
 namespace orvendel {
 namespace {
@@ -44,7 +45,7 @@ private:
 // The bytes of [site, site + 4) for every site the table visits in the image.
 std::vector<bool> siteMask(const RevisionTable& table, std::span<const std::uint8_t> image) {
     CameraState scratch;
-    const TableRun run = runRevisionTable(table, true, image, scratch, nullptr);
+    const TableRun run = readSites(table, image, scratch, nullptr);
     FUZZ_CHECK(run.recognised);
     std::vector<bool> mask(image.size(), false);
     for (const std::size_t site : run.sites) {
@@ -63,7 +64,7 @@ void checkWritingRun(MemoryFileSystemOps& files, std::span<const std::uint8_t> i
     state.revision = revision;
     state.valuesChosen = true;
     CheckingProgress progress;
-    const RunResult result = modFile(kExecutable, /*forReading=*/false, state, progress);
+    const RunResult result = writeCameraValues(kExecutable, state, progress);
     FUZZ_CHECK(files.openHandles() == 0);
     // A written file leaves its original copy behind, byte for byte the input.
     const std::filesystem::path copy = originalCopyPath(kExecutable);
@@ -93,7 +94,7 @@ void checkWritingRun(MemoryFileSystemOps& files, std::span<const std::uint8_t> i
     CameraState reread;
     reread.revision = state.revision;
     CheckingProgress readProgress;
-    const RunResult again = modFile(kExecutable, /*forReading=*/true, reread, readProgress);
+    const RunResult again = readCameraValues(kExecutable, reread, readProgress);
     FUZZ_CHECK(again.outcome == RunResult::Outcome::Loaded);
     FUZZ_CHECK(reread.revision == state.revision);
 }
@@ -119,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.settings = kBiowareDefaults;
     const CameraSettings before = state.undoSnapshot;
     CheckingProgress progress;
-    const RunResult read = modFile(kExecutable, /*forReading=*/true, state, progress);
+    const RunResult read = readCameraValues(kExecutable, state, progress);
     FUZZ_CHECK(files.openHandles() == 0);
     FUZZ_CHECK(files.fileCount() == 1);
     const std::vector<std::uint8_t>* after = files.find(kExecutable);

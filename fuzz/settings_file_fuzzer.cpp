@@ -24,16 +24,16 @@ bool within(float value, float low, float high) {
 // Checks the ranges of one camera's group after loading.
 void checkGroup(CameraSettings& s, Camera camera, std::int16_t revision) {
     const CameraGroup g = group(s, camera);
-    FUZZ_CHECK(within(g.AngleMin, kAngleLowerBound, kAngleUpperBound));
-    FUZZ_CHECK(within(g.AngleMax, g.AngleMin, kAngleUpperBound));
+    FUZZ_CHECK(within(g.AngleMin, kAngleRange.lower, kAngleRange.upper));
+    FUZZ_CHECK(within(g.AngleMax, g.AngleMin, kAngleRange.upper));
     for (const float angle : {g.AngleDef, g.AngleDel, g.AngleIns}) {
         FUZZ_CHECK(within(angle, g.AngleMin, g.AngleMax));
     }
-    FUZZ_CHECK(within(g.ZoomMin, kZoomLowerBound, kZoomUpperBound));
-    FUZZ_CHECK(within(g.ZoomMax, g.ZoomMin, kZoomUpperBound));
+    FUZZ_CHECK(within(g.ZoomMin, kZoomRange.lower, kZoomRange.upper));
+    FUZZ_CHECK(within(g.ZoomMax, g.ZoomMin, kZoomRange.upper));
     FUZZ_CHECK(within(g.ZoomDef, g.ZoomMin, g.ZoomMax));
-    FUZZ_CHECK(within(g.ClipDist, kDistanceLowerBound, kDistanceUpperBound));
-    FUZZ_CHECK(within(g.Height, kHeightLowerBound, kHeightUpperBound));
+    FUZZ_CHECK(within(g.ClipDist, kDistanceRange.lower, kDistanceRange.upper));
+    FUZZ_CHECK(within(g.Height, kHeightRange.lower, kHeightRange.upper));
     if (revision == 1) {
         FUZZ_CHECK(g.ZoomMin == (camera == Camera::ChaseTopDown ? 5.0f : 6.0f));
     }

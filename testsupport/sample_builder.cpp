@@ -68,15 +68,11 @@ std::size_t regionLength(const SignatureStep& step, std::size_t signatureLength,
     return end;
 }
 
-std::array<std::uint8_t, 4> storedBytes(const SiteTransfer& transfer, CameraSettings values) {
+std::array<std::uint8_t, 4> storedBytes(const SiteTransfer& transfer,
+                                        const CameraSettings& values) {
     std::array<std::uint8_t, 4> bytes{};
     std::size_t at = 0;
-    float& field = fieldRef(values, transfer.field);
-    if (transfer.kind == TransferKind::Angle) {
-        processAngle(false, bytes, at, field);
-    } else {
-        processSingle(false, bytes, at, field);
-    }
+    writeSiteValue(bytes, at, transfer.kind, fieldValue(values, transfer.field));
     return bytes;
 }
 
@@ -192,7 +188,7 @@ bool SampleBuilder::tryBuild(std::vector<std::uint8_t>& image, std::uint64_t fil
     // planted in part must not be recognised.
     for (std::size_t p = 0; p < plants_.size(); ++p) {
         CameraState scratch;
-        const TableRun run = runRevisionTable(*plants_[p].table, true, image, scratch, nullptr);
+        const TableRun run = readSites(*plants_[p].table, image, scratch, nullptr);
         const bool complete = plants_[p].count == plants_[p].table->signatures.size();
         if (run.recognised != complete || run.sites.size() < sites_[p].size() ||
             !std::equal(sites_[p].begin(), sites_[p].end(), run.sites.begin())) {

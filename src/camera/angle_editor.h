@@ -36,8 +36,8 @@ float roundNeedleValue(double value);
 // computed in float. Changes nothing.
 AngleScale gaugeScale(const CameraSettings& s, Camera camera);
 
-// What the "show" routine puts onto the needles: minimum and default always, INS and DEL only
-// in revision 0. Changes nothing.
+// The needle values an angle gauge shows for the record: minimum and default always, INS and
+// DEL only in revision 0. Changes nothing.
 AngleNeedleValues showGauge(const CameraSettings& s, Camera camera, std::int16_t revision);
 
 // Outcome of reading an angle gauge: the scale to set and the needles to put back.

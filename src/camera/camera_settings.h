@@ -105,6 +105,11 @@ struct CameraGroup {
 };
 CameraGroup group(CameraSettings& s, Camera camera);
 
+// The zoom minima that revision 1 keeps whatever is chosen: the chase/top-down camera's has no
+// site in the executable, and the drive camera's was built as 6 (changing it is warned about).
+inline constexpr float kRevision1ChaseZoomMin = 5.0f;
+inline constexpr float kRevision1DriveZoomMin = 6.0f;
+
 // The revision of a file no table recognised.
 inline constexpr std::int16_t kRevisionUnknown = -1;
 

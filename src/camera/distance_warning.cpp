@@ -3,7 +3,7 @@
 
 namespace orvendel {
 
-void readClipGauge(CameraSettings& s, Camera camera, double pointer) {
+void readDistanceGauge(CameraSettings& s, Camera camera, double pointer) {
     group(s, camera).ClipDist = static_cast<float>(pointer);
 }
 

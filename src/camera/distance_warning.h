@@ -19,7 +19,7 @@ inline constexpr std::string_view kDistanceWarningText =
     "distance in any multiplayer games you join.";
 
 // Takes a viewing-distance pointer's value into ClipDist of `camera`, unrounded, as a float.
-void readClipGauge(CameraSettings& s, Camera camera, double pointer);
+void readDistanceGauge(CameraSettings& s, Camera camera, double pointer);
 
 // Decides whether the viewing-distance warning is due for a distance the user has just set:
 // true when `distance` is strictly above 45 and the warning has not been shown in this run, in

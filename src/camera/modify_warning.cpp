@@ -17,9 +17,6 @@ constexpr std::string_view kDriveZoomText =
     "continue I would appreciate any feedback, good or bad, you have after using this option "
     "for a few days.";
 
-// The drive camera's minimum zoom that revision 1 was built with.
-constexpr float kRevision1DriveZoomMin = 6.0f;
-
 }  // namespace
 
 ModifyWarning modifyWarning(const CameraSettings& settings, std::int16_t revision) {

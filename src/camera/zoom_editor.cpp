@@ -4,7 +4,7 @@
 namespace orvendel {
 
 float pinnedZoomMinimum(Camera camera) {
-    return camera == Camera::ChaseTopDown ? 5.0f : 6.0f;
+    return camera == Camera::ChaseTopDown ? kRevision1ChaseZoomMin : kRevision1DriveZoomMin;
 }
 
 namespace {

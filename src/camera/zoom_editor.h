@@ -41,7 +41,7 @@ struct ZoomGaugeView {
     }
 };
 
-// The "show" routine of a zoom gauge. Chase/top-down, and drive in revision 1: three pointers
+// What a zoom gauge shows for the record. Chase/top-down, and drive in revision 1: three pointers
 // (min, max, default), band 0 from min to max, label 3 "FPS" when min < 0 and label 4 "FPS" when
 // the default < 0 (otherwise empty). Drive in revision 0: pointer 0 := default zoom and label 3
 // by the default zoom. Drive with no revision recognised: nothing. Changes nothing.

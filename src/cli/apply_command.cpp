@@ -21,20 +21,6 @@ namespace {
 // Title of the warnings before writing: the application's own.
 constexpr std::string_view kApplicationTitle = "Orvendel";
 
-// Reports a settings file that did not load; returns its exit code, or kExitDone when loaded.
-int reportLoad(const Result<SettingsFormat>& result, const std::filesystem::path& path,
-               CommandIo& io) {
-    if (!result) {
-        io.err << kErrorPrefix << result.message() << '\n';
-        return kExitFileError;
-    }
-    if (result == SettingsFormat::Unknown) {
-        io.err << kErrorPrefix << quoted(path) << ": " << kUnknownFormatMessage << '\n';
-        return kExitUnknownFormat;
-    }
-    return kExitDone;
-}
-
 }  // namespace
 
 int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
@@ -52,8 +38,8 @@ int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
 
     // A broken settings file stops the command before the executable is asked about or read.
     CameraSettings trial;
-    if (const int code =
-            reportLoad(loadSettingsFile(settingsPath, trial, kRevisionUnknown), settingsPath, io);
+    if (const int code = reportSettingsLoad(loadSettingsFile(settingsPath, trial, kRevisionUnknown),
+                                            settingsPath, io.err);
         code != kExitDone) {
         return code;
     }
@@ -62,13 +48,13 @@ int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
     CameraState state;
     ProgressSink progress;
     ConsolePrompt prompt(io.err, parsed.has("--yes"));
-    const RunResult read = modFile(executable, /*forReading=*/true, state, progress);
+    const RunResult read = readCameraValues(executable, state, progress);
     if (const int code = reportRun(read, prompt, io.err, /*quiet=*/true); code != kExitDone) {
         return code;
     }
 
-    if (const int code = reportLoad(loadSettingsFile(settingsPath, state.settings, state.revision),
-                                    settingsPath, io);
+    if (const int code = reportSettingsLoad(
+            loadSettingsFile(settingsPath, state.settings, state.revision), settingsPath, io.err);
         code != kExitDone) {
         return code;
     }
@@ -82,7 +68,7 @@ int runApplyCommand(const std::vector<std::string>& args, CommandIo& io) {
         return kExitNotConfirmed;
     }
 
-    const RunResult write = processData(executable, /*forReading=*/false, state, progress, prompt);
+    const RunResult write = writeAfterQuestions(executable, state, progress, prompt);
     if (!write.recognised() && prompt.clearedReadOnly()) {
         restoreReadOnly(executable, io.err);
     }

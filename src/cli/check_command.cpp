@@ -6,6 +6,7 @@
 #include "cli/argument_parser.h"
 #include "cli/exit_code.h"
 #include "cli/record_printer.h"
+#include "cli/run_report.h"
 #include "cli/usage.h"
 #include "platform/files.h"
 #include "settingsfile/settings_file.h"
@@ -33,20 +34,17 @@ int runCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
 
     const std::filesystem::path path = argumentPath(parsed.positional()[0]);
     CameraSettings settings;
-    const Result<SettingsFormat> result = loadSettingsFile(path, settings, revision);
-    if (!result) {
-        io.err << kErrorPrefix << result.message() << '\n';
-        return kExitFileError;
-    }
-    if (result == SettingsFormat::Unknown) {
-        io.err << kErrorPrefix << quoted(path) << ": " << kUnknownFormatMessage << '\n';
+    // A file of an unknown format still shows the record, clamped for the revision.
+    const int code = reportSettingsLoad(loadSettingsFile(path, settings, revision), path, io.err);
+    if (code == kExitFileError) {
+        return code;
     }
     if (parsed.has("--json")) {
         printRecordJson(io.out, settings, revision);
     } else {
         printRecordTable(io.out, settings, revision);
     }
-    return result == SettingsFormat::Known ? kExitDone : kExitUnknownFormat;
+    return code;
 }
 
 }  // namespace orvendel::cli

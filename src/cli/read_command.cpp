@@ -40,7 +40,7 @@ int runReadCommand(const std::vector<std::string>& args, CommandIo& io) {
     CameraState state;
     ProgressSink progress;
     ConsolePrompt prompt(io.err, false);  // a reading run here asks nothing
-    const RunResult result = modFile(executable, /*forReading=*/true, state, progress);
+    const RunResult result = readCameraValues(executable, state, progress);
     const int code = reportRun(result, prompt, io.err, /*quiet=*/false);
     if (code != kExitDone && code != kExitNotRecognised) {
         return code;

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "cli/record_printer.h"
 
-#include <charconv>
 #include <cmath>
 #include <iomanip>
+
+#include "settingsfile/settings_number.h"
 
 namespace orvendel::cli {
 
@@ -24,24 +25,12 @@ std::string_view revisionMeaning(std::int16_t revision) {
 
 }  // namespace
 
-std::string shortestFloat(float value) {
-    if (std::isnan(value)) {
-        return "nan";
-    }
-    if (std::isinf(value)) {
-        return value < 0 ? "-inf" : "inf";
-    }
-    char text[32];
-    const auto converted = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, converted.ptr);
-}
-
 void printRecordTable(std::ostream& out, const CameraSettings& settings, std::int16_t revision) {
     out << "Executable revision: " << revision << " (" << revisionMeaning(revision) << ")\n";
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         const auto field = static_cast<Field>(i);
         out << "  " << std::left << std::setw(12) << fieldName(field) << ' '
-            << shortestFloat(fieldValue(settings, field)) << '\n';
+            << shortestFloatText(fieldValue(settings, field)) << '\n';
     }
 }
 
@@ -52,9 +41,9 @@ void printRecordJson(std::ostream& out, const CameraSettings& settings, std::int
         const float value = fieldValue(settings, field);
         out << (i == 0 ? "" : ", ") << '"' << fieldName(field) << "\": ";
         if (std::isfinite(value)) {
-            out << shortestFloat(value);
+            out << shortestFloatText(value);
         } else {
-            out << '"' << shortestFloat(value) << '"';
+            out << '"' << shortestFloatText(value) << '"';
         }
     }
     out << "}}\n";

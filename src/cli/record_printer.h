@@ -9,16 +9,12 @@
 
 namespace orvendel::cli {
 
-// The shortest decimal text that reads back to the same 4-byte float ("40", "2.2", "-0.4",
-// "1e+20"); "nan", "inf" and "-inf" for the non-finite values.
-std::string shortestFloat(float value);
-
 // Writes the revision and the twenty fields in record order as a readable two-column table.
 void printRecordTable(std::ostream& out, const CameraSettings& settings, std::int16_t revision);
 
 // Writes exactly one JSON object and a line end:
 // {"revision": R, "settings": {"CTAngleMin": N, ...}} with the fields in record order, numbers
-// as shortestFloat writes them and the non-finite ones as the strings "nan", "inf", "-inf".
+// as shortestFloatText writes them and the non-finite ones as the strings "nan", "inf", "-inf".
 void printRecordJson(std::ostream& out, const CameraSettings& settings, std::int16_t revision);
 
 }  // namespace orvendel::cli

@@ -38,10 +38,7 @@ int runRestoreCommand(const std::vector<std::string>& args, CommandIo& io) {
         return kExitNotConfirmed;
     const Result<RunConsent> consent = prepareRestore(executable, prompt);
     const RunResult result =
-        consent == RunConsent::Given
-            ? restoreOriginal(*plan, progress)
-            : RunResult{consent ? RunResult::Outcome::Refused : RunResult::Outcome::FileError,
-                        consent.message()};
+        consent == RunConsent::Given ? restoreOriginal(*plan, progress) : runNotTaken(consent);
     if (!result.succeeded() && prompt.clearedReadOnly() && kReplacingNeedsWritableFile) {
         restoreReadOnly(executable, io.err);
     }

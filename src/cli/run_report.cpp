@@ -19,6 +19,19 @@ void restoreReadOnly(const std::filesystem::path& executable, std::ostream& err)
     }
 }
 
+int reportSettingsLoad(const Result<SettingsFormat>& result, const std::filesystem::path& path,
+                       std::ostream& err) {
+    if (!result) {
+        err << kErrorPrefix << result.message() << '\n';
+        return kExitFileError;
+    }
+    if (result == SettingsFormat::Unknown) {
+        err << kErrorPrefix << quoted(path) << ": " << kUnknownFormatMessage << '\n';
+        return kExitUnknownFormat;
+    }
+    return kExitDone;
+}
+
 int reportRun(const RunResult& result, const ConsolePrompt& prompt, std::ostream& err, bool quiet) {
     using Outcome = RunResult::Outcome;
     switch (result.outcome) {

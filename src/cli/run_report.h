@@ -6,6 +6,8 @@
 
 #include "cli/console_prompt.h"
 #include "patcher/run_result.h"
+#include "platform/result.h"
+#include "settingsfile/settings_file.h"
 
 namespace orvendel::cli {
 
@@ -15,6 +17,12 @@ namespace orvendel::cli {
 // 3 (not recognised), 4 (a question answered no) or 6 (the new values would not be recognised
 // again).
 int reportRun(const RunResult& result, const ConsolePrompt& prompt, std::ostream& err, bool quiet);
+
+// Tells the user on `err` how loading the settings file at `path` went wrong and returns the
+// matching exit code: 1 with the failure's message, 5 with kUnknownFormatMessage for a file of
+// an unknown format, 0 (and nothing said) when it loaded.
+int reportSettingsLoad(const Result<SettingsFormat>& result, const std::filesystem::path& path,
+                       std::ostream& err);
 
 // Makes the executable read-only again after a writing run that cleared the state but wrote
 // nothing, so that a failed command leaves the file as it found it; a failure is an error line.

@@ -105,6 +105,11 @@ Result<KeptCopy> examineKeptCopy(const fs::path& executable,
     return copy;
 }
 
+FileStatus noOriginalCopy(const fs::path& executable) {
+    return FileStatus::cannotRead(originalCopyPath(executable),
+                                  "there is no original copy of this file");
+}
+
 std::string untrustedCopyMessage(const fs::path& executable, std::string_view reason,
                                  std::string_view advice) {
     return quoted(originalCopyPath(executable)) + " is not a copy that Orvendel kept (" +

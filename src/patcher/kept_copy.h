@@ -36,6 +36,9 @@ struct KeptCopy {
 Result<KeptCopy> examineKeptCopy(const std::filesystem::path& executable,
                                  std::span<const std::uint8_t> executableBytes);
 
+// `Cannot read "<copy>": there is no original copy of this file.`
+FileStatus noOriginalCopy(const std::filesystem::path& executable);
+
 // `"<copy>" is not a copy that Orvendel kept (<reason>): <advice>`
 std::string untrustedCopyMessage(const std::filesystem::path& executable, std::string_view reason,
                                  std::string_view advice);

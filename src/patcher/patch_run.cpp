@@ -20,24 +20,53 @@ RunResult finish(ProgressSink& progress, RunResult::Outcome outcome, std::string
     return RunResult{outcome, std::move(status)};
 }
 
-// Runs the tables as the revision on entry asks: revision 0 first unless revision 1 is known,
-// then revision 1 unless revision 0 was recognised. A revision number other than 0 or 1 is
-// treated like -1.
-const RevisionTable* dispatch(bool forReading, std::span<const std::uint8_t> image,
-                              CameraState& state, ProgressSink& progress, TableRun& run) {
+// Runs the tables' `pass` as the revision on entry asks: revision 0 first unless revision 1 is
+// known, then revision 1 unless revision 0 was recognised. A revision number other than 0 or 1
+// is treated like -1.
+const RevisionTable* passTables(TablePass pass, std::span<const std::uint8_t> image,
+                                CameraState& state, ProgressSink& progress, TableRun& run) {
     if (state.revision != 1) {
         // Both tables may scan from the start: their first signatures share one pass.
         const auto [first0, first1] =
             searchTogether(image, parsedSignatures(kRevision0Table).front(),
                            parsedSignatures(kRevision1Table).front());
-        run = runRevisionTable(kRevision0Table, forReading, image, state, &progress, &first0);
+        run = pass(kRevision0Table, image, state, &progress, &first0);
         if (run.recognised)
             return &kRevision0Table;
-        run = runRevisionTable(kRevision1Table, forReading, image, state, &progress, &first1);
+        run = pass(kRevision1Table, image, state, &progress, &first1);
         return run.recognised ? &kRevision1Table : nullptr;
     }
-    run = runRevisionTable(kRevision1Table, forReading, image, state, &progress);
+    run = pass(kRevision1Table, image, state, &progress, nullptr);
     return run.recognised ? &kRevision1Table : nullptr;
+}
+
+// What the tables made of a loaded image.
+struct Recognition {
+    const RevisionTable* table = nullptr;  // the table that recognised it, or null
+    TableRun run;                          // that table's pass (the last pass when none did)
+    FileStatus unchanged = FileStatus::success();  // a failure when the file changed meanwhile
+};
+
+// The steps both runs take once the file is loaded: the bar over the file's length, the tables'
+// pass, and the look whether the file changed under it (the record is then put back as it was
+// on entry: bytes another process changed are no result to show or to write). The bar is full
+// when a table recognised the unchanged image.
+Recognition recognise(TablePass pass, const FileImage& image, CameraState& state,
+                      ProgressSink& progress) {
+    const double length = static_cast<float>(image.size());
+    progress.setRange(0, length);
+    progress.setValue(0);
+    Recognition found;
+    const CameraState onEntry = state;
+    found.table = passTables(pass, image.bytes(), state, progress, found.run);
+    if (FileStatus status = image.checkUnchanged(); !status) {
+        state = onEntry;
+        found.table = nullptr;
+        found.unchanged = std::move(status);
+    } else if (found.table) {
+        progress.setValue(length);
+    }
+    return found;
 }
 
 // After the edits are in the image, a fresh run (which tries revision 0 first) must recognise
@@ -61,8 +90,8 @@ FileStatus loadNonEmpty(FileImage& image, const std::filesystem::path& path,
 }
 
 // Success when a writing run may replace the file. Replacing it would get round its
-// read-only state on POSIX, or a lack of write permission: only fixReadOnly (the user's Yes)
-// may lift the former, nothing the latter.
+// read-only state on POSIX, or a lack of write permission: only clearReadOnlyIfAgreed (the
+// user's Yes) may lift the former, nothing the latter.
 FileStatus writableNow(const std::filesystem::path& path) {
     bool readOnly = false;
     if (FileStatus status = readOnlyAttribute(path, readOnly); !status)
@@ -72,33 +101,20 @@ FileStatus writableNow(const std::filesystem::path& path) {
     return checkWritable(path);
 }
 
-}  // namespace
-
-Result<RunConsent> fixReadOnly(const std::filesystem::path& path, ReadOnlyPrompt& prompt) {
-    bool readOnly = false;
-    if (FileStatus status = readOnlyAttribute(path, readOnly); !status)
-        return status;
-    if (!readOnly)
-        return RunConsent::Given;
-    if (!prompt.askClearReadOnly())
-        return RunConsent::Declined;
-    // Whether the change took is judged by reading the attribute again, as the user sees it.
-    (void)clearReadOnlyAttribute(path);
+// Clears the read-only state the user agreed to clear. Given when it is gone, judged by reading
+// the attribute again as the user sees it; otherwise the user is told (reportClearFailed), once,
+// whether the clear itself failed or left the file read-only, and the run is Declined.
+RunConsent clearReadOnlyAfterYes(const std::filesystem::path& path, ReadOnlyPrompt& prompt) {
     bool stillReadOnly = true;
-    if (readOnlyAttribute(path, stillReadOnly) && !stillReadOnly)
+    if (clearReadOnlyAttribute(path) && readOnlyAttribute(path, stillReadOnly) && !stillReadOnly)
         return RunConsent::Given;
     prompt.reportClearFailed();
     return RunConsent::Declined;
 }
 
-Result<RunConsent> prepareRun(const std::filesystem::path& path, bool forReading,
-                              ReadOnlyPrompt& prompt) {
-    const Result<RunConsent> fixed = fixReadOnly(path, prompt);
-    if (fixed != RunConsent::Given || forReading)
-        return fixed;
-    if (FileStatus status = checkWritable(path); !status)
-        return status;
-    // Replacing the file gives only this name the new bytes; the others keep the old ones.
+// The question before replacing a file with other names (hard links): replacing it gives only
+// this name the new bytes; the others keep the old ones.
+RunConsent askAboutOtherNames(const std::filesystem::path& path, ReadOnlyPrompt& prompt) {
     FileIdentity identity;
     if (identifyFile(path, identity) && identity.links > 1)
         return prompt.askReplaceLinkedFile(identity.links - 1) ? RunConsent::Given
@@ -106,58 +122,14 @@ Result<RunConsent> prepareRun(const std::filesystem::path& path, bool forReading
     return RunConsent::Given;
 }
 
-RunResult modFile(const std::filesystem::path& path, bool forReading, CameraState& state,
-                  ProgressSink& progress) {
+// The end of a writing run once a table planned its edits: they go into the image, which is
+// written only if it still reads back, after the original copy is kept (or found to be the
+// right one), crash-safely and only while the file is still the one that was read.
+RunResult storeEdits(const std::filesystem::path& path, FileImage& image, FileIdentity& identity,
+                     const Recognition& found, ProgressSink& progress) {
     using Outcome = RunResult::Outcome;
-    progress.setStatus(forReading ? kStatusLoading : kStatusModifying);
-    if (!forReading && !state.valuesChosen)
-        return finish(progress, Outcome::NothingToWrite, std::string(kStatusNothingToWrite));
-    if (!forReading)
-        removeStaleTempFiles(path);
-
-    // Taken before the file is loaded, so that any change from here on is seen before the
-    // replace.
-    FileIdentity identity;
-    if (!forReading) {
-        if (FileStatus status = identifyFile(path, identity); !status)
-            return finish(progress, Outcome::FileError, status.message());
-    }
-    FileImage image;
-    if (FileStatus status = loadNonEmpty(image, path, !forReading); !status)
-        return finish(progress, Outcome::FileError, status.message());
-    if (!forReading) {
-        // The last looks before the copy and the file are written compare the file with this.
-        identity.bytesRead = image.bytesAsLoaded();
-        if (FileStatus status = writableNow(path); !status)
-            return finish(progress, Outcome::FileError, status.message());
-    }
-    const double length = static_cast<float>(image.size());
-    progress.setRange(0, length);
-    progress.setValue(0);
-
-    TableRun run;
-    const CameraState onEntry = state;
-    const RevisionTable* recognisedBy = dispatch(forReading, image.bytes(), state, progress, run);
-    // Bytes that another process changed under the run are no result to show or to write.
-    if (FileStatus status = image.checkUnchanged(); !status) {
-        state = onEntry;
-        return finish(progress, Outcome::FileError, status.message());
-    }
-    if (!recognisedBy) {
-        if (forReading)
-            state.valuesChosen = false;
-        return finish(progress, Outcome::UnknownVersion, std::string(kStatusUnknownVersion));
-    }
-    progress.setValue(length);
-
-    if (forReading) {
-        state.takeUndoSnapshot();
-        state.valuesChosen = true;
-        return finish(progress, Outcome::Loaded, std::string(kStatusLoaded));
-    }
-    // The edits go into the one image; it is written only if it still reads back.
-    applyEdits(image.writableBytes(), run.edits);
-    if (!freshRunAgrees(*recognisedBy, image.bytes(), run)) {
+    applyEdits(image.writableBytes(), found.run.edits);
+    if (!freshRunAgrees(*found.table, image.bytes(), found.run)) {
         // A file cut under the run explains a failed check better than the check.
         if (FileStatus status = image.checkUnchanged(); !status)
             return finish(progress, Outcome::FileError, status.message());
@@ -205,21 +177,92 @@ RunResult modFile(const std::filesystem::path& path, bool forReading, CameraStat
     return finish(progress, Outcome::Modified, std::string(kStatusModified));
 }
 
-RunResult processData(const std::filesystem::path& path, bool forReading, CameraState& state,
-                      ProgressSink& progress, ReadOnlyPrompt& prompt) {
-    const Result<RunConsent> consent = prepareRun(path, forReading, prompt);
-    if (!consent)
-        return RunResult{RunResult::Outcome::FileError, consent.message()};
+}  // namespace
+
+Result<RunConsent> clearReadOnlyIfAgreed(const std::filesystem::path& path,
+                                         ReadOnlyPrompt& prompt) {
+    bool readOnly = false;
+    if (FileStatus status = readOnlyAttribute(path, readOnly); !status)
+        return status;
+    if (!readOnly)
+        return RunConsent::Given;
+    if (!prompt.askClearReadOnly())
+        return RunConsent::Declined;
+    return clearReadOnlyAfterYes(path, prompt);
+}
+
+Result<RunConsent> prepareWriting(const std::filesystem::path& path, ReadOnlyPrompt& prompt) {
+    const Result<RunConsent> cleared = clearReadOnlyIfAgreed(path, prompt);
+    if (cleared != RunConsent::Given)
+        return cleared;
+    if (FileStatus status = checkWritable(path); !status)
+        return status;
+    return askAboutOtherNames(path, prompt);
+}
+
+RunResult readCameraValues(const std::filesystem::path& path, CameraState& state,
+                           ProgressSink& progress) {
+    using Outcome = RunResult::Outcome;
+    progress.setStatus(kStatusLoading);
+    FileImage image;
+    if (FileStatus status = loadNonEmpty(image, path); !status)
+        return finish(progress, Outcome::FileError, status.message());
+    const Recognition found = recognise(readSites, image, state, progress);
+    if (!found.unchanged)
+        return finish(progress, Outcome::FileError, found.unchanged.message());
+    if (!found.table) {
+        // A table may have overwritten part of the record before it gave up.
+        state.valuesChosen = false;
+        return finish(progress, Outcome::UnknownVersion, std::string(kStatusUnknownVersion));
+    }
+    state.takeUndoSnapshot();
+    state.valuesChosen = true;
+    return finish(progress, Outcome::Loaded, std::string(kStatusLoaded));
+}
+
+RunResult writeCameraValues(const std::filesystem::path& path, CameraState& state,
+                            ProgressSink& progress) {
+    using Outcome = RunResult::Outcome;
+    progress.setStatus(kStatusModifying);
+    if (!state.valuesChosen)
+        return finish(progress, Outcome::NothingToWrite, std::string(kStatusNothingToWrite));
+    removeStaleTempFiles(path);
+    // Taken before the file is loaded, so that any change from here on is seen before the
+    // replace.
+    FileIdentity identity;
+    if (FileStatus status = identifyFile(path, identity); !status)
+        return finish(progress, Outcome::FileError, status.message());
+    FileImage image;
+    if (FileStatus status = loadNonEmpty(image, path, /*keepCopy=*/true); !status)
+        return finish(progress, Outcome::FileError, status.message());
+    // The last looks before the copy and the file are written compare the file with this.
+    identity.bytesRead = image.bytesAsLoaded();
+    if (FileStatus status = writableNow(path); !status)
+        return finish(progress, Outcome::FileError, status.message());
+    const Recognition found = recognise(planEdits, image, state, progress);
+    if (!found.unchanged)
+        return finish(progress, Outcome::FileError, found.unchanged.message());
+    if (!found.table)
+        return finish(progress, Outcome::UnknownVersion, std::string(kStatusUnknownVersion));
+    return storeEdits(path, image, identity, found, progress);
+}
+
+RunResult runNotTaken(const Result<RunConsent>& consent) {
+    return consent ? RunResult{RunResult::Outcome::Refused, {}}
+                   : RunResult{RunResult::Outcome::FileError, consent.message()};
+}
+
+RunResult writeAfterQuestions(const std::filesystem::path& path, CameraState& state,
+                              ProgressSink& progress, ReadOnlyPrompt& prompt) {
+    const Result<RunConsent> consent = prepareWriting(path, prompt);
     if (consent != RunConsent::Given)
-        return RunResult{RunResult::Outcome::Refused, {}};
-    return modFile(path, forReading, state, progress);
+        return runNotTaken(consent);
+    return writeCameraValues(path, state, progress);
 }
 
 Result<RestorePlan> planRestore(const std::filesystem::path& executable) {
-    if (!hasOriginalCopy(executable)) {
-        return FileStatus::cannotRead(originalCopyPath(executable),
-                                      "there is no original copy of this file");
-    }
+    if (!hasOriginalCopy(executable))
+        return noOriginalCopy(executable);
     RestorePlan plan;
     // Taken before the executable is read: a change from here on is seen before the replace.
     if (FileStatus status = identifyFile(plan.path = executable, plan.identity); !status)
@@ -249,34 +292,20 @@ Result<RunConsent> prepareRestore(const std::filesystem::path& path, ReadOnlyPro
         // Where a read-only file cannot be replaced, its state is cleared as before a writing
         // run; elsewhere the restored file takes the old mode, read-only included, so that a
         // run cut short at any moment leaves the file's mode as it was.
-        if (kReplacingNeedsWritableFile) {
-            (void)clearReadOnlyAttribute(path);
-            bool stillReadOnly = true;
-            if (!readOnlyAttribute(path, stillReadOnly) || stillReadOnly) {
-                prompt.reportClearFailed();
-                return RunConsent::Declined;
-            }
-        }
+        if (kReplacingNeedsWritableFile && clearReadOnlyAfterYes(path, prompt) != RunConsent::Given)
+            return RunConsent::Declined;
     }
     if (FileStatus status = checkReplaceable(path); !status)
         return status;
-    FileIdentity identity;
-    if (identifyFile(path, identity) && identity.links > 1)
-        return prompt.askReplaceLinkedFile(identity.links - 1) ? RunConsent::Given
-                                                               : RunConsent::Declined;
-    return RunConsent::Given;
+    return askAboutOtherNames(path, prompt);
 }
 
 RunResult restoreOriginal(const RestorePlan& plan, ProgressSink& progress) {
     using Outcome = RunResult::Outcome;
     progress.setStatus(kStatusModifying);
     const KeptCopy& copy = plan.copy;
-    if (copy.standing == KeptCopy::Standing::Absent) {
-        return finish(progress, Outcome::FileError,
-                      FileStatus::cannotRead(originalCopyPath(plan.path),
-                                             "there is no original copy of this file")
-                          .message());
-    }
+    if (copy.standing == KeptCopy::Standing::Absent)
+        return finish(progress, Outcome::FileError, noOriginalCopy(plan.path).message());
     if (copy.standing == KeptCopy::Standing::Untrusted) {
         return finish(progress, Outcome::UntrustedCopy,
                       untrustedCopyMessage(plan.path, copy.reason, kNothingRestored));
@@ -294,14 +323,6 @@ RunResult restoreOriginal(const RestorePlan& plan, ProgressSink& progress) {
         return finish(progress, Outcome::FileError, status.message());
     progress.setValue(length);
     return finish(progress, Outcome::Restored, std::string(kStatusRestored));
-}
-
-std::string hardLinksQuestion(std::uint64_t otherNames) {
-    const std::string count = std::to_string(otherNames);
-    return "The NWMAIN.EXE you specified has " + count +
-           (otherNames == 1 ? " other name (a hard link) that would keep"
-                            : " other names (hard links) that would keep") +
-           " the old values.  Do you wish me to modify this name anyway?";
 }
 
 }  // namespace orvendel

@@ -49,50 +49,56 @@ inline constexpr std::string_view kRestoreOtherFileQuestion =
 // said No, or was already told why not, and nothing more is to be reported.
 enum class RunConsent { Given, Declined };
 
-// The read-only check before every run, reading runs included. Given when the file may be
-// used: it was not read-only, or the user agreed (prompt.askClearReadOnly()) and the
-// read-only state was cleared (only the owner's write bit / FILE_ATTRIBUTE_READONLY changes;
-// it is not set back later). Declined when the user said No (nothing else happens) or the
-// state could not be cleared (prompt.reportClearFailed() was called). A failure naming the
-// file and the reason when the file's attributes cannot be read at all, e.g. the file is
-// missing; nothing is asked then.
-Result<RunConsent> fixReadOnly(const std::filesystem::path& path, ReadOnlyPrompt& prompt);
+// The read-only check before every run, reading runs included (the window asks it before a
+// reading run too). Given when the file may be used: it was not read-only, or the user agreed
+// (prompt.askClearReadOnly()) and the read-only state was cleared (only the owner's write bit /
+// FILE_ATTRIBUTE_READONLY changes; it is not set back later). Declined when the user said No
+// (nothing else happens) or the state could not be cleared (prompt.reportClearFailed() was
+// called). A failure naming the file and the reason when the file's attributes cannot be read
+// at all, e.g. the file is missing; nothing is asked then.
+Result<RunConsent> clearReadOnlyIfAgreed(const std::filesystem::path& path, ReadOnlyPrompt& prompt);
 
-// The questions and checks before a run, in the window before the progress window is shown:
-// fixReadOnly; then, before a writing run, that the process may write the file (else a
-// failure naming the file and the system's reason) and, for a file with other names (hard
-// links), the question whether to modify it anyway (No: Declined).
-Result<RunConsent> prepareRun(const std::filesystem::path& path, bool forReading,
-                              ReadOnlyPrompt& prompt);
+// The questions and checks before a writing run, in the window before the progress window is
+// shown: clearReadOnlyIfAgreed; then that the process may write the file (else a failure naming
+// the file and the system's reason) and, for a file with other names (hard links), the
+// question whether to modify it anyway (No: Declined).
+Result<RunConsent> prepareWriting(const std::filesystem::path& path, ReadOnlyPrompt& prompt);
 
-// One patch run on the executable at `path`: loads the whole file,
-// dispatches to the revision tables by state.revision (-1 or 0: revision 0 first,
-// then revision 1 if 0 was not recognised; 1: revision 1 only), and
-// - reading run: copies the values into state.settings; when recognised, takes the undo
-//   snapshot;
-// - reading run not recognised: state.valuesChosen becomes false (a table may have
-//   overwritten part of the record before it gave up);
-// - writing run: refused with NothingToWrite, touching nothing, unless state.valuesChosen;
-//   otherwise stores state.settings at the sites of the table that recognised the image,
-//   checks that a fresh run would recognise the patched image as the same revision at the
-//   same sites, keeps the original copy (keepOriginalCopy) of the bytes as read, and replaces
-//   the file crash-safely (writeFileAtomically), provided it is still the file that was read.
-//   The file on disk then differs from the one read only at those sites; its length is
-//   unchanged. Stale temporary files of a killed earlier writing run are removed first.
-// Progress: status kStatusLoading / kStatusModifying, range 0..file length, value 0, the
-// tables' updates, the full bar when recognised, then the final status (also in the result).
-// A file error (missing, not a regular file, no permission, empty, read or write error, or a
-// writing run on a file that is still read-only, or a file that another process changed while
-// the run read it) ends the run with a status naming the file and the reason; the file is
-// unchanged and state.revision and state.undoSnapshot are untouched by a run that
-// could not load. A file found changed also leaves state.settings as it was on entry.
-RunResult modFile(const std::filesystem::path& path, bool forReading, CameraState& state,
-                  ProgressSink& progress);
+// Both runs load the whole executable at `path` and pass the revision tables over it by
+// state.revision (-1 or 0: revision 0 first, then revision 1 if 0 was not recognised; 1:
+// revision 1 only). Progress: the run's status (kStatusLoading / kStatusModifying), range
+// 0..file length, value 0, the tables' updates, the full bar when recognised, then the final
+// status (also in the result). A file error (missing, not a regular file, no permission, empty,
+// read or write error, or a file that another process changed while the run read it) ends the
+// run with a status naming the file and the reason; the file is unchanged and state.revision
+// and state.undoSnapshot are untouched by a run that could not load. A file found changed also
+// leaves state.settings as it was on entry.
 
-// prepareRun followed by modFile, for callers without a modal window in between (the command
-// line). Outcome Refused when prepareRun declined, FileError with the message when it failed.
-RunResult processData(const std::filesystem::path& path, bool forReading, CameraState& state,
-                      ProgressSink& progress, ReadOnlyPrompt& prompt);
+// The reading run: copies the values into state.settings; when recognised, takes the undo
+// snapshot and sets state.valuesChosen; when not, clears state.valuesChosen (a table may have
+// overwritten part of the record before it gave up).
+RunResult readCameraValues(const std::filesystem::path& path, CameraState& state,
+                           ProgressSink& progress);
+
+// The writing run: refused with NothingToWrite, touching nothing, unless state.valuesChosen;
+// otherwise stores state.settings at the sites of the table that recognised the image, checks
+// that a fresh run would recognise the patched image as the same revision at the same sites,
+// keeps the original copy (keepOriginalCopy) of the bytes as read, and replaces the file
+// crash-safely (writeFileAtomically), provided it is still the file that was read. The file on
+// disk then differs from the one read only at those sites; its length is unchanged. Stale
+// temporary files of a killed earlier writing run are removed first. A file that is still
+// read-only is a file error.
+RunResult writeCameraValues(const std::filesystem::path& path, CameraState& state,
+                            ProgressSink& progress);
+
+// The result of a run that the questions before it stopped: Refused when they declined,
+// FileError with the failure's message when they failed.
+RunResult runNotTaken(const Result<RunConsent>& consent);
+
+// prepareWriting followed by writeCameraValues, for callers without a modal window in between
+// (the command line); runNotTaken when prepareWriting did not give its consent.
+RunResult writeAfterQuestions(const std::filesystem::path& path, CameraState& state,
+                              ProgressSink& progress, ReadOnlyPrompt& prompt);
 
 // What a restore works from: the executable, its identity and bytes when it was examined, and
 // its kept copy as examineKeptCopy found it (the bytes that are put back).

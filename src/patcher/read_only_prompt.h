@@ -22,8 +22,8 @@ inline constexpr std::string_view kHardLinksTitle = "Other Names";
 // (hard links), which would keep the old bytes.
 std::string hardLinksQuestion(std::uint64_t otherNames);
 
-// How fixReadOnly talks to the user: the window shows message boxes, the command line prints
-// the texts and answers from its --yes option, tests script the answers.
+// How clearReadOnlyIfAgreed talks to the user: the window shows message boxes, the command line
+// prints the texts and answers from its --yes option, tests script the answers.
 class ReadOnlyPrompt {
 public:
     virtual ~ReadOnlyPrompt() = default;

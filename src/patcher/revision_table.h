@@ -7,11 +7,9 @@
 
 #include "camera/camera_settings.h"
 #include "patcher/signature.h"
+#include "patcher/transfers.h"
 
 namespace orvendel {
-
-// How a site's 4 bytes relate to its field: a plain float, or an angle stored as 90 - angle.
-enum class TransferKind : std::uint8_t { Float, Angle };
 
 // One value moved between a patch site and a field of the record. The cursor is advanced by
 // `advance`, the value transferred (moving the cursor 4 on), and the progress bar set to the
@@ -45,7 +43,7 @@ struct FieldCopy {
     Field target;
 };
 
-// Everything known about one build of the executable, read by runRevisionTable.
+// Everything known about one build of the executable, walked by readSites and planEdits.
 struct RevisionTable {
     std::int16_t revision;
     std::span<const FieldAssignment> beforeSearch;  // set before the first search

@@ -109,7 +109,7 @@ constexpr SignatureStep kRev1Signatures[] = {
 
 // Revision 1 has no site for the chase camera's minimum zoom.
 constexpr FieldAssignment kRev1Before[] = {
-    {F::CTZoomMin, 5.0f},
+    {F::CTZoomMin, kRevision1ChaseZoomMin},
 };
 
 std::vector<Signature> parseAll(std::span<const SignatureStep> steps) {

@@ -17,8 +17,8 @@ struct RunResult {
         Restored,               // restoreOriginal: the original copy is back in place
         UntrustedCopy,          // writing run or restore refused: what lies at the kept copy's
                                 // name is not a copy Orvendel kept of this file; nothing written
-        Refused,                // processData only: the read-only question was answered No or
-                                // the attribute could not be cleared; no run took place
+        Refused,                // runNotTaken: a question before the run was answered No, or the
+                                // read-only state could not be cleared; no run took place
     };
 
     Outcome outcome = Outcome::FileError;

@@ -21,11 +21,24 @@ void assign(CameraSettings& settings, std::span<const FieldAssignment> assignmen
         fieldRef(settings, a.field) = a.value;
 }
 
-}  // namespace
+// What a pass does at one site: `site` holds the 4 bytes found there, `field` the site's field.
+using SiteVisit = void (*)(SiteEdit& site, TransferKind kind, float& field, TableRun& run);
 
-TableRun runRevisionTable(const RevisionTable& table, bool forReading,
-                          std::span<const std::uint8_t> image, CameraState& state,
-                          ProgressSink* progress, const KnownSearch* firstSearch) {
+void takeValue(SiteEdit& site, TransferKind kind, float& field, TableRun&) {
+    std::size_t at = 0;
+    field = readSiteValue(site.bytes, at, kind);
+}
+
+void recordEdit(SiteEdit& site, TransferKind kind, float& field, TableRun& run) {
+    std::size_t at = 0;
+    writeSiteValue(site.bytes, at, kind, field);
+    run.edits.push_back(site);
+}
+
+// The walk that both passes share, visiting each site with `visit`.
+TableRun walkTable(const RevisionTable& table, std::span<const std::uint8_t> image,
+                   CameraState& state, ProgressSink* progress, const KnownSearch* firstSearch,
+                   SiteVisit visit) {
     TableRun run;
     state.revision = kRevisionUnknown;
     setProgress(progress, 1);
@@ -54,16 +67,9 @@ TableRun runRevisionTable(const RevisionTable& table, bool forReading,
                 return run;
             SiteEdit site{cursor, {}};
             std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(cursor), 4, site.bytes.begin());
-            std::size_t at = 0;
             float& field = fieldRef(state.settings, transfer.field);
-            if (transfer.kind == TransferKind::Angle) {
-                processAngle(forReading, site.bytes, at, field);
-            } else {
-                processSingle(forReading, site.bytes, at, field);
-            }
             run.sites.push_back(cursor);
-            if (!forReading)
-                run.edits.push_back(site);
+            visit(site, transfer.kind, field, run);
             cursor += 4;
             for (const FieldCopy& copy : table.copies) {
                 if (copy.source == transfer.field) {
@@ -83,6 +89,18 @@ TableRun runRevisionTable(const RevisionTable& table, bool forReading,
     return run;
 }
 
+}  // namespace
+
+TableRun readSites(const RevisionTable& table, std::span<const std::uint8_t> image,
+                   CameraState& state, ProgressSink* progress, const KnownSearch* firstSearch) {
+    return walkTable(table, image, state, progress, firstSearch, takeValue);
+}
+
+TableRun planEdits(const RevisionTable& table, std::span<const std::uint8_t> image,
+                   CameraState& state, ProgressSink* progress, const KnownSearch* firstSearch) {
+    return walkTable(table, image, state, progress, firstSearch, recordEdit);
+}
+
 void applyEdits(std::span<std::uint8_t> image, std::span<const SiteEdit> edits) {
     for (const SiteEdit& edit : edits) {
         std::copy(edit.bytes.begin(), edit.bytes.end(),
@@ -93,7 +111,7 @@ void applyEdits(std::span<std::uint8_t> image, std::span<const SiteEdit> edits) 
 const RevisionTable* recogniseImage(std::span<const std::uint8_t> image, TableRun& run) {
     CameraState scratch;
     for (const RevisionTable* table : {&kRevision0Table, &kRevision1Table}) {
-        run = runRevisionTable(*table, true, image, scratch, nullptr);
+        run = readSites(*table, image, scratch, nullptr);
         if (run.recognised)
             return table;
     }

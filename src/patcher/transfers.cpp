@@ -27,22 +27,14 @@ float angleFromStored(float stored) {
     return static_cast<float>(90.0f - stored);
 }
 
-void processSingle(bool forReading, std::span<std::uint8_t> data, std::size_t& position,
-                   float& field) {
-    if (forReading) {
-        field = readSingle(data, position);
-    } else {
-        writeSingle(data, position, field);
-    }
+float readSiteValue(std::span<const std::uint8_t> data, std::size_t& position, TransferKind kind) {
+    const float stored = readSingle(data, position);
+    return kind == TransferKind::Angle ? angleFromStored(stored) : stored;
 }
 
-void processAngle(bool forReading, std::span<std::uint8_t> data, std::size_t& position,
-                  float& field) {
-    if (forReading) {
-        field = angleFromStored(readSingle(data, position));
-    } else {
-        writeSingle(data, position, storedAngle(field));
-    }
+void writeSiteValue(std::span<std::uint8_t> data, std::size_t& position, TransferKind kind,
+                    float value) {
+    writeSingle(data, position, kind == TransferKind::Angle ? storedAngle(value) : value);
 }
 
 }  // namespace orvendel

@@ -25,13 +25,15 @@ float storedAngle(float angle);
 // The angle for a stored value: 90 - stored in single precision.
 float angleFromStored(float stored);
 
-// Reading: field := the stored float. Writing: stores the field's value.
-void processSingle(bool forReading, std::span<std::uint8_t> data, std::size_t& position,
-                   float& field);
+// How a site's 4 bytes relate to its field: a plain float, or an angle stored as 90 - angle.
+enum class TransferKind : std::uint8_t { Float, Angle };
 
-// Reading: field := angleFromStored(stored float). Writing: stores storedAngle(field); the
-// field keeps its value.
-void processAngle(bool forReading, std::span<std::uint8_t> data, std::size_t& position,
-                  float& field);
+// The field's value held at position: the stored float, or for an angle
+// angleFromStored(stored float).
+float readSiteValue(std::span<const std::uint8_t> data, std::size_t& position, TransferKind kind);
+
+// Stores a field's value at position: the float itself, or for an angle storedAngle(value).
+void writeSiteValue(std::span<std::uint8_t> data, std::size_t& position, TransferKind kind,
+                    float value);
 
 }  // namespace orvendel

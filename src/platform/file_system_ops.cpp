@@ -3,6 +3,8 @@
 
 #include <random>
 
+#include "platform/scoped_file_system_ops.h"
+
 namespace orvendel {
 
 namespace {

@@ -17,7 +17,8 @@ inline constexpr FileHandle kNoFile = -1;
 
 // What tells one state of a file from another: which file a path names (device and inode, or
 // volume and file id on Windows), its length, its last modification and last status change
-// (nanoseconds since the epoch; Windows: the change time of FILE_BASIC_INFO), and how many
+// (POSIX: nanoseconds since 1970; Windows: FILE_BASIC_INFO's LastWriteTime and ChangeTime, in
+// 100-nanosecond ticks since 1601), and how many
 // names it has (hard links). Where the file's bytes were read for a write, `bytesRead` points at
 // a copy of them as read (FileImage::bytesAsLoaded), which the last look before the replace
 // compares with the file's bytes then: timestamps of one second (ext2/3, ext4 with 128-byte
@@ -176,5 +177,3 @@ std::filesystem::path uniqueSibling(const std::filesystem::path& target,
                                     const std::filesystem::path::string_type& prefix);
 
 }  // namespace orvendel
-
-#include "platform/scoped_file_system_ops.h"

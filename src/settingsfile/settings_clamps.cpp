@@ -1,90 +1,70 @@
 // SPDX-License-Identifier: MIT
 #include "settingsfile/settings_clamps.h"
 
+#include <utility>
+
 namespace orvendel {
 
 namespace {
 
-void clampBetween(float& x, float lower, float upper) {
-    if (x < lower) {
-        x = lower;
-    }
-    if (x > upper) {
-        x = upper;
-    }
-}
-
 // Angles of one camera: the two bounds, then the default, DEL and INS angles between them.
 void clampAngles(const CameraGroup& g) {
-    clampAngle(g.AngleMin);
-    clampAngle(g.AngleMax);
-    orderMinMaxDef(g.AngleMin, g.AngleMax, g.AngleDef);
-    orderMinMaxDef(g.AngleMin, g.AngleMax, g.AngleDel);
-    orderMinMaxDef(g.AngleMin, g.AngleMax, g.AngleIns);
+    keepInRange(g.AngleMin, kAngleRange);
+    keepInRange(g.AngleMax, kAngleRange);
+    orderLimitsAndKeepBetween(g.AngleMin, g.AngleMax, g.AngleDef);
+    orderLimitsAndKeepBetween(g.AngleMin, g.AngleMax, g.AngleDel);
+    orderLimitsAndKeepBetween(g.AngleMin, g.AngleMax, g.AngleIns);
 }
 
 // Revision 1 pins both zoom minima; the maxima may not fall below them.
 void applyRevision1ZoomRule(CameraSettings& s) {
-    constexpr float kCTZoomMin = 5.0f;
-    constexpr float kDZoomMin = 6.0f;
-    s.CTZoomMin = kCTZoomMin;
-    if (s.CTZoomMax < kCTZoomMin) {
-        s.CTZoomMax = kCTZoomMin;
+    s.CTZoomMin = kRevision1ChaseZoomMin;
+    if (s.CTZoomMax < kRevision1ChaseZoomMin) {
+        s.CTZoomMax = kRevision1ChaseZoomMin;
     }
-    s.DZoomMin = kDZoomMin;
-    if (s.DZoomMax < kDZoomMin) {
-        s.DZoomMax = kDZoomMin;
+    s.DZoomMin = kRevision1DriveZoomMin;
+    if (s.DZoomMax < kRevision1DriveZoomMin) {
+        s.DZoomMax = kRevision1DriveZoomMin;
     }
 }
 
 }  // namespace
 
-void clampAngle(float& x) {
-    clampBetween(x, kAngleLowerBound, kAngleUpperBound);
-}
-void clampZoom(float& x) {
-    clampBetween(x, kZoomLowerBound, kZoomUpperBound);
-}
-void clampDistance(float& x) {
-    clampBetween(x, kDistanceLowerBound, kDistanceUpperBound);
-}
-void clampHeight(float& x) {
-    clampBetween(x, kHeightLowerBound, kHeightUpperBound);
+void keepInRange(float& x, Range range) {
+    if (x < range.lower) {
+        x = range.lower;
+    }
+    if (x > range.upper) {
+        x = range.upper;
+    }
 }
 
-void orderMinMaxDef(float& min, float& max, float& v) {
+void orderLimitsAndKeepBetween(float& min, float& max, float& value) {
     if (min > max) {
-        const float t = min;
-        min = max;
-        max = t;
+        std::swap(min, max);
     }
-    if (v < min) {
-        v = min;
-    }
-    if (v > max) {
-        v = max;
-    }
+    keepInRange(value, {min, max});
 }
 
 void clampSettings(CameraSettings& s, std::int16_t revision) {
     const CameraGroup ct = group(s, Camera::ChaseTopDown);
     clampAngles(ct);
-    clampZoom(ct.ZoomMin);
-    clampZoom(ct.ZoomMax);
+    keepInRange(ct.ZoomMin, kZoomRange);
+    keepInRange(ct.ZoomMax, kZoomRange);
     if (revision == 1) {
         applyRevision1ZoomRule(s);
     }
-    orderMinMaxDef(ct.ZoomMin, ct.ZoomMax, ct.ZoomDef);
-    clampDistance(ct.ClipDist);
-    clampHeight(ct.Height);
+    orderLimitsAndKeepBetween(ct.ZoomMin, ct.ZoomMax, ct.ZoomDef);
+    keepInRange(ct.ClipDist, kDistanceRange);
+    keepInRange(ct.Height, kHeightRange);
 
     const CameraGroup d = group(s, Camera::Drive);
     clampAngles(d);
-    clampZoom(d.ZoomMin);
-    clampZoom(d.ZoomMax);
-    orderMinMaxDef(d.ZoomMin, d.ZoomMax, d.ZoomDef);
-    clampDistance(d.ClipDist);
-    clampHeight(d.Height);
+    keepInRange(d.ZoomMin, kZoomRange);
+    keepInRange(d.ZoomMax, kZoomRange);
+    orderLimitsAndKeepBetween(d.ZoomMin, d.ZoomMax, d.ZoomDef);
+    keepInRange(d.ClipDist, kDistanceRange);
+    keepInRange(d.Height, kHeightRange);
 }
 
 }  // namespace orvendel

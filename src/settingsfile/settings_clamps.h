@@ -7,26 +7,23 @@
 
 namespace orvendel {
 
-// Bounds of the single-value clamps, as 4-byte floats.
-inline constexpr float kAngleLowerBound = -90.0f;
-inline constexpr float kAngleUpperBound = 89.0f;
-inline constexpr float kZoomLowerBound = -1.0f;
-inline constexpr float kZoomUpperBound = 30.0f;
-inline constexpr float kDistanceLowerBound = 10.0f;
-inline constexpr float kDistanceUpperBound = 350.0f;
-inline constexpr float kHeightLowerBound = 1.0f;
-// The float nearest 2.2 (bits 0x400CCCCD).
-inline constexpr float kHeightUpperBound = 2.2f;
+// The range a kind of value is kept in, bounds included, as 4-byte floats.
+struct Range {
+    float lower;
+    float upper;
+};
+inline constexpr Range kAngleRange{-90.0f, 89.0f};
+inline constexpr Range kZoomRange{-1.0f, 30.0f};
+inline constexpr Range kDistanceRange{10.0f, 350.0f};
+// Up to the float nearest 2.2 (bits 0x400CCCCD).
+inline constexpr Range kHeightRange{1.0f, 2.2f};
 
-// Each single clamp first raises a value below its lower bound to that bound, then lowers a
-// value above its upper bound to that bound; a value equal to a bound stays. NaN passes through.
-void clampAngle(float& x);     // -90 .. 89
-void clampZoom(float& x);      // -1 .. 30
-void clampDistance(float& x);  // 10 .. 350
-void clampHeight(float& x);    // 1 .. the float nearest 2.2
+// Raises a value below the range's lower bound to that bound, then lowers a value above its
+// upper bound to that bound; a value equal to a bound stays. NaN passes through.
+void keepInRange(float& x, Range range);
 
-// Exchanges min and max if min is greater, then moves v into [min, max].
-void orderMinMaxDef(float& min, float& max, float& v);
+// Exchanges min and max if min is greater, then moves `value` into [min, max].
+void orderLimitsAndKeepBetween(float& min, float& max, float& value);
 
 // Brings a freshly loaded record into the ranges the editor and the patcher accept, in this
 // order: chase/top-down angles, chase/top-down zoom clamps, the revision 1 zoom rule (only when

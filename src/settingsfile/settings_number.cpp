@@ -118,6 +118,18 @@ std::string formatSettingsNumber(float value) {
     return out;
 }
 
+std::string shortestFloatText(float value) {
+    if (std::isnan(value)) {
+        return "nan";
+    }
+    if (std::isinf(value)) {
+        return value < 0 ? "-inf" : "inf";
+    }
+    char text[32];
+    const auto converted = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, converted.ptr);
+}
+
 SettingsNumber parseSettingsNumber(std::string_view text) {
     SettingsNumber result;
     // from_chars takes no "+"; accept one in front of a digit or a period.

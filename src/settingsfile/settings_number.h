@@ -13,6 +13,10 @@ namespace orvendel {
 // come out as "nan", "inf" and "-inf", which parseSettingsNumber refuses.
 std::string formatSettingsNumber(float value);
 
+// The shortest decimal text that reads back as the same 4-byte float ("1.5", "0.1", "1e+20"), the
+// way the gauges and the command line show values; "nan", "inf" and "-inf" for the others.
+std::string shortestFloatText(float value);
+
 // The outcome of reading one number field.
 struct SettingsNumber {
     enum class Status { Ok, NotANumber, OutOfRange };

@@ -18,10 +18,10 @@ TEST(DistanceWarning, DueOnceAboveFortyFiveForEitherGaugeAndTheDistanceStaysUnro
     EXPECT_FALSE(takeDistanceWarning(state, 45.0f));
     EXPECT_FALSE(takeDistanceWarning(state, std::nanf("")));
     EXPECT_FALSE(state.distanceWarningShown);
-    readClipGauge(state.settings, Camera::ChaseTopDown, 45.00001);
+    readDistanceGauge(state.settings, Camera::ChaseTopDown, 45.00001);
     EXPECT_TRUE(takeDistanceWarning(state, state.settings.CTClipDist));
     EXPECT_TRUE(state.distanceWarningShown);
-    readClipGauge(state.settings, Camera::Drive, 123.456);
+    readDistanceGauge(state.settings, Camera::Drive, 123.456);
     EXPECT_FALSE(takeDistanceWarning(state, state.settings.DClipDist));
     EXPECT_EQ(state.settings.CTClipDist, 45.00001f);
     EXPECT_EQ(state.settings.DClipDist, 123.456f);

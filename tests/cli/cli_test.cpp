@@ -416,7 +416,7 @@ TEST_F(Cli, ApplyWritesTheSettingsFileIntoEitherRevisionAndRestorePutsTheOrigina
         }
         CameraState state;
         ProgressSink quiet;
-        ASSERT_EQ(modFile(exe, true, state, quiet).outcome, RunResult::Outcome::Loaded);
+        ASSERT_EQ(readCameraValues(exe, state, quiet).outcome, RunResult::Outcome::Loaded);
         CameraSettings expected = values;
         if (revision == 1) {  // no DEL and INS key angles in revision 1, the drive zoom pinned
             expected.CTAngleDel = expected.CTAngleIns = expected.DAngleDel = expected.DAngleIns = 0;

@@ -35,10 +35,10 @@ Bytes sampleOf(int revision) {
 RunResult writeRun(const fs::path& exe) {
     CameraState state;
     RecordingProgress progress;
-    if (modFile(exe, true, state, progress).outcome != Outcome::Loaded)
+    if (readCameraValues(exe, state, progress).outcome != Outcome::Loaded)
         return RunResult{Outcome::FileError, "the sample was not recognised"};
     state.settings.CTClipDist = 60;
-    return modFile(exe, false, state, progress);
+    return writeCameraValues(exe, state, progress);
 }
 
 RunResult restoreRun(const fs::path& exe) {

@@ -13,6 +13,7 @@
 #include "fault_injecting_file_system_ops.h"
 #include "patcher/patch_run.h"
 #include "platform/file_system_ops.h"
+#include "platform/scoped_file_system_ops.h"
 #include "recording_progress.h"
 #include "sample_builder.h"
 #include "temp_dir.h"
@@ -55,13 +56,13 @@ TEST(PatchRun, AFileChangedByAnotherProgramDuringTheRunIsAnErrorAndKeepsItsBytes
     enum When { Loaded, TablesDone, Written };
     const struct {
         const char* name;
-        bool forReading;
+        RunResult (*run)(const fs::path&, CameraState&, ProgressSink&);
         When when;
     } rows[] = {
-        {"reading run, cut once loaded", true, Loaded},
-        {"writing run, cut once loaded", false, Loaded},
-        {"writing run, cut after the tables", false, TablesDone},
-        {"writing run, rewritten once the new file is written", false, Written},
+        {"reading run, cut once loaded", readCameraValues, Loaded},
+        {"writing run, cut once loaded", writeCameraValues, Loaded},
+        {"writing run, cut after the tables", writeCameraValues, TablesDone},
+        {"writing run, rewritten once the new file is written", writeCameraValues, Written},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -81,7 +82,7 @@ TEST(PatchRun, AFileChangedByAnotherProgramDuringTheRunIsAnErrorAndKeepsItsBytes
         state.valuesChosen = true;
         TruncatingProgress progress(row.when == Written ? fs::path() : file,
                                     row.when == TablesDone);
-        const RunResult result = modFile(file, row.forReading, state, progress);
+        const RunResult result = row.run(file, state, progress);
 
         EXPECT_EQ(result.outcome, Outcome::FileError);
         EXPECT_EQ(

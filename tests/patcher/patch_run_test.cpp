@@ -12,6 +12,7 @@
 #include "patcher/table_run.h"
 #include "platform/file_system_ops.h"
 #include "platform/files.h"
+#include "platform/scoped_file_system_ops.h"
 #include "recording_progress.h"
 #include "sample_builder.h"
 #include "scripted_read_only_prompt.h"
@@ -74,30 +75,30 @@ Sample sample(int revision) {
     return s;
 }
 
-// Every run kind × image × revision on entry, against what a finished run must leave: the
+// Both runs × image × revision on entry, against what a finished run must leave: the
 // file and its original copy, the record, the snapshot and the progress shown; written values
 // read back.
-TEST(PatchRun, OutcomeTableOfRunKindImageAndRevisionOnEntry) {
+TEST(PatchRun, OutcomeTableOfBothRunsImageAndRevisionOnEntry) {
     struct Row {
-        bool forReading;
-        int image;  // 0, 1, or -1 for an image of neither revision
+        bool reading;  // a reading run, else a writing run
+        int image;     // 0, 1, or -1 for an image of neither revision
         std::int16_t onEntry;
         std::int16_t revisionAfter;
     };
     // Revision 1 is recognised from any entry; revision 0 is not tried when the entry says 1.
     std::vector<Row> rows;
-    for (const bool forReading : {true, false}) {
+    for (const bool reading : {true, false}) {
         for (const int image : {0, 1, -1}) {
             for (const std::int16_t onEntry : {-1, 0, 1}) {
                 const auto after =
                     static_cast<std::int16_t>(image == 0 && onEntry == 1 ? -1 : image);
-                rows.push_back({forReading, image, onEntry, after});
+                rows.push_back({reading, image, onEntry, after});
             }
         }
     }
     const Sample samples[] = {sample(-1), sample(0), sample(1)};
     for (const Row& row : rows) {
-        SCOPED_TRACE(::testing::Message() << (row.forReading ? "read" : "write") << " image "
+        SCOPED_TRACE(::testing::Message() << (row.reading ? "read" : "write") << " image "
                                           << row.image << " entry " << row.onEntry);
         const Sample& s = samples[row.image + 1];
         TempDir dir;
@@ -108,14 +109,15 @@ TEST(PatchRun, OutcomeTableOfRunKindImageAndRevisionOnEntry) {
         state.undoSnapshot.CTHeight = 123;  // marks the snapshot of an earlier read
         state.revision = row.onEntry;
         // A reading run must set the flag either way, so it starts as the opposite.
-        state.valuesChosen = !row.forReading || row.revisionAfter == kRevisionUnknown;
+        state.valuesChosen = !row.reading || row.revisionAfter == kRevisionUnknown;
         const CameraState before = state;
         RecordingProgress progress;
-        const RunResult result = modFile(exe, row.forReading, state, progress);
+        const RunResult result =
+            (row.reading ? readCameraValues : writeCameraValues)(exe, state, progress);
 
         EXPECT_EQ(state.revision, row.revisionAfter);
-        EXPECT_EQ(state.valuesChosen, !row.forReading || result.recognised());
-        EXPECT_EQ(progress.statuses.front(), row.forReading ? kStatusLoading : kStatusModifying);
+        EXPECT_EQ(state.valuesChosen, !row.reading || result.recognised());
+        EXPECT_EQ(progress.statuses.front(), row.reading ? kStatusLoading : kStatusModifying);
         EXPECT_EQ(progress.statuses.back(), result.status);
         EXPECT_EQ(progress.maximum, static_cast<double>(kSmall));
         ASSERT_GE(progress.values.size(), 2u);
@@ -129,7 +131,7 @@ TEST(PatchRun, OutcomeTableOfRunKindImageAndRevisionOnEntry) {
             EXPECT_EQ(result.status, kStatusUnknownVersion);
             EXPECT_EQ(after, s.bytes);
             EXPECT_TRUE(sameBytes(state.undoSnapshot, before.undoSnapshot));
-        } else if (row.forReading) {
+        } else if (row.reading) {
             EXPECT_EQ(result.outcome, Outcome::Loaded);
             EXPECT_EQ(after, s.bytes);
             EXPECT_TRUE(sameBytes(state.undoSnapshot, state.settings));
@@ -142,15 +144,15 @@ TEST(PatchRun, OutcomeTableOfRunKindImageAndRevisionOnEntry) {
             EXPECT_TRUE(sameBytes(state.undoSnapshot, before.undoSnapshot));
             EXPECT_EQ(state.settings.CTAngleMax, 89.0f);
             CameraState reread;
-            ASSERT_EQ(modFile(exe, true, reread, progress).outcome, Outcome::Loaded);
+            ASSERT_EQ(readCameraValues(exe, reread, progress).outcome, Outcome::Loaded);
             EXPECT_EQ(reread.settings.CTHeight, 1.5f);
             EXPECT_EQ(reread.settings.DAngleMin, 30.0f);
             EXPECT_EQ(reread.settings.CTAngleDef, 45.0f);
             EXPECT_EQ(reread.settings.DZoomDef, 8.0f);
             EXPECT_EQ(readFixture(dir / "nwmain.exe.orvendel-original"), s.bytes);
         }
-        EXPECT_EQ(dir.entries().size(), !row.forReading && result.recognised() ? 2u : 1u);
-        if (!row.forReading && row.revisionAfter == kRevisionUnknown) {
+        EXPECT_EQ(dir.entries().size(), !row.reading && result.recognised() ? 2u : 1u);
+        if (!row.reading && row.revisionAfter == kRevisionUnknown) {
             // Only the tables' own adjustments may have touched the record.
             CameraSettings expected = before.settings;
             expected.CTZoomMin = 5;  // the revision 1 table ran in every such row
@@ -185,7 +187,7 @@ TEST(PatchRun, ATableThatGaveUpLeavesNoStrayValuesAndAWriteThatMakesTheOtherRevi
             original[site - 2] = original[site - 1] = 0;
         }
         CameraState probe;
-        ASSERT_FALSE(runRevisionTable(kRevision0Table, true, original, probe, nullptr).recognised);
+        ASSERT_FALSE(readSites(kRevision0Table, original, probe, nullptr).recognised);
         TempDir dir;
         const fs::path exe = dir / "nwmain.exe";
         writeFixture(exe, original);
@@ -196,7 +198,7 @@ TEST(PatchRun, ATableThatGaveUpLeavesNoStrayValuesAndAWriteThatMakesTheOtherRevi
         state.revision = row.onEntry;
         state.valuesChosen = true;
         RecordingProgress progress;
-        const RunResult result = modFile(exe, false, state, progress);
+        const RunResult result = writeCameraValues(exe, state, progress);
         EXPECT_EQ(result.outcome, row.outcome) << result.status;
         EXPECT_EQ(state.revision, 1);
         const std::vector<std::uint8_t> after = readFixture(exe);
@@ -206,106 +208,218 @@ TEST(PatchRun, ATableThatGaveUpLeavesNoStrayValuesAndAWriteThatMakesTheOtherRevi
     }
 }
 
-// A record nobody chose is not written. A file with a second name is written only after a Yes,
-// and the other name keeps the old bytes. The first write keeps the file as it read it in an
-// original copy that later writes leave alone and restoreOriginal puts back.
-TEST(PatchRun, NothingUnchosenIsWrittenOtherNamesAreAskedAboutAndTheOriginalIsKeptOnce) {
+// An executable written once, so that its kept copy holds `original` and it holds other bytes.
+std::vector<std::uint8_t> writtenOnce(const fs::path& exe,
+                                      const std::vector<std::uint8_t>& original) {
+    writeFixture(exe, original);
+    CameraState state;
+    state.settings = editedValues();
+    state.valuesChosen = true;
+    RecordingProgress progress;
+    EXPECT_EQ(writeCameraValues(exe, state, progress).outcome, Outcome::Modified);
+    return readFixture(exe);
+}
+
+TEST(WritingRun, RefusesARecordNobodyChoseAndTouchesNothing) {
     TempDir dir;
     const fs::path exe = dir / "nwmain.exe";
-    const fs::path copy = dir / "nwmain.exe.orvendel-original";
+    const Sample s = sample(1);
+    writeFixture(exe, s.bytes);
+    CameraState state;
+    state.settings = editedValues();
+    RecordingProgress progress;
+    EXPECT_EQ(writeCameraValues(exe, state, progress).outcome, Outcome::NothingToWrite);
+    EXPECT_EQ(progress.statuses.back(), kStatusNothingToWrite);
+    EXPECT_EQ(readFixture(exe), s.bytes);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"nwmain.exe"});
+}
+
+// A file with a second name is written only after a Yes; the other name keeps the old bytes,
+// and after that write this name is the only one, so the next write asks nothing.
+TEST(WritingRun, AsksAboutOtherNamesAndReplacesOnlyThisOneAfterAYes) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
     const Sample s = sample(1);
     writeFixture(exe, s.bytes);
     fs::create_hard_link(exe, dir / "linked.exe");
-    RecordingProgress progress;
-    const RunResult none = restore(exe, progress);
-    EXPECT_EQ(none.outcome, Outcome::FileError);
-    EXPECT_NE(none.status.find("\"" + displayPath(copy) + "\""), std::string::npos) << none.status;
     CameraState state;
-    EXPECT_EQ(modFile(exe, false, state, progress).outcome, Outcome::NothingToWrite);
-    EXPECT_EQ(progress.statuses.back(), kStatusNothingToWrite);
+    state.settings = editedValues();
+    state.valuesChosen = true;
+    RecordingProgress progress;
 
     ScriptedReadOnlyPrompt no(false);
-    ASSERT_EQ(processData(exe, true, state, progress, no).outcome, Outcome::Loaded);
-    EXPECT_EQ(no.linkQuestions, 0) << "a reading run asks nothing";
-    state.settings = editedValues();
-    EXPECT_EQ(processData(exe, false, state, progress, no).outcome, Outcome::Refused);
+    EXPECT_EQ(writeAfterQuestions(exe, state, progress, no).outcome, Outcome::Refused);
     EXPECT_EQ(no.linkQuestions, 1);
     EXPECT_EQ(no.lastOtherNames, 1u);
+    EXPECT_TRUE(progress.statuses.empty()) << "no run took place";
     EXPECT_EQ(readFixture(exe), s.bytes);
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"linked.exe", "nwmain.exe"}));
 
     ScriptedReadOnlyPrompt yes(true);
     for (const float height : {1.5f, 2.5f}) {
         state.settings.CTHeight = height;
-        ASSERT_EQ(processData(exe, false, state, progress, yes).outcome, Outcome::Modified);
+        ASSERT_EQ(writeAfterQuestions(exe, state, progress, yes).outcome, Outcome::Modified);
         EXPECT_TRUE(changedOnlyAt(s.bytes, readFixture(exe), s.sites));
-        EXPECT_EQ(readFixture(copy), s.bytes);
         EXPECT_EQ(readFixture(dir / "linked.exe"), s.bytes);
     }
-    EXPECT_EQ(yes.linkQuestions, 1) << "after the first write this name is the only one";
-    const std::vector<std::uint8_t> edited = readFixture(exe);
-    EXPECT_NE(edited, s.bytes);
+    EXPECT_EQ(yes.linkQuestions, 1);
+}
+
+TEST(WritingRun, KeepsTheOriginalOnceAndLaterWritesLeaveTheCopyAlone) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    const Sample s = sample(1);
+    writeFixture(exe, s.bytes);
+    CameraState state;
+    state.settings = editedValues();
+    state.valuesChosen = true;
+    RecordingProgress progress;
+    for (const float height : {1.5f, 2.5f}) {
+        state.settings.CTHeight = height;
+        ASSERT_EQ(writeCameraValues(exe, state, progress).outcome, Outcome::Modified);
+        EXPECT_EQ(readFixture(dir / "nwmain.exe.orvendel-original"), s.bytes);
+    }
+    EXPECT_EQ(dir.entries(),
+              (std::vector<std::string>{"nwmain.exe", "nwmain.exe.orvendel-original"}));
+}
+
+TEST(Restore, WithoutAKeptCopyIsAFailureNamingTheCopy) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    writeFixture(exe, sample(1).bytes);
+    RecordingProgress progress;
+    const RunResult none = restore(exe, progress);
+    EXPECT_EQ(none.outcome, Outcome::FileError);
+    EXPECT_NE(none.status.find(quoted(dir / "nwmain.exe.orvendel-original")), std::string::npos)
+        << none.status;
+}
+
+TEST(Restore, PutsTheOriginalBackAndKeepsTheCopy) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    const fs::path copy = dir / "nwmain.exe.orvendel-original";
+    const Sample s = sample(1);
+    writtenOnce(exe, s.bytes);
+    RecordingProgress progress;
     const RunResult restored = restore(exe, progress);
     EXPECT_EQ(restored.outcome, Outcome::Restored) << restored.status;
     EXPECT_EQ(progress.statuses.back(), kStatusRestored);
     EXPECT_EQ(readFixture(exe), s.bytes);
     EXPECT_EQ(readFixture(copy), s.bytes);
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"linked.exe", "nwmain.exe",
-                                                       "nwmain.exe.orvendel-original"}));
-
-    writeFixture(exe, edited);
-    writeFixture(copy, {});
-    EXPECT_EQ(restore(exe, progress).outcome, Outcome::UntrustedCopy);
-    EXPECT_EQ(readFixture(exe), edited);
+    EXPECT_EQ(dir.entries(),
+              (std::vector<std::string>{"nwmain.exe", "nwmain.exe.orvendel-original"}));
 }
 
-TEST(ReadOnly, NoRefusesAFailedClearIsReportedYesClearsAndAWriteNeverGetsRoundIt) {
+TEST(Restore, PutsTheCopyInPlaceOfTheNameAndLeavesItsOtherNamesAlone) {
     TempDir dir;
     const fs::path exe = dir / "nwmain.exe";
+    const Sample s = sample(1);
+    const std::vector<std::uint8_t> edited = writtenOnce(exe, s.bytes);
+    fs::create_hard_link(exe, dir / "linked.exe");
+    RecordingProgress progress;
+    const RunResult restored = restore(exe, progress);
+    EXPECT_EQ(restored.outcome, Outcome::Restored) << restored.status;
+    EXPECT_EQ(readFixture(exe), s.bytes);
+    EXPECT_EQ(readFixture(dir / "linked.exe"), edited) << "the file was written into, not replaced";
+}
+
+TEST(Restore, LeavesAnExecutableThatChangedAfterItWasExamined) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    const Sample s = sample(1);
+    std::vector<std::uint8_t> changed = writtenOnce(exe, s.bytes);
+    const Result<RestorePlan> plan = planRestore(exe);
+    ASSERT_TRUE(plan.ok()) << plan.message();
+    changed[0] ^= 0xFF;  // the same length: only the bytes tell
+    writeFixture(exe, changed);
+    RecordingProgress progress;
+    const RunResult result = restoreOriginal(*plan, progress);
+    EXPECT_EQ(result.outcome, Outcome::FileError);
+    EXPECT_EQ(result.status, changedWhileWriting(exe).message());
+    EXPECT_EQ(readFixture(exe), changed);
+}
+
+// A read-only sample, read-only the portable way: no write bits on POSIX,
+// FILE_ATTRIBUTE_READONLY on Windows.
+std::vector<std::uint8_t> readOnlySample(const fs::path& exe) {
     writeFixture(exe, sample(1).bytes);
-    // Read-only the portable way: no write bits on POSIX, FILE_ATTRIBUTE_READONLY on Windows.
     fs::permissions(exe, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    const std::vector<std::uint8_t> original = readFixture(exe);
-    CameraState state;
-    state.valuesChosen = true;
-    RecordingProgress progress;
+    return readFixture(exe);
+}
 
+bool isReadOnly(const fs::path& path) {
+    bool readOnly = false;
+    EXPECT_TRUE(readOnlyAttribute(path, readOnly).ok());
+    return readOnly;
+}
+
+TEST(ReadOnly, ANoDeclinesWithoutAFailureAndNoRunTakesPlace) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    const std::vector<std::uint8_t> original = readOnlySample(exe);
     ScriptedReadOnlyPrompt no(false);
-    const Result<RunConsent> declined = fixReadOnly(exe, no);
+    const Result<RunConsent> declined = clearReadOnlyIfAgreed(exe, no);
     ASSERT_TRUE(declined.ok()) << "a No is no failure: " << declined.message();
     EXPECT_EQ(*declined, RunConsent::Declined);
     EXPECT_EQ(no.questions, 1);
-    EXPECT_EQ(processData(exe, true, state, progress, no).outcome, Outcome::Refused);
+    CameraState state;
+    state.valuesChosen = true;
+    RecordingProgress progress;
+    EXPECT_EQ(writeAfterQuestions(exe, state, progress, no).outcome, Outcome::Refused);
     EXPECT_TRUE(progress.statuses.empty()) << "no run took place";
-    const RunResult direct = modFile(exe, false, state, progress);
+    EXPECT_TRUE(isReadOnly(exe));
+    EXPECT_EQ(readFixture(exe), original);
+}
+
+TEST(ReadOnly, AWritingRunNeverGetsRoundIt) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    const std::vector<std::uint8_t> original = readOnlySample(exe);
+    CameraState state;
+    state.valuesChosen = true;
+    RecordingProgress progress;
+    const RunResult direct = writeCameraValues(exe, state, progress);
     EXPECT_EQ(direct.outcome, Outcome::FileError) << "a rename must not get round read-only";
     EXPECT_NE(direct.status.find("read-only"), std::string::npos);
     EXPECT_EQ(readFixture(exe), original);
+}
 
+TEST(ReadOnly, AClearThatFailsIsReportedOnceAndDeclines) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    readOnlySample(exe);
     ScriptedReadOnlyPrompt yes(true);
-    {
-        FaultInjectingFileSystemOps ops(FaultInjectingFileSystemOps::Step::ClearReadOnly, 1,
-                                        std::make_error_code(std::errc::operation_not_permitted));
-        ScopedFileSystemOps scope(ops);
-        const Result<RunConsent> notCleared = fixReadOnly(exe, yes);
-        EXPECT_EQ(yes.failureReports, 1);
-        ASSERT_TRUE(notCleared.ok()) << "already reported: " << notCleared.message();
-        EXPECT_EQ(*notCleared, RunConsent::Declined);
-    }
-    EXPECT_TRUE(fixReadOnly(exe, yes) == RunConsent::Given);
-    bool readOnly = true;
-    ASSERT_TRUE(readOnlyAttribute(exe, readOnly).ok());
-    EXPECT_FALSE(readOnly);
-    EXPECT_TRUE(fixReadOnly(exe, yes) == RunConsent::Given);
-    EXPECT_EQ(yes.questions, 2) << "a writable file is not asked about";
-    EXPECT_EQ(processData(exe, true, state, progress, yes).outcome, Outcome::Loaded);
+    FaultInjectingFileSystemOps ops(FaultInjectingFileSystemOps::Step::ClearReadOnly, 1,
+                                    std::make_error_code(std::errc::operation_not_permitted));
+    ScopedFileSystemOps scope(ops);
+    const Result<RunConsent> notCleared = clearReadOnlyIfAgreed(exe, yes);
+    EXPECT_EQ(yes.failureReports, 1);
+    ASSERT_TRUE(notCleared.ok()) << "already reported: " << notCleared.message();
+    EXPECT_EQ(*notCleared, RunConsent::Declined);
+}
 
-    const Result<RunConsent> gone = fixReadOnly(dir / "gone.exe", yes);
+TEST(ReadOnly, AYesClearsItAndAWritableFileIsNotAskedAbout) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    readOnlySample(exe);
+    ScriptedReadOnlyPrompt yes(true);
+    EXPECT_TRUE(clearReadOnlyIfAgreed(exe, yes) == RunConsent::Given);
+    EXPECT_FALSE(isReadOnly(exe));
+    EXPECT_TRUE(clearReadOnlyIfAgreed(exe, yes) == RunConsent::Given);
+    EXPECT_EQ(yes.questions, 1);
+}
+
+TEST(ReadOnly, AMissingFileIsAFailureNamingItAndNothingIsAsked) {
+    TempDir dir;
+    ScriptedReadOnlyPrompt yes(true);
+    const Result<RunConsent> gone = clearReadOnlyIfAgreed(dir / "gone.exe", yes);
     EXPECT_FALSE(gone.ok());
-    EXPECT_EQ(yes.questions, 2) << "nothing is asked about a missing file";
+    EXPECT_EQ(yes.questions, 0);
     EXPECT_NE(gone.message().find("gone.exe"), std::string::npos);
-    const RunResult missing = processData(dir / "gone.exe", false, state, progress, yes);
+    CameraState state;
+    state.valuesChosen = true;
+    RecordingProgress progress;
+    const RunResult missing = writeAfterQuestions(dir / "gone.exe", state, progress, yes);
     EXPECT_EQ(missing.outcome, Outcome::FileError);
     EXPECT_EQ(missing.status, gone.message());
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Both revision tables on small hand-built images: every signature placed at a known offset,
-// every site holding a distinct stored value.
+// Both revision tables against the builds' layouts typed in revision_layouts.txt, and on small
+// images put together from those layouts alone: every signature at a known offset, every site
+// holding a distinct stored value.
 #include "patcher/table_run.h"
 
 #include <gtest/gtest.h>
@@ -15,96 +16,70 @@
 #include "patcher/signature.h"
 #include "patcher/transfers.h"
 #include "recording_progress.h"
+#include "revision_layout.h"
 
 namespace orvendel {
 namespace {
 
-using Offsets = std::vector<std::vector<std::size_t>>;
+const RevisionTable* const kTables[] = {&kRevision0Table, &kRevision1Table};
 
-// Offsets of the sites from the first byte of each signature's (last) match.
-const Offsets kRevision0At = {
-    {5, 12, 29},      {1, 11, 21},     {15, 66, 80}, {12, 19, 33, 43, 53, 63, 73},
-    {15, 66, 77, 84}, {5, 10, 38, 48}, {15, 66, 80},
-};
-const Offsets kRevision1At = {
-    {20, 46}, {5, 55, 66, 73}, {24, 50, 166, 216, 227, 234}, {21, 47, 162, 212, 223, 230}, {28},
-};
+// The layout's bytes in the form of a parsed signature: -1 for a wild byte.
+std::vector<int> bytesOf(const Signature& signature) {
+    std::vector<int> bytes;
+    for (std::size_t k = 0; k < signature.size(); ++k)
+        bytes.push_back(signature.wild[k] ? -1 : signature.pattern[k]);
+    return bytes;
+}
 
-struct TableCase {
-    const RevisionTable* table;
-    const Offsets* at;
-};
-const TableCase kTables[] = {{&kRevision0Table, &kRevision0At}, {&kRevision1Table, &kRevision1At}};
-
-struct HandImage {
-    std::vector<std::uint8_t> bytes;
-    std::vector<std::size_t> matches;  // per signature in table order; unplaced ones stay 0
-    Offsets sites;                     // per signature in table order
-    std::vector<std::size_t> sitesBefore(std::size_t signature) const {
-        std::vector<std::size_t> all;
-        for (std::size_t k = 0; k < signature; ++k)
-            all.insert(all.end(), sites[k].begin(), sites[k].end());
-        return all;
-    }
-    float storedAt(std::size_t site) const { return readSingle(bytes, site); }
-};
-
-// Places the table's signatures in `order` (indexes into the table; all in table order when
-// empty), 1000 bytes apart among 0xEE filler, storing 10, 11, 12, ... at the sites.
-HandImage handBuilt(const TableCase& t, std::vector<std::size_t> order = {}) {
-    const RevisionTable& table = *t.table;
-    if (order.empty()) {
-        order.resize(table.signatures.size());
-        std::iota(order.begin(), order.end(), 0);
-    }
-    HandImage image;
-    image.bytes.assign(1000 * order.size() + 400, 0xEE);
-    image.matches.resize(table.signatures.size());
-    image.sites.resize(table.signatures.size());
-    float value = 10;
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        const std::size_t index = order[k];
-        const SignatureStep& step = table.signatures[index];
-        const Signature sig = *Signature::parse(step.bytes);
-        const std::size_t base = 100 + 1000 * k;
-        for (std::size_t copy = 0; copy < step.searches; ++copy) {
-            for (std::size_t i = 0; i < sig.size(); ++i) {
-                if (!sig.wild[i])
-                    image.bytes[base + 4 * copy + i] = sig.pattern[i];
+TEST(RevisionTables, HoldTheSignaturesAndSitesOfTheTypedLayouts) {
+    for (const RevisionTable* table : kTables) {
+        const std::vector<LayoutSignature>& layout = revisionLayout(table->revision);
+        ASSERT_EQ(table->signatures.size(), layout.size()) << "revision " << table->revision;
+        for (std::size_t index = 0; index < layout.size(); ++index) {
+            SCOPED_TRACE(::testing::Message()
+                         << "revision " << table->revision << " signature " << index + 1);
+            const SignatureStep& step = table->signatures[index];
+            const std::optional<Signature> parsed = Signature::parse(step.bytes);
+            ASSERT_TRUE(parsed.has_value());
+            EXPECT_EQ(bytesOf(*parsed), layout[index].bytes);
+            EXPECT_EQ(step.searches, layout[index].searches);
+            ASSERT_EQ(step.transfers.size(), layout[index].sites.size());
+            std::size_t at = 0;
+            for (std::size_t t = 0; t < step.transfers.size(); ++t) {
+                const SiteTransfer& transfer = step.transfers[t];
+                const LayoutSite& site = layout[index].sites[t];
+                at += transfer.advance;
+                EXPECT_EQ(at, site.offset) << site.field;
+                EXPECT_EQ(fieldName(transfer.field), site.field);
+                EXPECT_EQ(transfer.kind == TransferKind::Angle, site.angle) << site.field;
+                at += 4;
             }
         }
-        image.matches[index] = base + 4 * (step.searches - 1u);
-        for (std::size_t offset : (*t.at)[index]) {
-            std::size_t p = image.matches[index] + offset;
-            image.sites[index].push_back(p);
-            writeSingle(image.bytes, p, value++);
-        }
     }
-    return image;
 }
 
 TEST(RevisionTables, RecogniseTheirSignaturesAndVisitEverySiteAtItsOffset) {
-    for (const TableCase& t : kTables) {
-        SCOPED_TRACE(t.table->revision);
-        const HandImage image = handBuilt(t);
+    for (const RevisionTable* table : kTables) {
+        SCOPED_TRACE(table->revision);
+        const LayoutImage image = layoutImage(table->revision);
         CameraState state;
         RecordingProgress progress;
-        const TableRun run = runRevisionTable(*t.table, true, image.bytes, state, &progress);
-        EXPECT_TRUE(run.recognised);
-        EXPECT_EQ(run.sites, image.sitesBefore(t.at->size()));
+        const TableRun run = readSites(*table, image.bytes, state, &progress);
+        ASSERT_TRUE(run.recognised);
+        ASSERT_EQ(run.sites, image.sitesBefore(image.sites.size()));
         // The cursor starts at 1 and only moves forward, ending past the last site.
         ASSERT_FALSE(progress.values.empty());
         EXPECT_EQ(progress.values.front(), 1.0);
         EXPECT_TRUE(std::is_sorted(progress.values.begin(), progress.values.end()));
         EXPECT_GE(progress.values.back(), static_cast<double>(run.sites.back() + 4));
-        EXPECT_EQ(state.revision, t.table->revision);
+        EXPECT_EQ(state.revision, table->revision);
         EXPECT_EQ(state.settings.CTAngleMax, 89.0f);
         EXPECT_EQ(state.settings.DAngleMax, 89.0f);
         EXPECT_TRUE(run.edits.empty());
         // Parsed once: every call gives the same signatures, one per step.
-        const std::span<const Signature> parsed = parsedSignatures(*t.table);
-        EXPECT_EQ(parsed.data(), parsedSignatures(*t.table).data());
-        EXPECT_EQ(parsed.size(), t.at->size());
+        const std::span<const Signature> parsed = parsedSignatures(*table);
+        EXPECT_EQ(parsed.data(), parsedSignatures(*table).data());
+        EXPECT_EQ(parsed.size(), image.sites.size());
     }
     const SignatureStep foreignSteps[] = {{"00", 1, {}}};
     const RevisionTable foreign{2, {}, foreignSteps, {}, {}};
@@ -112,9 +87,9 @@ TEST(RevisionTables, RecogniseTheirSignaturesAndVisitEverySiteAtItsOffset) {
 }
 
 TEST(RevisionTables, ReadingTakesTheLastSiteOfEachFieldAndTheTablesOwnValues) {
-    const HandImage r0 = handBuilt(kTables[0]);
+    const LayoutImage r0 = layoutImage(0);
     CameraState state0;
-    runRevisionTable(kRevision0Table, true, r0.bytes, state0, nullptr);
+    readSites(kRevision0Table, r0.bytes, state0, nullptr);
     const CameraSettings& s = state0.settings;
     EXPECT_EQ(s.CTZoomMin, r0.storedAt(r0.matches[3] + 43));
     EXPECT_EQ(s.CTZoomMax, r0.storedAt(r0.matches[3] + 53));
@@ -126,10 +101,10 @@ TEST(RevisionTables, ReadingTakesTheLastSiteOfEachFieldAndTheTablesOwnValues) {
     EXPECT_EQ(s.DZoomMax, s.DZoomDef);
     EXPECT_EQ(s.DAngleDef, 90 - r0.storedAt(r0.matches[6] + 80));
 
-    const HandImage r1 = handBuilt(kTables[1]);
+    const LayoutImage r1 = layoutImage(1);
     CameraState state1;
     state1.settings.CTAngleDel = 17;
-    runRevisionTable(kRevision1Table, true, r1.bytes, state1, nullptr);
+    readSites(kRevision1Table, r1.bytes, state1, nullptr);
     const CameraSettings& d = state1.settings;
     EXPECT_EQ(d.CTZoomMin, 5.0f);
     EXPECT_EQ(d.CTHeight, r1.storedAt(r1.matches[2] + 166)) << "signature 3 is read last";
@@ -139,23 +114,23 @@ TEST(RevisionTables, ReadingTakesTheLastSiteOfEachFieldAndTheTablesOwnValues) {
 
     CameraState junk;
     EXPECT_FALSE(
-        runRevisionTable(kRevision1Table, true, std::vector<std::uint8_t>(5000, 1), junk, nullptr)
-            .recognised);
+        readSites(kRevision1Table, std::vector<std::uint8_t>(5000, 1), junk, nullptr).recognised);
     EXPECT_EQ(junk.settings.CTZoomMin, 5.0f) << "set before the first search";
 }
 
 TEST(RevisionTables, AMissingSignatureStopsTheTableAfterTheSitesBeforeIt) {
-    for (const TableCase& t : kTables) {
-        for (std::size_t missing = 0; missing < t.at->size(); ++missing) {
+    for (const RevisionTable* table : kTables) {
+        const std::size_t count = revisionLayout(table->revision).size();
+        for (std::size_t missing = 0; missing < count; ++missing) {
             SCOPED_TRACE(::testing::Message()
-                         << "revision " << t.table->revision << " signature " << missing + 1);
-            std::vector<std::size_t> order(t.at->size());
+                         << "revision " << table->revision << " signature " << missing + 1);
+            std::vector<std::size_t> order(count);
             std::iota(order.begin(), order.end(), 0);
             order.erase(order.begin() + static_cast<long>(missing));
-            const HandImage image = handBuilt(t, order);
+            const LayoutImage image = layoutImage(table->revision, order);
             CameraState state;
-            state.revision = t.table->revision;
-            const TableRun run = runRevisionTable(*t.table, true, image.bytes, state, nullptr);
+            state.revision = table->revision;
+            const TableRun run = readSites(*table, image.bytes, state, nullptr);
             EXPECT_FALSE(run.recognised);
             EXPECT_EQ(state.revision, kRevisionUnknown);
             // Four zeros may be found again further on, so the table may get further before it
@@ -169,28 +144,27 @@ TEST(RevisionTables, AMissingSignatureStopsTheTableAfterTheSitesBeforeIt) {
 }
 
 TEST(RevisionTables, SignaturesOutOfOrderAreNotRecognised) {
-    const HandImage swapped1 = handBuilt(kTables[1], {1, 0, 2, 3, 4});
+    const LayoutImage swapped1 = layoutImage(1, {1, 0, 2, 3, 4});
     CameraState state;
-    const TableRun run = runRevisionTable(kRevision1Table, true, swapped1.bytes, state, nullptr);
+    const TableRun run = readSites(kRevision1Table, swapped1.bytes, state, nullptr);
     EXPECT_FALSE(run.recognised);
     EXPECT_EQ(run.sites, swapped1.sites[0]);
-    const HandImage swapped0 = handBuilt(kTables[0], {0, 1, 2, 3, 5, 4, 6});
-    EXPECT_FALSE(
-        runRevisionTable(kRevision0Table, true, swapped0.bytes, state, nullptr).recognised);
+    const LayoutImage swapped0 = layoutImage(0, {0, 1, 2, 3, 5, 4, 6});
+    EXPECT_FALSE(readSites(kRevision0Table, swapped0.bytes, state, nullptr).recognised);
 }
 
 TEST(RevisionTables, ASitePastTheEndCountsAsAMissingSignature) {
-    for (const TableCase& t : kTables) {
-        const HandImage image = handBuilt(t);
-        const std::size_t siteCount = image.sitesBefore(t.at->size()).size();
+    for (const RevisionTable* table : kTables) {
+        const LayoutImage image = layoutImage(table->revision);
+        const std::size_t siteCount = image.sitesBefore(image.sites.size()).size();
         const std::size_t lastSite = image.sites.back().back();
         for (std::size_t length : {lastSite, lastSite + 1, lastSite + 3, lastSite + 4}) {
-            SCOPED_TRACE(::testing::Message() << "revision " << t.table->revision << " length "
+            SCOPED_TRACE(::testing::Message() << "revision " << table->revision << " length "
                                               << length - lastSite << " past the last site");
             const std::vector<std::uint8_t> cut(image.bytes.begin(),
                                                 image.bytes.begin() + static_cast<long>(length));
             CameraState state;
-            const TableRun run = runRevisionTable(*t.table, false, cut, state, nullptr);
+            const TableRun run = planEdits(*table, cut, state, nullptr);
             const bool whole = length == lastSite + 4;
             EXPECT_EQ(run.recognised, whole);
             EXPECT_EQ(run.sites.size(), whole ? siteCount : siteCount - 1);
@@ -207,13 +181,13 @@ std::array<std::uint8_t, 4> editAt(const TableRun& run, std::size_t offset) {
 }
 
 TEST(RevisionTables, WritingRecordsEditsAtEverySiteAndLeavesTheImageAlone) {
-    const HandImage image = handBuilt(kTables[1]);
+    const LayoutImage image = layoutImage(1);
     CameraState state;
     state.settings.CTHeight = 1.5f;
     state.settings.CTAngleMin = 0;
     state.settings.CTAngleMax = 12;
     const std::vector<std::uint8_t> before = image.bytes;
-    const TableRun run = runRevisionTable(kRevision1Table, false, image.bytes, state, nullptr);
+    const TableRun run = planEdits(kRevision1Table, image.bytes, state, nullptr);
     ASSERT_TRUE(run.recognised);
     EXPECT_EQ(image.bytes, before);
     ASSERT_EQ(run.edits.size(), 19u);
@@ -229,17 +203,17 @@ TEST(RevisionTables, WritingRecordsEditsAtEverySiteAndLeavesTheImageAlone) {
     std::vector<std::uint8_t> patched = image.bytes;
     applyEdits(patched, run.edits);
     CameraState reread;
-    ASSERT_TRUE(runRevisionTable(kRevision1Table, true, patched, reread, nullptr).recognised);
+    ASSERT_TRUE(readSites(kRevision1Table, patched, reread, nullptr).recognised);
     EXPECT_EQ(reread.settings.CTHeight, 1.5f);
     EXPECT_EQ(reread.settings.CTAngleMin, 1.0f) << "0 went in as 89";
 
     // Revision 0 writes the drive zoom default, and the limits follow it.
-    const HandImage image0 = handBuilt(kTables[0]);
+    const LayoutImage image0 = layoutImage(0);
     CameraState state0;
     state0.settings.DZoomDef = 4;
     state0.settings.DZoomMin = 2;
     state0.settings.DZoomMax = 9;
-    const TableRun run0 = runRevisionTable(kRevision0Table, false, image0.bytes, state0, nullptr);
+    const TableRun run0 = planEdits(kRevision0Table, image0.bytes, state0, nullptr);
     EXPECT_EQ(state0.settings.DZoomMin, 4.0f);
     EXPECT_EQ(state0.settings.DZoomMax, 4.0f);
     EXPECT_EQ(editAt(run0, image0.matches[5] + 10),

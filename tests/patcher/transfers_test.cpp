@@ -35,17 +35,15 @@ TEST(Transfers, EncodingsReadAndWriteBothWaysAndMoveTheCursorFour) {
         SCOPED_TRACE(e.name);
         std::array<std::uint8_t, 8> data{};
         std::size_t position = 2;
-        float field = e.field;
-        (e.angle ? processAngle : processSingle)(false, data, position, field);
+        const TransferKind kind = e.angle ? TransferKind::Angle : TransferKind::Float;
+        writeSiteValue(data, position, kind, e.field);
         EXPECT_EQ(position, 6u);
-        EXPECT_EQ(field, e.field) << "writing keeps the field";
         EXPECT_EQ((Bytes{data[2], data[3], data[4], data[5]}), e.stored);
         EXPECT_EQ(data[1], 0);
         EXPECT_EQ(data[6], 0);
 
         position = 2;
-        field = -7;
-        (e.angle ? processAngle : processSingle)(true, data, position, field);
+        const float field = readSiteValue(data, position, kind);
         EXPECT_EQ(position, 6u);
         EXPECT_EQ(std::bit_cast<std::uint32_t>(field), std::bit_cast<std::uint32_t>(e.readsBack));
     }
@@ -56,11 +54,10 @@ TEST(Transfers, FloatBytesPassUnchangedEvenForNaNNegativeZeroAndDenormals) {
                               Bytes{0x01, 0x00, 0x00, 0x00}}) {
         Bytes copy = bytes;
         std::size_t position = 0;
-        float field = 0;
-        processSingle(true, copy, position, field);
+        const float field = readSiteValue(copy, position, TransferKind::Float);
         copy = {};
         position = 0;
-        processSingle(false, copy, position, field);
+        writeSiteValue(copy, position, TransferKind::Float, field);
         EXPECT_EQ(copy, bytes);
     }
 }

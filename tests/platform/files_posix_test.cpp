@@ -19,6 +19,7 @@
 #include "fault_injecting_file_system_ops.h"
 #include "platform/file_system_ops.h"
 #include "platform/files.h"
+#include "platform/scoped_file_system_ops.h"
 #include "temp_dir.h"
 
 namespace orvendel {

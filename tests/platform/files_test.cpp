@@ -11,6 +11,7 @@
 
 #include "fault_injecting_file_system_ops.h"
 #include "platform/file_system_ops.h"
+#include "platform/scoped_file_system_ops.h"
 #include "temp_dir.h"
 
 namespace orvendel {
@@ -122,6 +123,33 @@ TEST(WriteFileAtomically, ReplacesOnlyAFileThatNoOtherProgramChangedSinceItWasRe
                       "\": the file was changed by another program while it was being written.");
         EXPECT_EQ(readFixture(file), bytesOf(row.left));
         EXPECT_EQ(dir.entries(), std::vector<std::string>{"nwmain.exe"});
+    }
+}
+
+// Each part of the identity tells a change by itself: a file whose status alone changed (its
+// ctime: a chmod and back, a new hard link and its removal) is no longer the file as read.
+TEST(WriteFileAtomically, ADifferenceInAnyOnePartOfTheIdentityStopsTheReplace) {
+    const struct {
+        const char* name;
+        std::function<void(FileIdentity&)> differ;
+    } rows[] = {
+        {"device", [](FileIdentity& id) { ++id.device; }},
+        {"inode", [](FileIdentity& id) { ++id.inode; }},
+        {"length", [](FileIdentity& id) { ++id.size; }},
+        {"modification time", [](FileIdentity& id) { --id.modified; }},
+        {"status change time only", [](FileIdentity& id) { --id.changed; }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        const fs::path file = dir / "nwmain.exe";
+        writeFixture(file, bytesOf("old"));
+        FileIdentity asRead;
+        ASSERT_TRUE(identifyFile(file, asRead).ok());
+        row.differ(asRead);
+        EXPECT_EQ(stillAsRead(file, asRead), false);
+        EXPECT_FALSE(writeFileAtomically(file, bytesOf("new"), &asRead).ok());
+        EXPECT_EQ(readFixture(file), bytesOf("old"));
     }
 }
 

@@ -49,7 +49,7 @@ RunResult writeChanged(const fs::path& exe, RecordingProgress& progress) {
     state.settings = changedValues();
     state.revision = 0;
     state.valuesChosen = true;
-    return modFile(exe, false, state, progress);
+    return writeCameraValues(exe, state, progress);
 }
 
 }  // namespace orvendel

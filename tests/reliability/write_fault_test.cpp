@@ -23,6 +23,7 @@
 
 #include "fault_injecting_file_system_ops.h"
 #include "platform/file_system_ops.h"
+#include "platform/scoped_file_system_ops.h"
 #include "reliability_fixtures.h"
 
 namespace orvendel {

@@ -10,31 +10,31 @@
 namespace orvendel {
 namespace {
 
-float clamped(void (*clamp)(float&), float x) {
-    clamp(x);
+float clamped(Range range, float x) {
+    keepInRange(x, range);
     return x;
 }
 
 TEST(SingleClamps, BoundsStayAndEverythingBeyondThemIsBroughtBack) {
     const struct {
         const char* name;
-        void (*clamp)(float&);
+        Range range;
         float lower;
         float upper;
     } rows[] = {
-        {"angle", clampAngle, -90.0f, 89.0f},
-        {"zoom", clampZoom, -1.0f, 30.0f},
-        {"distance", clampDistance, 10.0f, 350.0f},
-        {"height", clampHeight, 1.0f, std::bit_cast<float>(0x400CCCCDu)},
+        {"angle", kAngleRange, -90.0f, 89.0f},
+        {"zoom", kZoomRange, -1.0f, 30.0f},
+        {"distance", kDistanceRange, 10.0f, 350.0f},
+        {"height", kHeightRange, 1.0f, std::bit_cast<float>(0x400CCCCDu)},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(clamped(row.clamp, row.lower), row.lower);
-        EXPECT_EQ(clamped(row.clamp, row.upper), row.upper);
-        EXPECT_EQ(clamped(row.clamp, std::nextafter(row.lower, -1e9f)), row.lower);
-        EXPECT_EQ(clamped(row.clamp, std::nextafter(row.upper, 1e9f)), row.upper);
+        EXPECT_EQ(clamped(row.range, row.lower), row.lower);
+        EXPECT_EQ(clamped(row.range, row.upper), row.upper);
+        EXPECT_EQ(clamped(row.range, std::nextafter(row.lower, -1e9f)), row.lower);
+        EXPECT_EQ(clamped(row.range, std::nextafter(row.upper, 1e9f)), row.upper);
         const float inside = std::nextafter(row.upper, 0.0f);
-        EXPECT_EQ(clamped(row.clamp, inside), inside);
+        EXPECT_EQ(clamped(row.range, inside), inside);
     }
 }
 
@@ -44,6 +44,9 @@ constexpr CameraSettings kWild = {60,   30,  10, 45,   95,  2,  3,  2.5f, 5,   3
                                   -120, 120, 0,  -100, 100, 31, -5, 40,   400, 0.5f};
 constexpr CameraSettings kWildClamped = {30,  60, 30, 45,  60, 2,  3,  2.5f, 10,  2.2f,
                                          -90, 89, 0,  -90, 89, -1, 30, 30,   350, 1};
+// The chase/top-down zoom beyond both of its bounds.
+constexpr CameraSettings kWideZoom = {40, 89, 40, 40, 89, -5, 40, 35, 45, 1,
+                                      28, 89, 28, 28, 89, 6,  6,  6,  45, 2};
 constexpr CameraSettings kLowZoom = {40, 89, 40, 40, 89, -0.4f, 25, 1,  45, 1,
                                      28, 89, 28, 28, 89, 29,    31, 20, 45, 2};
 
@@ -69,6 +72,10 @@ TEST(ClampSettings, ClampsOrdersAndAppliesTheRevision1ZoomRule) {
                                                28, 89, 28, 28, 89, 6, 30, 20, 45, 2}},
         {"low zoom, revision 0", 0, kLowZoom, {40, 89, 40, 40, 89, -0.4f, 25, 1,  45, 1,
                                                28, 89, 28, 28, 89, 29,    30, 29, 45, 2}},
+        {"wide zoom, revision 0", 0, kWideZoom, {40, 89, 40, 40, 89, -1, 30, 30, 45, 1,
+                                                 28, 89, 28, 28, 89, 6,  6,  6,  45, 2}},
+        {"wide zoom, revision 1", 1, kWideZoom, {40, 89, 40, 40, 89, 5, 30, 30, 45, 1,
+                                                 28, 89, 28, 28, 89, 6, 6,  6,  45, 2}},
         {"first person", 0, firstPerson, firstPersonClamped},
     };
     for (const auto& row : rows) {

@@ -321,7 +321,7 @@ void SettingsPage::readZoomGauge(Camera camera) {
 }
 
 void SettingsPage::readDistanceGauge(Camera camera) {
-    readClipGauge(state_.settings, camera, controls(camera).distance->markerValue(0));
+    orvendel::readDistanceGauge(state_.settings, camera, controls(camera).distance->markerValue(0));
     emit recordEdited(camera);
     if (takeDistanceWarning(state_, group(state_.settings, camera).ClipDist)) {
         messages_.inform(toQString(kDistanceWarningText));

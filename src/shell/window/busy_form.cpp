@@ -63,8 +63,8 @@ BusyForm::~BusyForm() {
         worker_->wait();
 }
 
-void BusyForm::runModal(bool forReading, Work work) {
-    forReading_ = forReading;
+void BusyForm::runModal(WhenDone whenDone, Work work) {
+    whenDone_ = whenDone;
     pending_ = std::move(work);
     okButton_->setEnabled(false);
     showStatus(kInitialStatus);
@@ -127,7 +127,7 @@ void BusyForm::endRun(bool succeeded) {
     // Only a run that did what it was asked shows a full bar.
     if (!succeeded)
         showValue(min_);
-    if (forReading_ && succeeded) {
+    if (whenDone_ == WhenDone::CloseOnSuccess && succeeded) {
         accept();
         return;
     }

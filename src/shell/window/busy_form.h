@@ -36,12 +36,16 @@ public:
     // Waits for a run that still works.
     ~BusyForm() override;
 
-    // Shows the window modally and runs `work` once it is shown. A successful reading run
-    // (`forReading`) hides the window when the work returns; any other run enables OK and waits
+    // What the window does once the work succeeded: close by itself (a reading run, whose
+    // values the settings page then shows) or wait for OK like every failed run.
+    enum class WhenDone { CloseOnSuccess, WaitForOk };
+
+    // Shows the window modally and runs `work` once it is shown. A successful run hides the
+    // window when the work returns if `whenDone` says so; any other run enables OK and waits
     // for it. An exception from `work` counts as a failure and puts its text in the status
     // line. Returns when the window has been hidden and the run's thread has ended, also when
     // the application quits during the run.
-    void runModal(bool forReading, Work work);
+    void runModal(WhenDone whenDone, Work work);
 
     // The run's status line, and the run's own bar range as last shown.
     QString statusText() const;
@@ -81,7 +85,7 @@ private:
     QProgressBar* progressBar1_;
     QPushButton* okButton_;
     Work pending_;
-    bool forReading_ = true;
+    WhenDone whenDone_ = WhenDone::CloseOnSuccess;
     std::unique_ptr<QueuedProgress> progress_;
     std::unique_ptr<QThread> worker_;
     double min_ = 0;

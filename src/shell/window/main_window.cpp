@@ -279,7 +279,7 @@ void MainWindow::browseForExecutable() {
 
 void MainWindow::readExecutableAndShowSettings() {
     places_.setExecutable(executablePath());
-    processData(true);
+    readExecutable();
     settingsPage_->adaptToRevision(state_.revision);
     locationPage_->hide();
     settingsPage_->showSettings();
@@ -315,7 +315,7 @@ void MainWindow::writeSettingsToExecutable() {
         !messages_.askOkCancel(toQString(modifyWarningText(warning)))) {
         return;
     }
-    processData(false);
+    writeExecutable();
 }
 
 void MainWindow::restoreOriginalExecutable() {
@@ -325,7 +325,7 @@ void MainWindow::restoreOriginalExecutable() {
         messages_.inform(toQString(plan.message()), MessageBoxes::Icon::Exclamation);
     } else if (plan->copy.standing == KeptCopy::Standing::Untrusted) {
         // Nothing to ask: the run refuses it and says why.
-        runInProgressWindow(false, [&plan](ProgressSink& progress) {
+        runInProgressWindow(BusyForm::WhenDone::WaitForOk, [&plan](ProgressSink& progress) {
             return BusyForm::Outcome{restoreOriginal(*plan, progress).succeeded()};
         });
     } else if (messages_.askYesNo(toQString(restoreQuestion(*plan)), toQString(kRestoreTitle))) {
@@ -334,7 +334,7 @@ void MainWindow::restoreOriginalExecutable() {
         if (!consent)
             messages_.inform(toQString(consent.message()), MessageBoxes::Icon::Exclamation);
         if (consent == RunConsent::Given) {
-            runInProgressWindow(false, [&plan](ProgressSink& progress) {
+            runInProgressWindow(BusyForm::WhenDone::WaitForOk, [&plan](ProgressSink& progress) {
                 return BusyForm::Outcome{restoreOriginal(*plan, progress).succeeded()};
             });
         }
@@ -342,35 +342,45 @@ void MainWindow::restoreOriginalExecutable() {
     updateRestoreButton();
 }
 
-void MainWindow::processData(bool forReading) {
-    const std::filesystem::path path = toPath(executablePath());
-    if (askBeforeRun(path, forReading)) {
-        // The run works on its own thread, on a copy of the record; the window's record takes
-        // the copy's values once the run has ended, unless the run broke off with an exception.
-        CameraState working = state_;
-        bool ended = false;
-        runInProgressWindow(forReading, [&](ProgressSink& progress) {
-            const RunResult result = modFile(path, forReading, working, progress);
-            ended = true;
-            return BusyForm::Outcome{result.succeeded()};
-        });
-        if (ended)
-            state_ = std::move(working);
-    }
+void MainWindow::readExecutable() {
+    MessageBoxReadOnlyPrompt prompt(messages_);
+    if (consentGiven(clearReadOnlyIfAgreed(toPath(executablePath()), prompt)))
+        runOnRecord(BusyForm::WhenDone::CloseOnSuccess, readCameraValues);
     updateRestoreButton();
 }
 
-bool MainWindow::askBeforeRun(const std::filesystem::path& path, bool forReading) {
+void MainWindow::writeExecutable() {
     MessageBoxReadOnlyPrompt prompt(messages_);
-    const Result<RunConsent> consent = prepareRun(path, forReading, prompt);
+    if (consentGiven(prepareWriting(toPath(executablePath()), prompt)))
+        runOnRecord(BusyForm::WhenDone::WaitForOk, writeCameraValues);
+    updateRestoreButton();
+}
+
+bool MainWindow::consentGiven(const Result<RunConsent>& consent) {
     if (!consent)
         messages_.inform(toQString(consent.message()), MessageBoxes::Icon::Exclamation);
     return consent == RunConsent::Given;
 }
 
-void MainWindow::runInProgressWindow(bool forReading, BusyForm::Work work) {
+void MainWindow::runOnRecord(BusyForm::WhenDone whenDone,
+                             RunResult (*run)(const std::filesystem::path&, CameraState&,
+                                              ProgressSink&)) {
+    // The run works on its own thread, on a copy of the record.
+    const std::filesystem::path path = toPath(executablePath());
+    CameraState working = state_;
+    bool ended = false;
+    runInProgressWindow(whenDone, [&](ProgressSink& progress) {
+        const RunResult result = run(path, working, progress);
+        ended = true;
+        return BusyForm::Outcome{result.succeeded()};
+    });
+    if (ended)
+        state_ = std::move(working);
+}
+
+void MainWindow::runInProgressWindow(BusyForm::WhenDone whenDone, BusyForm::Work work) {
     CursorGuard wait(*this, Qt::WaitCursor);
-    busyForm_->runModal(forReading, std::move(work));
+    busyForm_->runModal(whenDone, std::move(work));
 }
 
 void MainWindow::saveSettings() {

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "camera/camera_settings.h"
+#include "patcher/patch_run.h"
 #include "shell/window/busy_form.h"
 
 class QThread;
@@ -76,14 +77,15 @@ public:
     SettingsPage* settingsPage() const { return settingsPage_; }
     BusyForm* busyForm() const { return busyForm_; }
 
-    // One complete patch run on the file named by the path box: the checks and
-    // questions before a run (read-only state; before writing, write permission and other
-    // names of the file), then the run inside the modal progress window with the wait cursor
-    // on this window. The run works on a thread of its own on a copy of the record, which
-    // replaces the record when the run has ended. Returns when the progress window has been
-    // hidden, or at once when the checks refused. A reading run that did not get the values
-    // keeps the progress window until OK, so that the user sees why.
-    void processData(bool forReading);
+    // One complete reading or writing run on the file named by the path box: the checks and
+    // questions before it (read-only state; before writing, write permission and other names
+    // of the file), then the run inside the modal progress window with the wait cursor on this
+    // window. The run works on a thread of its own on a copy of the record, which replaces the
+    // record when the run has ended. Returns when the progress window has been hidden, or at
+    // once when the checks refused. A reading run that did not get the values keeps the
+    // progress window until OK, so that the user sees why; a writing run always does.
+    void readExecutable();
+    void writeExecutable();
 
 signals:
     // The start-up search has ended and its outcome is shown.
@@ -118,11 +120,15 @@ private:
     void saveSettings();
     void loadSettings();
 
-    // The checks and questions before a run on `path`; a failure is shown in a message box.
+    // The answer of the checks and questions before a run; a failure is shown in a message box.
     // True when the run may go ahead.
-    bool askBeforeRun(const std::filesystem::path& path, bool forReading);
+    bool consentGiven(const Result<RunConsent>& consent);
+    // `run` on a copy of the record in the progress window; the record takes the copy's values
+    // once the run has ended, unless it broke off with an exception.
+    void runOnRecord(BusyForm::WhenDone whenDone,
+                     RunResult (*run)(const std::filesystem::path&, CameraState&, ProgressSink&));
     // Runs `work` in the modal progress window with the wait cursor on this window.
-    void runInProgressWindow(bool forReading, BusyForm::Work work);
+    void runInProgressWindow(BusyForm::WhenDone whenDone, BusyForm::Work work);
 
     QString executablePath() const;
 

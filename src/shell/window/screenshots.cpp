@@ -99,7 +99,7 @@ QString picturePages(MainWindow& window, const QDir& dir, const QString& suffix)
     }
     pathBox.setText(copy);
     writing = true;
-    window.processData(false);
+    window.writeExecutable();
     pathBox.setText(original);
     return error;
 }

@@ -49,7 +49,7 @@ TEST(BusyFormTest, ProgressCrossesFromTheRunsThreadAndTheOutcomeDecidesWhatWaits
     // A reading run that gets its values: every step reaches the window while the run works,
     // and the window closes by itself.
     QThread* workThread = nullptr;
-    form.runModal(true, [&](ProgressSink& progress) {
+    form.runModal(BusyForm::WhenDone::CloseOnSuccess, [&](ProgressSink& progress) {
         workThread = QThread::currentThread();
         progress.setStatus("Loading current values from Neverwinter Nights ...");
         progress.setRange(0, 4000);
@@ -76,24 +76,25 @@ TEST(BusyFormTest, ProgressCrossesFromTheRunsThreadAndTheOutcomeDecidesWhatWaits
     enum class Ending { Succeeds, Fails, Throws };
     const struct {
         const char* what;
-        bool forReading;
+        BusyForm::WhenDone whenDone;
         Ending ending;
         const char* status;
         bool barFull;
     } rows[] = {
-        {"writing run", false, Ending::Succeeds, "Neverwinter Nights successfully modified!", true},
-        {"refused writing run", false, Ending::Fails,
+        {"writing run", BusyForm::WhenDone::WaitForOk, Ending::Succeeds,
+         "Neverwinter Nights successfully modified!", true},
+        {"refused writing run", BusyForm::WhenDone::WaitForOk, Ending::Fails,
          "The new values would leave NWMAIN.EXE unrecognisable.  Patch Aborted.", false},
-        {"reading run without values", true, Ending::Fails,
+        {"reading run without values", BusyForm::WhenDone::CloseOnSuccess, Ending::Fails,
          "Unknown version of NWMAIN.  Patch Aborted.", false},
-        {"reading run that throws", true, Ending::Throws,
+        {"reading run that throws", BusyForm::WhenDone::CloseOnSuccess, Ending::Throws,
          "Cannot read nwmain.exe: Input/output error", false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         waited.clear();
         barsAtOk.clear();
-        form.runModal(row.forReading, [&](ProgressSink& progress) {
+        form.runModal(row.whenDone, [&](ProgressSink& progress) {
             progress.setRange(0, 10);
             progress.setValue(10);
             if (row.ending == Ending::Throws)
@@ -112,7 +113,7 @@ TEST(BusyFormTest, QuittingTheApplicationDuringARunReturnsOnlyAfterTheRun) {
     std::atomic<bool> workEnded = false;
     bool endedBeforeReturn = false;
     QTimer::singleShot(0, &form, [&] {
-        form.runModal(false, [&](ProgressSink& progress) {
+        form.runModal(BusyForm::WhenDone::WaitForOk, [&](ProgressSink& progress) {
             lookWhileWorking(form, [] { QCoreApplication::exit(0); });
             // Enough work after the quit that a window not waiting for it would return first.
             for (int step = 0; step < 2000; ++step)

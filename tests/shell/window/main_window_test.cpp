@@ -275,7 +275,7 @@ TEST_F(MainWindowTest, FilesThatCannotBeReadOrWrittenAreReportedByName) {
     const QString folder = files.path("folder/nwmain.exe");
     fs::create_directories(folder.toStdString());
     open(folder);
-    window->processData(true);
+    window->readExecutable();
     ASSERT_EQ(okStatuses.size(), 1) << "the reason stays on screen until OK";
     EXPECT_TRUE(okStatuses[0].contains("nwmain.exe")) << okStatuses[0].toStdString();
     EXPECT_EQ(window->state().revision, -1);
@@ -484,7 +484,7 @@ TEST_F(MainWindowTest, NeitherWindowClosesWhileARunWorksAndCancelEndsTheEventLoo
     open(files.executable(1));
     BusyForm* busy = window->busyForm();
     bool bothShown = false;
-    busy->runModal(false, [&](ProgressSink& progress) {
+    busy->runModal(BusyForm::WhenDone::WaitForOk, [&](ProgressSink& progress) {
         // The attempts come from the window's thread while the run waits for them.
         QSemaphore tried;
         QMetaObject::invokeMethod(
