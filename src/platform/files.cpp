@@ -430,9 +430,10 @@ fs::path originalCopyPath(const fs::path& executable) {
     fs::path target = resolveTarget(executable, error);
     if (error)
         target = executable;
-    fs::path name = target.filename();
-    name += ".orvendel-original";
-    return target.parent_path() / name;
+    // Appended to the name as given, so that the copy's name keeps the separators of the
+    // executable's (a message naming both shows one style).
+    target += ".orvendel-original";
+    return target;
 }
 
 bool hasOriginalCopy(const fs::path& executable) {
