@@ -23,7 +23,7 @@ float roundNeedleValue(double value) {
     return static_cast<float>(whole);
 }
 
-AngleScale gaugeScale(const CameraSettings& s, Camera camera) {
+AngleScale angleScaleFor(const CameraSettings& s, Camera camera) {
     CameraSettings copy = s;
     const float minimum = group(copy, camera).AngleMin;
     return {minimum, 90.0f - minimum};
@@ -60,7 +60,7 @@ AngleReadResult readGauge(CameraSettings& s, Camera camera, std::int16_t revisio
     CameraGroup g = group(s, camera);
     AngleReadResult result{};
     g.AngleMin = roundNeedleValue(needles[kNeedleMinimum]);
-    result.scale = gaugeScale(s, camera);
+    result.scale = angleScaleFor(s, camera);
     result.putBack[kNeedleDefault] =
         readAboveMinimum(g.AngleDef, needles[kNeedleDefault], g.AngleMin);
     if (revision != 0)

@@ -34,7 +34,7 @@ float roundNeedleValue(double value);
 
 // Scale 1 for the current minimum angle of `camera`: start AngleMin, extent 90 - AngleMin
 // computed in float. Changes nothing.
-AngleScale gaugeScale(const CameraSettings& s, Camera camera);
+AngleScale angleScaleFor(const CameraSettings& s, Camera camera);
 
 // The needle values an angle gauge shows for the record: minimum and default always, INS and
 // DEL only in revision 0. Changes nothing.

@@ -28,9 +28,9 @@ TEST(AngleGauge, ScaleEndsAtNinetyAndInsAndDelNeedlesShowOnlyInRevisionZero) {
     s.CTAngleMin = 90;
     s.DAngleMin = -45;
     s.DAngleDef = 39.5f;
-    EXPECT_EQ(gaugeScale(s, Camera::ChaseTopDown).extent, 0.0f);
-    EXPECT_EQ(gaugeScale(s, Camera::Drive).start, -45.0f);
-    EXPECT_EQ(gaugeScale(s, Camera::Drive).extent, 135.0f);
+    EXPECT_EQ(angleScaleFor(s, Camera::ChaseTopDown).extent, 0.0f);
+    EXPECT_EQ(angleScaleFor(s, Camera::Drive).start, -45.0f);
+    EXPECT_EQ(angleScaleFor(s, Camera::Drive).extent, 135.0f);
     const AngleNeedleValues rev0 = showGauge(s, Camera::Drive, 0);
     EXPECT_EQ(rev0, (AngleNeedleValues{-45.0f, 39.5f, 89.0f, 28.0f}));
     for (std::int16_t revision : {std::int16_t{1}, kRevisionUnknown}) {

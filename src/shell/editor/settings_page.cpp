@@ -353,7 +353,7 @@ void SettingsPage::showDistanceGauge(Camera camera) {
 }
 
 void SettingsPage::updateGaugeScale(Camera camera) {
-    const AngleScale scale = gaugeScale(state_.settings, camera);
+    const AngleScale scale = angleScaleFor(state_.settings, camera);
     controls(camera).angle->setScaleStart(1, scale.start);
     controls(camera).angle->setScaleExtent(1, scale.extent);
 }
