@@ -29,7 +29,7 @@ AngleScale angleScaleFor(const CameraSettings& s, Camera camera) {
     return {minimum, 90.0f - minimum};
 }
 
-AngleNeedleValues showGauge(const CameraSettings& s, Camera camera, std::int16_t revision) {
+AngleNeedleValues needleValuesFor(const CameraSettings& s, Camera camera, std::int16_t revision) {
     CameraSettings copy = s;
     const CameraGroup g = group(copy, camera);
     AngleNeedleValues values;

@@ -38,7 +38,7 @@ AngleScale angleScaleFor(const CameraSettings& s, Camera camera);
 
 // The needle values an angle gauge shows for the record: minimum and default always, INS and
 // DEL only in revision 0. Changes nothing.
-AngleNeedleValues showGauge(const CameraSettings& s, Camera camera, std::int16_t revision);
+AngleNeedleValues needleValuesFor(const CameraSettings& s, Camera camera, std::int16_t revision);
 
 // Outcome of reading an angle gauge: the scale to set and the needles to put back.
 struct AngleReadResult {

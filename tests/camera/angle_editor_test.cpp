@@ -31,10 +31,10 @@ TEST(AngleGauge, ScaleEndsAtNinetyAndInsAndDelNeedlesShowOnlyInRevisionZero) {
     EXPECT_EQ(angleScaleFor(s, Camera::ChaseTopDown).extent, 0.0f);
     EXPECT_EQ(angleScaleFor(s, Camera::Drive).start, -45.0f);
     EXPECT_EQ(angleScaleFor(s, Camera::Drive).extent, 135.0f);
-    const AngleNeedleValues rev0 = showGauge(s, Camera::Drive, 0);
+    const AngleNeedleValues rev0 = needleValuesFor(s, Camera::Drive, 0);
     EXPECT_EQ(rev0, (AngleNeedleValues{-45.0f, 39.5f, 89.0f, 28.0f}));
     for (std::int16_t revision : {std::int16_t{1}, kRevisionUnknown}) {
-        EXPECT_EQ(showGauge(s, Camera::Drive, revision),
+        EXPECT_EQ(needleValuesFor(s, Camera::Drive, revision),
                   (AngleNeedleValues{-45.0f, 39.5f, std::nullopt, std::nullopt}));
     }
 }

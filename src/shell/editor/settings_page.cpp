@@ -359,7 +359,7 @@ void SettingsPage::updateGaugeScale(Camera camera) {
 }
 
 void SettingsPage::showAngleGauge(Camera camera) {
-    const AngleNeedleValues values = showGauge(state_.settings, camera, state_.revision);
+    const AngleNeedleValues values = needleValuesFor(state_.settings, camera, state_.revision);
     for (int i = 0; i < kAngleNeedleCount; ++i) {
         if (const auto& value = values[static_cast<std::size_t>(i)]) {
             controls(camera).angle->setMarkerValue(i, *value);
