@@ -55,8 +55,8 @@ std::optional<float> readAboveMinimum(float& field, double needle, float minimum
 }
 }  // namespace
 
-AngleReadResult readGauge(CameraSettings& s, Camera camera, std::int16_t revision,
-                          const std::array<double, kAngleNeedleCount>& needles) {
+AngleReadResult takeNeedles(CameraSettings& s, Camera camera, std::int16_t revision,
+                            const std::array<double, kAngleNeedleCount>& needles) {
     CameraGroup g = group(s, camera);
     AngleReadResult result{};
     g.AngleMin = roundNeedleValue(needles[kNeedleMinimum]);

@@ -51,7 +51,7 @@ struct AngleReadResult {
 // are read next and raised to the minimum if they fell below it, in which case their needle is
 // put back at the minimum. Needles 2 and 3 are ignored unless `revision` is 0. Every value read
 // is rounded with roundNeedleValue; AngleMax is never touched.
-AngleReadResult readGauge(CameraSettings& s, Camera camera, std::int16_t revision,
-                          const std::array<double, kAngleNeedleCount>& needles);
+AngleReadResult takeNeedles(CameraSettings& s, Camera camera, std::int16_t revision,
+                            const std::array<double, kAngleNeedleCount>& needles);
 
 }  // namespace orvendel

@@ -40,7 +40,7 @@ TEST(AngleGauge, ScaleEndsAtNinetyAndInsAndDelNeedlesShowOnlyInRevisionZero) {
 }
 
 // Needles in the order minimum, default, INS, DEL.
-TEST(ReadGauge, RaisesToTheMinimumRoundsAndReadsInsAndDelOnlyInRevisionZero) {
+TEST(TakeNeedles, RaisesToTheMinimumRoundsAndReadsInsAndDelOnlyInRevisionZero) {
     using Angles = std::array<float, kAngleNeedleCount>;  // min, def, ins, del
     const std::optional<float> no;
     const Camera ct = Camera::ChaseTopDown;
@@ -80,7 +80,7 @@ TEST(ReadGauge, RaisesToTheMinimumRoundsAndReadsInsAndDelOnlyInRevisionZero) {
         const CameraGroup e = group(expected, row.camera);
         e.AngleMin = row.after[0], e.AngleDef = row.after[1];
         e.AngleIns = row.after[2], e.AngleDel = row.after[3];
-        const AngleReadResult r = readGauge(s, row.camera, row.revision, row.needles);
+        const AngleReadResult r = takeNeedles(s, row.camera, row.revision, row.needles);
         EXPECT_TRUE(sameBytes(s, expected)) << "only this camera's read angles change";
         EXPECT_EQ(r.putBack, row.putBack);
         EXPECT_EQ(r.scale.start, row.after[0]);

@@ -297,7 +297,7 @@ void SettingsPage::readAngleGauge(Camera camera) {
     for (int i = 0; i < kAngleNeedleCount; ++i) {
         needles[static_cast<std::size_t>(i)] = gauge.markerValue(i);
     }
-    const AngleReadResult result = readGauge(state_.settings, camera, state_.revision, needles);
+    const AngleReadResult result = takeNeedles(state_.settings, camera, state_.revision, needles);
     gauge.setScaleStart(1, result.scale.start);
     gauge.setScaleExtent(1, result.scale.extent);
     for (int i = 0; i < kAngleNeedleCount; ++i) {
