@@ -54,6 +54,22 @@ std::error_code writeAll(FileSystemOps& ops, FileHandle file, std::span<const st
     return {};
 }
 
+// Reads from the open `file` until `into` is full or the file ends; `got` says how many bytes
+// came. The one read loop: whole-file reads and the piecewise comparison both use it.
+std::error_code readFull(FileSystemOps& ops, FileHandle file, std::span<std::uint8_t> into,
+                         std::size_t& got) {
+    got = 0;
+    while (got < into.size()) {
+        std::size_t piece = 0;
+        if (std::error_code error = ops.read(file, into.data() + got, into.size() - got, piece))
+            return error;
+        if (piece == 0)
+            break;  // the end of the file
+        got += piece;
+    }
+    return {};
+}
+
 // Whether the file at `path` holds exactly `expected` now, read through the file system steps a
 // piece at a time (from the page cache, as a rule: the file was read a moment ago).
 std::error_code holdsExactly(FileSystemOps& ops, const fs::path& path,
@@ -68,15 +84,15 @@ std::error_code holdsExactly(FileSystemOps& ops, const fs::path& path,
     std::size_t done = 0;
     while (same) {
         std::size_t got = 0;
-        if (std::error_code error = ops.read(file, piece.data(), piece.size(), got)) {
+        if (std::error_code error = readFull(ops, file, piece, got)) {
             ops.close(file);
             return error;
         }
-        if (got == 0)
-            break;  // the end, with every byte so far the same
         same = got <= expected.size() - done &&
                std::memcmp(piece.data(), expected.data() + done, got) == 0;
         done += got;
+        if (got < piece.size())
+            break;  // the end, with every byte so far the same
     }
     same = same && done == expected.size();
     return ops.close(file);
@@ -151,19 +167,14 @@ FileStatus readOpenFile(const fs::path& path, FileHandle file, std::uint64_t len
         return FileStatus::cannotRead(path,
                                       "not enough memory for " + std::to_string(length) + " bytes");
     }
-    std::size_t done = 0;
-    while (done < buffer.size()) {
-        std::size_t got = 0;
-        if (std::error_code error =
-                ops.read(file, buffer.data() + done, buffer.size() - done, got)) {
-            ops.close(file);
-            return FileStatus::cannotRead(path, reason(error));
-        }
-        if (got == 0) {
-            ops.close(file);
-            return FileStatus::cannotRead(path, "the file became shorter while it was read");
-        }
-        done += got;
+    std::size_t got = 0;
+    if (std::error_code error = readFull(ops, file, buffer.bytes(), got)) {
+        ops.close(file);
+        return FileStatus::cannotRead(path, reason(error));
+    }
+    if (got < buffer.size()) {
+        ops.close(file);
+        return FileStatus::cannotRead(path, "the file became shorter while it was read");
     }
     if (std::error_code error = ops.close(file))
         return FileStatus::cannotRead(path, reason(error));
