@@ -128,7 +128,10 @@ RunConsent askAboutOtherNames(const std::filesystem::path& path, ReadOnlyPrompt&
 RunResult storeEdits(const std::filesystem::path& path, FileImage& image, FileIdentity& identity,
                      const Recognition& found, ProgressSink& progress) {
     using Outcome = RunResult::Outcome;
-    applyEdits(image.writableBytes(), found.run.edits);
+    const Result<std::span<std::uint8_t>> writable = image.writableBytes();
+    if (!writable)
+        return finish(progress, Outcome::FileError, writable.message());
+    applyEdits(*writable, found.run.edits);
     if (!freshRunAgrees(*found.table, image.bytes(), found.run)) {
         // A file cut under the run explains a failed check better than the check.
         if (FileStatus status = image.checkUnchanged(); !status)

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -159,14 +158,12 @@ namespace {
 FileStatus readOpenFile(const fs::path& path, FileHandle file, std::uint64_t length,
                         FileBuffer& out) {
     FileSystemOps& ops = fileSystemOps();
-    FileBuffer buffer;
-    try {
-        buffer = FileBuffer(static_cast<std::size_t>(length));
-    } catch (const std::bad_alloc&) {
+    Result<FileBuffer> allocated = FileBuffer::forFile(path, static_cast<std::size_t>(length));
+    if (!allocated) {
         ops.close(file);
-        return FileStatus::cannotRead(path,
-                                      "not enough memory for " + std::to_string(length) + " bytes");
+        return allocated.status();
     }
+    FileBuffer buffer = std::move(allocated).value();
     std::size_t got = 0;
     if (std::error_code error = readFull(ops, file, buffer.bytes(), got)) {
         ops.close(file);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,14 @@ using Step = FaultInjectingFileSystemOps::Step;
 
 std::vector<std::uint8_t> bytesOf(std::string_view text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+TEST(FileBuffer, MemoryThatCannotBeHadIsAFailureNamingTheFile) {
+    const std::size_t tooMuch = std::numeric_limits<std::size_t>::max();
+    const Result<FileBuffer> buffer = FileBuffer::forFile("game.exe", tooMuch);
+    ASSERT_FALSE(buffer.ok());
+    EXPECT_EQ(buffer.message(), "Cannot read \"game.exe\": not enough memory for " +
+                                    std::to_string(tooMuch) + " bytes.");
 }
 
 // A failed read is covered with the whole program under tests/reliability; a file that
