@@ -31,6 +31,7 @@ public:
         PlaceNew,
         SyncFolder,
         Remove,
+        RemoveIfUnused,
         CheckWritable,
         ReadOnly,
         ClearReadOnly,
@@ -66,7 +67,7 @@ public:
     std::error_code syncFolder(const std::filesystem::path& folder) override;
     std::error_code remove(const std::filesystem::path& path) override;
     std::error_code removeIfUnused(const std::filesystem::path& path) override {
-        return real_.removeIfUnused(path);
+        return fails(Step::RemoveIfUnused) ? error_ : real_.removeIfUnused(path);
     }
     std::error_code identify(const std::filesystem::path& path, FileIdentity& identity) override {
         return real_.identify(path, identity);

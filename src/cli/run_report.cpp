@@ -34,6 +34,8 @@ int reportSettingsLoad(const Result<SettingsFormat>& result, const std::filesyst
 
 int reportRun(const RunResult& result, const ConsolePrompt& prompt, std::ostream& err, bool quiet) {
     using Outcome = RunResult::Outcome;
+    if (!result.cleanUp)
+        err << kErrorPrefix << result.cleanUp.message() << '\n';
     switch (result.outcome) {
         case Outcome::Loaded:
         case Outcome::Modified:

@@ -400,11 +400,11 @@ FileStatus writeFileAtomically(const fs::path& path, std::span<const std::uint8_
     return writeThroughTemp(path, target, target, bytes, watched, /*mayReplace=*/true);
 }
 
-int removeStaleTempFiles(const fs::path& path) {
+Result<int> removeStaleTempFiles(const fs::path& path) {
     std::error_code error;
     const fs::path target = resolveTarget(path, error);
     if (error)
-        return 0;
+        return 0;  // the write that follows reports the link it cannot follow
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     const fs::path::string_type prefix = tempFilePrefix(target);
     // A backup left by an interrupted replace on Windows holds the old contents; it is stale
@@ -415,21 +415,35 @@ int removeStaleTempFiles(const fs::path& path) {
     const fs::path::string_type copyPrefix = tempFilePrefix(originalCopyPath(target));
 
     std::vector<fs::path> stale;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    fs::directory_iterator it(folder, error);
+    for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
         const fs::path::string_type name = it->path().filename().native();
         auto named = [&](const fs::path::string_type& start) {
             return name.size() == start.size() + kUniqueSuffixLength && name.starts_with(start);
         };
         const bool isBackup = targetExists && named(backupPrefix);
-        if ((named(prefix) || named(copyPrefix) || isBackup) && it->is_regular_file(error))
+        std::error_code typeError;
+        if ((named(prefix) || named(copyPrefix) || isBackup) && it->is_regular_file(typeError))
             stale.push_back(it->path());
     }
+    if (error)
+        return FileStatus::cannotRead(folder, reason(error));
     int removed = 0;
+    std::optional<FileStatus> firstFailure;
     for (const fs::path& file : stale) {
-        // A temporary file that another run is still writing is held by it and stays.
-        if (!fileSystemOps().removeIfUnused(file))
+        const std::error_code removeError = fileSystemOps().removeIfUnused(file);
+        if (!removeError) {
             ++removed;
+        } else if (removeError != std::errc::device_or_resource_busy &&
+                   removeError != std::errc::no_such_file_or_directory && !firstFailure) {
+            // A file that another running write holds, or that it removed meanwhile, is not
+            // stale; any other reason is reported, once, after the rest were tried.
+            firstFailure = FileStatus::failure(
+                fileMessage("Cannot remove the stale temporary file", file, reason(removeError)));
+        }
     }
+    if (firstFailure)
+        return *firstFailure;
     return removed;
 }
 

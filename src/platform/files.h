@@ -108,8 +108,10 @@ Result<bool> stillAsRead(const std::filesystem::path& path, const FileIdentity& 
 
 // Removes temporary files named with tempFilePrefix(target) that a killed earlier write left
 // beside `target`, leaving those that a running write still holds. Returns how many were
-// removed; failures are ignored.
-int removeStaleTempFiles(const std::filesystem::path& target);
+// removed. Fails with `Cannot read "<folder>": <the system's reason>.` when the folder cannot be
+// listed, or with `Cannot remove the stale temporary file "<file>": <the system's reason>.` for
+// the first one that could not be removed (the others are still tried).
+Result<int> removeStaleTempFiles(const std::filesystem::path& target);
 
 // Where the copy of an executable from before its first change is kept: beside the file it
 // names (a symbolic link is followed), as "<name>.orvendel-original".
