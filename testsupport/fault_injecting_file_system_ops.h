@@ -35,6 +35,7 @@ public:
         CheckWritable,
         ReadOnly,
         ClearReadOnly,
+        SetReadOnly,
     };
 
     FaultInjectingFileSystemOps(Step step, int nth = 1,
@@ -75,6 +76,9 @@ public:
     std::error_code checkWritable(const std::filesystem::path& path) override;
     std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) override;
     std::error_code clearReadOnly(const std::filesystem::path& path) override;
+    std::error_code setReadOnly(const std::filesystem::path& path) override {
+        return fails(Step::SetReadOnly) ? error_ : real_.setReadOnly(path);
+    }
     std::error_code checkReplaceable(const std::filesystem::path& path) override {
         return real_.checkReplaceable(path);
     }

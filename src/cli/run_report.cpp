@@ -1,22 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "cli/run_report.h"
 
-#include <system_error>
-
 #include "cli/command.h"
 #include "cli/exit_code.h"
 #include "platform/file_status.h"
+#include "platform/files.h"
 
 namespace orvendel::cli {
 
 void restoreReadOnly(const std::filesystem::path& executable, std::ostream& err) {
-    std::error_code error;
-    std::filesystem::permissions(executable, std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove, error);
-    if (error) {
-        err << kErrorPrefix << "Cannot make " << quoted(executable)
-            << " read-only again: " << error.message() << ".\n";
-    }
+    if (FileStatus status = setReadOnlyAttribute(executable); !status)
+        err << kErrorPrefix << status.message() << '\n';
 }
 
 int reportSettingsLoad(const Result<SettingsFormat>& result, const std::filesystem::path& path,

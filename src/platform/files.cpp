@@ -222,8 +222,15 @@ FileStatus readOnlyAttribute(const fs::path& path, bool& isReadOnly) {
 
 FileStatus clearReadOnlyAttribute(const fs::path& path) {
     if (std::error_code error = fileSystemOps().clearReadOnly(path)) {
-        return FileStatus::failure("Cannot make " + quoted(path) + " writable: " + reason(error) +
-                                   ".");
+        return FileStatus::failure(fileMessage("Cannot make", path, "writable", reason(error)));
+    }
+    return FileStatus::success();
+}
+
+FileStatus setReadOnlyAttribute(const fs::path& path) {
+    if (std::error_code error = fileSystemOps().setReadOnly(path)) {
+        return FileStatus::failure(
+            fileMessage("Cannot make", path, "read-only again", reason(error)));
     }
     return FileStatus::success();
 }

@@ -48,6 +48,11 @@ FileStatus readOnlyAttribute(const std::filesystem::path& path, bool& isReadOnly
 // FILE_ATTRIBUTE_READONLY (Windows).
 FileStatus clearReadOnlyAttribute(const std::filesystem::path& path);
 
+// Makes the file read-only again, taking away only the owner's write bit (POSIX) or adding only
+// FILE_ATTRIBUTE_READONLY (Windows). Fails with `Cannot make "<path>" read-only again: <the
+// system's reason>.`
+FileStatus setReadOnlyAttribute(const std::filesystem::path& path);
+
 // The identity of the file at `path` (which file, length, times, number of names).
 FileStatus identifyFile(const std::filesystem::path& path, FileIdentity& identity);
 
