@@ -289,7 +289,7 @@ QPushButton* SettingsPage::firstPersonButton(Camera camera) const {
     return controls(camera).fps;
 }
 
-// Reading routines ---------------------------------------------------------------------------
+// Taking the user's moves into the record ---------------------------------------------------------
 
 void SettingsPage::readAngleGauge(Camera camera) {
     RoundGauge& gauge = *controls(camera).angle;
@@ -333,7 +333,7 @@ void SettingsPage::readHeights() {
     readHeight(state_.settings.DHeight, drive_->height->currentIndex());
 }
 
-// Show routines ------------------------------------------------------------------------------
+// Showing the record in the controls --------------------------------------------------------------
 
 void SettingsPage::showSettings() {
     showSettings(Camera::ChaseTopDown);
