@@ -11,6 +11,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
@@ -127,6 +130,10 @@ void expectTextsApart(QWidget* parent) {
     for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (child->isHidden() || child->isWindow())
             continue;
+        if (auto* scroller = qobject_cast<QScrollArea*>(child)) {
+            expectTextsApart(scroller->widget());  // the pages, whether they scroll or not
+            continue;
+        }
         const std::string name = child->objectName().toStdString();
         EXPECT_TRUE(parent->rect().contains(child->geometry()))
             << name << " lies outside " << parent->objectName().toStdString();
@@ -154,7 +161,7 @@ void expectTextsApart(QWidget* parent) {
 // within a pixel of the design's.
 void expectScaled(const QWidget* w, const QRect& design, double scale) {
     SCOPED_TRACE(w->objectName().toStdString());
-    const QRect actual = w->isWindow() ? w->rect() : w->geometry();
+    const QRect actual = w->isWindow() || w->objectName() == "Pages" ? w->rect() : w->geometry();
     EXPECT_LE(std::abs(actual.left() - design.left() * scale), 1.0);
     EXPECT_LE(std::abs(actual.top() - design.top() * scale), 1.0);
     EXPECT_LE(std::abs(actual.width() - design.width() * scale), 1.0);
@@ -222,7 +229,7 @@ TEST_P(FontScaleTest, EveryTextHasRoomInsideItsControlApartFromItsNeighbours) {
     expectTextsApart(window.get());
 
     // Places grow with one factor; the gauges' texts grow with their gauges.
-    expectScaled(window.get(), QRect(0, 0, 530, 579), scale);
+    expectScaled(find("Pages"), QRect(0, 0, 530, 579), scale);
     expectScaled(find("Next1"), QRect(160, 531, 80, 31), scale);
     expectScaled(find("ApplyButton"), QRect(129, 532, 99, 29), scale);
     expectScaled(find("CTGauge"), QRect(15, 19, 174, 158), scale);
@@ -238,6 +245,68 @@ TEST_P(FontScaleTest, EveryTextHasRoomInsideItsControlApartFromItsNeighbours) {
     BusyForm busy;
     expectTextsApart(&busy);
     expectScaled(&busy, QRect(0, 0, 325, 107), scale);
+}
+
+// Each control that takes the focus lies wholly inside the scroll area's view once it has it,
+// or covers the view along a side where it is larger than the view.
+void expectFocusScrollsIntoView(QWidget* page, QScrollArea* scroller) {
+    QWidget* view = scroller->viewport();
+    const auto inside = [](int from, int length, int viewLength) {
+        return length <= viewLength ? from >= 0 && from + length <= viewLength
+                                    : from <= 0 && from + length >= viewLength;
+    };
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        if (!w->isVisible() || !w->isEnabled() || (w->focusPolicy() & Qt::TabFocus) == 0)
+            continue;
+        w->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(w->hasFocus()) << w->objectName().toStdString();
+        const QRect at(w->mapTo(view, QPoint()), w->size());
+        EXPECT_TRUE(inside(at.x(), at.width(), view->width()) &&
+                    inside(at.y(), at.height(), view->height()))
+            << w->objectName().toStdString() << " is out of view, at " << at.x() << "," << at.y()
+            << " in " << view->width() << "x" << view->height();
+    }
+}
+
+// Where the pages do not fit the screen, the window fits it all the same and scrolls them.
+// The layout tests also run on screens of given sizes (CMakeLists.txt), named in
+// ORVENDEL_TEST_SCREEN as WIDTHxHEIGHT of device-independent pixels.
+TEST_P(FontScaleTest, TheWindowFitsItsScreenAndScrollsEveryControlIntoView) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QString named = qEnvironmentVariable("ORVENDEL_TEST_SCREEN");
+    if (!named.isEmpty()) {
+        EXPECT_EQ(QStringLiteral("%1x%2").arg(screen.width()).arg(screen.height()), named);
+    }
+
+    open(files.executable(0));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QCoreApplication::processEvents();
+    const QRect available = window->screen()->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    EXPECT_TRUE(available.contains(frame))
+        << "frame " << frame.width() << "x" << frame.height() << "+" << frame.x() << "+"
+        << frame.y() << " on " << available.width() << "x" << available.height();
+
+    QScrollArea* scroller = window->pageScroller();
+    QWidget* pages = scroller->widget();
+    QWidget* view = scroller->viewport();
+    const QSize room = available.size() - (frame.size() - window->size());
+    const bool fits = pages->width() <= room.width() && pages->height() <= room.height();
+    if (fits) {
+        EXPECT_EQ(view->size(), pages->size()) << "the pages are shown whole where they fit";
+    }
+    EXPECT_EQ(scroller->verticalScrollBar()->isVisible(), pages->height() > view->height());
+    EXPECT_EQ(scroller->horizontalScrollBar()->isVisible(), pages->width() > view->width());
+    EXPECT_EQ(scroller->verticalScrollBar()->maximum(),
+              std::max(0, pages->height() - view->height()));
+
+    expectFocusScrollsIntoView(window->locationPage(), scroller);
+    click("Next1");
+    ASSERT_TRUE(find("SettingsFrame")->isVisible());
+    window->activateWindow();  // back from the progress window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    expectFocusScrollsIntoView(page(), scroller);
 }
 
 INSTANTIATE_TEST_SUITE_P(FontScales, FontScaleTest, testing::Values(1.0, 1.25, 1.6, 2.0),
