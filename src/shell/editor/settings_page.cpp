@@ -323,8 +323,12 @@ void SettingsPage::readZoomGauge(Camera camera) {
 void SettingsPage::readDistanceGauge(Camera camera) {
     readClipGauge(state_.settings, camera, controls(camera).distance->markerValue(0));
     emit recordEdited(camera);
+    // The warning waits until the move has returned: a screen reader that set the distance must
+    // get its answer at once, not when the box is closed.
     if (takeDistanceWarning(state_, group(state_.settings, camera).ClipDist)) {
-        messages_.inform(toQString(kDistanceWarningText));
+        QMetaObject::invokeMethod(
+            this, [this] { messages_.inform(toQString(kDistanceWarningText)); },
+            Qt::QueuedConnection);
     }
 }
 

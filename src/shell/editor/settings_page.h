@@ -95,7 +95,7 @@ private:
     // puts corrected values back onto the gauge and raises recordEdited().
     void readAngleGauge(Camera camera);
     void readZoomGauge(Camera camera);
-    // Also shows the viewing-distance warning when it is due.
+    // Also shows the viewing-distance warning when it is due, once the move has returned.
     void readDistanceGauge(Camera camera);
 
     // Show routines: each sets its control from the record and changes nothing else.

@@ -203,6 +203,7 @@ TEST_F(SettingsPageTest, DistanceWarningComesOnceBeyondFortyFiveAndOnlyWhenADrag
     QTest::mouseRelease(&distance(kDrive), Qt::LeftButton, Qt::NoModifier,
                         distance(kDrive).pointerGrabPoint(0).toPoint());
     EXPECT_NEAR(record().DClipDist, 200, 2);
+    QCoreApplication::processEvents();
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(boxes.shown().front().kind, ScriptedMessageBoxes::Kind::Inform);
     EXPECT_EQ(boxes.shown().front().icon, MessageBoxes::Icon::None);
@@ -211,7 +212,21 @@ TEST_F(SettingsPageTest, DistanceWarningComesOnceBeyondFortyFiveAndOnlyWhenADrag
 
     QTest::keyClick(&chase, Qt::Key_PageUp);
     EXPECT_EQ(record().CTClipDist, 55);  // the distance stays as the user set it
+    QCoreApplication::processEvents();
     EXPECT_EQ(boxes.shown().size(), 1);
+}
+
+// A screen reader's call returns before the warning it raised is shown.
+TEST_F(SettingsPageTest, ADistanceSetByAScreenReaderReturnsBeforeItsWarningShows) {
+    open(1);
+    QAccessibleInterface* gauge = QAccessible::queryAccessibleInterface(&distance(kDrive));
+    ASSERT_NE(gauge->valueInterface(), nullptr);
+    gauge->valueInterface()->setCurrentValue(120.0);
+    EXPECT_EQ(record().DClipDist, 120.0f);
+    EXPECT_TRUE(boxes.shown().isEmpty()) << "the warning came inside the call";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown().front().text.toStdString(), kDistanceWarningText);
 }
 
 TEST_F(SettingsPageTest, APushNeitherReadsNorWarnsNorChangesTheRecord) {
