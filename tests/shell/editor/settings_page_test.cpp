@@ -320,6 +320,36 @@ TEST_F(SettingsPageTest, EachAdaptationStartsFromTheDesignAndWindowButtonsOnlyRa
     EXPECT_TRUE(sameBytes(record(), readRecord()));  // heights wait for the window's call
 }
 
+// A page on a file of neither revision shows the record as the read left it, on every gauge.
+TEST_F(SettingsPageTest, AnUnrecognisedFilesPageShowsTheRecordWithoutDesignStateOrCrossedPointers) {
+    CameraSettings s{};
+    s.CTZoomMin = 5;  // an unrecognised read leaves the minimum above the maximum of 0
+    s.DZoomMin = 2, s.DZoomMax = 12, s.DZoomDef = 7;
+    open(kRevisionUnknown, s);
+    for (Camera c : {kChase, kDrive}) {
+        SCOPED_TRACE(c == kChase ? "chase" : "drive");
+        const LinearGauge& gauge = zoom(c);
+        const CameraGroup g = group(record(), c);
+        EXPECT_EQ(gauge.markerCount(), 3);
+        EXPECT_EQ(gauge.markerValue(kPointerMinimum), g.ZoomMin);
+        EXPECT_EQ(gauge.markerValue(kPointerMaximum), g.ZoomMax);
+        EXPECT_EQ(gauge.markerValue(kPointerDefault), g.ZoomDef);
+        EXPECT_EQ(gauge.bandStart(0), g.ZoomMin);
+        EXPECT_EQ(gauge.bandEnd(0), g.ZoomMax);
+        const QStringList captions{"Zoom Min", "Zoom Default", "Zoom Max", "", ""};
+        for (int i = 0; i < captions.size(); ++i)
+            EXPECT_EQ(gauge.labelCaption(i), captions[i]) << "label " << i;
+        // The minimum's arrowhead points right and the maximum's left: one right of the other
+        // would cross them.
+        const bool arrowheads =
+            gauge.markerShape(kPointerMinimum) == LinearGauge::PointerShape::LeftArrowhead &&
+            gauge.markerShape(kPointerMaximum) == LinearGauge::PointerShape::RightArrowhead;
+        EXPECT_FALSE(arrowheads && gauge.pointerPolygon(kPointerMinimum).boundingRect().left() >
+                                       gauge.pointerPolygon(kPointerMaximum).boundingRect().left())
+            << "crossed pointers";
+    }
+}
+
 // Typed values and values set by assistive technology are user moves: the interlocks apply.
 TEST_F(SettingsPageTest, TypedAndAssistedValuesGoThroughTheInterlocksAsADragWould) {
     open(0);
