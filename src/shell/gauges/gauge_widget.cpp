@@ -370,9 +370,10 @@ void GaugeWidget::mousePressEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
-    // The offset keeps a needle grabbed away from its value from jumping to the mouse.
-    const double shown = std::clamp(markerValue(index), rangeMinimum_, rangeMaximum_);
-    grabOffset_ = shown - valueFromPoint(pos);
+    // The marker follows the mouse by how far it has moved since the press, so that one
+    // grabbed away from its value does not jump to the mouse.
+    grabValue_ = markerValue(index);
+    grabPoint_ = valueFromPoint(pos);
     dragged_ = index;
     dragChanged_ = false;
     // Moves without the button reach the gauge only when tracked; they end a lost drag.
@@ -393,7 +394,7 @@ void GaugeWidget::mouseMoveEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    if (moveByUser(dragged_, valueFromPoint(event->position()) + grabOffset_)) {
+    if (dragTo(valueFromPoint(event->position()) - grabPoint_)) {
         dragChanged_ = true;
     }
     event->accept();
@@ -549,6 +550,25 @@ void GaugeWidget::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
 }
 
+bool GaugeWidget::dragTo(double moved) {
+    if (std::isnan(moved)) {
+        return false;
+    }
+    const double start = std::clamp(grabValue_, rangeMinimum_, rangeMaximum_);
+    double value = std::clamp(start + moved, rangeMinimum_, rangeMaximum_);
+    if (valueResolution_ > 0) {
+        // Snapped towards where the drag began: a move of less than one step from a whole value
+        // changes nothing, and no move lands on the far side of where the marker stood.
+        const double steps = value / valueResolution_;
+        value = (moved > 0 ? std::floor(steps) : std::ceil(steps)) * valueResolution_ + 0.0;
+        value = std::clamp(value, rangeMinimum_, rangeMaximum_);
+    }
+    const bool onward = moved > 0 ? value > start : value < start;
+    // Short of a step the marker stays where it stood (within the range), fraction and all;
+    // without any move it keeps its value from before the press.
+    return storeUserValue(dragged_, onward ? value : moved == 0 ? grabValue_ : start);
+}
+
 bool GaugeWidget::moveByUser(int index, double value) {
     if (std::isnan(value)) {
         return false;
@@ -557,6 +577,10 @@ bool GaugeWidget::moveByUser(int index, double value) {
     if (valueResolution_ > 0) {
         value = std::clamp(snapToMultiple(value, valueResolution_), rangeMinimum_, rangeMaximum_);
     }
+    return storeUserValue(index, value);
+}
+
+bool GaugeWidget::storeUserValue(int index, double value) {
     if (sameValue(markerValue(index), value)) {
         return false;
     }

@@ -30,7 +30,9 @@ class GaugeValueEditor;
 // Values set by the program (setMarkerValue) are stored as given and raise no notification.
 // A user's move (drag, key, typed value or assistive technology) is limited to the marker range
 // and snapped to the value resolution; it raises a move notification for every change while it
-// lasts and a release notification once when it ends, if the marker moved.
+// lasts and a release notification once when it ends, if the marker moved. A drag moves its
+// marker by as much as the mouse moved since the press, snapped towards the marker's value at
+// the press, so that a press, or a jitter of less than a step, changes nothing.
 // Subclasses provide the drawing, a hit test and the point-to-value mapping.
 //
 // Keyboard (the gauge takes focus by Tab and click): 1 to 4 select a marker, Up/Right and
@@ -236,6 +238,12 @@ private:
     // Clamps and snaps `value` and, if it differs, stores it and notifies the move.
     // Returns whether the value changed.
     bool moveByUser(int index, double value);
+    // The dragged marker after the mouse moved by `moved` scale units since the press: its value
+    // at the press moved as far, within the range, snapped towards the value at the press; no
+    // move at all gives that value back. Stores and notifies as moveByUser().
+    bool dragTo(double moved);
+    // Stores `value` for marker `index` and notifies the move, if it differs.
+    bool storeUserValue(int index, double value);
     // Ends the drag, with a release notification if the marker moved during it.
     void finishDrag();
     // Picks the first shown, draggable marker when the selection is no longer usable.
@@ -258,7 +266,8 @@ private:
     QString valueSuffix_;
     int selected_ = 0;
     int dragged_ = -1;
-    double grabOffset_ = 0.0;
+    double grabValue_ = 0.0;  // the dragged marker's value at the press
+    double grabPoint_ = 0.0;  // the scale value under the mouse at the press
     bool dragChanged_ = false;
     QPixmap staticLayer_;
     QPointer<GaugeValueEditor> editor_;

@@ -8,9 +8,11 @@
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <cmath>
@@ -318,6 +320,41 @@ TEST_F(SettingsPageTest, EachAdaptationStartsFromTheDesignAndWindowButtonsOnlyRa
     EXPECT_EQ(apply.count() + exit.count() + load.count() + save.count(), 4);
     EXPECT_EQ(apply.count() * exit.count() * load.count() * save.count(), 1);
     EXPECT_TRUE(sameBytes(record(), readRecord()));  // heights wait for the window's call
+}
+
+// Sends a mouse event at a point between pixels, as scaled screens and tablets give them.
+void sendMouse(QWidget& widget, QEvent::Type type, const QPointF& at) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
+TEST_F(SettingsPageTest, AGrabMovesNoValueAndAJitterRoundsNoneUpToPushAnother) {
+    CameraSettings s = readRecord();
+    s.CTAngleMin = 50, s.CTAngleDef = 50;
+    s.DAngleMin = 9.5f;  // a fraction as a file may hold it
+    open(1, s);
+
+    // A press, a move that stays where it pressed, a release: nothing changes.
+    RoundGauge& drive = angle(kDrive);
+    const QPointF on = drive.pointForValue(9.5, 0.6);
+    for (QEvent::Type type :
+         {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease})
+        sendMouse(drive, type, on);
+    EXPECT_EQ(record().DAngleMin, 9.5f);
+    EXPECT_EQ(drive.markerValue(kNeedleMinimum), 9.5);
+
+    // Half a degree up first, then down to the end: the default stays where it was.
+    RoundGauge& chase = angle(kChase);
+    sendMouse(chase, QEvent::MouseButtonPress, chase.pointForValue(50, 0.6));
+    sendMouse(chase, QEvent::MouseMove, chase.pointForValue(50.6, 0.6));
+    EXPECT_EQ(record().CTAngleMin, 50);
+    sendMouse(chase, QEvent::MouseMove, chase.pointForValue(-90, 0.6));
+    sendMouse(chase, QEvent::MouseButtonRelease, chase.pointForValue(-90, 0.6));
+    EXPECT_EQ(record().CTAngleMin, -90);
+    EXPECT_EQ(record().CTAngleDef, 50);
 }
 
 // A page on a file of neither revision shows the record as the read left it, on every gauge.
