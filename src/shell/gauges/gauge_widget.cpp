@@ -3,6 +3,7 @@
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -54,7 +55,14 @@ GaugeWidget::GaugeWidget(QWidget* parent) : QWidget(parent) {
     setFont(gaugeFont());
 }
 
-GaugeWidget::~GaugeWidget() = default;
+GaugeWidget::~GaugeWidget() {
+    // An open editor loses the focus as it goes, and must not call back into a gauge that is
+    // being destroyed.
+    if (editor_) {
+        editor_->disconnect(this);
+        delete editor_;
+    }
+}
 
 QFont GaugeWidget::gaugeFont() {
     QFont font;
@@ -440,7 +448,7 @@ bool GaugeWidget::openValueEditor() {
         return false;
     }
     editedMarker_ = index;
-    editor_ = new GaugeValueEditor(valueSuffix_, this);
+    editor_ = new GaugeValueEditor(valueSuffix_, rangeMinimum_, rangeMaximum_, this);
     editor_->setAccessibleName(markerName(index));
     editor_->setText(valueNumber(index));
     editor_->selectAll();
@@ -448,16 +456,45 @@ bool GaugeWidget::openValueEditor() {
     const QSizeF size(
         std::min<double>(width() - 2, metrics.horizontalAdvance(QStringLiteral("-000.0000")) + 10),
         std::min<double>(height() - 2, metrics.height() + 6));
-    QRectF box(valueAnchor(index) - QPointF(size.width() / 2, size.height() / 2), size);
-    box.moveLeft(std::clamp(box.left(), 1.0, std::max(1.0, width() - 1 - box.width())));
-    box.moveTop(std::clamp(box.top(), 1.0, std::max(1.0, height() - 1 - box.height())));
-    editor_->setGeometry(box.toAlignedRect());
+    editor_->setGeometry(valueEditorBox(index, size).toAlignedRect());
     connect(editor_, &GaugeValueEditor::valueEntered, this, &GaugeWidget::commitValueEditor);
     connect(editor_, &GaugeValueEditor::cancelled, this, &GaugeWidget::closeValueEditor);
     editor_->show();
     editor_->setFocus(Qt::OtherFocusReason);
     update();
     return true;
+}
+
+QRectF GaugeWidget::valueEditorBox(int index, const QSizeF& size) const {
+    const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const auto inside = [&](QRectF box) {
+        box.moveLeft(
+            std::clamp(box.left(), area.left(), std::max(area.left(), area.right() - box.width())));
+        box.moveTop(
+            std::clamp(box.top(), area.top(), std::max(area.top(), area.bottom() - box.height())));
+        return box;
+    };
+    const QRectF centred =
+        inside(QRectF(valueAnchor(index) - QPointF(size.width() / 2, size.height() / 2), size));
+    // The box keeps clear of the marker's legend, which says what is being typed: it moves the
+    // shortest way off it, up, down, left or right, as far as the gauge allows.
+    QRectF legend;
+    for (const DrawnText& text : drawnTexts()) {
+        if (text.text == markerName(index))
+            legend = text.box.adjusted(-1, -1, 1, 1);
+    }
+    if (legend.isNull() || !centred.intersects(legend))
+        return centred;
+    const double reach = std::max(width(), height());
+    for (double shift = 1; shift <= reach; shift += 1) {
+        for (const QPointF step :
+             {QPointF(0, -shift), QPointF(0, shift), QPointF(shift, 0), QPointF(-shift, 0)}) {
+            const QRectF box = centred.translated(step);
+            if (area.contains(box) && !box.intersects(legend))
+                return box;
+        }
+    }
+    return centred;
 }
 
 QLineEdit* GaugeWidget::valueEditor() const {
@@ -478,6 +515,8 @@ void GaugeWidget::closeValueEditor() {
     editor_ = nullptr;
     editedMarker_ = -1;
     const bool hadFocus = editor->hasFocus();
+    if (QLabel* note = editor->refusalNote())
+        note->hide();  // a window of its own
     editor->hide();
     editor->deleteLater();
     if (hadFocus) {

@@ -250,6 +250,9 @@ private:
     void repairSelection();
     // Tells assistive technology that marker `index` changed its value.
     void announceValue(int index);
+    // Where the value editor of `size` goes for marker `index`: beside the marker, inside the
+    // gauge, clear of the marker's legend.
+    QRectF valueEditorBox(int index, const QSizeF& size) const;
     // Takes or drops the editor's value; both close the editor.
     void commitValueEditor(double value);
     void closeValueEditor();
