@@ -249,6 +249,10 @@ QList<GaugeWidget::DrawnText> GaugeWidget::drawnTexts() const {
     return texts;
 }
 
+double GaugeWidget::textGap(const QFontMetricsF& metrics) {
+    return std::max(2.0, 0.2 * metrics.height() + 0.01);
+}
+
 GaugeWidget::FittedTexts GaugeWidget::fitTexts() const {
     FittedTexts fitted;
     for (double scale = 1.0; scale >= kSmallestTextScale - 1e-9; scale -= kTextScaleStep) {

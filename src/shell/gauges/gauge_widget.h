@@ -15,6 +15,7 @@
 
 #include "shell/gauges/marker_painter.h"
 
+class QFontMetricsF;
 class QLineEdit;
 class QPainter;
 class QPainterPath;
@@ -193,6 +194,10 @@ protected:
 
     // Outline of the face in widget coordinates; drawn in the highlight colour while focused.
     virtual QPainterPath faceEdge() const;
+
+    // The room every static text keeps to the others, to the scale and to the gauge's edge: a
+    // fifth of its font's line height, never under two pixels, so that it grows with the font.
+    static double textGap(const QFontMetricsF& metrics);
 
     // The static texts, shrunk together until they fit (down to half the font size; what fits
     // at no size is left out).

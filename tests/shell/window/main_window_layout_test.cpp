@@ -18,9 +18,12 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "shell/gauges/gauge_widget.h"
+#include "shell/gauges/round_gauge.h"
 #include "shell/layout.h"
 #include "shell/window/location_page.h"
 #include "shell/window/screenshots.h"
@@ -119,14 +122,85 @@ QList<PlacedText> textsOf(const QWidget* w) {
     return texts;
 }
 
-// Walks every shown control below `parent`: each lies inside its parent, each of its texts has
-// room, and no two texts of one parent's children (a frame's title among them) overlap.
+// How far apart two boxes are; 0 when they touch or overlap.
+double distanceBetween(const QRectF& a, const QRectF& b) {
+    const double dx = std::max({0.0, b.left() - a.right(), a.left() - b.right()});
+    const double dy = std::max({0.0, b.top() - a.bottom(), a.top() - b.bottom()});
+    return std::hypot(dx, dy);
+}
+
+// The least room a text keeps to another text and to the edge it lies within: a fifth of the
+// taller text's box, and never under two pixels, at every font size.
+double leastGap(const QRectF& a, const QRectF& b) {
+    return std::max(2.0, 0.2 * std::max(a.height(), b.height()));
+}
+
+// Two captions of a gauge side by side in one row keep twice that, so that they never read as
+// one ("Zoom Min" and "FPS").
+void expectCaptionsApartInRows(const GaugeWidget& gauge) {
+    const QList<GaugeWidget::DrawnText> texts = gauge.drawnTexts();
+    const auto caption = [](const QString& text) {
+        bool number = false;
+        text.toDouble(&number);
+        return !number;
+    };
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        for (qsizetype j = i + 1; j < texts.size(); ++j) {
+            const QRectF& a = texts[i].box;
+            const QRectF& b = texts[j].box;
+            if (!caption(texts[i].text) || !caption(texts[j].text) || a.top() >= b.bottom() ||
+                b.top() >= a.bottom())
+                continue;
+            EXPECT_GE(distanceBetween(a, b), 2 * leastGap(a, b))
+                << gauge.objectName().toStdString() << ": \"" << texts[i].text.toStdString()
+                << "\" and \"" << texts[j].text.toStdString() << "\" read as one";
+        }
+}
+
+// How far `box` lies inside the edges of `outline`, a convex polygon: its corners' least distance
+// to any edge (negative for a corner outside).
+double roomInside(const QRectF& box, const QPolygonF& outline) {
+    double least = std::numeric_limits<double>::infinity();
+    for (const QPointF& p : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+        for (qsizetype i = 0; i + 1 < outline.size(); ++i) {
+            const QPointF a = outline[i];
+            const QPointF b = outline[i + 1];
+            const QPointF ab = b - a;
+            const double t =
+                std::clamp(QPointF::dotProduct(p - a, ab) / QPointF::dotProduct(ab, ab), 0.0, 1.0);
+            const QPointF d = p - (a + t * ab);
+            least = std::min(least, std::hypot(d.x(), d.y()));
+        }
+        if (!outline.containsPoint(p, Qt::OddEvenFill))
+            return -1;
+    }
+    return least;
+}
+
+// Each text a gauge draws keeps its distance from the gauge's edge, or its face's.
+void expectGaugeTextsInside(const GaugeWidget& gauge) {
+    QPolygonF outline(QRectF(gauge.rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    if (auto* round = qobject_cast<const RoundGauge*>(&gauge))
+        outline = round->facePolygon();
+    if (!outline.isClosed())
+        outline << outline.first();
+    for (const GaugeWidget::DrawnText& text : gauge.drawnTexts()) {
+        EXPECT_GE(roomInside(text.box, outline), leastGap(text.box, text.box))
+            << gauge.objectName().toStdString() << ": \"" << text.text.toStdString()
+            << "\" is too near the edge";
+    }
+}
+
+// Walks every shown control below `parent`: each lies inside its parent and apart from its
+// shown neighbours, each of its texts has room, and any two texts of one parent's children (a
+// frame's title among them) keep their distance.
 void expectTextsApart(QWidget* parent) {
     QList<std::pair<QString, QRectF>> boxes;  // in `parent`'s coordinates
     if (qobject_cast<QGroupBox*>(parent) != nullptr) {
         for (const PlacedText& title : textsOf(parent))
             boxes.append({title.text, title.box});
     }
+    QList<QWidget*> shown;
     for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (child->isHidden() || child->isWindow())
             continue;
@@ -137,11 +211,19 @@ void expectTextsApart(QWidget* parent) {
         const std::string name = child->objectName().toStdString();
         EXPECT_TRUE(parent->rect().contains(child->geometry()))
             << name << " lies outside " << parent->objectName().toStdString();
+        for (QWidget* other : shown)
+            EXPECT_FALSE(child->geometry().intersects(other->geometry()))
+                << name << " and " << other->objectName().toStdString() << " overlap";
+        shown << child;
         for (const PlacedText& text : textsOf(child)) {
             EXPECT_TRUE(text.fits)
                 << name << ": \"" << text.text.toStdString() << "\" has no room at "
                 << child->width() << "x" << child->height();
             boxes.append({text.text, text.box.translated(child->pos())});
+        }
+        if (auto* gauge = qobject_cast<GaugeWidget*>(child)) {
+            expectGaugeTextsInside(*gauge);
+            expectCaptionsApartInRows(*gauge);
         }
         const bool control = qobject_cast<QPushButton*>(child) || qobject_cast<QLabel*>(child) ||
                              qobject_cast<QComboBox*>(child) || qobject_cast<QLineEdit*>(child) ||
@@ -150,11 +232,16 @@ void expectTextsApart(QWidget* parent) {
             expectTextsApart(child);  // a page or a frame
     }
     for (qsizetype i = 0; i < boxes.size(); ++i)
-        for (qsizetype j = i + 1; j < boxes.size(); ++j)
-            EXPECT_FALSE(boxes[i].second.intersects(boxes[j].second))
+        for (qsizetype j = i + 1; j < boxes.size(); ++j) {
+            const QRectF& a = boxes[i].second;
+            const QRectF& b = boxes[j].second;
+            if (a.isEmpty() || b.isEmpty())
+                continue;  // a list's items that are not shown
+            EXPECT_GE(distanceBetween(a, b), leastGap(a, b))
                 << "\"" << boxes[i].first.toStdString() << "\" and \""
-                << boxes[j].first.toStdString() << "\" overlap in "
+                << boxes[j].first.toStdString() << "\" are too near in "
                 << parent->objectName().toStdString();
+        }
 }
 
 // A place in device-independent pixels at the classic dialog font, grown by `scale`: each edge
@@ -226,6 +313,7 @@ TEST_P(FontScaleTest, EveryTextHasRoomInsideItsControlApartFromItsNeighbours) {
     expectTextsApart(window.get());
     click("Next1");
     ASSERT_TRUE(find("SettingsFrame")->isVisible());
+    click("CTFPS");  // "FPS" beside "Zoom Min"
     expectTextsApart(window.get());
 
     // Places grow with one factor; the gauges' texts grow with their gauges.
