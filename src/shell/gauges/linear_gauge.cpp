@@ -18,6 +18,12 @@ constexpr double kScaleRight = 0.95;
 constexpr double kMinimumPointerWidth = 2.0;
 constexpr double kMinimumBandWidth = 2.0;
 
+// The room between a tick value and the gauge's edge, past the border's middle: it grows with
+// the values' own height, the digits' ink.
+double numberEdge(const QRectF& digits) {
+    return std::max(2.0, 0.2 * digits.height() + 0.01);
+}
+
 bool validIndex(int index, int count) {
     return index >= 0 && index < count;
 }
@@ -298,9 +304,7 @@ LinearGauge::TickGeometry LinearGauge::tickGeometry(const QFontMetricsF& metrics
         // The values sit on the bottom edge; the ticks keep their design length above them but
         // stay below the bands.
         const QRectF digits = metrics.tightBoundingRect(QStringLiteral("0123456789-"));
-        // Their gap to the edge grows with their own height, the digits' ink.
-        const double edge = std::max(2.0, std::ceil(0.2 * digits.height()));
-        g.baseline = std::floor(h - 0.5 - edge - digits.bottom());
+        g.baseline = std::floor(h - 0.5 - numberEdge(digits) - digits.bottom());
         g.majorEnd = std::floor(g.baseline + digits.top() - kTickGap);
         double lowestBand = 0.0;
         for (int i = 0; i < bandCount_; ++i) {
@@ -339,8 +343,9 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
             const double textWidth = metrics.horizontalAdvance(text);
             const QRectF box(map.transform(v) - textWidth / 2, ticks.baseline + digits.top(),
                              textWidth, digits.height());
-            // Their room below is settled with the ticks' places; at the sides it is the area's.
-            if (box.left() >= area.left() && box.right() <= area.right() && clearOfTexts(box)) {
+            // Their room below is settled with the ticks' places, and the same at the sides.
+            const double side = 0.5 + numberEdge(digits);
+            if (box.left() >= side && box.right() <= w - side && clearOfTexts(box)) {
                 texts.append({text, box, QPointF(box.left(), ticks.baseline), tickColour_});
             } else if (!dropMisfits) {
                 return false;
@@ -369,8 +374,11 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
         const QPointF pb = labels_[static_cast<size_t>(b)].position;
         return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
     });
+    double rowsEnd = area.top();  // below the rows laid out so far, with the gap
     for (qsizetype first = 0; first < order.size();) {
         const double rowY = labels_[static_cast<size_t>(order[first])].position.y();
+        // A row starts at its design height, or lower where the row above reaches there.
+        const double rowTop = std::max(rowY * h, rowsEnd);
         qsizetype end = first;
         while (end < order.size() &&
                labels_[static_cast<size_t>(order[end])].position.y() == rowY) {
@@ -383,8 +391,7 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
         for (qsizetype k = first; k < end; ++k) {
             const Label& label = labels_[static_cast<size_t>(order[k])];
             const double x = std::max(label.position.x() * w, reached + rowGap);
-            boxes << QRectF(x, std::max(rowY * h, area.top()),
-                            metrics.horizontalAdvance(label.caption), metrics.height());
+            boxes << QRectF(x, rowTop, metrics.horizontalAdvance(label.caption), metrics.height());
             reached = boxes.last().right();
         }
         double limit = area.right();
@@ -406,6 +413,7 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
                 return false;
             }
         }
+        rowsEnd = rowTop + metrics.height() + gap;
         first = end;
     }
     return true;
