@@ -182,8 +182,8 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, const Locat
     showLocatedGames(found);
 
     // A control that takes the focus scrolls into view, by the keyboard or otherwise.
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { scrollToFocus(now); });
+    focusFollower_ = connect(qApp, &QApplication::focusChanged, this,
+                             [this](QWidget*, QWidget* now) { scrollToFocus(now); });
     fitToScreen();
 }
 
@@ -299,6 +299,8 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, Locator loc
 }
 
 MainWindow::~MainWindow() {
+    // The controls hand on the focus as they go, after this window has ceased to be one.
+    disconnect(focusFollower_);
     // A search that still runs must not be destroyed with the window; it ends on its own.
     if (searchThread_ && !searchThread_->isFinished())
         searchThread_->setParent(nullptr);

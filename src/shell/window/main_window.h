@@ -141,6 +141,7 @@ private:
     BusyForm* busyForm_;
     QPointer<QThread> searchThread_;  // the start-up search, deleted once it has ended
     bool fittedOnShow_ = false;
+    QMetaObject::Connection focusFollower_;  // scrolls the focused control into view
 };
 
 }  // namespace orvendel
