@@ -4,11 +4,18 @@
 // takes from a translation, so that one it shows untranslated stands out.
 #include "shell/translations.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRegularExpression>
 
+#include "camera/distance_warning.h"
+#include "camera/height_table.h"
+#include "camera/modify_warning.h"
+#include "patcher/patch_run.h"
+#include "patcher/read_only_prompt.h"
+#include "shell/core_texts.h"
 #include "shell/gauges/gauge_widget.h"
 #include "shell/window/location_page.h"
 #include "window_fixture.h"
@@ -46,6 +53,34 @@ TEST(QtTranslations, GiveQtsOwnButtonsTheLanguage) {
     const auto translators = installTranslations("de");
     QDialogButtonBox box(QDialogButtonBox::Cancel);
     EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text().remove('&'), "Abbrechen");
+}
+
+// The core's texts that the window shows, taken from the core itself, each translated in every
+// language (so a text changed in the core without its translation is found).
+TEST(CoreTexts, EveryFixedTextTheWindowShowsHasATranslationInEveryLanguage) {
+    std::vector<std::string_view> texts{modifyWarningText(ModifyWarning::DelKeyAngle),
+                                        modifyWarningText(ModifyWarning::DriveZoom),
+                                        kStatusLoading,
+                                        kStatusModifying,
+                                        kStatusUnknownVersion,
+                                        kStatusLoaded,
+                                        kStatusModified,
+                                        kStatusNothingToWrite,
+                                        kReadOnlyQuestion,
+                                        kRestoreTitle,
+                                        kDistanceWarningText};
+    for (Camera camera : {Camera::ChaseTopDown, Camera::Drive})
+        for (int i = 0; i < kHeightItemCount; ++i)
+            if (heightCaption(camera, i).find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") !=
+                std::string_view::npos)
+                texts.push_back(heightCaption(camera, i));
+    for (const char* language : {"de", "es", "fr", "it", "pl"}) {
+        const auto translators = installTranslations(language);
+        for (std::string_view text : texts) {
+            SCOPED_TRACE(std::string(language) + ": " + std::string(text));
+            EXPECT_NE(windowText(text), QString::fromUtf8(text.data(), qsizetype(text.size())));
+        }
+    }
 }
 
 class TranslatedWindowTest : public MainWindowFixture {
@@ -124,6 +159,9 @@ QStringList shownTexts(const QWidget* root) {
             own << button->text();
         if (auto* frame = qobject_cast<const QGroupBox*>(w))
             own << frame->title();
+        if (auto* list = qobject_cast<const QComboBox*>(w))
+            for (int i = 0; i < list->count(); ++i)
+                own << list->itemText(i);
         if (auto* gauge = qobject_cast<const GaugeWidget*>(w))
             for (const GaugeWidget::DrawnText& drawn : gauge->drawnTexts())
                 own << drawn.text;
@@ -143,8 +181,8 @@ TEST_F(MainWindowFixture, PseudoLanguageFindsNoUntranslatedTextInTheWindow) {
     click("Next1");
     texts << shownTexts(window.get()) << shownTexts(window->busyForm());
 
-    // Names, tick values and the like carry no words to translate.
-    const QRegularExpression wordless(QStringLiteral("^[^:]*: [-+0-9.,\\s]*$"));
+    // Tick values, bare heights in metres and the like carry no words to translate.
+    const QRegularExpression wordless(QStringLiteral("^[^:]*: [-+0-9.,\\s]*m?$"));
     QStringList untranslated;
     for (const QString& text : texts) {
         if (!text.contains(QStringLiteral("«")) && !wordless.match(text).hasMatch())

@@ -26,7 +26,6 @@
 #include "shell/gauges/linear_gauge.h"
 #include "shell/gauges/round_gauge.h"
 #include "shell/layout.h"
-#include "shell/qt_text.h"
 
 namespace orvendel {
 
@@ -136,7 +135,7 @@ QComboBox* makeHeightList(Camera camera, const char* name, QWidget* parent) {
     list->setEditable(false);
     list->setProperty(kNamedListProperty, true);
     for (int i = 0; i < kHeightItemCount; ++i) {
-        list->addItem(toQString(heightCaption(camera, i)), 0);
+        list->addItem(windowText(heightCaption(camera, i)), 0);
     }
     list->setCurrentIndex(-1);
 #ifdef Q_OS_WIN

@@ -69,6 +69,87 @@
         <source>The patch run failed for an unknown reason.</source>
         <translation>Der Patch-Lauf ist aus unbekanntem Grund fehlgeschlagen.</translation>
     </message>
+    <message>
+        <source>1.00m (Bioware Default)</source>
+        <extracomment>A camera height and the characters it suits, as the game names its races.</extracomment>
+        <translation>1.00m (Bioware-Standard)</translation>
+    </message>
+    <message>
+        <source>1.10m Halfling Female</source>
+        <translation>1.10m Halbling weiblich</translation>
+    </message>
+    <message>
+        <source>1.18m Halfling Male, Gnome Female</source>
+        <translation>1.18m Halbling männlich, Gnom weiblich</translation>
+    </message>
+    <message>
+        <source>1.25m Gnome Male, Dwarf Female</source>
+        <translation>1.25m Gnom männlich, Zwerg weiblich</translation>
+    </message>
+    <message>
+        <source>1.32m Dwarf Male</source>
+        <translation>1.32m Zwerg männlich</translation>
+    </message>
+    <message>
+        <source>1.50m Elf Female</source>
+        <translation>1.50m Elf weiblich</translation>
+    </message>
+    <message>
+        <source>1.60m Elf Male</source>
+        <translation>1.60m Elf männlich</translation>
+    </message>
+    <message>
+        <source>1.65m Half-Elf Female, Human Female</source>
+        <translation>1.65m Halbelf weiblich, Mensch weiblich</translation>
+    </message>
+    <message>
+        <source>1.80m Half-Elf Male, Human Male</source>
+        <translation>1.80m Halbelf männlich, Mensch männlich</translation>
+    </message>
+    <message>
+        <source>1.85m Half-Orc Female</source>
+        <translation>1.85m Halbork weiblich</translation>
+    </message>
+    <message>
+        <source>1.97m Half-Orc Male</source>
+        <translation>1.97m Halbork männlich</translation>
+    </message>
+    <message>
+        <source>2.00m (Bioware Default)</source>
+        <translation>2.00m (Bioware-Standard)</translation>
+    </message>
+    <message>
+        <source>Loading current values from Neverwinter Nights ...</source>
+        <translation>Aktuelle Werte werden aus Neverwinter Nights geladen ...</translation>
+    </message>
+    <message>
+        <source>Modifying Neverwinter Nights ...</source>
+        <translation>Neverwinter Nights wird geändert ...</translation>
+    </message>
+    <message>
+        <source>Unknown version of NWMAIN.  Patch Aborted.</source>
+        <translation>Unbekannte Version von NWMAIN.  Patch abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Neverwinter Nights options successfully loaded!</source>
+        <translation>Neverwinter-Nights-Einstellungen erfolgreich geladen!</translation>
+    </message>
+    <message>
+        <source>Neverwinter Nights successfully modified!</source>
+        <translation>Neverwinter Nights erfolgreich geändert!</translation>
+    </message>
+    <message>
+        <source>The new values would leave NWMAIN.EXE unrecognisable.  Patch Aborted.</source>
+        <translation>Mit den neuen Werten wäre NWMAIN.EXE nicht mehr erkennbar.  Patch abgebrochen.</translation>
+    </message>
+    <message>
+        <source>You have chosen your DEL key angle to be different from your minimum angle.  This sometimes locks the camera while in the game if you change areas or equipment.  If this happens, toggle your camera mode to unlock the camera again.  To avoid this problem, make sure and set your DEL key angle to match your Minimum Angle.</source>
+        <translation>Du hast für die Entf-Taste einen anderen Winkel gewählt als den Minimalwinkel.  Das kann im Spiel die Kamera blockieren, wenn du das Gebiet oder die Ausrüstung wechselst.  Falls das passiert, wechsle den Kameramodus, um die Kamera wieder freizugeben.  Um das zu vermeiden, setze den Winkel der Entf-Taste gleich dem Minimalwinkel.</translation>
+    </message>
+    <message>
+        <source>You have chosen to modify the minimum zoom for Drive Camera.  This option has not been fully tested and you may encounter strange bugs while playing NWN.  If you choose to continue I would appreciate any feedback, good or bad, you have after using this option for a few days.</source>
+        <translation>Du hast den minimalen Zoom der Fahrkamera geändert.  Diese Option ist nicht vollständig getestet, und beim Spielen von NWN können seltsame Fehler auftreten.  Wenn du fortfährst, freue ich mich über jede Rückmeldung, gut oder schlecht, nachdem du die Option ein paar Tage benutzt hast.</translation>
+    </message>
 </context>
 <context>
     <name>orvendel::GaugeDesigns</name>

@@ -69,6 +69,87 @@
         <source>The patch run failed for an unknown reason.</source>
         <translation>El parche ha fallado por un motivo desconocido.</translation>
     </message>
+    <message>
+        <source>1.00m (Bioware Default)</source>
+        <extracomment>A camera height and the characters it suits, as the game names its races.</extracomment>
+        <translation>1.00m (predet. Bioware)</translation>
+    </message>
+    <message>
+        <source>1.10m Halfling Female</source>
+        <translation>1.10m Mediana</translation>
+    </message>
+    <message>
+        <source>1.18m Halfling Male, Gnome Female</source>
+        <translation>1.18m Mediano, Gnoma</translation>
+    </message>
+    <message>
+        <source>1.25m Gnome Male, Dwarf Female</source>
+        <translation>1.25m Gnomo, Enana</translation>
+    </message>
+    <message>
+        <source>1.32m Dwarf Male</source>
+        <translation>1.32m Enano</translation>
+    </message>
+    <message>
+        <source>1.50m Elf Female</source>
+        <translation>1.50m Elfa</translation>
+    </message>
+    <message>
+        <source>1.60m Elf Male</source>
+        <translation>1.60m Elfo</translation>
+    </message>
+    <message>
+        <source>1.65m Half-Elf Female, Human Female</source>
+        <translation>1.65m Semielfa, Humana</translation>
+    </message>
+    <message>
+        <source>1.80m Half-Elf Male, Human Male</source>
+        <translation>1.80m Semielfo, Humano</translation>
+    </message>
+    <message>
+        <source>1.85m Half-Orc Female</source>
+        <translation>1.85m Semiorca</translation>
+    </message>
+    <message>
+        <source>1.97m Half-Orc Male</source>
+        <translation>1.97m Semiorco</translation>
+    </message>
+    <message>
+        <source>2.00m (Bioware Default)</source>
+        <translation>2.00m (predet. Bioware)</translation>
+    </message>
+    <message>
+        <source>Loading current values from Neverwinter Nights ...</source>
+        <translation>Cargando los valores actuales de Neverwinter Nights ...</translation>
+    </message>
+    <message>
+        <source>Modifying Neverwinter Nights ...</source>
+        <translation>Modificando Neverwinter Nights ...</translation>
+    </message>
+    <message>
+        <source>Unknown version of NWMAIN.  Patch Aborted.</source>
+        <translation>Versión de NWMAIN desconocida.  Parche cancelado.</translation>
+    </message>
+    <message>
+        <source>Neverwinter Nights options successfully loaded!</source>
+        <translation>¡Opciones de Neverwinter Nights cargadas!</translation>
+    </message>
+    <message>
+        <source>Neverwinter Nights successfully modified!</source>
+        <translation>¡Neverwinter Nights modificado!</translation>
+    </message>
+    <message>
+        <source>The new values would leave NWMAIN.EXE unrecognisable.  Patch Aborted.</source>
+        <translation>Con los nuevos valores NWMAIN.EXE dejaría de ser reconocible.  Parche cancelado.</translation>
+    </message>
+    <message>
+        <source>You have chosen your DEL key angle to be different from your minimum angle.  This sometimes locks the camera while in the game if you change areas or equipment.  If this happens, toggle your camera mode to unlock the camera again.  To avoid this problem, make sure and set your DEL key angle to match your Minimum Angle.</source>
+        <translation>Has elegido para la tecla Supr un ángulo distinto del ángulo mínimo.  A veces esto bloquea la cámara en el juego al cambiar de zona o de equipo.  Si ocurre, cambia el modo de cámara para desbloquearla.  Para evitarlo, pon el ángulo de la tecla Supr igual al ángulo mínimo.</translation>
+    </message>
+    <message>
+        <source>You have chosen to modify the minimum zoom for Drive Camera.  This option has not been fully tested and you may encounter strange bugs while playing NWN.  If you choose to continue I would appreciate any feedback, good or bad, you have after using this option for a few days.</source>
+        <translation>Has elegido modificar el zoom mínimo de la cámara de conducción.  Esta opción no se ha probado a fondo y puedes encontrar fallos extraños al jugar a NWN.  Si continúas, agradeceré cualquier comentario, bueno o malo, tras usarla unos días.</translation>
+    </message>
 </context>
 <context>
     <name>orvendel::GaugeDesigns</name>

@@ -69,6 +69,87 @@
         <source>The patch run failed for an unknown reason.</source>
         <translation>Le patch a échoué pour une raison inconnue.</translation>
     </message>
+    <message>
+        <source>1.00m (Bioware Default)</source>
+        <extracomment>A camera height and the characters it suits, as the game names its races.</extracomment>
+        <translation>1.00m (défaut Bioware)</translation>
+    </message>
+    <message>
+        <source>1.10m Halfling Female</source>
+        <translation>1.10m Halfelin femme</translation>
+    </message>
+    <message>
+        <source>1.18m Halfling Male, Gnome Female</source>
+        <translation>1.18m Halfelin homme, Gnome femme</translation>
+    </message>
+    <message>
+        <source>1.25m Gnome Male, Dwarf Female</source>
+        <translation>1.25m Gnome homme, Nain femme</translation>
+    </message>
+    <message>
+        <source>1.32m Dwarf Male</source>
+        <translation>1.32m Nain homme</translation>
+    </message>
+    <message>
+        <source>1.50m Elf Female</source>
+        <translation>1.50m Elfe femme</translation>
+    </message>
+    <message>
+        <source>1.60m Elf Male</source>
+        <translation>1.60m Elfe homme</translation>
+    </message>
+    <message>
+        <source>1.65m Half-Elf Female, Human Female</source>
+        <translation>1.65m Demi-elfe femme, Humain femme</translation>
+    </message>
+    <message>
+        <source>1.80m Half-Elf Male, Human Male</source>
+        <translation>1.80m Demi-elfe homme, Humain homme</translation>
+    </message>
+    <message>
+        <source>1.85m Half-Orc Female</source>
+        <translation>1.85m Demi-orque femme</translation>
+    </message>
+    <message>
+        <source>1.97m Half-Orc Male</source>
+        <translation>1.97m Demi-orque homme</translation>
+    </message>
+    <message>
+        <source>2.00m (Bioware Default)</source>
+        <translation>2.00m (défaut Bioware)</translation>
+    </message>
+    <message>
+        <source>Loading current values from Neverwinter Nights ...</source>
+        <translation>Chargement des valeurs actuelles de Neverwinter Nights ...</translation>
+    </message>
+    <message>
+        <source>Modifying Neverwinter Nights ...</source>
+        <translation>Modification de Neverwinter Nights ...</translation>
+    </message>
+    <message>
+        <source>Unknown version of NWMAIN.  Patch Aborted.</source>
+        <translation>Version de NWMAIN inconnue.  Patch annulé.</translation>
+    </message>
+    <message>
+        <source>Neverwinter Nights options successfully loaded!</source>
+        <translation>Options de Neverwinter Nights chargées avec succès !</translation>
+    </message>
+    <message>
+        <source>Neverwinter Nights successfully modified!</source>
+        <translation>Neverwinter Nights modifié avec succès !</translation>
+    </message>
+    <message>
+        <source>The new values would leave NWMAIN.EXE unrecognisable.  Patch Aborted.</source>
+        <translation>Avec les nouvelles valeurs, NWMAIN.EXE ne serait plus reconnaissable.  Patch annulé.</translation>
+    </message>
+    <message>
+        <source>You have chosen your DEL key angle to be different from your minimum angle.  This sometimes locks the camera while in the game if you change areas or equipment.  If this happens, toggle your camera mode to unlock the camera again.  To avoid this problem, make sure and set your DEL key angle to match your Minimum Angle.</source>
+        <translation>Vous avez choisi pour la touche Suppr un angle différent de l’angle minimum.  Cela bloque parfois la caméra en jeu quand vous changez de zone ou d’équipement.  Si cela arrive, changez de mode de caméra pour la débloquer.  Pour éviter ce problème, donnez à la touche Suppr le même angle que l’angle minimum.</translation>
+    </message>
+    <message>
+        <source>You have chosen to modify the minimum zoom for Drive Camera.  This option has not been fully tested and you may encounter strange bugs while playing NWN.  If you choose to continue I would appreciate any feedback, good or bad, you have after using this option for a few days.</source>
+        <translation>Vous avez choisi de modifier le zoom minimum de la caméra conduite.  Cette option n’a pas été entièrement testée et vous pourriez rencontrer des bugs étranges en jouant à NWN.  Si vous continuez, tout retour, bon ou mauvais, après quelques jours d’utilisation sera le bienvenu.</translation>
+    </message>
 </context>
 <context>
     <name>orvendel::GaugeDesigns</name>

@@ -69,6 +69,87 @@
         <source>The patch run failed for an unknown reason.</source>
         <translation>La patch non è riuscita per un motivo sconosciuto.</translation>
     </message>
+    <message>
+        <source>1.00m (Bioware Default)</source>
+        <extracomment>A camera height and the characters it suits, as the game names its races.</extracomment>
+        <translation>1.00m (predef. Bioware)</translation>
+    </message>
+    <message>
+        <source>1.10m Halfling Female</source>
+        <translation>1.10m Halfling femmina</translation>
+    </message>
+    <message>
+        <source>1.18m Halfling Male, Gnome Female</source>
+        <translation>1.18m Halfling maschio, Gnomo femmina</translation>
+    </message>
+    <message>
+        <source>1.25m Gnome Male, Dwarf Female</source>
+        <translation>1.25m Gnomo maschio, Nano femmina</translation>
+    </message>
+    <message>
+        <source>1.32m Dwarf Male</source>
+        <translation>1.32m Nano maschio</translation>
+    </message>
+    <message>
+        <source>1.50m Elf Female</source>
+        <translation>1.50m Elfo femmina</translation>
+    </message>
+    <message>
+        <source>1.60m Elf Male</source>
+        <translation>1.60m Elfo maschio</translation>
+    </message>
+    <message>
+        <source>1.65m Half-Elf Female, Human Female</source>
+        <translation>1.65m Mezzelfo femmina, Umano femmina</translation>
+    </message>
+    <message>
+        <source>1.80m Half-Elf Male, Human Male</source>
+        <translation>1.80m Mezzelfo maschio, Umano maschio</translation>
+    </message>
+    <message>
+        <source>1.85m Half-Orc Female</source>
+        <translation>1.85m Mezzorco femmina</translation>
+    </message>
+    <message>
+        <source>1.97m Half-Orc Male</source>
+        <translation>1.97m Mezzorco maschio</translation>
+    </message>
+    <message>
+        <source>2.00m (Bioware Default)</source>
+        <translation>2.00m (predef. Bioware)</translation>
+    </message>
+    <message>
+        <source>Loading current values from Neverwinter Nights ...</source>
+        <translation>Caricamento dei valori attuali da Neverwinter Nights ...</translation>
+    </message>
+    <message>
+        <source>Modifying Neverwinter Nights ...</source>
+        <translation>Modifica di Neverwinter Nights ...</translation>
+    </message>
+    <message>
+        <source>Unknown version of NWMAIN.  Patch Aborted.</source>
+        <translation>Versione di NWMAIN sconosciuta.  Patch annullata.</translation>
+    </message>
+    <message>
+        <source>Neverwinter Nights options successfully loaded!</source>
+        <translation>Opzioni di Neverwinter Nights caricate!</translation>
+    </message>
+    <message>
+        <source>Neverwinter Nights successfully modified!</source>
+        <translation>Neverwinter Nights modificato!</translation>
+    </message>
+    <message>
+        <source>The new values would leave NWMAIN.EXE unrecognisable.  Patch Aborted.</source>
+        <translation>Con i nuovi valori NWMAIN.EXE non sarebbe più riconoscibile.  Patch annullata.</translation>
+    </message>
+    <message>
+        <source>You have chosen your DEL key angle to be different from your minimum angle.  This sometimes locks the camera while in the game if you change areas or equipment.  If this happens, toggle your camera mode to unlock the camera again.  To avoid this problem, make sure and set your DEL key angle to match your Minimum Angle.</source>
+        <translation>Hai scelto per il tasto Canc un angolo diverso dall’angolo minimo.  A volte questo blocca la telecamera in gioco quando cambi area o equipaggiamento.  Se succede, cambia modalità di telecamera per sbloccarla.  Per evitarlo, imposta l’angolo del tasto Canc uguale all’angolo minimo.</translation>
+    </message>
+    <message>
+        <source>You have chosen to modify the minimum zoom for Drive Camera.  This option has not been fully tested and you may encounter strange bugs while playing NWN.  If you choose to continue I would appreciate any feedback, good or bad, you have after using this option for a few days.</source>
+        <translation>Hai scelto di modificare lo zoom minimo della telecamera guida.  Questa opzione non è stata provata a fondo e giocando a NWN potresti incontrare bug strani.  Se continui, apprezzerò ogni commento, buono o cattivo, dopo qualche giorno di utilizzo.</translation>
+    </message>
 </context>
 <context>
     <name>orvendel::GaugeDesigns</name>

@@ -69,6 +69,87 @@
         <source>The patch run failed for an unknown reason.</source>
         <translation>Patch nie powiódł się z nieznanego powodu.</translation>
     </message>
+    <message>
+        <source>1.00m (Bioware Default)</source>
+        <extracomment>A camera height and the characters it suits, as the game names its races.</extracomment>
+        <translation>1.00m (domyślne Bioware)</translation>
+    </message>
+    <message>
+        <source>1.10m Halfling Female</source>
+        <translation>1.10m Niziołka</translation>
+    </message>
+    <message>
+        <source>1.18m Halfling Male, Gnome Female</source>
+        <translation>1.18m Niziołek, Gnomka</translation>
+    </message>
+    <message>
+        <source>1.25m Gnome Male, Dwarf Female</source>
+        <translation>1.25m Gnom, Krasnoludka</translation>
+    </message>
+    <message>
+        <source>1.32m Dwarf Male</source>
+        <translation>1.32m Krasnolud</translation>
+    </message>
+    <message>
+        <source>1.50m Elf Female</source>
+        <translation>1.50m Elfka</translation>
+    </message>
+    <message>
+        <source>1.60m Elf Male</source>
+        <translation>1.60m Elf</translation>
+    </message>
+    <message>
+        <source>1.65m Half-Elf Female, Human Female</source>
+        <translation>1.65m Półelfka, Ludzka kobieta</translation>
+    </message>
+    <message>
+        <source>1.80m Half-Elf Male, Human Male</source>
+        <translation>1.80m Półelf, Ludzki mężczyzna</translation>
+    </message>
+    <message>
+        <source>1.85m Half-Orc Female</source>
+        <translation>1.85m Półorczyca</translation>
+    </message>
+    <message>
+        <source>1.97m Half-Orc Male</source>
+        <translation>1.97m Półork</translation>
+    </message>
+    <message>
+        <source>2.00m (Bioware Default)</source>
+        <translation>2.00m (domyślne Bioware)</translation>
+    </message>
+    <message>
+        <source>Loading current values from Neverwinter Nights ...</source>
+        <translation>Wczytywanie bieżących wartości z Neverwinter Nights ...</translation>
+    </message>
+    <message>
+        <source>Modifying Neverwinter Nights ...</source>
+        <translation>Modyfikowanie Neverwinter Nights ...</translation>
+    </message>
+    <message>
+        <source>Unknown version of NWMAIN.  Patch Aborted.</source>
+        <translation>Nieznana wersja NWMAIN.  Patch przerwany.</translation>
+    </message>
+    <message>
+        <source>Neverwinter Nights options successfully loaded!</source>
+        <translation>Ustawienia Neverwinter Nights wczytane!</translation>
+    </message>
+    <message>
+        <source>Neverwinter Nights successfully modified!</source>
+        <translation>Neverwinter Nights zmodyfikowany!</translation>
+    </message>
+    <message>
+        <source>The new values would leave NWMAIN.EXE unrecognisable.  Patch Aborted.</source>
+        <translation>Po zapisaniu nowych wartości NWMAIN.EXE byłby nierozpoznawalny.  Patch przerwany.</translation>
+    </message>
+    <message>
+        <source>You have chosen your DEL key angle to be different from your minimum angle.  This sometimes locks the camera while in the game if you change areas or equipment.  If this happens, toggle your camera mode to unlock the camera again.  To avoid this problem, make sure and set your DEL key angle to match your Minimum Angle.</source>
+        <translation>Kąt klawisza DEL różni się od kąta minimalnego.  Czasem blokuje to kamerę w grze przy zmianie obszaru lub ekwipunku.  Jeśli tak się stanie, przełącz tryb kamery, aby ją odblokować.  Aby tego uniknąć, ustaw kąt klawisza DEL równy kątowi minimalnemu.</translation>
+    </message>
+    <message>
+        <source>You have chosen to modify the minimum zoom for Drive Camera.  This option has not been fully tested and you may encounter strange bugs while playing NWN.  If you choose to continue I would appreciate any feedback, good or bad, you have after using this option for a few days.</source>
+        <translation>Zmieniasz minimalny zoom kamery jazdy.  Ta opcja nie została w pełni przetestowana i w NWN mogą pojawić się dziwne błędy.  Jeśli kontynuujesz, chętnie przyjmę każdą opinię, dobrą lub złą, po kilku dniach korzystania z tej opcji.</translation>
+    </message>
 </context>
 <context>
     <name>orvendel::GaugeDesigns</name>
