@@ -31,9 +31,11 @@ public:
         PlaceNew,
         SyncFolder,
         Remove,
+        RemoveIfUnused,
         CheckWritable,
         ReadOnly,
         ClearReadOnly,
+        SetReadOnly,
     };
 
     FaultInjectingFileSystemOps(Step step, int nth = 1,
@@ -66,7 +68,7 @@ public:
     std::error_code syncFolder(const std::filesystem::path& folder) override;
     std::error_code remove(const std::filesystem::path& path) override;
     std::error_code removeIfUnused(const std::filesystem::path& path) override {
-        return real_.removeIfUnused(path);
+        return fails(Step::RemoveIfUnused) ? error_ : real_.removeIfUnused(path);
     }
     std::error_code identify(const std::filesystem::path& path, FileIdentity& identity) override {
         return real_.identify(path, identity);
@@ -74,6 +76,9 @@ public:
     std::error_code checkWritable(const std::filesystem::path& path) override;
     std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) override;
     std::error_code clearReadOnly(const std::filesystem::path& path) override;
+    std::error_code setReadOnly(const std::filesystem::path& path) override {
+        return fails(Step::SetReadOnly) ? error_ : real_.setReadOnly(path);
+    }
     std::error_code checkReplaceable(const std::filesystem::path& path) override {
         return real_.checkReplaceable(path);
     }

@@ -23,13 +23,13 @@ float roundNeedleValue(double value) {
     return static_cast<float>(whole);
 }
 
-AngleScale gaugeScale(const CameraSettings& s, Camera camera) {
+AngleScale angleScaleFor(const CameraSettings& s, Camera camera) {
     CameraSettings copy = s;
     const float minimum = group(copy, camera).AngleMin;
     return {minimum, 90.0f - minimum};
 }
 
-AngleNeedleValues showGauge(const CameraSettings& s, Camera camera, std::int16_t revision) {
+AngleNeedleValues needleValuesFor(const CameraSettings& s, Camera camera, std::int16_t revision) {
     CameraSettings copy = s;
     const CameraGroup g = group(copy, camera);
     AngleNeedleValues values;
@@ -55,12 +55,12 @@ std::optional<float> readAboveMinimum(float& field, double needle, float minimum
 }
 }  // namespace
 
-AngleReadResult readGauge(CameraSettings& s, Camera camera, std::int16_t revision,
-                          const std::array<double, kAngleNeedleCount>& needles) {
+AngleReadResult takeNeedles(CameraSettings& s, Camera camera, std::int16_t revision,
+                            const std::array<double, kAngleNeedleCount>& needles) {
     CameraGroup g = group(s, camera);
     AngleReadResult result{};
     g.AngleMin = roundNeedleValue(needles[kNeedleMinimum]);
-    result.scale = gaugeScale(s, camera);
+    result.scale = angleScaleFor(s, camera);
     result.putBack[kNeedleDefault] =
         readAboveMinimum(g.AngleDef, needles[kNeedleDefault], g.AngleMin);
     if (revision != 0)

@@ -34,11 +34,11 @@ float roundNeedleValue(double value);
 
 // Scale 1 for the current minimum angle of `camera`: start AngleMin, extent 90 - AngleMin
 // computed in float. Changes nothing.
-AngleScale gaugeScale(const CameraSettings& s, Camera camera);
+AngleScale angleScaleFor(const CameraSettings& s, Camera camera);
 
 // The needle values an angle gauge shows for the record: minimum and default always, INS and
 // DEL only in revision 0. Changes nothing.
-AngleNeedleValues showGauge(const CameraSettings& s, Camera camera, std::int16_t revision);
+AngleNeedleValues needleValuesFor(const CameraSettings& s, Camera camera, std::int16_t revision);
 
 // Outcome of reading an angle gauge: the scale to set and the needles to put back.
 struct AngleReadResult {
@@ -51,7 +51,7 @@ struct AngleReadResult {
 // are read next and raised to the minimum if they fell below it, in which case their needle is
 // put back at the minimum. Needles 2 and 3 are ignored unless `revision` is 0. Every value read
 // is rounded with roundNeedleValue; AngleMax is never touched.
-AngleReadResult readGauge(CameraSettings& s, Camera camera, std::int16_t revision,
-                          const std::array<double, kAngleNeedleCount>& needles);
+AngleReadResult takeNeedles(CameraSettings& s, Camera camera, std::int16_t revision,
+                            const std::array<double, kAngleNeedleCount>& needles);
 
 }  // namespace orvendel

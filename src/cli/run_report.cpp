@@ -1,22 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "cli/run_report.h"
 
-#include <system_error>
-
 #include "cli/command.h"
 #include "cli/exit_code.h"
 #include "platform/file_status.h"
+#include "platform/files.h"
 
 namespace orvendel::cli {
 
 void restoreReadOnly(const std::filesystem::path& executable, std::ostream& err) {
-    std::error_code error;
-    std::filesystem::permissions(executable, std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove, error);
-    if (error) {
-        err << kErrorPrefix << "Cannot make " << quoted(executable)
-            << " read-only again: " << error.message() << ".\n";
-    }
+    if (FileStatus status = setReadOnlyAttribute(executable); !status)
+        err << kErrorPrefix << status.message() << '\n';
 }
 
 int reportSettingsLoad(const Result<SettingsFormat>& result, const std::filesystem::path& path,
@@ -34,6 +28,8 @@ int reportSettingsLoad(const Result<SettingsFormat>& result, const std::filesyst
 
 int reportRun(const RunResult& result, const ConsolePrompt& prompt, std::ostream& err, bool quiet) {
     using Outcome = RunResult::Outcome;
+    if (!result.cleanUp)
+        err << kErrorPrefix << result.cleanUp.message() << '\n';
     switch (result.outcome) {
         case Outcome::Loaded:
         case Outcome::Modified:

@@ -15,7 +15,8 @@ namespace orvendel::cli {
 // recognised run prints its status line (unless `quiet`) and gives 0; every other outcome
 // prints its status as an error line and gives 1 (file error, read-only state not cleared),
 // 3 (not recognised), 4 (a question answered no) or 6 (the new values would not be recognised
-// again).
+// again). A stale temporary file that could not be removed (cleanUp) is an error line first,
+// even when `quiet`; it does not change the exit code.
 int reportRun(const RunResult& result, const ConsolePrompt& prompt, std::ostream& err, bool quiet);
 
 // Tells the user on `err` how loading the settings file at `path` went wrong and returns the

@@ -68,7 +68,7 @@ std::int32_t readBytes(RegistryApi& api, RegistryApi::Key key, const std::string
 
 }  // namespace
 
-std::uint32_t hiveFromName(std::string_view source) {
+std::uint32_t classifySource(std::string_view source) {
     const std::string lower = asciiLower(source);
     for (const auto& hive : kHiveNames) {
         if (lower == hive.abbreviation) {
@@ -82,7 +82,7 @@ std::int32_t queryValue(RegistryApi& api, std::string_view source, const std::st
                         const std::string& name, std::string_view kind,
                         const RegistryValue& defaultValue, RegistryValue& out) {
     out = defaultValue;
-    const std::uint32_t hive = hiveFromName(source);
+    const std::uint32_t hive = classifySource(source);
     if (hive == kSourceUnknown) {
         return kStatusSourceNotRecognised;
     }

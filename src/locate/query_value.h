@@ -17,7 +17,7 @@ inline constexpr std::uint32_t kSourceProfileFile = 1;
 // Classifies a source: the predefined key of a hive abbreviation ("HKCU", "HKLM", "HKU",
 // "HKDD", "HKCC", "HKCR", in any case), else kSourceProfileFile when the source, unchanged,
 // names an existing ordinary file (see isOrdinaryFile), else kSourceUnknown.
-std::uint32_t hiveFromName(std::string_view source);
+std::uint32_t classifySource(std::string_view source);
 
 // Reads one value: from the registry when `source` is a hive abbreviation (`key` the subkey
 // below it, `name` the value name), from a profile file when it names one (`key` the section,

@@ -128,7 +128,10 @@ RunConsent askAboutOtherNames(const std::filesystem::path& path, ReadOnlyPrompt&
 RunResult storeEdits(const std::filesystem::path& path, FileImage& image, FileIdentity& identity,
                      const Recognition& found, ProgressSink& progress) {
     using Outcome = RunResult::Outcome;
-    applyEdits(image.writableBytes(), found.run.edits);
+    const Result<std::span<std::uint8_t>> writable = image.writableBytes();
+    if (!writable)
+        return finish(progress, Outcome::FileError, writable.message());
+    applyEdits(*writable, found.run.edits);
     if (!freshRunAgrees(*found.table, image.bytes(), found.run)) {
         // A file cut under the run explains a failed check better than the check.
         if (FileStatus status = image.checkUnchanged(); !status)
@@ -220,13 +223,12 @@ RunResult readCameraValues(const std::filesystem::path& path, CameraState& state
     return finish(progress, Outcome::Loaded, std::string(kStatusLoaded));
 }
 
-RunResult writeCameraValues(const std::filesystem::path& path, CameraState& state,
+namespace {
+
+// The writing run once the stale temporary files were removed.
+RunResult writeChosenValues(const std::filesystem::path& path, CameraState& state,
                             ProgressSink& progress) {
     using Outcome = RunResult::Outcome;
-    progress.setStatus(kStatusModifying);
-    if (!state.valuesChosen)
-        return finish(progress, Outcome::NothingToWrite, std::string(kStatusNothingToWrite));
-    removeStaleTempFiles(path);
     // Taken before the file is loaded, so that any change from here on is seen before the
     // replace.
     FileIdentity identity;
@@ -245,6 +247,21 @@ RunResult writeCameraValues(const std::filesystem::path& path, CameraState& stat
     if (!found.table)
         return finish(progress, Outcome::UnknownVersion, std::string(kStatusUnknownVersion));
     return storeEdits(path, image, identity, found, progress);
+}
+
+}  // namespace
+
+RunResult writeCameraValues(const std::filesystem::path& path, CameraState& state,
+                            ProgressSink& progress) {
+    progress.setStatus(kStatusModifying);
+    if (!state.valuesChosen) {
+        return finish(progress, RunResult::Outcome::NothingToWrite,
+                      std::string(kStatusNothingToWrite));
+    }
+    const Result<int> cleaned = removeStaleTempFiles(path);
+    RunResult result = writeChosenValues(path, state, progress);
+    result.cleanUp = cleaned.status();
+    return result;
 }
 
 RunResult runNotTaken(const Result<RunConsent>& consent) {
@@ -300,17 +317,12 @@ Result<RunConsent> prepareRestore(const std::filesystem::path& path, ReadOnlyPro
     return askAboutOtherNames(path, prompt);
 }
 
-RunResult restoreOriginal(const RestorePlan& plan, ProgressSink& progress) {
+namespace {
+
+// The restore once the kept copy was found trustworthy and the stale temporary files removed.
+RunResult restoreInPlace(const RestorePlan& plan, ProgressSink& progress) {
     using Outcome = RunResult::Outcome;
-    progress.setStatus(kStatusModifying);
     const KeptCopy& copy = plan.copy;
-    if (copy.standing == KeptCopy::Standing::Absent)
-        return finish(progress, Outcome::FileError, noOriginalCopy(plan.path).message());
-    if (copy.standing == KeptCopy::Standing::Untrusted) {
-        return finish(progress, Outcome::UntrustedCopy,
-                      untrustedCopyMessage(plan.path, copy.reason, kNothingRestored));
-    }
-    removeStaleTempFiles(plan.path);
     if (FileStatus status = checkReplaceable(plan.path); !status)
         return finish(progress, Outcome::FileError, status.message());
     const double length = static_cast<float>(copy.bytes.size());
@@ -323,6 +335,24 @@ RunResult restoreOriginal(const RestorePlan& plan, ProgressSink& progress) {
         return finish(progress, Outcome::FileError, status.message());
     progress.setValue(length);
     return finish(progress, Outcome::Restored, std::string(kStatusRestored));
+}
+
+}  // namespace
+
+RunResult restoreOriginal(const RestorePlan& plan, ProgressSink& progress) {
+    using Outcome = RunResult::Outcome;
+    progress.setStatus(kStatusModifying);
+    const KeptCopy& copy = plan.copy;
+    if (copy.standing == KeptCopy::Standing::Absent)
+        return finish(progress, Outcome::FileError, noOriginalCopy(plan.path).message());
+    if (copy.standing == KeptCopy::Standing::Untrusted) {
+        return finish(progress, Outcome::UntrustedCopy,
+                      untrustedCopyMessage(plan.path, copy.reason, kNothingRestored));
+    }
+    const Result<int> cleaned = removeStaleTempFiles(plan.path);
+    RunResult result = restoreInPlace(plan, progress);
+    result.cleanUp = cleaned.status();
+    return result;
 }
 
 }  // namespace orvendel

@@ -86,8 +86,9 @@ RunResult readCameraValues(const std::filesystem::path& path, CameraState& state
 // keeps the original copy (keepOriginalCopy) of the bytes as read, and replaces the file
 // crash-safely (writeFileAtomically), provided it is still the file that was read. The file on
 // disk then differs from the one read only at those sites; its length is unchanged. Stale
-// temporary files of a killed earlier writing run are removed first. A file that is still
-// read-only is a file error.
+// temporary files of a killed earlier writing run are removed first; one that cannot be removed
+// is named in the result's cleanUp and does not stop the run. A file that is still read-only is
+// a file error.
 RunResult writeCameraValues(const std::filesystem::path& path, CameraState& state,
                             ProgressSink& progress);
 
@@ -128,8 +129,9 @@ Result<RunConsent> prepareRestore(const std::filesystem::path& path, ReadOnlyPro
 // Puts the plan's kept copy back in the place of the executable, crash-safely, provided the
 // executable is still as it was examined; the copy itself stays. Outcome Restored with
 // kStatusRestored; UntrustedCopy (nothing changed) for anything at the copy's name that is not
-// a copy Orvendel kept; FileError naming the file and the reason. The caller asks
-// restoreQuestion(plan) and runs prepareRestore first.
+// a copy Orvendel kept; FileError naming the file and the reason. Stale temporary files are
+// removed first, as before a writing run (cleanUp). The caller asks restoreQuestion(plan) and
+// runs prepareRestore first.
 RunResult restoreOriginal(const RestorePlan& plan, ProgressSink& progress);
 
 }  // namespace orvendel

@@ -56,7 +56,8 @@ extern const RevisionTable kRevision0Table;
 extern const RevisionTable kRevision1Table;
 
 // The signatures of kRevision0Table or kRevision1Table as searched, in table order: their texts
-// are parsed once, on first use, from any thread.
+// (checked to be well formed when the tables are compiled) are parsed once, on first use, from
+// any thread. Empty for any other table, which no image then matches.
 std::span<const Signature> parsedSignatures(const RevisionTable& table);
 
 }  // namespace orvendel

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/file_status.h"
+
 namespace orvendel {
 
 // How a patch run ended, and the text it left in the progress window's status line.
@@ -23,6 +25,9 @@ struct RunResult {
 
     Outcome outcome = Outcome::FileError;
     std::string status;  // final status line; empty for Refused
+    // The removal of temporary files that an interrupted earlier write left beside the file,
+    // before a writing run or a restore: a failure here did not stop the run.
+    FileStatus cleanUp = FileStatus::success();
 
     bool recognised() const { return outcome == Outcome::Loaded || outcome == Outcome::Modified; }
     // Whether the run ended as asked (read, written or restored).

@@ -45,6 +45,8 @@ TableRun walkTable(const RevisionTable& table, std::span<const std::uint8_t> ima
     assign(state.settings, table.beforeSearch);
 
     const std::span<const Signature> signatures = parsedSignatures(table);
+    if (signatures.size() != table.signatures.size())
+        return run;
     std::size_t cursor = 0;  // 0-based; the bar shows it 1-based
     for (std::size_t index = 0; index < table.signatures.size(); ++index) {
         const SignatureStep& step = table.signatures[index];

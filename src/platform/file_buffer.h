@@ -3,7 +3,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <span>
+
+#include "platform/result.h"
 
 namespace orvendel {
 
@@ -14,8 +17,10 @@ namespace orvendel {
 class FileBuffer {
 public:
     FileBuffer() = default;
-    // Allocates `size` bytes; throws std::bad_alloc when the memory cannot be had.
-    explicit FileBuffer(std::size_t size);
+    // A buffer of `size` bytes for the bytes of the file at `path`. Fails, without throwing,
+    // with `Cannot read "<path>": not enough memory for <size> bytes.` when the memory cannot
+    // be had.
+    static Result<FileBuffer> forFile(const std::filesystem::path& path, std::size_t size);
     ~FileBuffer();
     FileBuffer(FileBuffer&& other) noexcept;
     FileBuffer& operator=(FileBuffer&& other) noexcept;
@@ -30,6 +35,8 @@ public:
     std::span<const std::uint8_t> bytes() const { return {data_, size_}; }
 
 private:
+    // Allocates `size` bytes into this empty buffer; false when the memory cannot be had.
+    bool allocate(std::size_t size) noexcept;
     void release() noexcept;
 
     std::uint8_t* data_ = nullptr;

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -159,14 +158,12 @@ FileStatus FileImage::load(const std::filesystem::path& path, bool keepCopy) {
 }
 
 FileStatus FileImage::copyAsLoaded() {
-    try {
-        asLoaded_ = FileBuffer(size_);
-    } catch (const std::bad_alloc&) {
-        const std::filesystem::path path = path_;
+    Result<FileBuffer> copy = FileBuffer::forFile(path_, size_);
+    if (!copy) {
         release();
-        return FileStatus::cannotRead(path,
-                                      "not enough memory for " + std::to_string(size_) + " bytes");
+        return copy.status();
     }
+    asLoaded_ = std::move(copy).value();
     if (size_ > 0)
         std::memcpy(asLoaded_.data(), data_, size_);
     return FileStatus::success();
@@ -226,15 +223,18 @@ bool FileImage::map(FileHandle file, std::uint64_t length) {
     return true;
 }
 
-std::span<std::uint8_t> FileImage::writableBytes() {
+Result<std::span<std::uint8_t>> FileImage::writableBytes() {
     if (mapping_ && data_ == mapping_ &&
         ::mprotect(mapping_, mappingSize_, PROT_READ | PROT_WRITE) != 0) {
         // Without writable pages, the image is copied into a buffer and edited there.
-        buffer_ = FileBuffer(size_);
+        Result<FileBuffer> copy = FileBuffer::forFile(path_, size_);
+        if (!copy)
+            return copy.status();
+        buffer_ = std::move(copy).value();
         std::memcpy(buffer_.data(), data_, size_);
         data_ = buffer_.data();
     }
-    return {data_, size_};
+    return std::span<std::uint8_t>(data_, size_);
 }
 
 bool FileImage::stillAsLoaded() const {
@@ -295,8 +295,8 @@ bool FileImage::map(FileHandle, std::uint64_t) {
     return false;
 }
 
-std::span<std::uint8_t> FileImage::writableBytes() {
-    return {data_, size_};
+Result<std::span<std::uint8_t>> FileImage::writableBytes() {
+    return std::span<std::uint8_t>(data_, size_);
 }
 
 FileStatus FileImage::checkUnchanged() const {

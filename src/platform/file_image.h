@@ -9,6 +9,7 @@
 #include "platform/file_buffer.h"
 #include "platform/file_status.h"
 #include "platform/file_system_ops.h"
+#include "platform/result.h"
 
 namespace orvendel {
 
@@ -46,8 +47,10 @@ public:
     bool isMapped() const { return mapping_ != nullptr; }
 
     // The image for editing in memory. A mapping's pages become writable copy-on-write, so only
-    // the pages actually edited are copied; the file itself never changes through it.
-    std::span<std::uint8_t> writableBytes();
+    // the pages actually edited are copied; the file itself never changes through it. Where
+    // the pages cannot be made writable the image is copied into a buffer, which fails as
+    // FileBuffer::forFile does when the memory cannot be had.
+    Result<std::span<std::uint8_t>> writableBytes();
 
     // Success while the file is still as it was loaded: for a mapping, no page was cut off
     // under it, the file's length and modification time are those seen at loading, and, where

@@ -14,9 +14,18 @@ std::string quoted(const std::filesystem::path& path) {
 
 std::string fileMessage(std::string_view action, const std::filesystem::path& path,
                         std::string_view why) {
+    return fileMessage(action, path, {}, why);
+}
+
+std::string fileMessage(std::string_view action, const std::filesystem::path& path,
+                        std::string_view outcome, std::string_view why) {
     std::string message(action);
     message += ' ';
     message += quoted(path);
+    if (!outcome.empty()) {
+        message += ' ';
+        message += outcome;
+    }
     message += ": ";
     message += why;
     message += '.';

@@ -19,6 +19,11 @@ std::string quoted(const std::filesystem::path& path);
 std::string fileMessage(std::string_view action, const std::filesystem::path& path,
                         std::string_view why);
 
+// `<action> "<path>" <outcome>: <why>.`, the same shape for an action whose words go on after
+// the file's name, e.g. action "Cannot make", outcome "writable".
+std::string fileMessage(std::string_view action, const std::filesystem::path& path,
+                        std::string_view outcome, std::string_view why);
+
 // The outcome of an operation on a file: success, or a message for the user that names the
 // file (or the folder, line or registry entry) and the reason, e.g.
 // `Cannot read "C:\NWN\nwmain.exe": Access is denied.` The one way this code reports a

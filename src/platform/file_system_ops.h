@@ -141,6 +141,9 @@ public:
     virtual std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) = 0;
     // Clears the read-only state and keeps every other permission or attribute bit.
     virtual std::error_code clearReadOnly(const std::filesystem::path& path) = 0;
+    // Sets the read-only state again and keeps every other permission or attribute bit: takes
+    // away only the owner's write bit (POSIX) or adds only FILE_ATTRIBUTE_READONLY (Windows).
+    virtual std::error_code setReadOnly(const std::filesystem::path& path) = 0;
     // Describes what lies at `path` without following a symbolic link (or, on Windows, a
     // reparse point) in its last component, and opens it for reading only when it is a regular
     // file (`file` stays kNoFile otherwise). The facts of a regular file come from the open

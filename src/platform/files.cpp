@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -54,6 +53,22 @@ std::error_code writeAll(FileSystemOps& ops, FileHandle file, std::span<const st
     return {};
 }
 
+// Reads from the open `file` until `into` is full or the file ends; `got` says how many bytes
+// came. The one read loop: whole-file reads and the piecewise comparison both use it.
+std::error_code readFull(FileSystemOps& ops, FileHandle file, std::span<std::uint8_t> into,
+                         std::size_t& got) {
+    got = 0;
+    while (got < into.size()) {
+        std::size_t piece = 0;
+        if (std::error_code error = ops.read(file, into.data() + got, into.size() - got, piece))
+            return error;
+        if (piece == 0)
+            break;  // the end of the file
+        got += piece;
+    }
+    return {};
+}
+
 // Whether the file at `path` holds exactly `expected` now, read through the file system steps a
 // piece at a time (from the page cache, as a rule: the file was read a moment ago).
 std::error_code holdsExactly(FileSystemOps& ops, const fs::path& path,
@@ -68,15 +83,15 @@ std::error_code holdsExactly(FileSystemOps& ops, const fs::path& path,
     std::size_t done = 0;
     while (same) {
         std::size_t got = 0;
-        if (std::error_code error = ops.read(file, piece.data(), piece.size(), got)) {
+        if (std::error_code error = readFull(ops, file, piece, got)) {
             ops.close(file);
             return error;
         }
-        if (got == 0)
-            break;  // the end, with every byte so far the same
         same = got <= expected.size() - done &&
                std::memcmp(piece.data(), expected.data() + done, got) == 0;
         done += got;
+        if (got < piece.size())
+            break;  // the end, with every byte so far the same
     }
     same = same && done == expected.size();
     return ops.close(file);
@@ -143,27 +158,20 @@ namespace {
 FileStatus readOpenFile(const fs::path& path, FileHandle file, std::uint64_t length,
                         FileBuffer& out) {
     FileSystemOps& ops = fileSystemOps();
-    FileBuffer buffer;
-    try {
-        buffer = FileBuffer(static_cast<std::size_t>(length));
-    } catch (const std::bad_alloc&) {
+    Result<FileBuffer> allocated = FileBuffer::forFile(path, static_cast<std::size_t>(length));
+    if (!allocated) {
         ops.close(file);
-        return FileStatus::cannotRead(path,
-                                      "not enough memory for " + std::to_string(length) + " bytes");
+        return allocated.status();
     }
-    std::size_t done = 0;
-    while (done < buffer.size()) {
-        std::size_t got = 0;
-        if (std::error_code error =
-                ops.read(file, buffer.data() + done, buffer.size() - done, got)) {
-            ops.close(file);
-            return FileStatus::cannotRead(path, reason(error));
-        }
-        if (got == 0) {
-            ops.close(file);
-            return FileStatus::cannotRead(path, "the file became shorter while it was read");
-        }
-        done += got;
+    FileBuffer buffer = std::move(allocated).value();
+    std::size_t got = 0;
+    if (std::error_code error = readFull(ops, file, buffer.bytes(), got)) {
+        ops.close(file);
+        return FileStatus::cannotRead(path, reason(error));
+    }
+    if (got < buffer.size()) {
+        ops.close(file);
+        return FileStatus::cannotRead(path, "the file became shorter while it was read");
     }
     if (std::error_code error = ops.close(file))
         return FileStatus::cannotRead(path, reason(error));
@@ -214,8 +222,15 @@ FileStatus readOnlyAttribute(const fs::path& path, bool& isReadOnly) {
 
 FileStatus clearReadOnlyAttribute(const fs::path& path) {
     if (std::error_code error = fileSystemOps().clearReadOnly(path)) {
-        return FileStatus::failure("Cannot make " + quoted(path) + " writable: " + reason(error) +
-                                   ".");
+        return FileStatus::failure(fileMessage("Cannot make", path, "writable", reason(error)));
+    }
+    return FileStatus::success();
+}
+
+FileStatus setReadOnlyAttribute(const fs::path& path) {
+    if (std::error_code error = fileSystemOps().setReadOnly(path)) {
+        return FileStatus::failure(
+            fileMessage("Cannot make", path, "read-only again", reason(error)));
     }
     return FileStatus::success();
 }
@@ -392,11 +407,11 @@ FileStatus writeFileAtomically(const fs::path& path, std::span<const std::uint8_
     return writeThroughTemp(path, target, target, bytes, watched, /*mayReplace=*/true);
 }
 
-int removeStaleTempFiles(const fs::path& path) {
+Result<int> removeStaleTempFiles(const fs::path& path) {
     std::error_code error;
     const fs::path target = resolveTarget(path, error);
     if (error)
-        return 0;
+        return 0;  // the write that follows reports the link it cannot follow
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     const fs::path::string_type prefix = tempFilePrefix(target);
     // A backup left by an interrupted replace on Windows holds the old contents; it is stale
@@ -407,21 +422,35 @@ int removeStaleTempFiles(const fs::path& path) {
     const fs::path::string_type copyPrefix = tempFilePrefix(originalCopyPath(target));
 
     std::vector<fs::path> stale;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    fs::directory_iterator it(folder, error);
+    for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
         const fs::path::string_type name = it->path().filename().native();
         auto named = [&](const fs::path::string_type& start) {
             return name.size() == start.size() + kUniqueSuffixLength && name.starts_with(start);
         };
         const bool isBackup = targetExists && named(backupPrefix);
-        if ((named(prefix) || named(copyPrefix) || isBackup) && it->is_regular_file(error))
+        std::error_code typeError;
+        if ((named(prefix) || named(copyPrefix) || isBackup) && it->is_regular_file(typeError))
             stale.push_back(it->path());
     }
+    if (error)
+        return FileStatus::cannotRead(folder, reason(error));
     int removed = 0;
+    std::optional<FileStatus> firstFailure;
     for (const fs::path& file : stale) {
-        // A temporary file that another run is still writing is held by it and stays.
-        if (!fileSystemOps().removeIfUnused(file))
+        const std::error_code removeError = fileSystemOps().removeIfUnused(file);
+        if (!removeError) {
             ++removed;
+        } else if (removeError != std::errc::device_or_resource_busy &&
+                   removeError != std::errc::no_such_file_or_directory && !firstFailure) {
+            // A file that another running write holds, or that it removed meanwhile, is not
+            // stale; any other reason is reported, once, after the rest were tried.
+            firstFailure = FileStatus::failure(
+                fileMessage("Cannot remove the stale temporary file", file, reason(removeError)));
+        }
     }
+    if (firstFailure)
+        return *firstFailure;
     return removed;
 }
 
@@ -430,9 +459,10 @@ fs::path originalCopyPath(const fs::path& executable) {
     fs::path target = resolveTarget(executable, error);
     if (error)
         target = executable;
-    fs::path name = target.filename();
-    name += ".orvendel-original";
-    return target.parent_path() / name;
+    // Appended to the name as given, so that the copy's name keeps the separators of the
+    // executable's (a message naming both shows one style).
+    target += ".orvendel-original";
+    return target;
 }
 
 bool hasOriginalCopy(const fs::path& executable) {

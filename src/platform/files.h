@@ -48,6 +48,11 @@ FileStatus readOnlyAttribute(const std::filesystem::path& path, bool& isReadOnly
 // FILE_ATTRIBUTE_READONLY (Windows).
 FileStatus clearReadOnlyAttribute(const std::filesystem::path& path);
 
+// Makes the file read-only again, taking away only the owner's write bit (POSIX) or adding only
+// FILE_ATTRIBUTE_READONLY (Windows). Fails with `Cannot make "<path>" read-only again: <the
+// system's reason>.`
+FileStatus setReadOnlyAttribute(const std::filesystem::path& path);
+
 // The identity of the file at `path` (which file, length, times, number of names).
 FileStatus identifyFile(const std::filesystem::path& path, FileIdentity& identity);
 
@@ -108,8 +113,10 @@ Result<bool> stillAsRead(const std::filesystem::path& path, const FileIdentity& 
 
 // Removes temporary files named with tempFilePrefix(target) that a killed earlier write left
 // beside `target`, leaving those that a running write still holds. Returns how many were
-// removed; failures are ignored.
-int removeStaleTempFiles(const std::filesystem::path& target);
+// removed. Fails with `Cannot read "<folder>": <the system's reason>.` when the folder cannot be
+// listed, or with `Cannot remove the stale temporary file "<file>": <the system's reason>.` for
+// the first one that could not be removed (the others are still tried).
+Result<int> removeStaleTempFiles(const std::filesystem::path& target);
 
 // Where the copy of an executable from before its first change is kept: beside the file it
 // names (a symbolic link is followed), as "<name>.orvendel-original".

@@ -516,6 +516,14 @@ public:
         return ::chmod(path.c_str(), mode) == 0 ? std::error_code() : lastError();
     }
 
+    std::error_code setReadOnly(const std::filesystem::path& path) override {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0)
+            return lastError();
+        const mode_t mode = (info.st_mode & 07777) & ~static_cast<mode_t>(S_IWUSR);
+        return ::chmod(path.c_str(), mode) == 0 ? std::error_code() : lastError();
+    }
+
     std::error_code openUnfollowed(const std::filesystem::path& path, FileHandle& file,
                                    std::uint64_t& length, HeldFileFacts& facts) override {
         file = kNoFile;

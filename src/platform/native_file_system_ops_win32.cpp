@@ -288,6 +288,15 @@ public:
         return ::SetFileAttributesW(path.c_str(), cleared) ? std::error_code() : lastError();
     }
 
+    std::error_code setReadOnly(const std::filesystem::path& path) override {
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return lastError();
+        const DWORD set =
+            (attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL)) | FILE_ATTRIBUTE_READONLY;
+        return ::SetFileAttributesW(path.c_str(), set) ? std::error_code() : lastError();
+    }
+
     std::error_code openUnfollowed(const std::filesystem::path& path, FileHandle& file,
                                    std::uint64_t& length, HeldFileFacts& facts) override {
         using Kind = HeldFileFacts::Kind;

@@ -28,19 +28,19 @@ TEST(AngleGauge, ScaleEndsAtNinetyAndInsAndDelNeedlesShowOnlyInRevisionZero) {
     s.CTAngleMin = 90;
     s.DAngleMin = -45;
     s.DAngleDef = 39.5f;
-    EXPECT_EQ(gaugeScale(s, Camera::ChaseTopDown).extent, 0.0f);
-    EXPECT_EQ(gaugeScale(s, Camera::Drive).start, -45.0f);
-    EXPECT_EQ(gaugeScale(s, Camera::Drive).extent, 135.0f);
-    const AngleNeedleValues rev0 = showGauge(s, Camera::Drive, 0);
+    EXPECT_EQ(angleScaleFor(s, Camera::ChaseTopDown).extent, 0.0f);
+    EXPECT_EQ(angleScaleFor(s, Camera::Drive).start, -45.0f);
+    EXPECT_EQ(angleScaleFor(s, Camera::Drive).extent, 135.0f);
+    const AngleNeedleValues rev0 = needleValuesFor(s, Camera::Drive, 0);
     EXPECT_EQ(rev0, (AngleNeedleValues{-45.0f, 39.5f, 89.0f, 28.0f}));
     for (std::int16_t revision : {std::int16_t{1}, kRevisionUnknown}) {
-        EXPECT_EQ(showGauge(s, Camera::Drive, revision),
+        EXPECT_EQ(needleValuesFor(s, Camera::Drive, revision),
                   (AngleNeedleValues{-45.0f, 39.5f, std::nullopt, std::nullopt}));
     }
 }
 
 // Needles in the order minimum, default, INS, DEL.
-TEST(ReadGauge, RaisesToTheMinimumRoundsAndReadsInsAndDelOnlyInRevisionZero) {
+TEST(TakeNeedles, RaisesToTheMinimumRoundsAndReadsInsAndDelOnlyInRevisionZero) {
     using Angles = std::array<float, kAngleNeedleCount>;  // min, def, ins, del
     const std::optional<float> no;
     const Camera ct = Camera::ChaseTopDown;
@@ -80,7 +80,7 @@ TEST(ReadGauge, RaisesToTheMinimumRoundsAndReadsInsAndDelOnlyInRevisionZero) {
         const CameraGroup e = group(expected, row.camera);
         e.AngleMin = row.after[0], e.AngleDef = row.after[1];
         e.AngleIns = row.after[2], e.AngleDel = row.after[3];
-        const AngleReadResult r = readGauge(s, row.camera, row.revision, row.needles);
+        const AngleReadResult r = takeNeedles(s, row.camera, row.revision, row.needles);
         EXPECT_TRUE(sameBytes(s, expected)) << "only this camera's read angles change";
         EXPECT_EQ(r.putBack, row.putBack);
         EXPECT_EQ(r.scale.start, row.after[0]);

@@ -32,13 +32,13 @@ TEST(GameExecutableFile, OnlyAnOrdinaryFileCalledNwmainInAnyCaseWithoutWildcards
         EXPECT_FALSE(isGameExecutablePath((folder / "s" / "nwmain.exe").string()));
     }
     // A profile file source passes the same test.
-    EXPECT_EQ(hiveFromName((folder / "game.ini").string()), kSourceProfileFile);
-    EXPECT_EQ(hiveFromName((folder / "*.ini").string()), kSourceUnknown);
-    EXPECT_EQ(hiveFromName((folder / "missing.ini").string()), kSourceUnknown);
+    EXPECT_EQ(classifySource((folder / "game.ini").string()), kSourceProfileFile);
+    EXPECT_EQ(classifySource((folder / "*.ini").string()), kSourceUnknown);
+    EXPECT_EQ(classifySource((folder / "missing.ini").string()), kSourceUnknown);
     if (markHidden(folder / "game.ini")) {
-        EXPECT_EQ(hiveFromName((folder / "game.ini").string()), kSourceUnknown);
+        EXPECT_EQ(classifySource((folder / "game.ini").string()), kSourceUnknown);
     } else {
-        EXPECT_EQ(hiveFromName((folder / ".hidden.ini").string()), kSourceUnknown);
+        EXPECT_EQ(classifySource((folder / ".hidden.ini").string()), kSourceUnknown);
     }
 }
 

@@ -282,6 +282,26 @@ TEST(WritingRun, KeepsTheOriginalOnceAndLaterWritesLeaveTheCopyAlone) {
               (std::vector<std::string>{"nwmain.exe", "nwmain.exe.orvendel-original"}));
 }
 
+TEST(WritingRun, AStaleTemporaryFileThatStaysIsReportedAndTheRunGoesOn) {
+    TempDir dir;
+    const fs::path exe = dir / "nwmain.exe";
+    const fs::path stale = dir / ".nwmain.exe.orvendel-tmp-a1B2c3";
+    writeFixture(exe, sample(1).bytes);
+    writeFixture(stale, std::vector<std::uint8_t>{1, 2, 3});
+    CameraState state;
+    state.settings = editedValues();
+    state.valuesChosen = true;
+    RecordingProgress progress;
+    FaultInjectingFileSystemOps ops(FaultInjectingFileSystemOps::Step::RemoveIfUnused, 1,
+                                    std::make_error_code(std::errc::permission_denied));
+    ScopedFileSystemOps scope(ops);
+    const RunResult result = writeCameraValues(exe, state, progress);
+    EXPECT_EQ(result.outcome, Outcome::Modified);
+    EXPECT_EQ(result.cleanUp.message(), "Cannot remove the stale temporary file \"" +
+                                            stale.string() + "\": Permission denied.");
+    EXPECT_TRUE(fs::exists(stale));
+}
+
 TEST(Restore, WithoutAKeptCopyIsAFailureNamingTheCopy) {
     TempDir dir;
     const fs::path exe = dir / "nwmain.exe";

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <numeric>
 #include <span>
-#include <stdexcept>
+#include <string_view>
 #include <vector>
 
 #include "patcher/signature.h"
@@ -81,9 +81,43 @@ TEST(RevisionTables, RecogniseTheirSignaturesAndVisitEverySiteAtItsOffset) {
         EXPECT_EQ(parsed.data(), parsedSignatures(*table).data());
         EXPECT_EQ(parsed.size(), image.sites.size());
     }
+}
+
+TEST(RevisionTables, ATableOfNeitherRevisionHasNoSignaturesAndRecognisesNothing) {
     const SignatureStep foreignSteps[] = {{"00", 1, {}}};
     const RevisionTable foreign{2, {}, foreignSteps, {}, {}};
-    EXPECT_THROW(parsedSignatures(foreign), std::logic_error);
+    EXPECT_TRUE(parsedSignatures(foreign).empty());
+    const std::uint8_t image[] = {0x00, 0x00, 0x00, 0x00};
+    CameraState state;
+    EXPECT_FALSE(readSites(foreign, image, state, nullptr).recognised);
+    EXPECT_EQ(state.revision, kRevisionUnknown);
+}
+
+TEST(SignatureText, HexPairsOrWildcardsSeparatedByBlanks) {
+    struct Row {
+        const char* name;
+        std::string_view text;
+        bool wellFormed;
+    };
+    const Row rows[] = {
+        {"pairs and a wildcard", "00 ?? C7 05", true},
+        {"lower case and a tab", "c7\t0a", true},
+        {"blanks around", "  FF  ", true},
+        {"empty", "", false},
+        {"only blanks", "   ", false},
+        {"one digit", "0", false},
+        {"three digits", "C70", false},
+        {"pairs not separated", "C705", false},
+        {"not hex", "G0", false},
+        {"half a wildcard", "0?", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(isSignatureText(row.text), row.wellFormed);
+        EXPECT_EQ(Signature::parse(row.text).has_value(), row.wellFormed);
+    }
+    static_assert(isSignatureText("00 ?? C7") && !isSignatureText("0"),
+                  "the check can run when the tables are compiled");
 }
 
 TEST(RevisionTables, ReadingTakesTheLastSiteOfEachFieldAndTheTablesOwnValues) {

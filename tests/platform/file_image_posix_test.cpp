@@ -53,7 +53,7 @@ TEST(FileImage, MapsOnceCopiesEditedPagesAndNoticesARewrite) {
 #endif
 
     // Edits stay in memory: only the edited page is copied, the file keeps its bytes.
-    mapped.writableBytes()[100] = 0;
+    (*mapped.writableBytes())[100] = 0;
     EXPECT_EQ(mapped.bytes()[100], 0);
     EXPECT_EQ(readFixture(file), pattern());
     EXPECT_TRUE(mapped.checkUnchanged().ok());

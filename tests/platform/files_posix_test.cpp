@@ -88,6 +88,15 @@ TEST(ReadOnlyAttribute, IsTheOwnerWriteBitAndClearingAddsOnlyThatBit) {
     EXPECT_TRUE(readOnly);
 }
 
+TEST(ReadOnlyAttribute, SettingItAgainTakesAwayOnlyTheOwnersWriteBit) {
+    TempDir dir;
+    const fs::path file = dir / "game.exe";
+    writeFixture(file, bytesOf("x"));
+    ASSERT_EQ(::chmod(file.c_str(), 0764), 0);
+    ASSERT_TRUE(setReadOnlyAttribute(file).ok());
+    EXPECT_EQ(modeOf(file), 0564u);
+}
+
 // The file a link names is replaced, and its original copy lies beside it, not the link.
 TEST(WriteFileAtomically, FollowsASymbolicLinkAndRefusesAFolder) {
     TempDir dir;

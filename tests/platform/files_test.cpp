@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "fault_injecting_file_system_ops.h"
@@ -22,6 +24,29 @@ using Step = FaultInjectingFileSystemOps::Step;
 
 std::vector<std::uint8_t> bytesOf(std::string_view text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+TEST(FileBuffer, MemoryThatCannotBeHadIsAFailureNamingTheFile) {
+    const std::size_t tooMuch = std::numeric_limits<std::size_t>::max();
+    const Result<FileBuffer> buffer = FileBuffer::forFile("game.exe", tooMuch);
+    ASSERT_FALSE(buffer.ok());
+    EXPECT_EQ(buffer.message(), "Cannot read \"game.exe\": not enough memory for " +
+                                    std::to_string(tooMuch) + " bytes.");
+}
+
+// A system whose messages end in a full stop, as Windows' do.
+class StoppedMessages : public std::error_category {
+public:
+    const char* name() const noexcept override { return "stopped"; }
+    std::string message(int) const override { return "Access is denied.\r\n"; }
+};
+
+TEST(SetReadOnlyAttribute, AFailureNamesTheFileAndTheReasonWithOneFullStop) {
+    static const StoppedMessages category;
+    FaultInjectingFileSystemOps ops(Step::SetReadOnly, 1, std::error_code(5, category));
+    ScopedFileSystemOps scope(ops);
+    EXPECT_EQ(setReadOnlyAttribute("game.exe").message(),
+              "Cannot make \"game.exe\" read-only again: Access is denied.");
 }
 
 // A failed read is covered with the whole program under tests/reliability; a file that

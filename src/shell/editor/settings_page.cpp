@@ -296,7 +296,7 @@ QPushButton* SettingsPage::firstPersonButton(Camera camera) const {
     return controls(camera).fps;
 }
 
-// Reading routines ---------------------------------------------------------------------------
+// Taking the user's moves into the record ---------------------------------------------------------
 
 void SettingsPage::readAngleGauge(Camera camera) {
     RoundGauge& gauge = *controls(camera).angle;
@@ -304,7 +304,7 @@ void SettingsPage::readAngleGauge(Camera camera) {
     for (int i = 0; i < kAngleNeedleCount; ++i) {
         needles[static_cast<std::size_t>(i)] = gauge.markerValue(i);
     }
-    const AngleReadResult result = readGauge(state_.settings, camera, state_.revision, needles);
+    const AngleReadResult result = takeNeedles(state_.settings, camera, state_.revision, needles);
     gauge.setScaleStart(1, result.scale.start);
     gauge.setScaleExtent(1, result.scale.extent);
     for (int i = 0; i < kAngleNeedleCount; ++i) {
@@ -340,7 +340,7 @@ void SettingsPage::readHeights() {
     readHeight(state_.settings.DHeight, drive_->height->currentIndex());
 }
 
-// Show routines ------------------------------------------------------------------------------
+// Showing the record in the controls --------------------------------------------------------------
 
 void SettingsPage::showSettings() {
     showSettings(Camera::ChaseTopDown);
@@ -360,13 +360,13 @@ void SettingsPage::showDistanceGauge(Camera camera) {
 }
 
 void SettingsPage::updateGaugeScale(Camera camera) {
-    const AngleScale scale = gaugeScale(state_.settings, camera);
+    const AngleScale scale = angleScaleFor(state_.settings, camera);
     controls(camera).angle->setScaleStart(1, scale.start);
     controls(camera).angle->setScaleExtent(1, scale.extent);
 }
 
 void SettingsPage::showAngleGauge(Camera camera) {
-    const AngleNeedleValues values = showGauge(state_.settings, camera, state_.revision);
+    const AngleNeedleValues values = needleValuesFor(state_.settings, camera, state_.revision);
     for (int i = 0; i < kAngleNeedleCount; ++i) {
         if (const auto& value = values[static_cast<std::size_t>(i)]) {
             controls(camera).angle->setMarkerValue(i, *value);

@@ -18,14 +18,14 @@ class LinearGauge;
 class MessageBoxes;
 class RoundGauge;
 
-// The settings page `SettingsFrame`: per camera mode an angle gauge, a zoom gauge, a
+// The settings page: per camera mode an angle gauge, a zoom gauge, a
 // viewing-distance gauge, a height list and an "FPS Mode!" button, the quick presets, and the
 // page's window-level buttons.
 //
 // The page edits the record of a CameraState that the main window owns. The user's moves on
 // the gauges are read into the record at once (with the interlocks of the editor logic); the
-// height lists reach the record only through readHeights(). The "show" routines push the record
-// into the controls and never run a reading routine. "Modify NWN", "Exit", "Load Settings..."
+// height lists reach the record only through readHeights(). The show functions push the record
+// into the controls and never read a control back. "Modify NWN", "Exit", "Load Settings..."
 // and "Save Settings..." are the window's: the page only raises their signals.
 class SettingsPage : public QWidget {
     Q_OBJECT
@@ -38,7 +38,7 @@ public:
     // Pushes the whole record into the controls: chase/top-down first, then drive.
     void showSettings();
     // Pushes one camera mode: viewing distance, scale 1, angle needles, height list, zoom gauge,
-    // in that order. Changes no field and raises no reading routine.
+    // in that order. Changes no field and reads no control back.
     void showSettings(Camera camera);
 
     // Takes both height lists' selections into the record (chase/top-down, then drive); a list
@@ -77,7 +77,7 @@ signals:
     void exitRequested();
     void loadRequested();
     void saveRequested();
-    // A reading routine took a user's move on a gauge of `camera` into the record.
+    // A user's move on a gauge of `camera` was taken into the record.
     void recordEdited(orvendel::Camera camera);
 
 private:
@@ -87,18 +87,18 @@ private:
     void buildQuickPresets();
     // Creates the controls of one camera mode inside `frame` and applies their designs.
     void buildGroup(Camera camera, QGroupBox* frame);
-    // Ties the gauges and the "FPS Mode!" button of one camera mode to their routines.
+    // Ties the gauges and the "FPS Mode!" button of one camera mode to their handlers.
     void connectGroup(Camera camera);
     Group& controls(Camera camera) const;
 
-    // Reading routines, run only by the user's moves: each takes its gauge into the record,
+    // Run only by the user's moves: each takes its gauge's values into the record,
     // puts corrected values back onto the gauge and raises recordEdited().
     void readAngleGauge(Camera camera);
     void readZoomGauge(Camera camera);
     // Also shows the viewing-distance warning when it is due.
     void readDistanceGauge(Camera camera);
 
-    // Show routines: each sets its control from the record and changes nothing else.
+    // Each sets its control from the record and changes nothing else.
     void showDistanceGauge(Camera camera);
     void updateGaugeScale(Camera camera);
     void showAngleGauge(Camera camera);

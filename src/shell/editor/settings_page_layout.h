@@ -7,11 +7,11 @@
 
 namespace orvendel {
 
-// Size of the settings page frame `SettingsFrame`, in twips.
+// Size of the settings page, in twips.
 inline constexpr int kSettingsFrameWidth = 7800;
 inline constexpr int kSettingsFrameHeight = 8550;
 
-// Every control of the settings page below `SettingsFrame`: frames, buttons, gauges, lists and
+// Every control of the settings page: frames, buttons, gauges, lists and
 // labels, each placed inside its own parent (the page or one of its three frames), with its
 // tab index in the main window's keyboard order.
 std::span<const ControlLayout> settingsPageLayout();

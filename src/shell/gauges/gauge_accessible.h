@@ -12,7 +12,7 @@ namespace orvendel {
 
 // What assistive technology sees of a gauge: a dial (round gauge) or slider (linear gauge)
 // whose value is the selected marker's, with one child per shown marker. Values set through it
-// are a user's moves, so the program's reading routines and interlocks apply.
+// are a user's moves, so the page takes them into the record with its interlocks.
 class GaugeAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     GaugeAccessible(GaugeWidget* gauge, QAccessible::Role role);

@@ -9,7 +9,7 @@ class QPushButton;
 
 namespace orvendel {
 
-// The first page of the main window (NWMainLocationFrame): the greeting, the path box NWN with
+// The first page of the main window: the greeting, the box with the game's path beside
 // "Browse..." and "Restore Original", the note on where the game was looked for when it was
 // not found, and the "Next >" and "Cancel" buttons. It holds no logic
 // of its own; the main window wires its controls.

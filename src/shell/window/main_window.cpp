@@ -42,8 +42,10 @@ namespace orvendel {
 
 namespace {
 
+// Qt's dialogs and the path box may give '/' on Windows; the core's messages name files as the
+// system writes them.
 std::filesystem::path toPath(const QString& text) {
-    return std::filesystem::path(text.toStdU16String());
+    return std::filesystem::path(QDir::toNativeSeparators(text).toStdU16String());
 }
 
 // Opens the list of the path box's completer with the Down key, and with a click while the box

@@ -265,8 +265,9 @@ TEST_F(MainWindowTest, DoubleClickOnNextOnlyReadsOtherNamesAreAskedAboutAndResto
     QTest::mouseClick(restore, Qt::LeftButton);
     EXPECT_EQ(okStatuses.size(), 2);
     ASSERT_FALSE(messages.shown().isEmpty());
-    EXPECT_EQ(messages.shown().back().text, "Cannot read \"" + QString::fromStdString(copy) +
-                                                "\": there is no original copy of this file.");
+    EXPECT_EQ(messages.shown().back().text,
+              "Cannot read \"" + QDir::toNativeSeparators(QString::fromStdString(copy)) +
+                  "\": there is no original copy of this file.");
     EXPECT_FALSE(restore->isEnabled());
 }
 
@@ -343,9 +344,12 @@ TEST_F(MainWindowTest, PathBoxOffersEveryCopyFoundOrTheNoteSaysWhereTheSearchLoo
     QTest::keyClick(nwn, Qt::Key_Down);
     ASSERT_TRUE(list->isVisible());
     QStringList shown;
-    for (int row = 0; row < list->model()->rowCount(); ++row)
+    QStringList expected;
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
         shown << list->model()->index(row, 0).data(Qt::ToolTipRole).toString();
-    EXPECT_EQ(shown, found);
+        expected << QDir::toNativeSeparators(found.value(row));
+    }
+    EXPECT_EQ(shown, expected);
     pick(1);
     EXPECT_EQ(nwn->text(), missing);
     EXPECT_FALSE(next->isEnabled());
