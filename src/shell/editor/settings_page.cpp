@@ -330,8 +330,12 @@ void SettingsPage::readZoomGauge(Camera camera) {
 void SettingsPage::readDistanceGauge(Camera camera) {
     orvendel::readDistanceGauge(state_.settings, camera, controls(camera).distance->markerValue(0));
     emit recordEdited(camera);
+    // The warning waits until the move has returned: a screen reader that set the distance must
+    // get its answer at once, not when the box is closed.
     if (takeDistanceWarning(state_, group(state_.settings, camera).ClipDist)) {
-        messages_.inform(windowText(kDistanceWarningText));
+        QMetaObject::invokeMethod(
+            this, [this] { messages_.inform(windowText(kDistanceWarningText)); },
+            Qt::QueuedConnection);
     }
 }
 
@@ -379,8 +383,13 @@ void SettingsPage::showHeight(Camera camera) {
 }
 
 void SettingsPage::showZoomGauge(Camera camera) {
-    showZoomView(*controls(camera).zoom,
-                 orvendel::showZoomGauge(state_.settings, camera, state_.revision));
+    ZoomGaugeView view = orvendel::showZoomGauge(state_.settings, camera, state_.revision);
+    // Without a recognised revision the drive gauge takes no moves and the editor shows nothing
+    // on it; it still shows the record's three values, as the chase gauge does, and not the
+    // design's pointers, band and captions.
+    if (view.empty())
+        view = orvendel::showZoomGauge(state_.settings, camera, 1);
+    showZoomView(*controls(camera).zoom, view);
 }
 
 // Presets ------------------------------------------------------------------------------------
@@ -414,7 +423,12 @@ void SettingsPage::adaptToRevision(int revision) {
             // INS and DEL are neither shown nor edited; needles and labels 2 and 3 go.
             g.angle->setMarkerCount(2);
             g.angle->setLabelCount(2);
-            // The pinned minimum stays on the scale as a fixed hairline mark.
+        }
+        if (revision != 0) {
+            // The minimum zoom is pinned in revision 1 and taken by no gauge without a
+            // recognised revision: it stays on the scale as a fixed hairline mark. Nor can a
+            // minimum above the maximum, as an unrecognised file may leave them, cross the
+            // maximum's arrowhead.
             g.zoom->setMarkerShape(kPointerMinimum, LinearGauge::PointerShape::Bar);
             g.zoom->setMarkerWidth(kPointerMinimum, 0.0);
             g.zoom->setMarkerDraggable(kPointerMinimum, false);
@@ -470,7 +484,7 @@ void SettingsPage::describeGauges(int revision) {
         } else if (camera == Camera::Drive && revision == 0) {
             zoomTip = tr("Pointer: default zoom distance (below 0 is first-person)");
         } else {
-            zoomTip = revision == 1 ? tr("Red mark: minimum zoom distance (fixed)")
+            zoomTip = revision != 0 ? tr("Red mark: minimum zoom distance (fixed)")
                                     : tr("Red pointer: minimum zoom distance");
             zoomTip +=
                 tr("\nMagenta pointer: maximum zoom distance\nCyan pointer: default zoom distance"

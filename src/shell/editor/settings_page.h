@@ -48,7 +48,8 @@ public:
     // Restyles the page for the executable revision found by a read: revision 0 turns the drive
     // zoom gauge into a single bar pointer captioned "Zoom"; revision 1 hides the INS and DEL
     // needles and their labels, shows both zoom minima as fixed markers and hides both
-    // "FPS Mode!" buttons; any other value keeps the layout's design. Every call starts from the
+    // "FPS Mode!" buttons; any other value (none recognised) shows both zoom minima as fixed
+    // markers too and takes no moves on the drive zoom gauge. Every call starts from the
     // layout's design, so the last call wins. Call showSettings() afterwards.
     void adaptToRevision(int revision);
 
@@ -95,7 +96,7 @@ private:
     // puts corrected values back onto the gauge and raises recordEdited().
     void readAngleGauge(Camera camera);
     void readZoomGauge(Camera camera);
-    // Also shows the viewing-distance warning when it is due.
+    // Also shows the viewing-distance warning when it is due, once the move has returned.
     void readDistanceGauge(Camera camera);
 
     // Each sets its control from the record and changes nothing else.

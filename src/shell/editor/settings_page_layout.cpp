@@ -15,7 +15,8 @@ constexpr std::array kSettingsPage = {
     ControlLayout{"BiowareBtn", 210, 270, 1575, 480, 23},
     // Chase and top-down camera
     ControlLayout{"Frame3", 75, 1245, 7455, 3165, 12},
-    ControlLayout{"CTFPS", 225, 2625, 1305, 390, 20},
+    // Below the angle gauge, which it would overlap by two pixels at the design's own top.
+    ControlLayout{"CTFPS", 225, 2715, 1305, 390, 20},
     ControlLayout{"CTHeight", 3645, 2700, 3525, 315, 16},
     ControlLayout{"CTClipGauge", 3105, 1785, 4185, 675, 15},
     ControlLayout{"LGauge1", 3105, 330, 4185, 885, 14},

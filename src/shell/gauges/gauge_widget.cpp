@@ -3,6 +3,7 @@
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -54,7 +55,14 @@ GaugeWidget::GaugeWidget(QWidget* parent) : QWidget(parent) {
     setFont(gaugeFont());
 }
 
-GaugeWidget::~GaugeWidget() = default;
+GaugeWidget::~GaugeWidget() {
+    // An open editor loses the focus as it goes, and must not call back into a gauge that is
+    // being destroyed.
+    if (editor_) {
+        editor_->disconnect(this);
+        delete editor_;
+    }
+}
 
 QFont GaugeWidget::gaugeFont() {
     QFont font;
@@ -241,6 +249,10 @@ QList<GaugeWidget::DrawnText> GaugeWidget::drawnTexts() const {
     return texts;
 }
 
+double GaugeWidget::textGap(const QFontMetricsF& metrics) {
+    return std::max(2.0, 0.2 * metrics.height() + 0.01);
+}
+
 GaugeWidget::FittedTexts GaugeWidget::fitTexts() const {
     FittedTexts fitted;
     for (double scale = 1.0; scale >= kSmallestTextScale - 1e-9; scale -= kTextScaleStep) {
@@ -370,9 +382,10 @@ void GaugeWidget::mousePressEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
-    // The offset keeps a needle grabbed away from its value from jumping to the mouse.
-    const double shown = std::clamp(markerValue(index), rangeMinimum_, rangeMaximum_);
-    grabOffset_ = shown - valueFromPoint(pos);
+    // The marker follows the mouse by how far it has moved since the press, so that one
+    // grabbed away from its value does not jump to the mouse.
+    grabValue_ = markerValue(index);
+    grabPoint_ = valueFromPoint(pos);
     dragged_ = index;
     dragChanged_ = false;
     // Moves without the button reach the gauge only when tracked; they end a lost drag.
@@ -393,7 +406,7 @@ void GaugeWidget::mouseMoveEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    if (moveByUser(dragged_, valueFromPoint(event->position()) + grabOffset_)) {
+    if (dragTo(valueFromPoint(event->position()) - grabPoint_)) {
         dragChanged_ = true;
     }
     event->accept();
@@ -439,7 +452,7 @@ bool GaugeWidget::openValueEditor() {
         return false;
     }
     editedMarker_ = index;
-    editor_ = new GaugeValueEditor(valueSuffix_, this);
+    editor_ = new GaugeValueEditor(valueSuffix_, rangeMinimum_, rangeMaximum_, this);
     editor_->setAccessibleName(markerName(index));
     editor_->setText(valueNumber(index));
     editor_->selectAll();
@@ -447,16 +460,45 @@ bool GaugeWidget::openValueEditor() {
     const QSizeF size(
         std::min<double>(width() - 2, metrics.horizontalAdvance(QStringLiteral("-000.0000")) + 10),
         std::min<double>(height() - 2, metrics.height() + 6));
-    QRectF box(valueAnchor(index) - QPointF(size.width() / 2, size.height() / 2), size);
-    box.moveLeft(std::clamp(box.left(), 1.0, std::max(1.0, width() - 1 - box.width())));
-    box.moveTop(std::clamp(box.top(), 1.0, std::max(1.0, height() - 1 - box.height())));
-    editor_->setGeometry(box.toAlignedRect());
+    editor_->setGeometry(valueEditorBox(index, size).toAlignedRect());
     connect(editor_, &GaugeValueEditor::valueEntered, this, &GaugeWidget::commitValueEditor);
     connect(editor_, &GaugeValueEditor::cancelled, this, &GaugeWidget::closeValueEditor);
     editor_->show();
     editor_->setFocus(Qt::OtherFocusReason);
     update();
     return true;
+}
+
+QRectF GaugeWidget::valueEditorBox(int index, const QSizeF& size) const {
+    const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const auto inside = [&](QRectF box) {
+        box.moveLeft(
+            std::clamp(box.left(), area.left(), std::max(area.left(), area.right() - box.width())));
+        box.moveTop(
+            std::clamp(box.top(), area.top(), std::max(area.top(), area.bottom() - box.height())));
+        return box;
+    };
+    const QRectF centred =
+        inside(QRectF(valueAnchor(index) - QPointF(size.width() / 2, size.height() / 2), size));
+    // The box keeps clear of the marker's legend, which says what is being typed: it moves the
+    // shortest way off it, up, down, left or right, as far as the gauge allows.
+    QRectF legend;
+    for (const DrawnText& text : drawnTexts()) {
+        if (text.text == markerName(index))
+            legend = text.box.adjusted(-1, -1, 1, 1);
+    }
+    if (legend.isNull() || !centred.intersects(legend))
+        return centred;
+    const double reach = std::max(width(), height());
+    for (double shift = 1; shift <= reach; shift += 1) {
+        for (const QPointF step :
+             {QPointF(0, -shift), QPointF(0, shift), QPointF(shift, 0), QPointF(-shift, 0)}) {
+            const QRectF box = centred.translated(step);
+            if (area.contains(box) && !box.intersects(legend))
+                return box;
+        }
+    }
+    return centred;
 }
 
 QLineEdit* GaugeWidget::valueEditor() const {
@@ -477,6 +519,8 @@ void GaugeWidget::closeValueEditor() {
     editor_ = nullptr;
     editedMarker_ = -1;
     const bool hadFocus = editor->hasFocus();
+    if (QLabel* note = editor->refusalNote())
+        note->hide();  // a window of its own
     editor->hide();
     editor->deleteLater();
     if (hadFocus) {
@@ -549,6 +593,25 @@ void GaugeWidget::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
 }
 
+bool GaugeWidget::dragTo(double moved) {
+    if (std::isnan(moved)) {
+        return false;
+    }
+    const double start = std::clamp(grabValue_, rangeMinimum_, rangeMaximum_);
+    double value = std::clamp(start + moved, rangeMinimum_, rangeMaximum_);
+    if (valueResolution_ > 0) {
+        // Snapped towards where the drag began: a move of less than one step from a whole value
+        // changes nothing, and no move lands on the far side of where the marker stood.
+        const double steps = value / valueResolution_;
+        value = (moved > 0 ? std::floor(steps) : std::ceil(steps)) * valueResolution_ + 0.0;
+        value = std::clamp(value, rangeMinimum_, rangeMaximum_);
+    }
+    const bool onward = moved > 0 ? value > start : value < start;
+    // Short of a step the marker stays where it stood (within the range), fraction and all;
+    // without any move it keeps its value from before the press.
+    return storeUserValue(dragged_, onward ? value : moved == 0 ? grabValue_ : start);
+}
+
 bool GaugeWidget::moveByUser(int index, double value) {
     if (std::isnan(value)) {
         return false;
@@ -557,6 +620,10 @@ bool GaugeWidget::moveByUser(int index, double value) {
     if (valueResolution_ > 0) {
         value = std::clamp(snapToMultiple(value, valueResolution_), rangeMinimum_, rangeMaximum_);
     }
+    return storeUserValue(index, value);
+}
+
+bool GaugeWidget::storeUserValue(int index, double value) {
     if (sameValue(markerValue(index), value)) {
         return false;
     }

@@ -15,6 +15,7 @@
 
 #include "shell/gauges/marker_painter.h"
 
+class QFontMetricsF;
 class QLineEdit;
 class QPainter;
 class QPainterPath;
@@ -30,7 +31,9 @@ class GaugeValueEditor;
 // Values set by the program (setMarkerValue) are stored as given and raise no notification.
 // A user's move (drag, key, typed value or assistive technology) is limited to the marker range
 // and snapped to the value resolution; it raises a move notification for every change while it
-// lasts and a release notification once when it ends, if the marker moved.
+// lasts and a release notification once when it ends, if the marker moved. A drag moves its
+// marker by as much as the mouse moved since the press, snapped towards the marker's value at
+// the press, so that a press, or a jitter of less than a step, changes nothing.
 // Subclasses provide the drawing, a hit test and the point-to-value mapping.
 //
 // Keyboard (the gauge takes focus by Tab and click): 1 to 4 select a marker, Up/Right and
@@ -192,6 +195,10 @@ protected:
     // Outline of the face in widget coordinates; drawn in the highlight colour while focused.
     virtual QPainterPath faceEdge() const;
 
+    // The room every static text keeps to the others, to the scale and to the gauge's edge: a
+    // fifth of its font's line height, never under two pixels, so that it grows with the font.
+    static double textGap(const QFontMetricsF& metrics);
+
     // The static texts, shrunk together until they fit (down to half the font size; what fits
     // at no size is left out).
     FittedTexts fitTexts() const;
@@ -236,12 +243,21 @@ private:
     // Clamps and snaps `value` and, if it differs, stores it and notifies the move.
     // Returns whether the value changed.
     bool moveByUser(int index, double value);
+    // The dragged marker after the mouse moved by `moved` scale units since the press: its value
+    // at the press moved as far, within the range, snapped towards the value at the press; no
+    // move at all gives that value back. Stores and notifies as moveByUser().
+    bool dragTo(double moved);
+    // Stores `value` for marker `index` and notifies the move, if it differs.
+    bool storeUserValue(int index, double value);
     // Ends the drag, with a release notification if the marker moved during it.
     void finishDrag();
     // Picks the first shown, draggable marker when the selection is no longer usable.
     void repairSelection();
     // Tells assistive technology that marker `index` changed its value.
     void announceValue(int index);
+    // Where the value editor of `size` goes for marker `index`: beside the marker, inside the
+    // gauge, clear of the marker's legend.
+    QRectF valueEditorBox(int index, const QSizeF& size) const;
     // Takes or drops the editor's value; both close the editor.
     void commitValueEditor(double value);
     void closeValueEditor();
@@ -258,7 +274,8 @@ private:
     QString valueSuffix_;
     int selected_ = 0;
     int dragged_ = -1;
-    double grabOffset_ = 0.0;
+    double grabValue_ = 0.0;  // the dragged marker's value at the press
+    double grabPoint_ = 0.0;  // the scale value under the mouse at the press
     bool dragChanged_ = false;
     QPixmap staticLayer_;
     QPointer<GaugeValueEditor> editor_;

@@ -18,15 +18,23 @@ constexpr double kScaleRight = 0.95;
 constexpr double kMinimumPointerWidth = 2.0;
 constexpr double kMinimumBandWidth = 2.0;
 
+// The room between a tick value and the gauge's edge, past the border's middle: it grows with
+// the values' own height, the digits' ink.
+double numberEdge(const QRectF& digits) {
+    return std::max(2.0, 0.2 * digits.height() + 0.01);
+}
+
 bool validIndex(int index, int count) {
     return index >= 0 && index < count;
 }
 
-// Texts keep this far from the widget's edges, and this far from each other and the scale.
-constexpr double kTextMargin = 2.0;
-constexpr double kTextGap = 2.0;
+// Texts keep their gap (GaugeWidget::textGap) from each other and the scale, and from the
+// widget's edges as well as the width of the border drawn there.
+constexpr double kBorder = 1.0;
+// Ticks end this far above their values.
+constexpr double kTickGap = 2.0;
 // Ticks shorter than this leave no visible scale.
-constexpr double kShortestTick = 2.0;
+constexpr double kShortestTick = 1.5;
 
 }  // namespace
 
@@ -296,8 +304,8 @@ LinearGauge::TickGeometry LinearGauge::tickGeometry(const QFontMetricsF& metrics
         // The values sit on the bottom edge; the ticks keep their design length above them but
         // stay below the bands.
         const QRectF digits = metrics.tightBoundingRect(QStringLiteral("0123456789-"));
-        g.baseline = std::floor(h - kTextMargin - digits.bottom());
-        g.majorEnd = std::floor(g.baseline + digits.top() - kTextGap);
+        g.baseline = std::floor(h - 0.5 - numberEdge(digits) - digits.bottom());
+        g.majorEnd = std::floor(g.baseline + digits.top() - kTickGap);
         double lowestBand = 0.0;
         for (int i = 0; i < bandCount_; ++i) {
             lowestBand = std::max(lowestBand, bands_[static_cast<size_t>(i)].bottom * h);
@@ -318,11 +326,12 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
     }
     const double w = width();
     const double h = height();
-    const QRectF area =
-        QRectF(rect()).adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
+    const double gap = textGap(metrics);
+    const double margin = kBorder + gap;
+    const QRectF area = QRectF(rect()).adjusted(margin, margin, -margin, -margin);
     const ScaleMap map = pixelMap();
     auto clearOfTexts = [&](const QRectF& box) {
-        const QRectF spaced = box.adjusted(-kTextGap, -kTextGap, kTextGap, kTextGap);
+        const QRectF spaced = box.adjusted(-gap, -gap, gap, gap);
         return std::none_of(texts.begin(), texts.end(),
                             [&](const PlacedText& t) { return t.box.intersects(spaced); });
     };
@@ -334,7 +343,9 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
             const double textWidth = metrics.horizontalAdvance(text);
             const QRectF box(map.transform(v) - textWidth / 2, ticks.baseline + digits.top(),
                              textWidth, digits.height());
-            if (area.contains(box) && clearOfTexts(box)) {
+            // Their room below is settled with the ticks' places, and the same at the sides.
+            const double side = 0.5 + numberEdge(digits);
+            if (box.left() >= side && box.right() <= w - side && clearOfTexts(box)) {
                 texts.append({text, box, QPointF(box.left(), ticks.baseline), tickColour_});
             } else if (!dropMisfits) {
                 return false;
@@ -363,22 +374,24 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
         const QPointF pb = labels_[static_cast<size_t>(b)].position;
         return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
     });
+    double rowsEnd = area.top();  // below the rows laid out so far, with the gap
     for (qsizetype first = 0; first < order.size();) {
         const double rowY = labels_[static_cast<size_t>(order[first])].position.y();
+        // A row starts at its design height, or lower where the row above reaches there.
+        const double rowTop = std::max(rowY * h, rowsEnd);
         qsizetype end = first;
         while (end < order.size() &&
                labels_[static_cast<size_t>(order[end])].position.y() == rowY) {
             ++end;
         }
-        // Labels in a row stay a blank apart.
-        const double rowGap = std::max(kTextGap, metrics.horizontalAdvance(QLatin1Char(' ')));
+        // Labels in a row stay clearly further apart than the words of one caption.
+        const double rowGap = std::max(2 * gap, 2 * metrics.horizontalAdvance(QLatin1Char(' ')));
         QList<QRectF> boxes;
         double reached = area.left() - rowGap;
         for (qsizetype k = first; k < end; ++k) {
             const Label& label = labels_[static_cast<size_t>(order[k])];
             const double x = std::max(label.position.x() * w, reached + rowGap);
-            boxes << QRectF(x, std::max(rowY * h, area.top()),
-                            metrics.horizontalAdvance(label.caption), metrics.height());
+            boxes << QRectF(x, rowTop, metrics.horizontalAdvance(label.caption), metrics.height());
             reached = boxes.last().right();
         }
         double limit = area.right();
@@ -400,6 +413,7 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
                 return false;
             }
         }
+        rowsEnd = rowTop + metrics.height() + gap;
         first = end;
     }
     return true;

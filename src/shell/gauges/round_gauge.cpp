@@ -30,8 +30,9 @@ constexpr double kValueTextRadius = 0.36;
 constexpr double kNeedleTail = -0.16;
 constexpr double kNeedleBreadth = 0.07;
 constexpr double kThinnestNeedle = 3.2;
-// Texts keep this far from the face's edge, the dial and each other.
-constexpr double kTextGap = 2.0;
+
+// Legends keep this far from the dial's ring, ticks and needles.
+constexpr double kDialGap = 2.0;
 
 bool validIndex(int index, int count) {
     return index >= 0 && index < count;
@@ -371,6 +372,8 @@ bool RoundGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTex
     const QPointF c = centre();
     const double r = radius();
     const QPolygonF face = facePolygon();
+    // Texts keep this far from the face's edge, the dial and each other.
+    const double spacing = textGap(metrics);
     auto angleOf = [&](double value) {
         return angleMap_.transform(std::clamp(value, kNeedleMinimum, kNeedleMaximum));
     };
@@ -400,7 +403,7 @@ bool RoundGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTex
                          -std::numeric_limits<double>::infinity());
     };
     auto insideFace = [&](const QRectF& box) {
-        const QRectF spaced = box.adjusted(-kTextGap, -kTextGap, kTextGap, kTextGap);
+        const QRectF spaced = box.adjusted(-spacing, -spacing, spacing, spacing);
         for (const QPointF& corner :
              {spaced.topLeft(), spaced.topRight(), spaced.bottomLeft(), spaced.bottomRight()}) {
             if (!face.containsPoint(corner, Qt::OddEvenFill)) {
@@ -409,8 +412,8 @@ bool RoundGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTex
         }
         return true;
     };
-    auto clearOf = [](const QList<PlacedText>& placed, const QRectF& box) {
-        const QRectF spaced = box.adjusted(-kTextGap, -kTextGap, kTextGap, kTextGap);
+    auto clearOf = [spacing](const QList<PlacedText>& placed, const QRectF& box) {
+        const QRectF spaced = box.adjusted(-spacing, -spacing, spacing, spacing);
         return std::none_of(placed.begin(), placed.end(),
                             [&](const PlacedText& t) { return t.box.intersects(spaced); });
     };
@@ -431,7 +434,7 @@ bool RoundGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTex
                                               std::abs(std::sin(a)) * size.height()) /
                                      2;
             const QPointF middle = pointForValue(v, 1.0) - c;
-            const QPointF at = c + middle * ((reach * r + clearance + kTextGap) / r);
+            const QPointF at = c + middle * ((reach * r + clearance + spacing) / r);
             const QRectF box(at - QPointF(size.width() / 2, size.height() / 2), size);
             numbers.append({text, box, QPointF(box.left(), box.top() - digits.top()), tickColour_});
         }
@@ -472,7 +475,7 @@ bool RoundGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTex
                         for (double x :
                              {avoidNumbers ? designX : leftX, avoidNumbers ? leftX : designX}) {
                             const QRectF box(QPointF(x, top), size);
-                            if (insideFace(box) && clearOfDial(box, kTextGap) &&
+                            if (insideFace(box) && clearOfDial(box, kDialGap) &&
                                 clearOf(legends, box) && (!avoidNumbers || clearOf(numbers, box))) {
                                 return box;
                             }
@@ -497,7 +500,7 @@ bool RoundGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTex
     for (PlacedText number : numbers) {
         const QRectF ideal = number.box;
         bool placed = false;
-        for (double shift = 0; shift <= 1.5 * ideal.width() + 2 * kTextGap; shift += 1.0) {
+        for (double shift = 0; shift <= 1.5 * ideal.width() + 2 * spacing; shift += 1.0) {
             const QRectF box = ideal.translated(shift, 0);
             if (insideFace(box) && clearOfDial(box, 0.0) && clearOf(texts, box)) {
                 number.origin += QPointF(shift, 0);

@@ -112,6 +112,9 @@ public:
     // Needle length as a fraction of the radius (the default reach of the needles' heads).
     static constexpr double kNeedleLength = 0.8;
 
+    // The face outline stretched over the widget, in widget coordinates.
+    QPolygonF facePolygon() const;
+
 signals:
     // The user moved needle `index` to `value` (repeatedly while dragging).
     void needleMoved(int index, double value);
@@ -130,9 +133,6 @@ protected:
     QPainterPath faceEdge() const override;
 
 private:
-    // The face outline stretched over the widget.
-    QPolygonF facePolygon() const;
-
     struct Scale {
         double start;
         double extent;

@@ -192,6 +192,14 @@
     </message>
 </context>
 <context>
+    <name>orvendel::GaugeValueEditor</name>
+    <message>
+        <source>Not a number: type one from %1 to %2, decimals with a point.</source>
+        <extracomment>Said when the typed value is not a number; %1 and %2 are the gauge&apos;s limits.</extracomment>
+        <translation>No es un número: escribe uno de %1 a %2, con punto decimal.</translation>
+    </message>
+</context>
+<context>
     <name>orvendel::LocationPage</name>
     <message>
         <source>Welcome to Orvendel Version H by the Orvendel developers.  Please send any comments or suggestions to the project&apos;s issue tracker.</source>
@@ -370,16 +378,6 @@ Aguja plateada: ángulo de la tecla Supr</translation>
         <translation>Puntero rojo: distancia de zoom mínima</translation>
     </message>
     <message>
-        <source>
-Magenta pointer: maximum zoom distance
-Cyan pointer: default zoom distance
-A distance below 0 is first-person (FPS)</source>
-        <translation>
-Puntero magenta: distancia de zoom máxima
-Puntero cian: distancia de zoom predeterminada
-Una distancia por debajo de 0 es primera persona (FPS)</translation>
-    </message>
-    <message>
         <source>%1 viewing distance</source>
         <extracomment>Accessible name of a viewing-distance gauge; %1 is the camera mode (&quot;Drive camera&quot;).</extracomment>
         <translation>%1: distancia de visión</translation>
@@ -395,6 +393,16 @@ Una distancia por debajo de 0 es primera persona (FPS)</translation>
     <message>
         <source>Drive camera height</source>
         <translation>Altura de la cámara de conducción</translation>
+    </message>
+    <message>
+        <source>
+Magenta pointer: maximum zoom distance
+Cyan pointer: default zoom distance
+A distance below 0 is first-person (FPS)</source>
+        <translation>
+Puntero magenta: distancia de zoom máxima
+Puntero cian: distancia de zoom predeterminada
+Una distancia por debajo de 0 es primera persona (FPS)</translation>
     </message>
 </context>
 </TS>

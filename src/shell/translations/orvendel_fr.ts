@@ -192,6 +192,14 @@
     </message>
 </context>
 <context>
+    <name>orvendel::GaugeValueEditor</name>
+    <message>
+        <source>Not a number: type one from %1 to %2, decimals with a point.</source>
+        <extracomment>Said when the typed value is not a number; %1 and %2 are the gauge&apos;s limits.</extracomment>
+        <translation>Pas un nombre : tapez-en un de %1 à %2, décimales avec un point.</translation>
+    </message>
+</context>
+<context>
     <name>orvendel::LocationPage</name>
     <message>
         <source>Welcome to Orvendel Version H by the Orvendel developers.  Please send any comments or suggestions to the project&apos;s issue tracker.</source>
@@ -370,16 +378,6 @@ Aiguille argent : angle de la touche Suppr</translation>
         <translation>Curseur rouge : distance de zoom minimum</translation>
     </message>
     <message>
-        <source>
-Magenta pointer: maximum zoom distance
-Cyan pointer: default zoom distance
-A distance below 0 is first-person (FPS)</source>
-        <translation>
-Curseur magenta : distance de zoom maximum
-Curseur cyan : distance de zoom par défaut
-Sous 0, la vue est à la première personne (FPS)</translation>
-    </message>
-    <message>
         <source>%1 viewing distance</source>
         <extracomment>Accessible name of a viewing-distance gauge; %1 is the camera mode (&quot;Drive camera&quot;).</extracomment>
         <translation>%1 : distance de vue</translation>
@@ -395,6 +393,16 @@ Sous 0, la vue est à la première personne (FPS)</translation>
     <message>
         <source>Drive camera height</source>
         <translation>Hauteur de la caméra conduite</translation>
+    </message>
+    <message>
+        <source>
+Magenta pointer: maximum zoom distance
+Cyan pointer: default zoom distance
+A distance below 0 is first-person (FPS)</source>
+        <translation>
+Curseur magenta : distance de zoom maximum
+Curseur cyan : distance de zoom par défaut
+Sous 0, la vue est à la première personne (FPS)</translation>
     </message>
 </context>
 </TS>

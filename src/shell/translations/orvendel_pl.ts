@@ -192,6 +192,14 @@
     </message>
 </context>
 <context>
+    <name>orvendel::GaugeValueEditor</name>
+    <message>
+        <source>Not a number: type one from %1 to %2, decimals with a point.</source>
+        <extracomment>Said when the typed value is not a number; %1 and %2 are the gauge&apos;s limits.</extracomment>
+        <translation>To nie liczba: wpisz liczbę od %1 do %2, część dziesiętną po kropce.</translation>
+    </message>
+</context>
+<context>
     <name>orvendel::LocationPage</name>
     <message>
         <source>Welcome to Orvendel Version H by the Orvendel developers.  Please send any comments or suggestions to the project&apos;s issue tracker.</source>
@@ -370,16 +378,6 @@ Srebrna wskazówka: kąt klawisza DEL</translation>
         <translation>Czerwony znacznik: minimalna odległość zoomu</translation>
     </message>
     <message>
-        <source>
-Magenta pointer: maximum zoom distance
-Cyan pointer: default zoom distance
-A distance below 0 is first-person (FPS)</source>
-        <translation>
-Purpurowy znacznik: maksymalna odległość zoomu
-Błękitny znacznik: domyślna odległość zoomu
-Odległość poniżej 0 to widok z pierwszej osoby (FPS)</translation>
-    </message>
-    <message>
         <source>%1 viewing distance</source>
         <extracomment>Accessible name of a viewing-distance gauge; %1 is the camera mode (&quot;Drive camera&quot;).</extracomment>
         <translation>%1: zasięg widzenia</translation>
@@ -395,6 +393,16 @@ Odległość poniżej 0 to widok z pierwszej osoby (FPS)</translation>
     <message>
         <source>Drive camera height</source>
         <translation>Wysokość kamery jazdy</translation>
+    </message>
+    <message>
+        <source>
+Magenta pointer: maximum zoom distance
+Cyan pointer: default zoom distance
+A distance below 0 is first-person (FPS)</source>
+        <translation>
+Purpurowy znacznik: maksymalna odległość zoomu
+Błękitny znacznik: domyślna odległość zoomu
+Odległość poniżej 0 to widok z pierwszej osoby (FPS)</translation>
     </message>
 </context>
 </TS>

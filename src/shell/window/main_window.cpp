@@ -2,6 +2,7 @@
 #include "shell/window/main_window.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCompleter>
 #include <QCursor>
@@ -12,9 +13,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <utility>
@@ -134,18 +141,34 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, RememberedP
     setWindowTitle(tr("Orvendel Version H"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(twipsSize(kMainWindowWidth, kMainWindowHeight));
+                   Qt::WindowCloseButtonHint);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kWindowBackground);
     palette.setColor(QPalette::WindowText, kCaptionText);
     setPalette(palette);
     setAutoFillBackground(true);
 
+    // The pages keep the layout's size at the font's scale. The window shows them whole where
+    // the screen has room; elsewhere they scroll inside it.
+    auto* pages = new QWidget;
+    pages->setObjectName(QStringLiteral("Pages"));
+    pages->setFixedSize(twipsSize(kMainWindowWidth, kMainWindowHeight));
+    scroller_ = new QScrollArea(this);
+    scroller_->setObjectName(QStringLiteral("PageScroller"));
+    scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setFocusPolicy(Qt::NoFocus);
+    scroller_->setAlignment(Qt::AlignCenter);
+    scroller_->viewport()->setAutoFillBackground(false);
+    scroller_->setWidget(pages);
+    pages->setAutoFillBackground(false);
+    auto* frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->addWidget(scroller_);
+
     // Created in the order of the layout: the settings page first, the location page on top.
-    settingsPage_ = new SettingsPage(state_, messages_, this);
+    settingsPage_ = new SettingsPage(state_, messages_, pages);
     settingsPage_->hide();
-    locationPage_ = new LocationPage(this);
+    locationPage_ = new LocationPage(pages);
     busyForm_ = new BusyForm(this);
 
     applyLayout(this, mainWindowLayout());
@@ -183,11 +206,93 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, RememberedP
     state_.revision = kRevisionUnknown;
     showLocatedGames(found);
 
-    if (const QScreen* screen = this->screen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    // A control that takes the focus scrolls into view, by the keyboard or otherwise.
+    focusFollower_ = connect(qApp, &QApplication::focusChanged, this,
+                             [this](QWidget*, QWidget* now) { scrollToFocus(now); });
+    fitToScreen();
+}
+
+void MainWindow::scrollToFocus(QWidget* focused) {
+    QWidget* pages = scroller_->widget();
+    if (focused == nullptr || !pages->isAncestorOf(focused))
+        return;
+    // The whole control comes into view with some room round it where the view is large enough,
+    // else as much of it as the view holds, from its start. (The scroll area's own
+    // ensureWidgetVisible() brings a text box only as far as its cursor.)
+    const int margin = fontMetrics().height() / 2;
+    const auto scroll = [margin](QScrollBar* bar, int from, int length, int view) {
+        int value = bar->value();
+        if (length + 2 * margin <= view) {
+            if (from - margin < value)
+                value = from - margin;
+            else if (from + length + margin > value + view)
+                value = from + length + margin - view;
+        } else {
+            value = length <= view ? from - (view - length) / 2 : from;
+        }
+        bar->setValue(value);
+    };
+    const QRect place(focused->mapTo(pages, QPoint()), focused->size());
+    const QSize view = scroller_->viewport()->size();
+    scroll(scroller_->horizontalScrollBar(), place.x(), place.width(), view.width());
+    scroll(scroller_->verticalScrollBar(), place.y(), place.height(), view.height());
+}
+
+QMargins MainWindow::expectedFrame() const {
+    const QMargins known(geometry().left() - frameGeometry().left(),
+                         geometry().top() - frameGeometry().top(),
+                         frameGeometry().right() - geometry().right(),
+                         frameGeometry().bottom() - geometry().bottom());
+    if (!known.isNull() || (testAttribute(Qt::WA_WState_Created) && isVisible()))
+        return known;
+    // Not yet shown: room for a title bar and thin borders, as common window managers draw.
+    const int border = 4;
+    const int title = std::max(style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this),
+                               fontMetrics().height() * 2);
+    return QMargins(border, title + border, border, border);
+}
+
+void MainWindow::fitToScreen() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QMargins frame = expectedFrame();
+    const QSize room = available.size().shrunkBy(frame);
+    const QSize pages = scroller_->widget()->size();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller_);
+
+    // A scroll bar along one side takes room from the other.
+    bool vertical = pages.height() > room.height();
+    const bool horizontal = pages.width() + (vertical ? bar : 0) > room.width();
+    vertical = vertical || pages.height() + (horizontal ? bar : 0) > room.height();
+    const QSize whole(pages.width() + (vertical ? bar : 0),
+                      pages.height() + (horizontal ? bar : 0));
+    setMaximumSize(pages + QSize(bar, bar));
+    resize(whole.boundedTo(room));
+
+    // Centred on the screen's free area, the frame's top left corner never above or left of it.
+    QRect outer(QPoint(), size().grownBy(frame));
+    outer.moveCenter(available.center());
+    outer.moveLeft(std::max(outer.left(), available.left()));
+    outer.moveTop(std::max(outer.top(), available.top()));
+    move(outer.topLeft());
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (fittedOnShow_)
+        return;
+    fittedOnShow_ = true;
+    // The window system knows the frame once the window is on screen.
+    QTimer::singleShot(0, this, [this] {
+        const QRect available = screen()->availableGeometry();
+        if (!available.contains(frameGeometry()) || scroller_->verticalScrollBar()->isVisible() ||
+            scroller_->horizontalScrollBar()->isVisible())
+            fitToScreen();
+        // The control that had the focus before the window was shown.
+        scrollToFocus(focusWidget());
+    });
 }
 
 MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, RememberedPlaces& places,
@@ -219,6 +324,8 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, RememberedP
 }
 
 MainWindow::~MainWindow() {
+    // The controls hand on the focus as they go, after this window has ceased to be one.
+    disconnect(focusFollower_);
     // A search that still runs must not be destroyed with the window; it ends on its own.
     if (searchThread_ && !searchThread_->isFinished())
         searchThread_->setParent(nullptr);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QMargins>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,7 @@
 #include "patcher/patch_run.h"
 #include "shell/window/busy_form.h"
 
+class QScrollArea;
 class QThread;
 
 namespace orvendel {
@@ -74,6 +76,8 @@ public:
     const CameraState& state() const { return state_; }
 
     LocationPage* locationPage() const { return locationPage_; }
+    // Holds both pages at the layout's size; it scrolls when the window is smaller.
+    QScrollArea* pageScroller() const { return scroller_; }
     SettingsPage* settingsPage() const { return settingsPage_; }
     BusyForm* busyForm() const { return busyForm_; }
 
@@ -94,8 +98,19 @@ signals:
 protected:
     // Refused while a run works; otherwise the window closes, and the program ends with it.
     void closeEvent(QCloseEvent* event) override;
+    // The first show fits the window to its screen once more, with the frame the window
+    // system has now given it.
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // Sizes the window to the pages, or to the room its screen has for it (frame included)
+    // where they do not fit, and centres it there.
+    void fitToScreen();
+    // The frame the window system puts round the window, or an allowance for one while the
+    // window is not yet shown.
+    QMargins expectedFrame() const;
+    // Scrolls the pages so that `focused`, if it lies on them, is in view.
+    void scrollToFocus(QWidget* focused);
     // The path box, its list of copies and the note filled from what a search found; a path
     // already in the box is kept.
     void showLocatedGames(const LocatedGames& found);
@@ -136,10 +151,13 @@ private:
     FileDialogs& dialogs_;
     RememberedPlaces& places_;
     CameraState state_;
+    QScrollArea* scroller_ = nullptr;
     LocationPage* locationPage_;
     SettingsPage* settingsPage_;
     BusyForm* busyForm_;
     QPointer<QThread> searchThread_;  // the start-up search, deleted once it has ended
+    bool fittedOnShow_ = false;
+    QMetaObject::Connection focusFollower_;  // scrolls the focused control into view
 };
 
 }  // namespace orvendel

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <cmath>
 
@@ -61,7 +62,9 @@ QString save(QWidget& widget, const QDir& dir, const QString& name) {
 // Takes the pictures of every step of `window`, named <page><suffix>.png.
 QString picturePages(MainWindow& window, const QDir& dir, const QString& suffix) {
     auto name = [&](const char* page) { return QLatin1String(page) + suffix + ".png"; };
-    QString error = save(window, dir, name("location-page"));
+    // The pages are pictured whole, also where the window scrolls them.
+    QWidget& pages = *window.pageScroller()->widget();
+    QString error = save(pages, dir, name("location-page"));
     if (!error.isEmpty())
         return error;
 
@@ -84,7 +87,9 @@ QString picturePages(MainWindow& window, const QDir& dir, const QString& suffix)
     if (!window.locationPage()->isHidden()) {
         return QStringLiteral("The settings page did not open.");
     }
-    error = save(window, dir, name("settings-page"));
+    error = save(pages, dir, name("settings-page"));
+    if (error.isEmpty())
+        error = save(window, dir, name("window"));
     if (!error.isEmpty())
         return error;
 

@@ -8,9 +8,11 @@
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <cmath>
@@ -203,6 +205,7 @@ TEST_F(SettingsPageTest, DistanceWarningComesOnceBeyondFortyFiveAndOnlyWhenADrag
     QTest::mouseRelease(&distance(kDrive), Qt::LeftButton, Qt::NoModifier,
                         distance(kDrive).pointerGrabPoint(0).toPoint());
     EXPECT_NEAR(record().DClipDist, 200, 2);
+    QCoreApplication::processEvents();
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(boxes.shown().front().kind, ScriptedMessageBoxes::Kind::Inform);
     EXPECT_EQ(boxes.shown().front().icon, MessageBoxes::Icon::None);
@@ -211,7 +214,21 @@ TEST_F(SettingsPageTest, DistanceWarningComesOnceBeyondFortyFiveAndOnlyWhenADrag
 
     QTest::keyClick(&chase, Qt::Key_PageUp);
     EXPECT_EQ(record().CTClipDist, 55);  // the distance stays as the user set it
+    QCoreApplication::processEvents();
     EXPECT_EQ(boxes.shown().size(), 1);
+}
+
+// A screen reader's call returns before the warning it raised is shown.
+TEST_F(SettingsPageTest, ADistanceSetByAScreenReaderReturnsBeforeItsWarningShows) {
+    open(1);
+    QAccessibleInterface* gauge = QAccessible::queryAccessibleInterface(&distance(kDrive));
+    ASSERT_NE(gauge->valueInterface(), nullptr);
+    gauge->valueInterface()->setCurrentValue(120.0);
+    EXPECT_EQ(record().DClipDist, 120.0f);
+    EXPECT_TRUE(boxes.shown().isEmpty()) << "the warning came inside the call";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown().front().text.toStdString(), kDistanceWarningText);
 }
 
 TEST_F(SettingsPageTest, APushNeitherReadsNorWarnsNorChangesTheRecord) {
@@ -303,6 +320,71 @@ TEST_F(SettingsPageTest, EachAdaptationStartsFromTheDesignAndWindowButtonsOnlyRa
     EXPECT_EQ(apply.count() + exit.count() + load.count() + save.count(), 4);
     EXPECT_EQ(apply.count() * exit.count() * load.count() * save.count(), 1);
     EXPECT_TRUE(sameBytes(record(), readRecord()));  // heights wait for the window's call
+}
+
+// Sends a mouse event at a point between pixels, as scaled screens and tablets give them.
+void sendMouse(QWidget& widget, QEvent::Type type, const QPointF& at) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
+TEST_F(SettingsPageTest, AGrabMovesNoValueAndAJitterRoundsNoneUpToPushAnother) {
+    CameraSettings s = readRecord();
+    s.CTAngleMin = 50, s.CTAngleDef = 50;
+    s.DAngleMin = 9.5f;  // a fraction as a file may hold it
+    open(1, s);
+
+    // A press, a move that stays where it pressed, a release: nothing changes.
+    RoundGauge& drive = angle(kDrive);
+    const QPointF on = drive.pointForValue(9.5, 0.6);
+    for (QEvent::Type type :
+         {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease})
+        sendMouse(drive, type, on);
+    EXPECT_EQ(record().DAngleMin, 9.5f);
+    EXPECT_EQ(drive.markerValue(kNeedleMinimum), 9.5);
+
+    // Half a degree up first, then down to the end: the default stays where it was.
+    RoundGauge& chase = angle(kChase);
+    sendMouse(chase, QEvent::MouseButtonPress, chase.pointForValue(50, 0.6));
+    sendMouse(chase, QEvent::MouseMove, chase.pointForValue(50.6, 0.6));
+    EXPECT_EQ(record().CTAngleMin, 50);
+    sendMouse(chase, QEvent::MouseMove, chase.pointForValue(-90, 0.6));
+    sendMouse(chase, QEvent::MouseButtonRelease, chase.pointForValue(-90, 0.6));
+    EXPECT_EQ(record().CTAngleMin, -90);
+    EXPECT_EQ(record().CTAngleDef, 50);
+}
+
+// A page on a file of neither revision shows the record as the read left it, on every gauge.
+TEST_F(SettingsPageTest, AnUnrecognisedFilesPageShowsTheRecordWithoutDesignStateOrCrossedPointers) {
+    CameraSettings s{};
+    s.CTZoomMin = 5;  // an unrecognised read leaves the minimum above the maximum of 0
+    s.DZoomMin = 2, s.DZoomMax = 12, s.DZoomDef = 7;
+    open(kRevisionUnknown, s);
+    for (Camera c : {kChase, kDrive}) {
+        SCOPED_TRACE(c == kChase ? "chase" : "drive");
+        const LinearGauge& gauge = zoom(c);
+        const CameraGroup g = group(record(), c);
+        EXPECT_EQ(gauge.markerCount(), 3);
+        EXPECT_EQ(gauge.markerValue(kPointerMinimum), g.ZoomMin);
+        EXPECT_EQ(gauge.markerValue(kPointerMaximum), g.ZoomMax);
+        EXPECT_EQ(gauge.markerValue(kPointerDefault), g.ZoomDef);
+        EXPECT_EQ(gauge.bandStart(0), g.ZoomMin);
+        EXPECT_EQ(gauge.bandEnd(0), g.ZoomMax);
+        const QStringList captions{"Zoom Min", "Zoom Default", "Zoom Max", "", ""};
+        for (int i = 0; i < captions.size(); ++i)
+            EXPECT_EQ(gauge.labelCaption(i), captions[i]) << "label " << i;
+        // The minimum's arrowhead points right and the maximum's left: one right of the other
+        // would cross them.
+        const bool arrowheads =
+            gauge.markerShape(kPointerMinimum) == LinearGauge::PointerShape::LeftArrowhead &&
+            gauge.markerShape(kPointerMaximum) == LinearGauge::PointerShape::RightArrowhead;
+        EXPECT_FALSE(arrowheads && gauge.pointerPolygon(kPointerMinimum).boundingRect().left() >
+                                       gauge.pointerPolygon(kPointerMaximum).boundingRect().left())
+            << "crossed pointers";
+    }
 }
 
 // Typed values and values set by assistive technology are user moves: the interlocks apply.

@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -202,6 +203,42 @@ TEST_F(RoundGaugeTest, TypedValuesLandOnWholeDegreesTiesToEvenAndTakeTheDegreeSi
         EXPECT_FALSE(std::signbit(gauge.markerValue(0))) << row.text;
     }
     EXPECT_EQ(released.count(), 4);
+}
+
+TEST_F(RoundGaugeTest, ARefusedTypedValueSaysWhyBesideTheBoxAndTheBoxLeavesItsLegendClear) {
+    gauge.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&gauge));
+    gauge.setMarkerValue(1, 90);  // upright, its readout's place lies on "Default Angle"
+    gauge.setSelectedMarker(1);
+    ASSERT_TRUE(gauge.openValueEditor());
+    QLineEdit* editor = gauge.valueEditor();
+    QRectF legend;
+    for (const GaugeWidget::DrawnText& text : gauge.drawnTexts()) {
+        if (text.text == "Default Angle")
+            legend = text.box;
+    }
+    ASSERT_FALSE(legend.isNull());
+    EXPECT_FALSE(QRectF(editor->geometry()).intersects(legend));
+
+    for (const char* typed : {"abc", "12,5"}) {
+        SCOPED_TRACE(typed);
+        editor->setText(QString::fromLatin1(typed));
+        QTest::keyClick(editor, Qt::Key_Return);
+        ASSERT_EQ(gauge.valueEditor(), editor) << "the box stays open";
+        const QLabel* note = editor->findChild<QLabel*>("RefusalNote");
+        ASSERT_NE(note, nullptr);
+        EXPECT_TRUE(note->isVisible());
+        EXPECT_TRUE(note->text().contains("Not a number")) << note->text().toStdString();
+        EXPECT_TRUE(note->text().contains("from -90 to 90")) << note->text().toStdString();
+        // Beside the box: just below or above it, overlapping neither it nor far from it.
+        const QRect box(editor->mapToGlobal(QPoint()), editor->size());
+        const QRect beside = note->geometry();
+        const int distance = std::max(beside.top() - box.bottom(), box.top() - beside.bottom());
+        EXPECT_TRUE(distance > 0 && distance <= 8) << distance;
+    }
+    QTest::keyClicks(editor, "7");
+    EXPECT_FALSE(editor->findChild<QLabel*>("RefusalNote")->isVisible()) << "gone once edited";
+    EXPECT_EQ(released.count(), 0);
 }
 
 // Value changes announced by the gauges while a test listens.

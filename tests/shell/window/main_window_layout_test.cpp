@@ -11,14 +11,20 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <tuple>
 
 #include "shell/gauges/gauge_widget.h"
+#include "shell/gauges/round_gauge.h"
 #include "shell/layout.h"
 #include "shell/translations.h"
 #include "shell/window/location_page.h"
@@ -118,25 +124,108 @@ QList<PlacedText> textsOf(const QWidget* w) {
     return texts;
 }
 
-// Walks every shown control below `parent`: each lies inside its parent, each of its texts has
-// room, and no two texts of one parent's children (a frame's title among them) overlap.
+// How far apart two boxes are; 0 when they touch or overlap.
+double distanceBetween(const QRectF& a, const QRectF& b) {
+    const double dx = std::max({0.0, b.left() - a.right(), a.left() - b.right()});
+    const double dy = std::max({0.0, b.top() - a.bottom(), a.top() - b.bottom()});
+    return std::hypot(dx, dy);
+}
+
+// The least room a text keeps to another text and to the edge it lies within: a fifth of the
+// taller text's box, and never under two pixels, at every font size.
+double leastGap(const QRectF& a, const QRectF& b) {
+    return std::max(2.0, 0.2 * std::max(a.height(), b.height()));
+}
+
+// Two captions of a gauge side by side in one row keep twice that, so that they never read as
+// one ("Zoom Min" and "FPS").
+void expectCaptionsApartInRows(const GaugeWidget& gauge) {
+    const QList<GaugeWidget::DrawnText> texts = gauge.drawnTexts();
+    const auto caption = [](const QString& text) {
+        bool number = false;
+        text.toDouble(&number);
+        return !number;
+    };
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        for (qsizetype j = i + 1; j < texts.size(); ++j) {
+            const QRectF& a = texts[i].box;
+            const QRectF& b = texts[j].box;
+            if (!caption(texts[i].text) || !caption(texts[j].text) || a.top() >= b.bottom() ||
+                b.top() >= a.bottom())
+                continue;
+            EXPECT_GE(distanceBetween(a, b), 2 * leastGap(a, b))
+                << gauge.objectName().toStdString() << ": \"" << texts[i].text.toStdString()
+                << "\" and \"" << texts[j].text.toStdString() << "\" read as one";
+        }
+}
+
+// How far `box` lies inside the edges of `outline`, a convex polygon: its corners' least distance
+// to any edge (negative for a corner outside).
+double roomInside(const QRectF& box, const QPolygonF& outline) {
+    double least = std::numeric_limits<double>::infinity();
+    for (const QPointF& p : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+        for (qsizetype i = 0; i + 1 < outline.size(); ++i) {
+            const QPointF a = outline[i];
+            const QPointF b = outline[i + 1];
+            const QPointF ab = b - a;
+            const double t =
+                std::clamp(QPointF::dotProduct(p - a, ab) / QPointF::dotProduct(ab, ab), 0.0, 1.0);
+            const QPointF d = p - (a + t * ab);
+            least = std::min(least, std::hypot(d.x(), d.y()));
+        }
+        if (!outline.containsPoint(p, Qt::OddEvenFill))
+            return -1;
+    }
+    return least;
+}
+
+// Each text a gauge draws keeps its distance from the gauge's edge, or its face's.
+void expectGaugeTextsInside(const GaugeWidget& gauge) {
+    QPolygonF outline(QRectF(gauge.rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    if (auto* round = qobject_cast<const RoundGauge*>(&gauge))
+        outline = round->facePolygon();
+    if (!outline.isClosed())
+        outline << outline.first();
+    for (const GaugeWidget::DrawnText& text : gauge.drawnTexts()) {
+        EXPECT_GE(roomInside(text.box, outline), leastGap(text.box, text.box))
+            << gauge.objectName().toStdString() << ": \"" << text.text.toStdString()
+            << "\" is too near the edge";
+    }
+}
+
+// Walks every shown control below `parent`: each lies inside its parent and apart from its
+// shown neighbours, each of its texts has room, and any two texts of one parent's children (a
+// frame's title among them) keep their distance.
 void expectTextsApart(QWidget* parent) {
     QList<std::pair<QString, QRectF>> boxes;  // in `parent`'s coordinates
     if (qobject_cast<QGroupBox*>(parent) != nullptr) {
         for (const PlacedText& title : textsOf(parent))
             boxes.append({title.text, title.box});
     }
+    QList<QWidget*> shown;
     for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (child->isHidden() || child->isWindow())
             continue;
+        if (auto* scroller = qobject_cast<QScrollArea*>(child)) {
+            expectTextsApart(scroller->widget());  // the pages, whether they scroll or not
+            continue;
+        }
         const std::string name = child->objectName().toStdString();
         EXPECT_TRUE(parent->rect().contains(child->geometry()))
             << name << " lies outside " << parent->objectName().toStdString();
+        for (QWidget* other : shown)
+            EXPECT_FALSE(child->geometry().intersects(other->geometry()))
+                << name << " and " << other->objectName().toStdString() << " overlap";
+        shown << child;
         for (const PlacedText& text : textsOf(child)) {
             EXPECT_TRUE(text.fits)
                 << name << ": \"" << text.text.toStdString() << "\" has no room at "
                 << child->width() << "x" << child->height();
             boxes.append({text.text, text.box.translated(child->pos())});
+        }
+        if (auto* gauge = qobject_cast<GaugeWidget*>(child)) {
+            expectGaugeTextsInside(*gauge);
+            expectCaptionsApartInRows(*gauge);
         }
         const bool control = qobject_cast<QPushButton*>(child) || qobject_cast<QLabel*>(child) ||
                              qobject_cast<QComboBox*>(child) || qobject_cast<QLineEdit*>(child) ||
@@ -145,18 +234,23 @@ void expectTextsApart(QWidget* parent) {
             expectTextsApart(child);  // a page or a frame
     }
     for (qsizetype i = 0; i < boxes.size(); ++i)
-        for (qsizetype j = i + 1; j < boxes.size(); ++j)
-            EXPECT_FALSE(boxes[i].second.intersects(boxes[j].second))
+        for (qsizetype j = i + 1; j < boxes.size(); ++j) {
+            const QRectF& a = boxes[i].second;
+            const QRectF& b = boxes[j].second;
+            if (a.isEmpty() || b.isEmpty())
+                continue;  // a list's items that are not shown
+            EXPECT_GE(distanceBetween(a, b), leastGap(a, b))
                 << "\"" << boxes[i].first.toStdString() << "\" and \""
-                << boxes[j].first.toStdString() << "\" overlap in "
+                << boxes[j].first.toStdString() << "\" are too near in "
                 << parent->objectName().toStdString();
+        }
 }
 
 // A place in device-independent pixels at the classic dialog font, grown by `scale`: each edge
 // within a pixel of the design's.
 void expectScaled(const QWidget* w, const QRect& design, double scale) {
     SCOPED_TRACE(w->objectName().toStdString());
-    const QRect actual = w->isWindow() ? w->rect() : w->geometry();
+    const QRect actual = w->isWindow() || w->objectName() == "Pages" ? w->rect() : w->geometry();
     EXPECT_LE(std::abs(actual.left() - design.left() * scale), 1.0);
     EXPECT_LE(std::abs(actual.top() - design.top() * scale), 1.0);
     EXPECT_LE(std::abs(actual.width() - design.width() * scale), 1.0);
@@ -231,10 +325,11 @@ TEST_P(FontScaleTest, EveryTextHasRoomInsideItsControlApartFromItsNeighbours) {
     expectTextsApart(window.get());
     click("Next1");
     ASSERT_TRUE(find("SettingsFrame")->isVisible());
+    click("CTFPS");  // "FPS" beside "Zoom Min"
     expectTextsApart(window.get());
 
     // Places grow with one factor; the gauges' texts grow with their gauges.
-    expectScaled(window.get(), QRect(0, 0, 530, 579), scale);
+    expectScaled(find("Pages"), QRect(0, 0, 530, 579), scale);
     expectScaled(find("Next1"), QRect(160, 531, 80, 31), scale);
     expectScaled(find("ApplyButton"), QRect(129, 532, 99, 29), scale);
     expectScaled(find("CTGauge"), QRect(15, 19, 174, 158), scale);
@@ -250,6 +345,68 @@ TEST_P(FontScaleTest, EveryTextHasRoomInsideItsControlApartFromItsNeighbours) {
     BusyForm busy;
     expectTextsApart(&busy);
     expectScaled(&busy, QRect(0, 0, 325, 107), scale);
+}
+
+// Each control that takes the focus lies wholly inside the scroll area's view once it has it,
+// or covers the view along a side where it is larger than the view.
+void expectFocusScrollsIntoView(QWidget* page, QScrollArea* scroller) {
+    QWidget* view = scroller->viewport();
+    const auto inside = [](int from, int length, int viewLength) {
+        return length <= viewLength ? from >= 0 && from + length <= viewLength
+                                    : from <= 0 && from + length >= viewLength;
+    };
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        if (!w->isVisible() || !w->isEnabled() || (w->focusPolicy() & Qt::TabFocus) == 0)
+            continue;
+        w->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(w->hasFocus()) << w->objectName().toStdString();
+        const QRect at(w->mapTo(view, QPoint()), w->size());
+        EXPECT_TRUE(inside(at.x(), at.width(), view->width()) &&
+                    inside(at.y(), at.height(), view->height()))
+            << w->objectName().toStdString() << " is out of view, at " << at.x() << "," << at.y()
+            << " in " << view->width() << "x" << view->height();
+    }
+}
+
+// Where the pages do not fit the screen, the window fits it all the same and scrolls them.
+// The layout tests also run on screens of given sizes (CMakeLists.txt), named in
+// ORVENDEL_TEST_SCREEN as WIDTHxHEIGHT of device-independent pixels.
+TEST_P(FontScaleTest, TheWindowFitsItsScreenAndScrollsEveryControlIntoView) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QString named = qEnvironmentVariable("ORVENDEL_TEST_SCREEN");
+    if (!named.isEmpty()) {
+        EXPECT_EQ(QStringLiteral("%1x%2").arg(screen.width()).arg(screen.height()), named);
+    }
+
+    open(files.executable(0));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QCoreApplication::processEvents();
+    const QRect available = window->screen()->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    EXPECT_TRUE(available.contains(frame))
+        << "frame " << frame.width() << "x" << frame.height() << "+" << frame.x() << "+"
+        << frame.y() << " on " << available.width() << "x" << available.height();
+
+    QScrollArea* scroller = window->pageScroller();
+    QWidget* pages = scroller->widget();
+    QWidget* view = scroller->viewport();
+    const QSize room = available.size() - (frame.size() - window->size());
+    const bool fits = pages->width() <= room.width() && pages->height() <= room.height();
+    if (fits) {
+        EXPECT_EQ(view->size(), pages->size()) << "the pages are shown whole where they fit";
+    }
+    EXPECT_EQ(scroller->verticalScrollBar()->isVisible(), pages->height() > view->height());
+    EXPECT_EQ(scroller->horizontalScrollBar()->isVisible(), pages->width() > view->width());
+    EXPECT_EQ(scroller->verticalScrollBar()->maximum(),
+              std::max(0, pages->height() - view->height()));
+
+    expectFocusScrollsIntoView(window->locationPage(), scroller);
+    click("Next1");
+    ASSERT_TRUE(find("SettingsFrame")->isVisible());
+    window->activateWindow();  // back from the progress window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    expectFocusScrollsIntoView(page(), scroller);
 }
 
 INSTANTIATE_TEST_SUITE_P(FontScales, FontScaleTest,

@@ -102,6 +102,7 @@ TEST_P(WholeRoadTest, ReadEditWarnWriteUndoAndWriteBack) {
     // An edit by mouse, then the one that makes "Modify NWN" ask first.
     dragPointer(*page()->distanceGauge(Camera::ChaseTopDown), 0, 100);
     EXPECT_NEAR(record().CTClipDist, 100, 2);
+    QCoreApplication::processEvents();  // the viewing-distance warning
     road.edit(window->state().settings);
 
     // The warning: Cancel writes nothing, OK writes the record's values at every site.
@@ -535,6 +536,7 @@ TEST_F(SettingsFileTest, SaveAndLoadRoundTripAndCancelledDialogsDoNothing) {
     EXPECT_TRUE(sameBytes(record(), window->state().undoSnapshot));
 
     dragPointer(*page()->distanceGauge(Camera::Drive), 0, 200);
+    QCoreApplication::processEvents();  // the viewing-distance warning
     const CameraSettings saved = record();
     save(files.path("mine.chs"));
     const auto boxes = messages.shown().size();  // at most the viewing-distance warning
