@@ -2,6 +2,7 @@
 // The desktop program: the main window on the path proposed by the game's location.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLocale>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
@@ -10,6 +11,8 @@
 #include "locate/game_location.h"
 #include "shell/application_identity.h"
 #include "shell/editor/qt_message_boxes.h"
+#include "shell/translations.h"
+#include "shell/window/location_page.h"
 #include "shell/window/main_window.h"
 #include "shell/window/qt_file_dialogs.h"
 #include "shell/window/remembered_places.h"
@@ -41,7 +44,7 @@ constexpr QtOption kQtOptions[] = {
 int usageError(const QString& message) {
     std::fprintf(stderr,
                  "orvendel: %s\n"
-                 "usage: orvendel [--path FILE] [--screenshot FOLDER] [FILE]\n"
+                 "usage: orvendel [--path FILE] [--screenshot FOLDER] [--language CODE] [FILE]\n"
                  "Try 'orvendel --help' for more.\n",
                  qPrintable(message));
     return 2;
@@ -71,7 +74,13 @@ int main(int argc, char* argv[]) {
         QStringLiteral("screenshot"),
         QStringLiteral("Write pictures of every page into <folder>, then quit."),
         QStringLiteral("folder"));
+    const QCommandLineOption languageOption(
+        QStringLiteral("language"),
+        QStringLiteral("Speak <code> (en, or a translation such as de) instead of the system's "
+                       "language."),
+        QStringLiteral("code"));
     parser.addOption(versionOption);
+    parser.addOption(languageOption);
     parser.addOption(pathOption);
     parser.addOption(screenshotOption);
     for (const QtOption& qt : kQtOptions) {
@@ -86,6 +95,7 @@ int main(int argc, char* argv[]) {
 
     // The arguments are checked before the QApplication exists, since it needs a display: so
     // --help, --version and wrong arguments are answered without one.
+    QString language;
     {
         const QCoreApplication core(argc, argv);
         if (!parser.parse(QCoreApplication::arguments())) {
@@ -104,10 +114,22 @@ int main(int argc, char* argv[]) {
             return usageError(
                 QStringLiteral("give one file, either as an argument or with --path"));
         }
+        const QStringList available = orvendel::translatedLanguages();
+        if (parser.isSet(languageOption)) {
+            language = parser.value(languageOption).toLower();
+            if (language != QLatin1String("en") && !available.contains(language)) {
+                return usageError(
+                    QStringLiteral("unknown language '%1' (en %2)")
+                        .arg(parser.value(languageOption), available.join(QLatin1Char(' '))));
+            }
+        } else {
+            language = orvendel::chooseLanguage(QLocale::system().uiLanguages(), available);
+        }
     }
 
     QApplication app(argc, argv);
     orvendel::setApplicationIdentity();
+    const auto translators = orvendel::installTranslations(language);
     // --help-all lists Qt's options too, which only the QApplication knows.
     parser.process(app);
     const QStringList files = parser.positionalArguments();
@@ -136,10 +158,7 @@ int main(int argc, char* argv[]) {
                 launchers << QString::fromLocal8Bit(orvendel::launcherName(game));
             }
             return orvendel::MainWindow::LocatedGames(
-                paths,
-                QStringLiteral("Orvendel looked for the game in %1, and did not find it.  "
-                               "Please use the Browse button to find NWMAIN.EXE.")
-                    .arg(QString::fromLocal8Bit(search.places)),
+                paths, orvendel::LocationPage::notFoundNote(QString::fromLocal8Bit(search.places)),
                 launchers);
         });
     }

@@ -18,6 +18,7 @@
 #include "camera/distance_warning.h"
 #include "camera/height_table.h"
 #include "camera/zoom_editor.h"
+#include "shell/core_texts.h"
 #include "shell/editor/message_boxes.h"
 #include "shell/editor/settings_page_layout.h"
 #include "shell/gauges/gauge_designs.h"
@@ -25,7 +26,6 @@
 #include "shell/gauges/linear_gauge.h"
 #include "shell/gauges/round_gauge.h"
 #include "shell/layout.h"
-#include "shell/qt_text.h"
 
 namespace orvendel {
 
@@ -53,14 +53,20 @@ struct GroupNames {
     const char* heightLabel;
     const char* fps;
 };
-constexpr GroupNames kChaseNames{"Frame3",      "Chase and Top Down Camera Settings",
-                                 "CTGauge",     "LGauge1",
-                                 "CTClipGauge", "CTHeight",
-                                 "Label7",      "CTFPS"};
-constexpr GroupNames kDriveNames{"Frame2",     "Drive Camera Mode Settings",
-                                 "DGauge",     "DZoomGauge",
-                                 "DClipGauge", "DHeight",
-                                 "Label13",    "DFPS"};
+constexpr GroupNames kChaseNames{
+    "Frame3",
+    QT_TRANSLATE_NOOP("orvendel::SettingsPage", "Chase and Top Down Camera Settings"),
+    "CTGauge",
+    "LGauge1",
+    "CTClipGauge",
+    "CTHeight",
+    "Label7",
+    "CTFPS"};
+constexpr GroupNames kDriveNames{
+    "Frame2",     QT_TRANSLATE_NOOP("orvendel::SettingsPage", "Drive Camera Mode Settings"),
+    "DGauge",     "DZoomGauge",
+    "DClipGauge", "DHeight",
+    "Label13",    "DFPS"};
 
 const GroupNames& namesOf(Camera camera) {
     return camera == Camera::ChaseTopDown ? kChaseNames : kDriveNames;
@@ -129,7 +135,7 @@ QComboBox* makeHeightList(Camera camera, const char* name, QWidget* parent) {
     list->setEditable(false);
     list->setProperty(kNamedListProperty, true);
     for (int i = 0; i < kHeightItemCount; ++i) {
-        list->addItem(toQString(heightCaption(camera, i)), 0);
+        list->addItem(windowText(heightCaption(camera, i)), 0);
     }
     list->setCurrentIndex(-1);
 #ifdef Q_OS_WIN
@@ -174,9 +180,9 @@ void showZoomView(LinearGauge& gauge, const ZoomGaugeView& view) {
     if (view.bandStart && view.bandEnd)
         gauge.setBand(0, *view.bandStart, *view.bandEnd);
     if (view.label3)
-        gauge.setLabelCaption(kZoomMinimumFpsLabel, toQString(*view.label3));
+        gauge.setLabelCaption(kZoomMinimumFpsLabel, windowText(*view.label3));
     if (view.label4)
-        gauge.setLabelCaption(kZoomDefaultFpsLabel, toQString(*view.label4));
+        gauge.setLabelCaption(kZoomDefaultFpsLabel, windowText(*view.label4));
 }
 
 }  // namespace
@@ -193,11 +199,12 @@ SettingsPage::SettingsPage(CameraState& state, MessageBoxes& messages, QWidget* 
     useCaptionColours(this);
 
     buildQuickPresets();
-    auto* chaseFrame = new QGroupBox(toQString(kChaseNames.frameCaption), this);
+    auto* chaseFrame = new QGroupBox(tr(kChaseNames.frameCaption), this);
     buildGroup(Camera::ChaseTopDown, chaseFrame);
-    exitButton_ = systemButton("CancelButton", QStringLiteral("Exit"), this);
-    applyButton_ = systemButton("ApplyButton", QStringLiteral("Modify NWN"), this);
-    auto* driveFrame = new QGroupBox(toQString(kDriveNames.frameCaption), this);
+    exitButton_ = systemButton("CancelButton", tr("Exit"), this);
+    //: Writes the chosen values into the game's executable; NWN is Neverwinter Nights.
+    applyButton_ = systemButton("ApplyButton", tr("Modify NWN"), this);
+    auto* driveFrame = new QGroupBox(tr(kDriveNames.frameCaption), this);
     buildGroup(Camera::Drive, driveFrame);
 
     applyLayout(this, settingsPageLayout(), scale);
@@ -219,13 +226,13 @@ SettingsPage::SettingsPage(CameraState& state, MessageBoxes& messages, QWidget* 
 SettingsPage::~SettingsPage() = default;
 
 void SettingsPage::buildQuickPresets() {
-    auto* frame = new QGroupBox(QStringLiteral("Quick Presets"), this);
+    auto* frame = new QGroupBox(tr("Quick Presets"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     useCaptionColours(frame);
-    loadButton_ = systemButton("LoadSettings", QStringLiteral("Load Settings..."), frame);
-    saveButton_ = systemButton("SaveSettings", QStringLiteral("Save Settings..."), frame);
-    undoButton_ = systemButton("UndoBtn", QStringLiteral("Undo Changes"), frame);
-    biowareButton_ = systemButton("BiowareBtn", QStringLiteral("Bioware Defaults"), frame);
+    loadButton_ = systemButton("LoadSettings", tr("Load Settings..."), frame);
+    saveButton_ = systemButton("SaveSettings", tr("Save Settings..."), frame);
+    undoButton_ = systemButton("UndoBtn", tr("Undo Changes"), frame);
+    biowareButton_ = systemButton("BiowareBtn", tr("Bioware Defaults"), frame);
 }
 
 void SettingsPage::buildGroup(Camera camera, QGroupBox* frame) {
@@ -236,7 +243,7 @@ void SettingsPage::buildGroup(Camera camera, QGroupBox* frame) {
     frame->setObjectName(QLatin1String(names.frame));
     useCaptionColours(frame);
 
-    g.fps = systemButton(names.fps, QStringLiteral("FPS Mode!"), frame);
+    g.fps = systemButton(names.fps, tr("FPS Mode!"), frame);
 
     g.height = makeHeightList(camera, names.height, frame);
 
@@ -250,7 +257,7 @@ void SettingsPage::buildGroup(Camera camera, QGroupBox* frame) {
     g.angle = new RoundGauge(frame);
     g.angle->setObjectName(QLatin1String(names.angle));
 
-    g.heightLabel = new QLabel(QStringLiteral("Camera Height"), frame);
+    g.heightLabel = new QLabel(tr("Camera Height"), frame);
     g.heightLabel->setObjectName(QLatin1String(names.heightLabel));
     g.heightLabel->setWordWrap(true);
     useCaptionColours(g.heightLabel);
@@ -327,7 +334,7 @@ void SettingsPage::readDistanceGauge(Camera camera) {
     // get its answer at once, not when the box is closed.
     if (takeDistanceWarning(state_, group(state_.settings, camera).ClipDist)) {
         QMetaObject::invokeMethod(
-            this, [this] { messages_.inform(toQString(kDistanceWarningText)); },
+            this, [this] { messages_.inform(windowText(kDistanceWarningText)); },
             Qt::QueuedConnection);
     }
 }
@@ -437,7 +444,8 @@ void SettingsPage::adaptToRevision(int revision) {
         zoom.setBandCount(0);
         zoom.setMarkerShape(0, LinearGauge::PointerShape::Bar);
         zoom.setMarkerWidth(0, 0.02);
-        zoom.setLabelCaption(0, QStringLiteral("Zoom"));
+        //: Caption of the drive camera's single zoom pointer.
+        zoom.setLabelCaption(0, tr("Zoom"));
         zoom.setLabelCaption(1, QString());
         zoom.setLabelCaption(2, QString());
         // Label 3 now marks a first-person default; label 4 belonged to the default pointer
@@ -450,49 +458,50 @@ void SettingsPage::adaptToRevision(int revision) {
 void SettingsPage::describeGauges(int revision) {
     for (Camera camera : {Camera::ChaseTopDown, Camera::Drive}) {
         Group& g = controls(camera);
-        const QString mode = camera == Camera::ChaseTopDown
-                                 ? QStringLiteral("Chase and top-down camera")
-                                 : QStringLiteral("Drive camera");
-        const QString keys = QStringLiteral(
-            "Drag a needle or pointer, or pick one with the number keys and "
-            "move it with the arrow keys and Page Up/Page Down.");
+        const QString mode =
+            camera == Camera::ChaseTopDown ? tr("Chase and top-down camera") : tr("Drive camera");
+        const QString keys =
+            tr("Drag a needle or pointer, or pick one with the number keys and "
+               "move it with the arrow keys and Page Up/Page Down.");
 
-        g.angle->setAccessibleName(mode + QStringLiteral(" angles"));
-        QString angleTip = QStringLiteral(
-            "Red needle: minimum angle\nCyan needle: default angle (never below the minimum)");
+        //: Accessible name of an angle gauge; %1 is the camera mode ("Drive camera").
+        g.angle->setAccessibleName(tr("%1 angles").arg(mode));
+        QString angleTip =
+            tr("Red needle: minimum angle\nCyan needle: default angle (never below the minimum)");
         if (revision != 1) {
-            angleTip += QStringLiteral(
-                "\nMagenta needle: INS key angle\nSilver needle: DEL key "
-                "angle");
+            angleTip +=
+                tr("\nMagenta needle: INS key angle\nSilver needle: DEL key "
+                   "angle");
         }
         g.angle->setToolTip(angleTip + QStringLiteral("\n") + keys);
         g.angle->setAccessibleDescription(angleTip);
 
-        g.zoom->setAccessibleName(mode + QStringLiteral(" zoom distances"));
+        //: Accessible name of a zoom gauge; %1 is the camera mode ("Drive camera").
+        g.zoom->setAccessibleName(tr("%1 zoom distances").arg(mode));
         QString zoomTip;
         if (camera == Camera::Drive && revision != 0 && revision != 1) {
-            zoomTip = QStringLiteral("Drive zoom distances: unknown until an executable is read");
+            zoomTip = tr("Drive zoom distances: unknown until an executable is read");
         } else if (camera == Camera::Drive && revision == 0) {
-            zoomTip = QStringLiteral("Pointer: default zoom distance (below 0 is first-person)");
+            zoomTip = tr("Pointer: default zoom distance (below 0 is first-person)");
         } else {
-            zoomTip = revision != 0 ? QStringLiteral("Red mark: minimum zoom distance (fixed)")
-                                    : QStringLiteral("Red pointer: minimum zoom distance");
-            zoomTip += QStringLiteral(
-                "\nMagenta pointer: maximum zoom distance\nCyan pointer: default zoom distance"
-                "\nA distance below 0 is first-person (FPS)");
+            zoomTip = revision != 0 ? tr("Red mark: minimum zoom distance (fixed)")
+                                    : tr("Red pointer: minimum zoom distance");
+            zoomTip +=
+                tr("\nMagenta pointer: maximum zoom distance\nCyan pointer: default zoom distance"
+                   "\nA distance below 0 is first-person (FPS)");
         }
         g.zoom->setToolTip(zoomTip + QStringLiteral("\n") + keys);
         g.zoom->setAccessibleDescription(zoomTip);
 
-        g.distance->setAccessibleName(mode + QStringLiteral(" viewing distance"));
+        //: Accessible name of a viewing-distance gauge; %1 is the camera mode ("Drive camera").
+        g.distance->setAccessibleName(tr("%1 viewing distance").arg(mode));
         const QString distanceTip =
-            QStringLiteral("Red pointer: viewing distance in metres (45 is the game's own)");
+            tr("Red pointer: viewing distance in metres (45 is the game's own)");
         g.distance->setToolTip(distanceTip + QStringLiteral("\n") + keys);
         g.distance->setAccessibleDescription(distanceTip);
 
-        g.height->setAccessibleName(camera == Camera::ChaseTopDown
-                                        ? QStringLiteral("Chase camera height")
-                                        : QStringLiteral("Drive camera height"));
+        g.height->setAccessibleName(camera == Camera::ChaseTopDown ? tr("Chase camera height")
+                                                                   : tr("Drive camera height"));
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/gauges/gauge_designs.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QPolygonF>
 #include <array>
@@ -43,10 +44,10 @@ constexpr std::array<RoundBand, 4> kAngleBands{{
 
 // Labels and needles share index and colour, so the labels read as a legend of the needles.
 constexpr std::array<RoundLabel, 4> kAngleLabels{{
-    {"Minimum Angle", kRed, -0.75, 0.87},
-    {"Default Angle", kCyan, -0.75, 0.35},
-    {"INS Key Angle", kMagenta, -0.75, -0.44},
-    {"DEL Key Angle", kSilver, -0.75, -0.94},
+    {QT_TRANSLATE_NOOP("orvendel::GaugeDesigns", "Minimum Angle"), kRed, -0.75, 0.87},
+    {QT_TRANSLATE_NOOP("orvendel::GaugeDesigns", "Default Angle"), kCyan, -0.75, 0.35},
+    {QT_TRANSLATE_NOOP("orvendel::GaugeDesigns", "INS Key Angle"), kMagenta, -0.75, -0.44},
+    {QT_TRANSLATE_NOOP("orvendel::GaugeDesigns", "DEL Key Angle"), kSilver, -0.75, -0.94},
 }};
 
 constexpr std::array<double, 16> kOctagon{0,    100, 100, 0,    900, 0,    1000, 100,
@@ -60,11 +61,12 @@ struct LinearLabel {
 };
 
 constexpr std::array<LinearLabel, 5> kZoomLabels{{
-    {"Zoom Min", 0.1, 0.1, kRed},
-    {"Zoom Default", 0.4, 0.35, kCyan},
-    {"Zoom Max", 0.8, 0.1, kMagenta},
-    {"FPS", 0.32, 0.1, kRed},
-    {"FPS", 0.67, 0.35, kCyan},
+    {QT_TRANSLATE_NOOP("orvendel::GaugeDesigns", "Zoom Min"), 0.1, 0.1, kRed},
+    {QT_TRANSLATE_NOOP("orvendel::GaugeDesigns", "Zoom Default"), 0.4, 0.35, kCyan},
+    {QT_TRANSLATE_NOOP("orvendel::GaugeDesigns", "Zoom Max"), 0.8, 0.1, kMagenta},
+    //: First-person mode of the camera, as the game names it.
+    {QT_TRANSLATE_NOOP("orvendel::GaugeDesigns", "FPS"), 0.32, 0.1, kRed},
+    {QT_TRANSLATE_NOOP("orvendel::GaugeDesigns", "FPS"), 0.67, 0.35, kCyan},
 }};
 
 struct LinearPointer {
@@ -91,6 +93,11 @@ void resetLabels(LinearGauge& gauge) {
     for (int i = 0; i < LinearGauge::kMaxLabels; ++i) {
         gauge.setLabelCaption(i, QString());
     }
+}
+
+// The caption `text` in the user's language.
+QString designText(const char* text) {
+    return QCoreApplication::translate("orvendel::GaugeDesigns", text);
 }
 
 }  // namespace
@@ -120,7 +127,7 @@ void configureAngleGauge(RoundGauge& gauge) {
     for (size_t i = 0; i < kAngleLabels.size(); ++i) {
         const RoundLabel& label = kAngleLabels[i];
         const int index = static_cast<int>(i);
-        gauge.setLabelCaption(index, QString::fromLatin1(label.caption));
+        gauge.setLabelCaption(index, designText(label.caption));
         gauge.setLabelColour(index, bgrColor(label.colour));
         gauge.setLabelPosition(index, QPointF(label.across, label.up));
         gauge.setMarkerColour(index, bgrColor(label.colour));
@@ -149,7 +156,7 @@ void configureZoomGauge(LinearGauge& gauge) {
     for (size_t i = 0; i < kZoomLabels.size(); ++i) {
         const LinearLabel& label = kZoomLabels[i];
         const int index = static_cast<int>(i);
-        gauge.setLabelCaption(index, QString::fromLatin1(label.caption));
+        gauge.setLabelCaption(index, designText(label.caption));
         gauge.setLabelPosition(index, QPointF(label.x, label.y));
         gauge.setLabelColour(index, bgrColor(label.colour));
     }
@@ -183,7 +190,8 @@ void configureDistanceGauge(LinearGauge& gauge) {
     gauge.setBandColour(0, bgrColor(kDistanceBand));
     resetLabels(gauge);
     gauge.setLabelCount(1);
-    gauge.setLabelCaption(0, QStringLiteral("Viewing Distance"));
+    gauge.setLabelCaption(
+        0, designText(QT_TRANSLATE_NOOP("orvendel::GaugeDesigns", "Viewing Distance")));
     gauge.setLabelPosition(0, QPointF(0.28, 0.1));
     gauge.setLabelColour(0, bgrColor(kRed));
     gauge.setMarkerCount(1);

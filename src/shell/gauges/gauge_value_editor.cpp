@@ -77,9 +77,9 @@ void GaugeValueEditor::keyPressEvent(QKeyEvent* event) {
                 emit valueEntered(value);
             } else {
                 selectAll();
+                //: Said when the typed value is not a number; %1 and %2 are the gauge's limits.
                 showRefusal(
-                    QStringLiteral("Not a number: type one from %1 to %2, decimals with a "
-                                   "point.")
+                    tr("Not a number: type one from %1 to %2, decimals with a point.")
                         .arg(QLocale::c().toString(minimum_), QLocale::c().toString(maximum_)));
             }
             return;

@@ -22,7 +22,8 @@ namespace {
 constexpr int kBarSteps = 1000;
 
 // What the window shows before a run reports anything, and its bar's range then.
-const QString kInitialStatus = QStringLiteral("Modifying Neverwinter Nights...");
+const char* const kInitialStatus =
+    QT_TRANSLATE_NOOP("orvendel::BusyForm", "Modifying Neverwinter Nights...");
 constexpr double kInitialMin = 0;
 constexpr double kInitialMax = 100;
 
@@ -30,11 +31,12 @@ constexpr double kInitialMax = 100;
 
 BusyForm::BusyForm(QWidget* parent)
     : QDialog(parent),
-      label1_(new WrappingLabel(kInitialStatus, this)),
+      label1_(new WrappingLabel(tr(kInitialStatus), this)),
       progressBar1_(new QProgressBar(this)),
-      okButton_(new QPushButton(QStringLiteral("OK"), this)) {
+      okButton_(new QPushButton(tr("OK"), this)) {
     setObjectName(QStringLiteral("BusyForm"));
-    setWindowTitle(QStringLiteral("Hacking NWN..."));
+    //: Title of the progress window while the executable is written; NWN is Neverwinter Nights.
+    setWindowTitle(tr("Hacking NWN..."));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
@@ -46,8 +48,8 @@ BusyForm::BusyForm(QWidget* parent)
     progressBar1_->setRange(0, kBarSteps);
     progressBar1_->setValue(0);
     progressBar1_->setTextVisible(false);
-    progressBar1_->setAccessibleName(QStringLiteral("Progress"));
-    progressBar1_->setAccessibleDescription(kInitialStatus);
+    progressBar1_->setAccessibleName(tr("Progress"));
+    progressBar1_->setAccessibleDescription(tr(kInitialStatus));
     okButton_->setObjectName(QStringLiteral("OKButton"));
     okButton_->setDefault(true);
     okButton_->setAutoDefault(true);
@@ -111,7 +113,9 @@ void BusyForm::activate() {
         } catch (const std::exception& e) {
             progress.setStatus(e.what());
         } catch (...) {
-            progress.setStatus("The patch run failed for an unknown reason.");
+            // Shown through windowText(), as every status of a run is.
+            progress.setStatus(QT_TRANSLATE_NOOP("orvendel::CoreTexts",
+                                                 "The patch run failed for an unknown reason."));
         }
         progress.end(succeeded);
     }));

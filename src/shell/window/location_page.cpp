@@ -36,24 +36,22 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 LocationPage::LocationPage(QWidget* parent)
     : QFrame(parent),
-      label12_(
-          makeLabel(this, "Label12",
-                    QStringLiteral("Welcome to Orvendel Version H by the Orvendel developers.  "
-                                   "Please send any comments or suggestions to the "
-                                   "project's issue tracker."))),
+      label12_(makeLabel(this, "Label12",
+                         tr("Welcome to Orvendel Version H by the Orvendel developers.  "
+                            "Please send any comments or suggestions to the "
+                            "project's issue tracker."))),
       searchNote_(makeLabel(this, "SearchNote", QString())),
       label16_(makeLabel(this, "Label16",
-                         QStringLiteral("Please verify the location of your Neverwinter Nights "
-                                        "installation.  If the location of NWMAIN.EXE listed "
-                                        "below is incorrect, please use the Browse button to "
-                                        "find it."))),
+                         tr("Please verify the location of your Neverwinter Nights "
+                            "installation.  If the location of NWMAIN.EXE listed "
+                            "below is incorrect, please use the Browse button to "
+                            "find it."))),
       pathEdit_(new QLineEdit(this)),
-      browseButton_(makeButton(this, "BrowseButton", QStringLiteral("Browse..."))),
-      restoreButton_(makeButton(this, "RestoreButton", QStringLiteral("Restore Original"))),
-      label17_(
-          makeLabel(this, "Label17", QStringLiteral("Click Next to continue, or Cancel to quit"))),
-      nextButton_(makeButton(this, "Next1", QStringLiteral("Next >"))),
-      cancelButton_(makeButton(this, "Command2", QStringLiteral("Cancel"))) {
+      browseButton_(makeButton(this, "BrowseButton", tr("Browse..."))),
+      restoreButton_(makeButton(this, "RestoreButton", tr("Restore Original"))),
+      label17_(makeLabel(this, "Label17", tr("Click Next to continue, or Cancel to quit"))),
+      nextButton_(makeButton(this, "Next1", tr("Next >"))),
+      cancelButton_(makeButton(this, "Command2", tr("Cancel"))) {
     setObjectName(QStringLiteral("NWMainLocationFrame"));
     setFrameShape(QFrame::NoFrame);
     QPalette palette = this->palette();
@@ -63,11 +61,18 @@ LocationPage::LocationPage(QWidget* parent)
 
     searchNote_->hide();
     pathEdit_->setObjectName(QStringLiteral("NWN"));
-    pathEdit_->setAccessibleName(QStringLiteral("Location of NWMAIN.EXE"));
+    pathEdit_->setAccessibleName(tr("Location of NWMAIN.EXE"));
     nextButton_->setEnabled(false);
     restoreButton_->setEnabled(false);
     restoreButton_->setToolTip(
-        QStringLiteral("Puts back the copy of NWMAIN.EXE kept before Orvendel first changed it"));
+        tr("Puts back the copy of NWMAIN.EXE kept before Orvendel first changed it"));
+}
+
+QString LocationPage::notFoundNote(const QString& places) {
+    //: %1 lists the places searched.
+    return tr("Orvendel looked for the game in %1, and did not find it.  "
+              "Please use the Browse button to find NWMAIN.EXE.")
+        .arg(places);
 }
 
 }  // namespace orvendel

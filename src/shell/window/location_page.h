@@ -25,6 +25,8 @@ public:
     QPushButton* cancelButton() const { return cancelButton_; }
     // Says where the game was looked for when it was not found; hidden otherwise.
     QLabel* searchNote() const { return searchNote_; }
+    // The note for a search that did not find the game in `places`, in the user's language.
+    static QString notFoundNote(const QString& places);
 
 private:
     QLabel* label12_;

@@ -32,11 +32,11 @@
 #include "patcher/patch_run.h"
 #include "platform/files.h"
 #include "settingsfile/settings_file.h"
+#include "shell/core_texts.h"
 #include "shell/editor/message_boxes.h"
 #include "shell/editor/settings_page.h"
 #include "shell/editor/settings_page_layout.h"
 #include "shell/gauges/round_gauge.h"
-#include "shell/qt_text.h"
 #include "shell/window/deliberate_click_filter.h"
 #include "shell/window/file_dialogs.h"
 #include "shell/window/found_copy_label.h"
@@ -138,7 +138,7 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, RememberedP
       settingsPage_(nullptr),
       busyForm_(nullptr) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Orvendel Version H"));
+    setWindowTitle(tr("Orvendel Version H"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -299,7 +299,7 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, RememberedP
                        Locator locate, QWidget* parent)
     : MainWindow(messages, dialogs, places, LocatedGames(), parent) {
     QLabel* note = locationPage_->searchNote();
-    note->setText(QStringLiteral("Looking for NWMAIN.EXE..."));
+    note->setText(tr("Looking for NWMAIN.EXE..."));
     note->show();
     fitWrappedLabels(locationPage_);
 
@@ -415,13 +415,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::writeSettingsToExecutable() {
     if (!state_.valuesChosen) {
-        messages_.inform(toQString(kStatusNothingToWrite), MessageBoxes::Icon::Exclamation);
+        messages_.inform(windowText(kStatusNothingToWrite), MessageBoxes::Icon::Exclamation);
         return;
     }
     settingsPage_->readHeights();
     const ModifyWarning warning = modifyWarning(state_.settings, state_.revision);
     if (warning != ModifyWarning::None &&
-        !messages_.askOkCancel(toQString(modifyWarningText(warning)))) {
+        !messages_.askOkCancel(windowText(modifyWarningText(warning)))) {
         return;
     }
     writeExecutable();
@@ -431,17 +431,17 @@ void MainWindow::restoreOriginalExecutable() {
     const std::filesystem::path path = toPath(executablePath());
     const Result<RestorePlan> plan = planRestore(path);
     if (!plan) {
-        messages_.inform(toQString(plan.message()), MessageBoxes::Icon::Exclamation);
+        messages_.inform(windowText(plan.message()), MessageBoxes::Icon::Exclamation);
     } else if (plan->copy.standing == KeptCopy::Standing::Untrusted) {
         // Nothing to ask: the run refuses it and says why.
         runInProgressWindow(BusyForm::WhenDone::WaitForOk, [&plan](ProgressSink& progress) {
             return BusyForm::Outcome{restoreOriginal(*plan, progress).succeeded()};
         });
-    } else if (messages_.askYesNo(toQString(restoreQuestion(*plan)), toQString(kRestoreTitle))) {
+    } else if (messages_.askYesNo(windowText(restoreQuestion(*plan)), windowText(kRestoreTitle))) {
         MessageBoxReadOnlyPrompt prompt(messages_);
         const Result<RunConsent> consent = prepareRestore(path, prompt);
         if (!consent)
-            messages_.inform(toQString(consent.message()), MessageBoxes::Icon::Exclamation);
+            messages_.inform(windowText(consent.message()), MessageBoxes::Icon::Exclamation);
         if (consent == RunConsent::Given) {
             runInProgressWindow(BusyForm::WhenDone::WaitForOk, [&plan](ProgressSink& progress) {
                 return BusyForm::Outcome{restoreOriginal(*plan, progress).succeeded()};
@@ -467,7 +467,7 @@ void MainWindow::writeExecutable() {
 
 bool MainWindow::consentGiven(const Result<RunConsent>& consent) {
     if (!consent)
-        messages_.inform(toQString(consent.message()), MessageBoxes::Icon::Exclamation);
+        messages_.inform(windowText(consent.message()), MessageBoxes::Icon::Exclamation);
     return consent == RunConsent::Given;
 }
 
@@ -506,14 +506,14 @@ void MainWindow::saveSettings() {
     const bool taken = std::filesystem::exists(std::filesystem::symlink_status(target, error)) &&
                        !std::filesystem::is_directory(target, error);
     if (saved && taken &&
-        !messages_.askYesNo(QStringLiteral("\"%1\" already exists.  Do you want to replace it?")
+        !messages_.askYesNo(tr("\"%1\" already exists.  Do you want to replace it?")
                                 .arg(QDir::toNativeSeparators(*chosen)))) {
         return;
     }
     if (saved)
         saved = saveSettingsFile(target, state_.settings);
     if (!saved.ok()) {
-        messages_.inform(toQString(saved.message()), MessageBoxes::Icon::Exclamation);
+        messages_.inform(windowText(saved.message()), MessageBoxes::Icon::Exclamation);
     }
 }
 
@@ -525,13 +525,13 @@ void MainWindow::loadSettings() {
     const Result<SettingsFormat> result =
         loadSettingsFile(toPath(*chosen), state_.settings, state_.revision);
     if (!result) {
-        messages_.inform(toQString(result.message()), MessageBoxes::Icon::Exclamation);
+        messages_.inform(windowText(result.message()), MessageBoxes::Icon::Exclamation);
         return;
     }
     if (result == SettingsFormat::Known)
         state_.valuesChosen = true;
     else
-        messages_.inform(toQString(kUnknownFormatMessage), MessageBoxes::Icon::Exclamation);
+        messages_.inform(windowText(kUnknownFormatMessage), MessageBoxes::Icon::Exclamation);
     settingsPage_->showSettings();
 }
 

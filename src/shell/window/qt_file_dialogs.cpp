@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/window/qt_file_dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -12,7 +13,16 @@ namespace {
 // lower case, Windows installs often in upper case.
 const QString kExecutableFilter =
     QStringLiteral("nwmain.exe ([Nn][Ww][Mm][Aa][Ii][Nn].[Ee][Xx][Ee])");
-const QString kSettingsFilter = QStringLiteral("Settings Files (*.chs)");
+
+// The filter of settings files, in the user's language.
+QString settingsFilter() {
+    return QCoreApplication::translate("orvendel::QtFileDialogs", "Settings Files (*.chs)");
+}
+
+// The title of both settings file dialogs, in the user's language.
+QString settingsTitle() {
+    return QCoreApplication::translate("orvendel::QtFileDialogs", "Settings File");
+}
 
 // Runs `dialog` and returns its one chosen file, or nothing when cancelled.
 std::optional<QString> chosenFile(QFileDialog& dialog) {
@@ -25,7 +35,8 @@ std::optional<QString> chosenFile(QFileDialog& dialog) {
 }  // namespace
 
 std::optional<QString> QtFileDialogs::openExecutable(QWidget* parent, const QString& current) {
-    QFileDialog dialog(parent, QStringLiteral("Location of NWMAIN.EXE"));
+    QFileDialog dialog(
+        parent, QCoreApplication::translate("orvendel::QtFileDialogs", "Location of NWMAIN.EXE"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(kExecutableFilter);
@@ -44,7 +55,7 @@ std::optional<QString> QtFileDialogs::openExecutable(QWidget* parent, const QStr
 }
 
 std::optional<QString> QtFileDialogs::openSettings(QWidget* parent, const QString& folder) {
-    QFileDialog dialog(parent, QStringLiteral("Settings File"), folder, kSettingsFilter);
+    QFileDialog dialog(parent, settingsTitle(), folder, settingsFilter());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // A typed name of a missing file is accepted; loading it then reports that it cannot open it.
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -53,7 +64,7 @@ std::optional<QString> QtFileDialogs::openSettings(QWidget* parent, const QStrin
 }
 
 std::optional<QString> QtFileDialogs::saveSettings(QWidget* parent, const QString& folder) {
-    QFileDialog dialog(parent, QStringLiteral("Settings File"), folder, kSettingsFilter);
+    QFileDialog dialog(parent, settingsTitle(), folder, settingsFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("chs"));

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/qt_text.h"
+#include "shell/core_texts.h"
 
 namespace orvendel {
 
@@ -16,7 +16,7 @@ int barStep(double min, double max, double value, int steps) {
 }
 
 void QueuedProgress::setStatus(std::string_view text) {
-    emit statusChanged(toQString(text));
+    emit statusChanged(windowText(text));
 }
 
 void QueuedProgress::setRange(double min, double max) {

@@ -21,10 +21,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "shell/gauges/gauge_widget.h"
 #include "shell/gauges/round_gauge.h"
 #include "shell/layout.h"
+#include "shell/translations.h"
 #include "shell/window/location_page.h"
 #include "shell/window/screenshots.h"
 #include "window_fixture.h"
@@ -280,11 +282,23 @@ protected:
     const QFont saved_ = QApplication::font();
 };
 
-// The window at a font `GetParam()` times the size of the application's own, both pages and the
-// progress window. Every case also runs with nothing but the DejaVu fonts (see CMakeLists.txt).
-class FontScaleTest : public FontSizeTest, public testing::WithParamInterface<double> {
+// The window in a language at a font some times the size of the application's own, both pages
+// and the progress window. Every case also runs with nothing but the DejaVu fonts (see
+// CMakeLists.txt).
+class FontScaleTest : public FontSizeTest,
+                      public testing::WithParamInterface<std::tuple<const char*, double>> {
 protected:
-    void SetUp() override { setFontSize(saved_.pointSizeF() * GetParam()); }
+    void SetUp() override {
+        translators_ = installTranslations(QString::fromLatin1(std::get<0>(GetParam())));
+        setFontSize(saved_.pointSizeF() * std::get<1>(GetParam()));
+    }
+    void TearDown() override {
+        FontSizeTest::TearDown();
+        translators_.clear();
+    }
+
+private:
+    std::vector<std::unique_ptr<QTranslator>> translators_;
 };
 
 TEST_P(FontScaleTest, EveryTextHasRoomInsideItsControlApartFromItsNeighbours) {
@@ -299,10 +313,8 @@ TEST_P(FontScaleTest, EveryTextHasRoomInsideItsControlApartFromItsNeighbours) {
 
     // The location page when the game was not found, with its note shown.
     open(MainWindow::LocatedGames(
-        {},
-        "Orvendel looked for the game in $WINEPREFIX, ~/.wine and the prefixes of Lutris, "
-        "Bottles, Steam, Heroic, PlayOnLinux and CrossOver, and did not find it.  Please use "
-        "the Browse button to find NWMAIN.EXE."));
+        {}, LocationPage::notFoundNote("$WINEPREFIX, ~/.wine and the prefixes of Lutris, Bottles, "
+                                       "Steam, Heroic, PlayOnLinux and CrossOver")));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     EXPECT_TRUE(find("SearchNote")->isVisible());
     expectTextsApart(window.get());
@@ -397,9 +409,12 @@ TEST_P(FontScaleTest, TheWindowFitsItsScreenAndScrollsEveryControlIntoView) {
     expectFocusScrollsIntoView(page(), scroller);
 }
 
-INSTANTIATE_TEST_SUITE_P(FontScales, FontScaleTest, testing::Values(1.0, 1.25, 1.6, 2.0),
+INSTANTIATE_TEST_SUITE_P(FontScales, FontScaleTest,
+                         testing::Combine(testing::Values("en", "de", "es", "fr", "it", "pl"),
+                                          testing::Values(1.0, 1.25, 1.6, 2.0)),
                          [](const auto& info) {
-                             return "Font" + std::to_string(std::lround(info.param * 100));
+                             return std::string(std::get<0>(info.param)) + "_Font" +
+                                    std::to_string(std::lround(std::get<1>(info.param) * 100));
                          });
 
 // With a font no larger than the classic dialog font the window has the design's own places,
