@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "patcher/revision_table.h"
-#include "sample_builder.h"
 #include "qt_printers.h"
+#include "sample_builder.h"
 #include "scripted_message_boxes.h"
 #include "shell/editor/settings_page.h"
 #include "shell/window/busy_form.h"
