@@ -180,6 +180,11 @@ std::error_code MemoryFileSystemOps::clearReadOnly(const std::filesystem::path& 
                                        : failure(std::errc::no_such_file_or_directory);
 }
 
+// Files in memory have no read-only state: setting it, like clearing it, changes nothing.
+std::error_code MemoryFileSystemOps::setReadOnly(const std::filesystem::path& path) {
+    return clearReadOnly(path);
+}
+
 // Every file in memory is an ordinary file of one owner with one name.
 std::error_code MemoryFileSystemOps::openUnfollowed(const std::filesystem::path& path,
                                                     FileHandle& file, std::uint64_t& length,

@@ -56,6 +56,7 @@ public:
     std::error_code checkWritable(const std::filesystem::path& path) override;
     std::error_code readOnly(const std::filesystem::path& path, bool& isReadOnly) override;
     std::error_code clearReadOnly(const std::filesystem::path& path) override;
+    std::error_code setReadOnly(const std::filesystem::path& path) override;
     std::error_code checkReplaceable(const std::filesystem::path& path) override {
         return checkWritable(path);
     }
