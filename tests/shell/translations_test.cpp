@@ -179,7 +179,7 @@ TEST_F(MainWindowFixture, PseudoLanguageFindsNoUntranslatedTextInTheWindow) {
     window.reset();
     open(files.executable(1));
     click("Next1");
-    texts << shownTexts(window.get()) << shownTexts(window->busyForm());
+    texts << shownTexts(window.get()) << shownTexts(window->progressWindow());
 
     // Tick values, bare heights in metres and the like carry no words to translate.
     const QRegularExpression wordless(QStringLiteral("^[^:]*: [-+0-9.,\\s]*m?$"));

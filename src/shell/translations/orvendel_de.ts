@@ -2,26 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
-    <name>orvendel::BusyForm</name>
-    <message>
-        <source>Modifying Neverwinter Nights...</source>
-        <translation>Neverwinter Nights wird geändert...</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Hacking NWN...</source>
-        <extracomment>Title of the progress window while the executable is written; NWN is Neverwinter Nights.</extracomment>
-        <translation>NWN wird gepatcht...</translation>
-    </message>
-    <message>
-        <source>Progress</source>
-        <translation>Fortschritt</translation>
-    </message>
-</context>
-<context>
     <name>orvendel::CoreTexts</name>
     <message>
         <source>Read Only</source>
@@ -256,6 +236,26 @@
     <message>
         <source>&quot;%1&quot; already exists.  Do you want to replace it?</source>
         <translation>„%1“ existiert bereits.  Möchtest du die Datei ersetzen?</translation>
+    </message>
+</context>
+<context>
+    <name>orvendel::ProgressWindow</name>
+    <message>
+        <source>Modifying Neverwinter Nights...</source>
+        <translation>Neverwinter Nights wird geändert...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Hacking NWN...</source>
+        <extracomment>Title of the progress window while the executable is written; NWN is Neverwinter Nights.</extracomment>
+        <translation>NWN wird gepatcht...</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
     </message>
 </context>
 <context>

@@ -2,26 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl">
 <context>
-    <name>orvendel::BusyForm</name>
-    <message>
-        <source>Modifying Neverwinter Nights...</source>
-        <translation>Modyfikowanie Neverwinter Nights...</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Hacking NWN...</source>
-        <extracomment>Title of the progress window while the executable is written; NWN is Neverwinter Nights.</extracomment>
-        <translation>Patchowanie NWN...</translation>
-    </message>
-    <message>
-        <source>Progress</source>
-        <translation>Postęp</translation>
-    </message>
-</context>
-<context>
     <name>orvendel::CoreTexts</name>
     <message>
         <source>Read Only</source>
@@ -256,6 +236,26 @@
     <message>
         <source>&quot;%1&quot; already exists.  Do you want to replace it?</source>
         <translation>„%1” już istnieje.  Czy chcesz go zastąpić?</translation>
+    </message>
+</context>
+<context>
+    <name>orvendel::ProgressWindow</name>
+    <message>
+        <source>Modifying Neverwinter Nights...</source>
+        <translation>Modyfikowanie Neverwinter Nights...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Hacking NWN...</source>
+        <extracomment>Title of the progress window while the executable is written; NWN is Neverwinter Nights.</extracomment>
+        <translation>Patchowanie NWN...</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Postęp</translation>
     </message>
 </context>
 <context>

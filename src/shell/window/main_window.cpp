@@ -136,7 +136,7 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, RememberedP
       places_(places),
       locationPage_(nullptr),
       settingsPage_(nullptr),
-      busyForm_(nullptr) {
+      progressWindow_(nullptr) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(tr("Orvendel Version H"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -169,7 +169,7 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, RememberedP
     settingsPage_ = new SettingsPage(state_, messages_, pages);
     settingsPage_->hide();
     locationPage_ = new LocationPage(pages);
-    busyForm_ = new BusyForm(this);
+    progressWindow_ = new ProgressWindow(this);
 
     applyLayout(this, mainWindowLayout());
     fitWrappedLabels(locationPage_);
@@ -404,12 +404,12 @@ void MainWindow::endProgram() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A run is never cut short: the window stays until the progress window has ended it.
-    if (busyForm_->running()) {
+    if (progressWindow_->running()) {
         event->ignore();
         return;
     }
     // The progress window stays loaded between runs; it must not outlive the main window.
-    busyForm_->hide();
+    progressWindow_->hide();
     event->accept();
 }
 
@@ -434,8 +434,8 @@ void MainWindow::restoreOriginalExecutable() {
         messages_.inform(windowText(plan.message()), MessageBoxes::Icon::Exclamation);
     } else if (plan->copy.standing == KeptCopy::Standing::Untrusted) {
         // Nothing to ask: the run refuses it and says why.
-        runInProgressWindow(BusyForm::WhenDone::WaitForOk, [&plan](ProgressSink& progress) {
-            return BusyForm::Outcome{restoreOriginal(*plan, progress).succeeded()};
+        runInProgressWindow(ProgressWindow::WhenDone::WaitForOk, [&plan](ProgressSink& progress) {
+            return ProgressWindow::Outcome{restoreOriginal(*plan, progress).succeeded()};
         });
     } else if (messages_.askYesNo(windowText(restoreQuestion(*plan)), windowText(kRestoreTitle))) {
         MessageBoxReadOnlyPrompt prompt(messages_);
@@ -443,9 +443,10 @@ void MainWindow::restoreOriginalExecutable() {
         if (!consent)
             messages_.inform(windowText(consent.message()), MessageBoxes::Icon::Exclamation);
         if (consent == RunConsent::Given) {
-            runInProgressWindow(BusyForm::WhenDone::WaitForOk, [&plan](ProgressSink& progress) {
-                return BusyForm::Outcome{restoreOriginal(*plan, progress).succeeded()};
-            });
+            runInProgressWindow(
+                ProgressWindow::WhenDone::WaitForOk, [&plan](ProgressSink& progress) {
+                    return ProgressWindow::Outcome{restoreOriginal(*plan, progress).succeeded()};
+                });
         }
     }
     updateRestoreButton();
@@ -454,14 +455,14 @@ void MainWindow::restoreOriginalExecutable() {
 void MainWindow::readExecutable() {
     MessageBoxReadOnlyPrompt prompt(messages_);
     if (consentGiven(clearReadOnlyIfAgreed(toPath(executablePath()), prompt)))
-        runOnRecord(BusyForm::WhenDone::CloseOnSuccess, readCameraValues);
+        runOnRecord(ProgressWindow::WhenDone::CloseOnSuccess, readCameraValues);
     updateRestoreButton();
 }
 
 void MainWindow::writeExecutable() {
     MessageBoxReadOnlyPrompt prompt(messages_);
     if (consentGiven(prepareWriting(toPath(executablePath()), prompt)))
-        runOnRecord(BusyForm::WhenDone::WaitForOk, writeCameraValues);
+        runOnRecord(ProgressWindow::WhenDone::WaitForOk, writeCameraValues);
     updateRestoreButton();
 }
 
@@ -471,7 +472,7 @@ bool MainWindow::consentGiven(const Result<RunConsent>& consent) {
     return consent == RunConsent::Given;
 }
 
-void MainWindow::runOnRecord(BusyForm::WhenDone whenDone,
+void MainWindow::runOnRecord(ProgressWindow::WhenDone whenDone,
                              RunResult (*run)(const std::filesystem::path&, CameraState&,
                                               ProgressSink&)) {
     // The run works on its own thread, on a copy of the record.
@@ -481,15 +482,15 @@ void MainWindow::runOnRecord(BusyForm::WhenDone whenDone,
     runInProgressWindow(whenDone, [&](ProgressSink& progress) {
         const RunResult result = run(path, working, progress);
         ended = true;
-        return BusyForm::Outcome{result.succeeded()};
+        return ProgressWindow::Outcome{result.succeeded()};
     });
     if (ended)
         state_ = std::move(working);
 }
 
-void MainWindow::runInProgressWindow(BusyForm::WhenDone whenDone, BusyForm::Work work) {
+void MainWindow::runInProgressWindow(ProgressWindow::WhenDone whenDone, ProgressWindow::Work work) {
     CursorGuard wait(*this, Qt::WaitCursor);
-    busyForm_->runModal(whenDone, std::move(work));
+    progressWindow_->runModal(whenDone, std::move(work));
 }
 
 void MainWindow::saveSettings() {

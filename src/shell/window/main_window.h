@@ -13,7 +13,7 @@
 
 #include "camera/camera_settings.h"
 #include "patcher/patch_run.h"
-#include "shell/window/busy_form.h"
+#include "shell/window/progress_window.h"
 
 class QScrollArea;
 class QThread;
@@ -79,7 +79,7 @@ public:
     // Holds both pages at the layout's size; it scrolls when the window is smaller.
     QScrollArea* pageScroller() const { return scroller_; }
     SettingsPage* settingsPage() const { return settingsPage_; }
-    BusyForm* busyForm() const { return busyForm_; }
+    ProgressWindow* progressWindow() const { return progressWindow_; }
 
     // One complete reading or writing run on the file named by the path box: the checks and
     // questions before it (read-only state; before writing, write permission and other names
@@ -140,10 +140,10 @@ private:
     bool consentGiven(const Result<RunConsent>& consent);
     // `run` on a copy of the record in the progress window; the record takes the copy's values
     // once the run has ended, unless it broke off with an exception.
-    void runOnRecord(BusyForm::WhenDone whenDone,
+    void runOnRecord(ProgressWindow::WhenDone whenDone,
                      RunResult (*run)(const std::filesystem::path&, CameraState&, ProgressSink&));
     // Runs `work` in the modal progress window with the wait cursor on this window.
-    void runInProgressWindow(BusyForm::WhenDone whenDone, BusyForm::Work work);
+    void runInProgressWindow(ProgressWindow::WhenDone whenDone, ProgressWindow::Work work);
 
     QString executablePath() const;
 
@@ -154,7 +154,7 @@ private:
     QScrollArea* scroller_ = nullptr;
     LocationPage* locationPage_;
     SettingsPage* settingsPage_;
-    BusyForm* busyForm_;
+    ProgressWindow* progressWindow_;
     QPointer<QThread> searchThread_;  // the start-up search, deleted once it has ended
     bool fittedOnShow_ = false;
     QMetaObject::Connection focusFollower_;  // scrolls the focused control into view

@@ -14,10 +14,10 @@
 #include <cmath>
 
 #include "shell/editor/message_boxes.h"
-#include "shell/window/busy_form.h"
 #include "shell/window/file_dialogs.h"
 #include "shell/window/location_page.h"
 #include "shell/window/main_window.h"
+#include "shell/window/progress_window.h"
 #include "shell/window/remembered_places.h"
 
 namespace orvendel {
@@ -69,9 +69,9 @@ QString picturePages(MainWindow& window, const QDir& dir, const QString& suffix)
         return error;
 
     // A reading run that did not get the values waits for OK; the picture is of a writing run.
-    BusyForm& busy = *window.busyForm();
+    ProgressWindow& busy = *window.progressWindow();
     bool writing = false;
-    const auto connection = QObject::connect(&busy, &BusyForm::waitingForOk, &busy, [&] {
+    const auto connection = QObject::connect(&busy, &ProgressWindow::waitingForOk, &busy, [&] {
         if (writing)
             error = save(busy, dir, name("progress-window"));
         busy.accept();

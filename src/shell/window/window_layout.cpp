@@ -24,7 +24,7 @@ constexpr std::array kMainWindowRows = {
     ControlLayout{"Label17", 105, 5910, 7110, 375, 5},
 };
 
-constexpr std::array kBusyFormRows = {
+constexpr std::array kProgressWindowRows = {
     // As wide as the window's client area, so that the centred status line stays inside it.
     ControlLayout{"Label1", 0, 150, 4875, 510, 1},
     ControlLayout{"ProgressBar1", 720, 765, 3390, 255, 0},
@@ -37,8 +37,8 @@ std::span<const ControlLayout> mainWindowLayout() {
     return kMainWindowRows;
 }
 
-std::span<const ControlLayout> busyFormLayout() {
-    return kBusyFormRows;
+std::span<const ControlLayout> progressWindowLayout() {
+    return kProgressWindowRows;
 }
 
 void fitWrappedLabels(QWidget* root) {

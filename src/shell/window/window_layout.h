@@ -12,8 +12,8 @@ inline constexpr int kMainWindowWidth = 7950;
 inline constexpr int kMainWindowHeight = 8685;
 
 // Client area of the progress window, in twips.
-inline constexpr int kBusyFormWidth = 4875;
-inline constexpr int kBusyFormHeight = 1605;
+inline constexpr int kProgressWindowWidth = 4875;
+inline constexpr int kProgressWindowHeight = 1605;
 
 // The main window's own controls: both page frames and the location page's controls, with
 // their places inside their parents and tab indexes. The settings page places its children
@@ -21,7 +21,7 @@ inline constexpr int kBusyFormHeight = 1605;
 std::span<const ControlLayout> mainWindowLayout();
 
 // The progress window's three controls.
-std::span<const ControlLayout> busyFormLayout();
+std::span<const ControlLayout> progressWindowLayout();
 
 // Lets every word-wrapped label below `root` grow downwards to the height its text needs in
 // the font in use, keeping its place and width; a label already tall enough keeps its height.

@@ -342,7 +342,7 @@ TEST_P(FontScaleTest, EveryTextHasRoomInsideItsControlApartFromItsNeighbours) {
             << name;
     }
 
-    BusyForm busy;
+    ProgressWindow busy;
     expectTextsApart(&busy);
     expectScaled(&busy, QRect(0, 0, 325, 107), scale);
 }
@@ -423,7 +423,7 @@ TEST_F(FontSizeTest, TheClassicFontGetsTheDesignsPlacesCaptionsAndColours) {
     setFontSize(6);
     ASSERT_EQ(layoutScale(), 1.0);
     open(files.executable(1));
-    BusyForm busy;
+    ProgressWindow busy;
 
     const std::pair<QWidget*, QRect> places[] = {
         {window.get(), QRect(0, 0, 530, 579)},

@@ -91,8 +91,9 @@ TEST_P(WholeRoadTest, ReadEditWarnWriteUndoAndWriteBack) {
     const Road& road = GetParam();
     open(files.executable(road.revision));
     click("Next1");
-    EXPECT_EQ(window->busyForm()->statusText(), "Neverwinter Nights options successfully loaded!");
-    EXPECT_EQ(window->busyForm()->progressMax(), double(WindowTestFiles::kSize));
+    EXPECT_EQ(window->progressWindow()->statusText(),
+              "Neverwinter Nights options successfully loaded!");
+    EXPECT_EQ(window->progressWindow()->progressMax(), double(WindowTestFiles::kSize));
     const auto* bar = find<QProgressBar>("ProgressBar1");
     EXPECT_EQ(bar->value(), bar->maximum());
     EXPECT_EQ(window->state().revision, road.revision);
@@ -487,9 +488,9 @@ TEST_F(MainWindowTest, WindowClosedWhileTheSearchRunsNeitherWaitsForItNorCrashes
 
 TEST_F(MainWindowTest, NeitherWindowClosesWhileARunWorksAndCancelEndsTheEventLoopAfter) {
     open(files.executable(1));
-    BusyForm* busy = window->busyForm();
+    ProgressWindow* busy = window->progressWindow();
     bool bothShown = false;
-    busy->runModal(BusyForm::WhenDone::WaitForOk, [&](ProgressSink& progress) {
+    busy->runModal(ProgressWindow::WhenDone::WaitForOk, [&](ProgressSink& progress) {
         // The attempts come from the window's thread while the run waits for them.
         QSemaphore tried;
         QMetaObject::invokeMethod(
@@ -505,7 +506,7 @@ TEST_F(MainWindowTest, NeitherWindowClosesWhileARunWorksAndCancelEndsTheEventLoo
             Qt::QueuedConnection);
         tried.acquire();
         progress.setStatus(kModified.toStdString());
-        return BusyForm::Outcome{};
+        return ProgressWindow::Outcome{};
     });
     EXPECT_TRUE(bothShown);
     EXPECT_EQ(okStatuses, QStringList{kModified});

@@ -19,9 +19,9 @@
 #include "sample_builder.h"
 #include "scripted_message_boxes.h"
 #include "shell/editor/settings_page.h"
-#include "shell/window/busy_form.h"
 #include "shell/window/file_dialogs.h"
 #include "shell/window/main_window.h"
+#include "shell/window/progress_window.h"
 #include "shell/window/remembered_places.h"
 #include "temp_dir.h"
 
@@ -151,10 +151,10 @@ protected:
     template <typename Start>
     void open(const Start& start) {
         window = std::make_unique<MainWindow>(messages, dialogs, places, start);
-        QObject::connect(window->busyForm(), &BusyForm::waitingForOk, [this] {
-            okStatuses << window->busyForm()->statusText();
+        QObject::connect(window->progressWindow(), &ProgressWindow::waitingForOk, [this] {
+            okStatuses << window->progressWindow()->statusText();
             cursorsAtOk << window->cursor().shape();
-            QTest::keyClick(window->busyForm(), Qt::Key_Return);
+            QTest::keyClick(window->progressWindow(), Qt::Key_Return);
         });
         window->show();
     }

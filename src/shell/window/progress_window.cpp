@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/window/busy_form.h"
+#include "shell/window/progress_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -23,13 +23,13 @@ constexpr int kBarSteps = 1000;
 
 // What the window shows before a run reports anything, and its bar's range then.
 const char* const kInitialStatus =
-    QT_TRANSLATE_NOOP("orvendel::BusyForm", "Modifying Neverwinter Nights...");
+    QT_TRANSLATE_NOOP("orvendel::ProgressWindow", "Modifying Neverwinter Nights...");
 constexpr double kInitialMin = 0;
 constexpr double kInitialMax = 100;
 
 }  // namespace
 
-BusyForm::BusyForm(QWidget* parent)
+ProgressWindow::ProgressWindow(QWidget* parent)
     : QDialog(parent),
       label1_(new WrappingLabel(tr(kInitialStatus), this)),
       progressBar1_(new QProgressBar(this)),
@@ -40,7 +40,7 @@ BusyForm::BusyForm(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
-    setFixedSize(twipsSize(kBusyFormWidth, kBusyFormHeight));
+    setFixedSize(twipsSize(kProgressWindowWidth, kProgressWindowHeight));
 
     label1_->setObjectName(QStringLiteral("Label1"));
     label1_->setAlignment(Qt::AlignCenter);
@@ -55,17 +55,17 @@ BusyForm::BusyForm(QWidget* parent)
     okButton_->setAutoDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 
-    applyLayout(this, busyFormLayout());
-    applyTabOrder(this, busyFormLayout());
+    applyLayout(this, progressWindowLayout());
+    applyTabOrder(this, progressWindowLayout());
     fitStatus();
 }
 
-BusyForm::~BusyForm() {
+ProgressWindow::~ProgressWindow() {
     if (worker_)
         worker_->wait();
 }
 
-void BusyForm::runModal(WhenDone whenDone, Work work) {
+void ProgressWindow::runModal(WhenDone whenDone, Work work) {
     whenDone_ = whenDone;
     pending_ = std::move(work);
     okButton_->setEnabled(false);
@@ -85,13 +85,13 @@ void BusyForm::runModal(WhenDone whenDone, Work work) {
     hide();
 }
 
-void BusyForm::showEvent(QShowEvent* event) {
+void ProgressWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (pending_)
-        QTimer::singleShot(0, this, &BusyForm::activate);
+        QTimer::singleShot(0, this, &ProgressWindow::activate);
 }
 
-void BusyForm::activate() {
+void ProgressWindow::activate() {
     Work work = std::move(pending_);
     pending_ = nullptr;
     if (!work || !isVisible() || worker_)
@@ -99,13 +99,14 @@ void BusyForm::activate() {
 
     okButton_->setEnabled(false);
     progress_ = std::make_unique<QueuedProgress>(kBarSteps);
-    connect(progress_.get(), &QueuedProgress::statusChanged, this, &BusyForm::showStatus,
+    connect(progress_.get(), &QueuedProgress::statusChanged, this, &ProgressWindow::showStatus,
             Qt::QueuedConnection);
-    connect(progress_.get(), &QueuedProgress::rangeChanged, this, &BusyForm::showRange,
+    connect(progress_.get(), &QueuedProgress::rangeChanged, this, &ProgressWindow::showRange,
             Qt::QueuedConnection);
-    connect(progress_.get(), &QueuedProgress::valueChanged, this, &BusyForm::showValue,
+    connect(progress_.get(), &QueuedProgress::valueChanged, this, &ProgressWindow::showValue,
             Qt::QueuedConnection);
-    connect(progress_.get(), &QueuedProgress::ended, this, &BusyForm::endRun, Qt::QueuedConnection);
+    connect(progress_.get(), &QueuedProgress::ended, this, &ProgressWindow::endRun,
+            Qt::QueuedConnection);
     worker_.reset(QThread::create([work = std::move(work), &progress = *progress_] {
         bool succeeded = false;
         try {
@@ -122,7 +123,7 @@ void BusyForm::activate() {
     worker_->start();
 }
 
-void BusyForm::endRun(bool succeeded) {
+void ProgressWindow::endRun(bool succeeded) {
     if (!worker_)
         return;
     worker_->wait();
@@ -140,13 +141,13 @@ void BusyForm::endRun(bool succeeded) {
     emit waitingForOk();
 }
 
-void BusyForm::reject() {
+void ProgressWindow::reject() {
     if (running() || !okButton_->isEnabled())
         return;
     accept();
 }
 
-void BusyForm::closeEvent(QCloseEvent* event) {
+void ProgressWindow::closeEvent(QCloseEvent* event) {
     if (running() || !okButton_->isEnabled()) {
         event->ignore();
         return;
@@ -154,17 +155,17 @@ void BusyForm::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-QString BusyForm::statusText() const {
+QString ProgressWindow::statusText() const {
     return label1_->text();
 }
 
-void BusyForm::showStatus(const QString& text) {
+void ProgressWindow::showStatus(const QString& text) {
     label1_->setText(text);
     progressBar1_->setAccessibleDescription(text);
     fitStatus();
 }
 
-void BusyForm::fitStatus() {
+void ProgressWindow::fitStatus() {
     // Everything below the status line moves down by what the line needs beyond its place in
     // the layout, and back up when it needs less.
     const int layoutHeight = label1_->height() - grown_;
@@ -179,18 +180,18 @@ void BusyForm::fitStatus() {
     setFixedSize(width(), height() + delta);
 }
 
-void BusyForm::showRange(double min, double max) {
+void ProgressWindow::showRange(double min, double max) {
     min_ = min;
     max_ = max;
     updateBar();
 }
 
-void BusyForm::showValue(double value) {
+void ProgressWindow::showValue(double value) {
     value_ = value;
     updateBar();
 }
 
-void BusyForm::updateBar() {
+void ProgressWindow::updateBar() {
     progressBar1_->setValue(barStep(min_, max_, value_, kBarSteps));
 }
 

@@ -20,7 +20,7 @@ class WrappingLabel;
 // on screen and works on a thread of its own; what it reports through ProgressSink reaches the
 // status line and the bar as queued signals, so the window stays responsive while input to
 // every other window is blocked by its modality.
-class BusyForm : public QDialog {
+class ProgressWindow : public QDialog {
     Q_OBJECT
 public:
     // How a run ended. A failed run leaves the bar empty, and a failed reading run keeps the
@@ -32,9 +32,9 @@ public:
     // only through the sink it is given.
     using Work = std::function<Outcome(ProgressSink&)>;
 
-    explicit BusyForm(QWidget* parent = nullptr);
+    explicit ProgressWindow(QWidget* parent = nullptr);
     // Waits for a run that still works.
-    ~BusyForm() override;
+    ~ProgressWindow() override;
 
     // What the window does once the work succeeded: close by itself (a reading run, whose
     // values the settings page then shows) or wait for OK like every failed run.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The progress window on its own: progress crossing from the run's thread, what each outcome
 // leaves on screen, a quit during a run, the status line that wraps, the bar's ends.
-#include "shell/window/busy_form.h"
+#include "shell/window/progress_window.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ namespace orvendel {
 namespace {
 
 // Called on a run's thread: runs `look` on the window's thread and waits until it is done.
-void lookWhileWorking(BusyForm& form, const std::function<void()>& look) {
+void lookWhileWorking(ProgressWindow& form, const std::function<void()>& look) {
     QSemaphore done;
     QMetaObject::invokeMethod(
         &form,
@@ -35,12 +35,12 @@ void lookWhileWorking(BusyForm& form, const std::function<void()>& look) {
     done.acquire();
 }
 
-TEST(BusyFormTest, ProgressCrossesFromTheRunsThreadAndTheOutcomeDecidesWhatWaits) {
-    BusyForm form;
+TEST(ProgressWindowTest, ProgressCrossesFromTheRunsThreadAndTheOutcomeDecidesWhatWaits) {
+    ProgressWindow form;
     auto* bar = form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
     QStringList waited;
     QList<int> barsAtOk;
-    QObject::connect(&form, &BusyForm::waitingForOk, [&] {
+    QObject::connect(&form, &ProgressWindow::waitingForOk, [&] {
         waited << form.statusText();
         barsAtOk << bar->value();
         form.close();  // the close box acts as OK once the run is over
@@ -49,7 +49,7 @@ TEST(BusyFormTest, ProgressCrossesFromTheRunsThreadAndTheOutcomeDecidesWhatWaits
     // A reading run that gets its values: every step reaches the window while the run works,
     // and the window closes by itself.
     QThread* workThread = nullptr;
-    form.runModal(BusyForm::WhenDone::CloseOnSuccess, [&](ProgressSink& progress) {
+    form.runModal(ProgressWindow::WhenDone::CloseOnSuccess, [&](ProgressSink& progress) {
         workThread = QThread::currentThread();
         progress.setStatus("Loading current values from Neverwinter Nights ...");
         progress.setRange(0, 4000);
@@ -62,7 +62,7 @@ TEST(BusyFormTest, ProgressCrossesFromTheRunsThreadAndTheOutcomeDecidesWhatWaits
         });
         progress.setValue(4000);
         progress.setStatus("Neverwinter Nights options successfully loaded!");
-        return BusyForm::Outcome{};
+        return ProgressWindow::Outcome{};
     });
     EXPECT_NE(workThread, form.thread());
     EXPECT_TRUE(waited.isEmpty());
@@ -76,18 +76,18 @@ TEST(BusyFormTest, ProgressCrossesFromTheRunsThreadAndTheOutcomeDecidesWhatWaits
     enum class Ending { Succeeds, Fails, Throws };
     const struct {
         const char* what;
-        BusyForm::WhenDone whenDone;
+        ProgressWindow::WhenDone whenDone;
         Ending ending;
         const char* status;
         bool barFull;
     } rows[] = {
-        {"writing run", BusyForm::WhenDone::WaitForOk, Ending::Succeeds,
+        {"writing run", ProgressWindow::WhenDone::WaitForOk, Ending::Succeeds,
          "Neverwinter Nights successfully modified!", true},
-        {"refused writing run", BusyForm::WhenDone::WaitForOk, Ending::Fails,
+        {"refused writing run", ProgressWindow::WhenDone::WaitForOk, Ending::Fails,
          "The new values would leave NWMAIN.EXE unrecognisable.  Patch Aborted.", false},
-        {"reading run without values", BusyForm::WhenDone::CloseOnSuccess, Ending::Fails,
+        {"reading run without values", ProgressWindow::WhenDone::CloseOnSuccess, Ending::Fails,
          "Unknown version of NWMAIN.  Patch Aborted.", false},
-        {"reading run that throws", BusyForm::WhenDone::CloseOnSuccess, Ending::Throws,
+        {"reading run that throws", ProgressWindow::WhenDone::CloseOnSuccess, Ending::Throws,
          "Cannot read nwmain.exe: Input/output error", false},
     };
     for (const auto& row : rows) {
@@ -100,7 +100,7 @@ TEST(BusyFormTest, ProgressCrossesFromTheRunsThreadAndTheOutcomeDecidesWhatWaits
             if (row.ending == Ending::Throws)
                 throw std::runtime_error(row.status);
             progress.setStatus(row.status);
-            return BusyForm::Outcome{row.ending == Ending::Succeeds};
+            return ProgressWindow::Outcome{row.ending == Ending::Succeeds};
         });
         EXPECT_EQ(waited, QStringList{row.status});
         EXPECT_EQ(barsAtOk, QList<int>{row.barFull ? bar->maximum() : bar->minimum()});
@@ -108,19 +108,19 @@ TEST(BusyFormTest, ProgressCrossesFromTheRunsThreadAndTheOutcomeDecidesWhatWaits
     }
 }
 
-TEST(BusyFormTest, QuittingTheApplicationDuringARunReturnsOnlyAfterTheRun) {
-    BusyForm form;
+TEST(ProgressWindowTest, QuittingTheApplicationDuringARunReturnsOnlyAfterTheRun) {
+    ProgressWindow form;
     std::atomic<bool> workEnded = false;
     bool endedBeforeReturn = false;
     QTimer::singleShot(0, &form, [&] {
-        form.runModal(BusyForm::WhenDone::WaitForOk, [&](ProgressSink& progress) {
+        form.runModal(ProgressWindow::WhenDone::WaitForOk, [&](ProgressSink& progress) {
             lookWhileWorking(form, [] { QCoreApplication::exit(0); });
             // Enough work after the quit that a window not waiting for it would return first.
             for (int step = 0; step < 2000; ++step)
                 progress.setStatus("Modifying Neverwinter Nights ...");
             progress.setStatus("Neverwinter Nights successfully modified!");
             workEnded = true;
-            return BusyForm::Outcome{};
+            return ProgressWindow::Outcome{};
         });
         endedBeforeReturn = workEnded;
     });
@@ -132,8 +132,8 @@ TEST(BusyFormTest, QuittingTheApplicationDuringARunReturnsOnlyAfterTheRun) {
     EXPECT_EQ(form.statusText(), "Neverwinter Nights successfully modified!");
 }
 
-TEST(BusyFormTest, LongStatusWrapsAnywhereAndTheWindowGrowsDownwardsAndBack) {
-    BusyForm form;
+TEST(ProgressWindowTest, LongStatusWrapsAnywhereAndTheWindowGrowsDownwardsAndBack) {
+    ProgressWindow form;
     auto* label = form.findChild<QLabel*>(QStringLiteral("Label1"));
     auto* bar = form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
     auto* ok = form.findChild<QPushButton*>(QStringLiteral("OKButton"));
@@ -192,8 +192,8 @@ TEST(BusyFormTest, LongStatusWrapsAnywhereAndTheWindowGrowsDownwardsAndBack) {
     EXPECT_EQ(places(), normal);
 }
 
-TEST(BusyFormTest, BarFollowsTheFileLengthAndStaysWithinItsEnds) {
-    BusyForm form;
+TEST(ProgressWindowTest, BarFollowsTheFileLengthAndStaysWithinItsEnds) {
+    ProgressWindow form;
     auto* bar = form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
     const int middle = (bar->minimum() + bar->maximum()) / 2;
     constexpr double kLength = 8.0 * 1024 * 1024;
