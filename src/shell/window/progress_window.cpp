@@ -31,8 +31,8 @@ constexpr double kInitialMax = 100;
 
 ProgressWindow::ProgressWindow(QWidget* parent)
     : QDialog(parent),
-      label1_(new WrappingLabel(tr(kInitialStatus), this)),
-      progressBar1_(new QProgressBar(this)),
+      statusLine_(new WrappingLabel(tr(kInitialStatus), this)),
+      bar_(new QProgressBar(this)),
       okButton_(new QPushButton(tr("OK"), this)) {
     setObjectName(QStringLiteral("BusyForm"));
     //: Title of the progress window while the executable is written; NWN is Neverwinter Nights.
@@ -42,14 +42,14 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     setModal(true);
     setFixedSize(twipsSize(kProgressWindowWidth, kProgressWindowHeight));
 
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setAlignment(Qt::AlignCenter);
-    progressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
-    progressBar1_->setRange(0, kBarSteps);
-    progressBar1_->setValue(0);
-    progressBar1_->setTextVisible(false);
-    progressBar1_->setAccessibleName(tr("Progress"));
-    progressBar1_->setAccessibleDescription(tr(kInitialStatus));
+    statusLine_->setObjectName(QStringLiteral("Label1"));
+    statusLine_->setAlignment(Qt::AlignCenter);
+    bar_->setObjectName(QStringLiteral("ProgressBar1"));
+    bar_->setRange(0, kBarSteps);
+    bar_->setValue(0);
+    bar_->setTextVisible(false);
+    bar_->setAccessibleName(tr("Progress"));
+    bar_->setAccessibleDescription(tr(kInitialStatus));
     okButton_->setObjectName(QStringLiteral("OKButton"));
     okButton_->setDefault(true);
     okButton_->setAutoDefault(true);
@@ -156,26 +156,27 @@ void ProgressWindow::closeEvent(QCloseEvent* event) {
 }
 
 QString ProgressWindow::statusText() const {
-    return label1_->text();
+    return statusLine_->text();
 }
 
 void ProgressWindow::showStatus(const QString& text) {
-    label1_->setText(text);
-    progressBar1_->setAccessibleDescription(text);
+    statusLine_->setText(text);
+    bar_->setAccessibleDescription(text);
     fitStatus();
 }
 
 void ProgressWindow::fitStatus() {
     // Everything below the status line moves down by what the line needs beyond its place in
     // the layout, and back up when it needs less.
-    const int layoutHeight = label1_->height() - grown_;
-    const int growth = std::max(0, label1_->heightForWidth(label1_->width()) - layoutHeight);
+    const int layoutHeight = statusLine_->height() - grown_;
+    const int growth =
+        std::max(0, statusLine_->heightForWidth(statusLine_->width()) - layoutHeight);
     const int delta = growth - grown_;
     if (delta == 0)
         return;
     grown_ = growth;
-    label1_->resize(label1_->width(), label1_->height() + delta);
-    for (QWidget* below : {static_cast<QWidget*>(progressBar1_), static_cast<QWidget*>(okButton_)})
+    statusLine_->resize(statusLine_->width(), statusLine_->height() + delta);
+    for (QWidget* below : {static_cast<QWidget*>(bar_), static_cast<QWidget*>(okButton_)})
         below->move(below->x(), below->y() + delta);
     setFixedSize(width(), height() + delta);
 }
@@ -192,7 +193,7 @@ void ProgressWindow::showValue(double value) {
 }
 
 void ProgressWindow::updateBar() {
-    progressBar1_->setValue(barStep(min_, max_, value_, kBarSteps));
+    bar_->setValue(barStep(min_, max_, value_, kBarSteps));
 }
 
 }  // namespace orvendel

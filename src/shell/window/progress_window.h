@@ -81,8 +81,8 @@ private:
     void fitStatus();
     void updateBar();
 
-    WrappingLabel* label1_;
-    QProgressBar* progressBar1_;
+    WrappingLabel* statusLine_;
+    QProgressBar* bar_;
     QPushButton* okButton_;
     Work pending_;
     WhenDone whenDone_ = WhenDone::CloseOnSuccess;
