@@ -36,20 +36,20 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 LocationPage::LocationPage(QWidget* parent)
     : QFrame(parent),
-      label12_(makeLabel(this, "Label12",
-                         tr("Welcome to Orvendel Version H by the Orvendel developers.  "
-                            "Please send any comments or suggestions to the "
-                            "project's issue tracker."))),
+      greeting_(makeLabel(this, "Label12",
+                          tr("Welcome to Orvendel Version H by the Orvendel developers.  "
+                             "Please send any comments or suggestions to the "
+                             "project's issue tracker."))),
       searchNote_(makeLabel(this, "SearchNote", QString())),
-      label16_(makeLabel(this, "Label16",
-                         tr("Please verify the location of your Neverwinter Nights "
-                            "installation.  If the location of NWMAIN.EXE listed "
-                            "below is incorrect, please use the Browse button to "
-                            "find it."))),
+      locationRequest_(makeLabel(this, "Label16",
+                                 tr("Please verify the location of your Neverwinter Nights "
+                                    "installation.  If the location of NWMAIN.EXE listed "
+                                    "below is incorrect, please use the Browse button to "
+                                    "find it."))),
       pathEdit_(new QLineEdit(this)),
       browseButton_(makeButton(this, "BrowseButton", tr("Browse..."))),
       restoreButton_(makeButton(this, "RestoreButton", tr("Restore Original"))),
-      label17_(makeLabel(this, "Label17", tr("Click Next to continue, or Cancel to quit"))),
+      continueHint_(makeLabel(this, "Label17", tr("Click Next to continue, or Cancel to quit"))),
       nextButton_(makeButton(this, "Next1", tr("Next >"))),
       cancelButton_(makeButton(this, "Command2", tr("Cancel"))) {
     setObjectName(QStringLiteral("NWMainLocationFrame"));

@@ -29,13 +29,13 @@ public:
     static QString notFoundNote(const QString& places);
 
 private:
-    QLabel* label12_;
+    QLabel* greeting_;
     QLabel* searchNote_;
-    QLabel* label16_;
+    QLabel* locationRequest_;
     QLineEdit* pathEdit_;
     QPushButton* browseButton_;
     QPushButton* restoreButton_;
-    QLabel* label17_;
+    QLabel* continueHint_;
     QPushButton* nextButton_;
     QPushButton* cancelButton_;
 };
