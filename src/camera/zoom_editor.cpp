@@ -64,15 +64,15 @@ ZoomGaugeView showZoomGauge(const CameraSettings& s, Camera camera, std::int16_t
     if (camera == Camera::Drive && revision != 1) {
         if (revision == 0) {
             view.pointers[0] = g.ZoomDef;
-            view.label3 = fpsCaption(g.ZoomDef);
+            view.minimumFpsCaption = fpsCaption(g.ZoomDef);
         }
         return view;
     }
     view.pointers = {g.ZoomMin, g.ZoomMax, g.ZoomDef};
     view.bandStart = g.ZoomMin;
     view.bandEnd = g.ZoomMax;
-    view.label3 = fpsCaption(g.ZoomMin);
-    view.label4 = fpsCaption(g.ZoomDef);
+    view.minimumFpsCaption = fpsCaption(g.ZoomMin);
+    view.defaultFpsCaption = fpsCaption(g.ZoomDef);
     return view;
 }
 

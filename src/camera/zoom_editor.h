@@ -32,19 +32,16 @@ struct ZoomGaugeView {
     std::array<std::optional<float>, kZoomPointerCount> pointers;
     std::optional<float> bandStart;  // band 0, set together with bandEnd
     std::optional<float> bandEnd;
-    std::optional<std::string_view> label3;  // "FPS" or empty
-    std::optional<std::string_view> label4;
-
-    // True when nothing at all is to be shown.
-    bool empty() const {
-        return !pointers[0] && !pointers[1] && !pointers[2] && !bandStart && !label3 && !label4;
-    }
+    // The captions at kZoomMinimumFpsLabel and kZoomDefaultFpsLabel: "FPS" or empty.
+    std::optional<std::string_view> minimumFpsCaption;
+    std::optional<std::string_view> defaultFpsCaption;
 };
 
 // What a zoom gauge shows for the record. Chase/top-down, and drive in revision 1: three pointers
-// (min, max, default), band 0 from min to max, label 3 "FPS" when min < 0 and label 4 "FPS" when
-// the default < 0 (otherwise empty). Drive in revision 0: pointer 0 := default zoom and label 3
-// by the default zoom. Drive with no revision recognised: nothing. Changes nothing.
+// (min, max, default), band 0 from min to max, the minimum's caption "FPS" when min < 0 and the
+// default's "FPS" when the default < 0 (otherwise empty). Drive in revision 0: pointer 0 :=
+// default zoom and the minimum's caption by the default zoom. Drive with no revision
+// recognised: nothing. Changes nothing.
 ZoomGaugeView showZoomGauge(const CameraSettings& s, Camera camera, std::int16_t revision);
 
 // Takes the pointer values read from the zoom gauge into the record after a user move, keeping

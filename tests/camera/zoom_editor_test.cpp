@@ -55,7 +55,7 @@ TEST(ReadZoomGauge, InterlocksPinsAndRevisionsAsATable) {
         const ZoomGaugeView shown = showZoomGauge(s, row.camera, row.revision);
         EXPECT_EQ(v.pointers, shown.pointers) << "the gauge shows the new record";
         EXPECT_EQ(v.bandStart, shown.bandStart);
-        EXPECT_EQ(v.label3, shown.label3);
+        EXPECT_EQ(v.minimumFpsCaption, shown.minimumFpsCaption);
     }
 }
 
@@ -67,22 +67,25 @@ TEST(ShowZoomGauge, PointersBandAndFpsLabelsPerCameraAndRevision) {
     EXPECT_EQ(unknown.pointers[kPointerDefault], 6.0f);
     EXPECT_EQ(unknown.bandStart, -0.4f);
     EXPECT_EQ(unknown.bandEnd, 30.0f);
-    EXPECT_EQ(unknown.label3, "FPS");
-    EXPECT_EQ(unknown.label4, "");
+    EXPECT_EQ(unknown.minimumFpsCaption, "FPS");
+    EXPECT_EQ(unknown.defaultFpsCaption, "");
     const ZoomGaugeView def = chase({1, 2, -1}, 0);
-    EXPECT_EQ(def.label3, "");
-    EXPECT_EQ(def.label4, "FPS");
-    EXPECT_EQ(chase({0, 2, 0}, 0).label3, "") << "zero is not first-person";
+    EXPECT_EQ(def.minimumFpsCaption, "");
+    EXPECT_EQ(def.defaultFpsCaption, "FPS");
+    EXPECT_EQ(chase({0, 2, 0}, 0).minimumFpsCaption, "") << "zero is not first-person";
 
     const ZoomGaugeView drive0 =
         showZoomGauge(withZoom(Camera::Drive, {6, 6, -0.4f}), Camera::Drive, 0);
     EXPECT_EQ(drive0.pointers[0], -0.4f) << "the default on pointer 0";
     EXPECT_FALSE(drive0.pointers[1]);
     EXPECT_FALSE(drive0.bandStart);
-    EXPECT_EQ(drive0.label3, "FPS");
-    EXPECT_FALSE(drive0.label4);
+    EXPECT_EQ(drive0.minimumFpsCaption, "FPS");
+    EXPECT_FALSE(drive0.defaultFpsCaption);
     EXPECT_EQ(showZoomGauge(kBiowareDefaults, Camera::Drive, 1).bandStart, 6.0f);
-    EXPECT_TRUE(showZoomGauge(kBiowareDefaults, Camera::Drive, kRevisionUnknown).empty());
+    const ZoomGaugeView none = showZoomGauge(kBiowareDefaults, Camera::Drive, kRevisionUnknown);
+    EXPECT_FALSE(none.pointers[0] || none.pointers[1] || none.pointers[2] || none.bandStart ||
+                 none.bandEnd || none.minimumFpsCaption || none.defaultFpsCaption)
+        << "the drive gauge shows nothing without a revision";
 }
 
 }  // namespace

@@ -179,10 +179,10 @@ void showZoomView(LinearGauge& gauge, const ZoomGaugeView& view) {
     }
     if (view.bandStart && view.bandEnd)
         gauge.setBand(0, *view.bandStart, *view.bandEnd);
-    if (view.label3)
-        gauge.setLabelCaption(kZoomMinimumFpsLabel, windowText(*view.label3));
-    if (view.label4)
-        gauge.setLabelCaption(kZoomDefaultFpsLabel, windowText(*view.label4));
+    if (view.minimumFpsCaption)
+        gauge.setLabelCaption(kZoomMinimumFpsLabel, windowText(*view.minimumFpsCaption));
+    if (view.defaultFpsCaption)
+        gauge.setLabelCaption(kZoomDefaultFpsLabel, windowText(*view.defaultFpsCaption));
 }
 
 }  // namespace
@@ -383,13 +383,12 @@ void SettingsPage::showHeight(Camera camera) {
 }
 
 void SettingsPage::showZoomGauge(Camera camera) {
-    ZoomGaugeView view = orvendel::showZoomGauge(state_.settings, camera, state_.revision);
     // Without a recognised revision the drive gauge takes no moves and the editor shows nothing
-    // on it; it still shows the record's three values, as the chase gauge does, and not the
-    // design's pointers, band and captions.
-    if (view.empty())
-        view = orvendel::showZoomGauge(state_.settings, camera, 1);
-    showZoomView(*controls(camera).zoom, view);
+    // on it; it still shows the record's three values as revision 1 shows them, as the chase
+    // gauge does, and not the design's pointers, band and captions.
+    const bool recognised = state_.revision == 0 || state_.revision == 1;
+    const std::int16_t shownAs = recognised ? state_.revision : std::int16_t{1};
+    showZoomView(*controls(camera).zoom, orvendel::showZoomGauge(state_.settings, camera, shownAs));
 }
 
 // Presets ------------------------------------------------------------------------------------
