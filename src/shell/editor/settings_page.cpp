@@ -195,7 +195,7 @@ SettingsPage::SettingsPage(CameraState& state, MessageBoxes& messages, QWidget* 
       drive_(std::make_unique<Group>()) {
     setObjectName(QStringLiteral("SettingsFrame"));
     const double scale = layoutScale();
-    resize(twipsSize(kSettingsFrameWidth, kSettingsFrameHeight, scale));
+    resize(twipsSize(kSettingsPageWidth, kSettingsPageHeight, scale));
     useCaptionColours(this);
 
     buildQuickPresets();

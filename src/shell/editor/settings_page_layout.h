@@ -8,8 +8,8 @@
 namespace orvendel {
 
 // Size of the settings page, in twips.
-inline constexpr int kSettingsFrameWidth = 7800;
-inline constexpr int kSettingsFrameHeight = 8550;
+inline constexpr int kSettingsPageWidth = 7800;
+inline constexpr int kSettingsPageHeight = 8550;
 
 // Every control of the settings page: frames, buttons, gauges, lists and
 // labels, each placed inside its own parent (the page or one of its three frames), with its
