@@ -132,7 +132,7 @@ TEST(SettingsNumberLocale, CommaDecimalLocalesChangeNothing) {
     expectPeriodForm();
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "German_Germany.1252"}) {
         if (std::setlocale(LC_ALL, name) != nullptr && *std::localeconv()->decimal_point == ',') {
-            SCOPED_TRACE(name);  // the C locale is what C library number routines follow
+            SCOPED_TRACE(name);  // the C locale is what the C library reads numbers by
             expectPeriodForm();
             break;
         }

@@ -12,7 +12,7 @@ namespace {
 constexpr std::array kMainWindowRows = {
     ControlLayout{"SettingsFrame", 45, 15, 7800, 8550, 6},
     ControlLayout{"NWMainLocationFrame", 45, 15, 7680, 8550, 0},
-    // On NWMainLocationFrame:
+    // On the location page:
     ControlLayout{"Command2", 3870, 7965, 1200, 465, 26},
     ControlLayout{"Next1", 2400, 7965, 1200, 465, 25},
     ControlLayout{"BrowseButton", 6060, 4920, 1170, 375, 2},
