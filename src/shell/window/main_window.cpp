@@ -435,7 +435,7 @@ void MainWindow::restoreOriginalExecutable() {
     } else if (plan->copy.standing == KeptCopy::Standing::Untrusted) {
         // Nothing to ask: the run refuses it and says why.
         runInProgressWindow(ProgressWindow::WhenDone::WaitForOk, [&plan](ProgressSink& progress) {
-            return ProgressWindow::Outcome{restoreOriginal(*plan, progress).succeeded()};
+            return restoreOriginal(*plan, progress);
         });
     } else if (messages_.askYesNo(windowText(restoreQuestion(*plan)), windowText(kRestoreTitle))) {
         MessageBoxReadOnlyPrompt prompt(messages_);
@@ -444,9 +444,8 @@ void MainWindow::restoreOriginalExecutable() {
             messages_.inform(windowText(consent.message()), MessageBoxes::Icon::Exclamation);
         if (consent == RunConsent::Given) {
             runInProgressWindow(
-                ProgressWindow::WhenDone::WaitForOk, [&plan](ProgressSink& progress) {
-                    return ProgressWindow::Outcome{restoreOriginal(*plan, progress).succeeded()};
-                });
+                ProgressWindow::WhenDone::WaitForOk,
+                [&plan](ProgressSink& progress) { return restoreOriginal(*plan, progress); });
         }
     }
     updateRestoreButton();
@@ -480,17 +479,29 @@ void MainWindow::runOnRecord(ProgressWindow::WhenDone whenDone,
     CameraState working = state_;
     bool ended = false;
     runInProgressWindow(whenDone, [&](ProgressSink& progress) {
-        const RunResult result = run(path, working, progress);
+        RunResult result = run(path, working, progress);
         ended = true;
-        return ProgressWindow::Outcome{result.succeeded()};
+        return result;
     });
     if (ended)
         state_ = std::move(working);
 }
 
-void MainWindow::runInProgressWindow(ProgressWindow::WhenDone whenDone, ProgressWindow::Work work) {
-    CursorGuard wait(*this, Qt::WaitCursor);
-    progressWindow_->runModal(whenDone, std::move(work));
+void MainWindow::runInProgressWindow(ProgressWindow::WhenDone whenDone,
+                                     const std::function<RunResult(ProgressSink&)>& run) {
+    FileStatus cleanUp = FileStatus::success();
+    {
+        CursorGuard wait(*this, Qt::WaitCursor);
+        progressWindow_->runModal(whenDone, [&](ProgressSink& progress) {
+            const RunResult result = run(progress);
+            cleanUp = result.cleanUp;
+            return ProgressWindow::Outcome{result.succeeded()};
+        });
+    }
+    // A temporary file of an earlier run that stayed did not stop this run: it is reported after
+    // the run's own outcome, which the progress window has shown.
+    if (!cleanUp)
+        messages_.inform(windowText(cleanUp.message()), MessageBoxes::Icon::Exclamation);
 }
 
 void MainWindow::saveSettings() {

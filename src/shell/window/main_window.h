@@ -87,7 +87,9 @@ public:
     // window. The run works on a thread of its own on a copy of the record, which replaces the
     // record when the run has ended. Returns when the progress window has been hidden, or at
     // once when the checks refused. A reading run that did not get the values keeps the
-    // progress window until OK, so that the user sees why; a writing run always does.
+    // progress window until OK, so that the user sees why; a writing run always does. A
+    // temporary file left by an earlier run that could not be removed is reported in a message
+    // box once the progress window has gone.
     void readExecutable();
     void writeExecutable();
 
@@ -142,8 +144,10 @@ private:
     // once the run has ended, unless it broke off with an exception.
     void runOnRecord(ProgressWindow::WhenDone whenDone,
                      RunResult (*run)(const std::filesystem::path&, CameraState&, ProgressSink&));
-    // Runs `work` in the modal progress window with the wait cursor on this window.
-    void runInProgressWindow(ProgressWindow::WhenDone whenDone, ProgressWindow::Work work);
+    // Runs `run` in the modal progress window with the wait cursor on this window; then shows
+    // the run's clean-up failure, if any, in a message box.
+    void runInProgressWindow(ProgressWindow::WhenDone whenDone,
+                             const std::function<RunResult(ProgressSink&)>& run);
 
     QString executablePath() const;
 

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
-// "Load Settings..." and "Modify NWN" in the window write what `orvendel-cli apply` writes.
+// "Load Settings..." and "Modify NWN" in the window write what `orvendel-cli apply` writes, and
+// report what it reports.
+#include <QDir>
 #include <QProcess>
 #include <algorithm>
 
+#include "fault_injecting_file_system_ops.h"
+#include "platform/scoped_file_system_ops.h"
 #include "settingsfile/settings_file.h"
 #include "window_fixture.h"
 
@@ -41,6 +45,25 @@ TEST_F(MainWindowFixture, LoadThenModifyWritesWhatApplyWrites) {
             << std::mismatch(applied.begin(), applied.end(), written.begin(), written.end()).first -
                    applied.begin();
     }
+}
+
+TEST_F(MainWindowFixture, AStaleTemporaryFileThatStaysIsShownOnceAfterTheRunsOutcome) {
+    const QString stale = files.write("rev1/.nwmain.exe.orvendel-tmp-a1B2c3", "old");
+    open(files.executable(1));
+    click("Next1");
+    qsizetype boxesAtOk = -1;
+    QObject::connect(window->progressWindow(), &ProgressWindow::waitingForOk,
+                     [&] { boxesAtOk = messages.shown().size(); });
+    FaultInjectingFileSystemOps ops(FaultInjectingFileSystemOps::Step::RemoveIfUnused, 1,
+                                    std::make_error_code(std::errc::permission_denied));
+    ScopedFileSystemOps scope(ops);
+    click("ApplyButton");
+    EXPECT_EQ(okStatuses, QStringList{"Neverwinter Nights successfully modified!"});
+    EXPECT_EQ(boxesAtOk, 0) << "the run's outcome comes first";
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].text, "Cannot remove the stale temporary file \"" +
+                                            QDir::toNativeSeparators(stale) +
+                                            "\": Permission denied.");
 }
 
 }  // namespace
