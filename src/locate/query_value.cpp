@@ -5,8 +5,8 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <new>
-#include <vector>
 
 #include "locate/ordinary_file.h"
 #include "locate/platform_registry_api.h"
@@ -34,21 +34,22 @@ constexpr std::uint32_t kProfileBufferSize = 255;
 std::int32_t readText(RegistryApi& api, RegistryApi::Key key, const std::string& name,
                       RegistryValue& out) {
     std::uint32_t size = 0;
-    std::vector<char> buffer;
+    std::unique_ptr<char[]> buffer;
+    std::size_t capacity = 0;
     std::int32_t status = api.queryValue(key, name, nullptr, size);
     if (status == kErrorMoreData) {
-        try {
-            buffer.resize(size);
-        } catch (const std::bad_alloc&) {
+        // The size comes from the stored value, so it may be more than the memory at hand: that
+        // is the registry's own out-of-memory status, not an exception.
+        buffer.reset(new (std::nothrow) char[size]());
+        if (!buffer)
             return kErrorNotEnoughMemory;
-        }
-        status = api.queryValue(key, name, buffer.data(), size);
+        capacity = size;
+        status = api.queryValue(key, name, buffer.get(), size);
     }
     if (status == kStatusSuccess) {
-        const std::size_t stored = std::min<std::size_t>(size, buffer.size());
-        const auto end =
-            std::find(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(stored), '\0');
-        out = std::string(buffer.begin(), end);
+        const char* const begin = buffer.get();
+        const char* const stored = begin + std::min<std::size_t>(size, capacity);
+        out = std::string(begin, std::find(begin, stored, '\0'));
     }
     return status;
 }

@@ -25,7 +25,8 @@ std::uint32_t classifySource(std::string_view source);
 // decides how the stored bytes are taken, whatever their registry type. `out` is first set to
 // `defaultValue` and keeps it unless a value was read. Returns 0 (read, or nothing to read for
 // another kind), 99 (source neither a hive nor an existing file), or the Windows error code of
-// the failing call: 2 key or value missing, 234 value larger than a "B" or "D" buffer, ...
+// the failing call: 2 key or value missing, 234 value larger than a "B" or "D" buffer, 8 no
+// memory for a text value of the size stored, ...
 // A profile file read with kind "S" delivers at most 254 characters, the default (as text)
 // when the entry is missing; with any other kind the entry's number, 0 when missing. A text
 // value ends at its first NUL. Every key opened is closed again.
