@@ -190,8 +190,8 @@ void SettingsPage::adaptToRevision(int revision) {
         zoom.setLabelCaption(0, tr("Zoom"));
         zoom.setLabelCaption(1, QString());
         zoom.setLabelCaption(2, QString());
-        // Label 3 now marks a first-person default; label 4 belonged to the default pointer
-        // of the three-pointer gauge and would otherwise keep its design text for good.
+        // The minimum's FPS caption now marks a first-person default; the default's caption
+        // belonged to the three-pointer gauge and would otherwise keep its design text for good.
         zoom.setLabelCaption(kZoomDefaultFpsLabel, QString());
     }
     describeGauges(revision);
