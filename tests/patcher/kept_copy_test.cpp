@@ -66,8 +66,7 @@ const Planted kUntrusted[] = {
     {"an empty file", [](const fs::path& copy, const Bytes&) { writeFixture(copy, {}); }},
     {"not a known revision of the game's executable",
      [](const fs::path& copy, const Bytes&) {
-         const std::string text = "\"Version\",\"G\"\r\n";
-         writeFixture(copy, Bytes(text.begin(), text.end()));
+         writeFixture(copy, bytesOf("\"Version\",\"G\"\r\n"));
      }},
     {"a file with other names (hard links)",
      [](const fs::path& copy, const Bytes& original) {
