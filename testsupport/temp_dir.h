@@ -29,6 +29,11 @@ private:
     std::filesystem::path path_;
 };
 
+// The bytes of a text, for fixtures.
+inline std::vector<std::uint8_t> bytesOf(std::string_view text) {
+    return {text.begin(), text.end()};
+}
+
 // Writes bytes to a file (plain stream; for setting up fixtures). Throws on failure.
 void writeFixture(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 // Reads a whole file (plain stream; for checking results). Throws on failure.

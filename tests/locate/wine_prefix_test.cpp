@@ -100,19 +100,32 @@ TEST_F(WinePrefixTest, FindsTheGameThroughTheRegistryOrSaysWhyNot) {
 // that launchers leave behind.
 class PrefixSearchTest : public testing::Test {
 protected:
-    // A prefix at `folder`; with the game, its registry names C:\NWN, which holds nwmain.exe.
-    void prefix(const std::filesystem::path& folder, bool game = false) {
-        std::filesystem::create_directories(folder / "dosdevices");
-        std::ofstream registry(folder / "system.reg");
-        registry << "WINE REGISTRY Version 2\n";
-        if (game) {
-            std::filesystem::create_directories(folder / "drive_c" / "NWN");
-            std::filesystem::create_directory_symlink("../drive_c", folder / "dosdevices" / "c:");
-            std::ofstream(folder / "drive_c" / "NWN" / "nwmain.exe") << "MZ";
-            registry << "\n[Software\\\\BioWare\\\\NWN\\\\Neverwinter] 1\n"
-                        "\"Location\"=\"C:\\\\NWN\"\n";
-        }
+    // A 64-bit prefix at `folder` with drive C: and the registry keys given as .reg text.
+    void prefix(const fs::path& folder, const std::string& systemKeys = {},
+                const std::string& userKeys = {}) {
+        fs::create_directories(folder / "dosdevices");
+        fs::create_directories(folder / "drive_c");
+        if (!fs::is_symlink(folder / "dosdevices/c:"))
+            fs::create_directory_symlink("../drive_c", folder / "dosdevices/c:");
+        std::ofstream(folder / "system.reg") << "WINE REGISTRY Version 2\n#arch=win64\n"
+                                             << systemKeys;
+        std::ofstream(folder / "user.reg") << "WINE REGISTRY Version 2\n" << userKeys;
     }
+    // A prefix whose registry names C:\NWN, which holds nwmain.exe.
+    void gamePrefix(const fs::path& folder) {
+        prefix(folder, registryKey(kOwnKey, "Location", "C:\\\\NWN"));
+        copy(folder / "drive_c/NWN/nwmain.exe");
+    }
+    static std::string registryKey(const std::string& key, const std::string& name,
+                                   const std::string& value) {
+        return "\n[" + key + "] 1\n\"" + name + "\"=\"" + value + "\"\n";
+    }
+    static void copy(const fs::path& exe) {
+        fs::create_directories(exe.parent_path());
+        std::ofstream(exe) << "MZ";
+    }
+    static constexpr const char* kOwnKey =
+        "Software\\\\Wow6432Node\\\\BioWare\\\\NWN\\\\Neverwinter";
     void file(const std::string& name, const std::string& text) {
         std::filesystem::create_directories((home / name).parent_path());
         std::ofstream(home / name) << text;
@@ -125,7 +138,7 @@ protected:
 TEST_F(PrefixSearchTest, GathersEveryLaunchersPrefixesInOrderOnceEachAndSkipsBadFiles) {
     prefix(home / "custom");
     prefix(home / ".wine");
-    prefix(home / "lutris-nwn", true);
+    gamePrefix(home / "lutris-nwn");
     file(".config/lutris/games/nwn.yml", "game:\n  prefix: \"~/lutris-nwn\"\n");
     prefix(home / "lutris-two");
     file(".local/share/lutris/games/two.yml", "game:\n  prefix: " + (home / "lutris-two").string());
@@ -139,7 +152,7 @@ TEST_F(PrefixSearchTest, GathersEveryLaunchersPrefixesInOrderOnceEachAndSkipsBad
     prefix(home / ".local/share/bottles/bottles/NWN");
     std::filesystem::create_directories(home / ".local/share/bottles/bottles/empty");
     prefix(home / ".var/app/com.usebottles.bottles/data/bottles/bottles/Other");
-    prefix(home / ".local/share/Steam/steamapps/compatdata/704450/pfx", true);
+    gamePrefix(home / ".local/share/Steam/steamapps/compatdata/704450/pfx");
     std::filesystem::create_directories(home / ".local/share/Steam/steamapps/compatdata/7");
     std::filesystem::create_directories(home / ".steam");
     std::filesystem::create_directory_symlink("../.local/share/Steam", home / ".steam/steam");
@@ -158,7 +171,7 @@ TEST_F(PrefixSearchTest, GathersEveryLaunchersPrefixesInOrderOnceEachAndSkipsBad
     prefix(home / ".PlayOnLinux/wineprefix/NWN");
     std::filesystem::create_directory_symlink("../../.wine",
                                               home / ".PlayOnLinux/wineprefix/again");
-    prefix(home / ".cxoffice/NWN", true);
+    gamePrefix(home / ".cxoffice/NWN");
 
     // Launcher files that must be passed over quickly: a FIFO (opening it for reading would wait
     // for a writer), a huge file and a system.reg that is no file.
@@ -199,7 +212,7 @@ TEST_F(PrefixSearchTest, GathersEveryLaunchersPrefixesInOrderOnceEachAndSkipsBad
 
     // The game is in three of them; a registry entry whose executable is missing is no game.
     std::filesystem::remove(home / "lutris-nwn/drive_c/NWN/nwmain.exe");
-    prefix(home / "Games/gog", true);
+    gamePrefix(home / "Games/gog");
     const GameSearch search = searchGameInPrefixes(candidates);
     const std::pair<const char*, const char*> games[] = {
         {"Lutris", "Games/gog"},
@@ -269,47 +282,29 @@ TEST_F(PrefixSearchTest, TakesAtMostTheCapOfFoldersFromOneLauncherFile) {
 // A home folder with the game in every kind of place: each copy is found once, where it was
 // first met, in the order of the search, and named by its launcher and store.
 TEST_F(PrefixSearchTest, FindsEveryCopyOnceInTheOrderOfTheSearch) {
-    const auto registryKey = [](const std::string& key, const std::string& name,
-                                const std::string& value) {
-        return "\n[" + key + "] 1\n\"" + name + "\"=\"" + value + "\"\n";
-    };
-    const auto copy = [&](const fs::path& exe) {
-        fs::create_directories(exe.parent_path());
-        std::ofstream(exe) << "MZ";
-    };
-    const auto winePrefix = [&](const fs::path& folder, const std::string& systemKeys,
-                                const std::string& userKeys = {}) {
-        fs::create_directories(folder / "dosdevices");
-        fs::create_directories(folder / "drive_c");
-        fs::create_directory_symlink("../drive_c", folder / "dosdevices/c:");
-        std::ofstream(folder / "system.reg") << "WINE REGISTRY Version 2\n#arch=win64\n"
-                                             << systemKeys;
-        std::ofstream(folder / "user.reg") << "WINE REGISTRY Version 2\n" << userKeys;
-    };
-    const std::string own = "Software\\\\Wow6432Node\\\\BioWare\\\\NWN\\\\Neverwinter";
     const std::string gog = "Software\\\\Wow6432Node\\\\GOG.com\\\\Games\\\\1207658890";
 
-    winePrefix(home / "custom", registryKey(own, "Location", "C:\\\\NWN"));
+    prefix(home / "custom", registryKey(kOwnKey, "Location", "C:\\\\NWN"));
     copy(home / "custom/drive_c/NWN/nwmain.exe");
-    winePrefix(home / ".wine", registryKey(gog, "path", "C:\\\\GOG Games\\\\NWN Diamond"));
+    prefix(home / ".wine", registryKey(gog, "path", "C:\\\\GOG Games\\\\NWN Diamond"));
     copy(home / ".wine/drive_c/GOG Games/NWN Diamond/nwmain.exe");
     // Lutris's exe: names a copy outside its prefix, and another game file's names the copy of
     // $WINEPREFIX again; the prefix holds a copy that no registry entry names.
     copy(home / "nwn-copied/nwmain.exe");
-    winePrefix(home / "lutris-pfx", "");
+    prefix(home / "lutris-pfx");
     copy(home / "lutris-pfx/drive_c/Games/NWN/NWMAIN.EXE");
     ASSERT_TRUE(writeLutrisGame(home / ".config/lutris/games/nwn.yml",
                                 (home / "lutris-pfx").string(),
                                 (home / "nwn-copied/nwmain.exe").string()));
     ASSERT_TRUE(writeLutrisGame(home / ".config/lutris/games/same.yml", "",
                                 (home / "custom/dosdevices/c:/NWN/nwmain.exe").string()));
-    winePrefix(home / "lutris-flatpak", registryKey(own, "Location", "C:\\\\NWN"));
+    prefix(home / "lutris-flatpak", registryKey(kOwnKey, "Location", "C:\\\\NWN"));
     copy(home / "lutris-flatpak/drive_c/NWN/nwmain.exe");
     ASSERT_TRUE(writeLutrisGame(home / ".var/app/net.lutris.Lutris/data/lutris/games/f.yml",
                                 (home / "lutris-flatpak").string(), "drive_c/NWN/nwmain.exe"));
     // A bottle in which Steam for Windows installed the game.
     const fs::path bottle = home / ".local/share/bottles/bottles/Steam";
-    winePrefix(bottle, "", registryKey("Software\\\\Valve\\\\Steam", "SteamPath", "c:/steam"));
+    prefix(bottle, "", registryKey("Software\\\\Valve\\\\Steam", "SteamPath", "c:/steam"));
     copy(bottle / "drive_c/Steam/steamapps/common/Neverwinter Nights/bin/win32/nwmain.exe");
     // Steam for Linux: the game in steamapps/common of a library that libraryfolders.vdf names
     // in its old form, and a Proton prefix of the snap.
@@ -318,10 +313,10 @@ TEST_F(PrefixSearchTest, FindsEveryCopyOnceInTheOrderOfTheSearch) {
     copy(home / "library/steamapps/common/Neverwinter Nights/bin/win32/nwmain.exe");
     const fs::path proton =
         home / "snap/steam/common/.local/share/Steam/steamapps/compatdata/1/pfx";
-    winePrefix(proton, "");
+    prefix(proton);
     copy(proton / "drive_c/Program Files (x86)/NWN/nwmain.exe");
     // Heroic as a Flatpak: a prefix that its game file names and a GOG game it installed.
-    winePrefix(home / "heroic-pfx", registryKey(own, "Location", "C:\\\\NWN"));
+    prefix(home / "heroic-pfx", registryKey(kOwnKey, "Location", "C:\\\\NWN"));
     copy(home / "heroic-pfx/drive_c/NWN/nwmain.exe");
     const std::string heroic = ".var/app/com.heroicgameslauncher.hgl/config/heroic/";
     file(heroic + "GamesConfig/1207658890.json",
@@ -331,7 +326,7 @@ TEST_F(PrefixSearchTest, FindsEveryCopyOnceInTheOrderOfTheSearch) {
          "{\"installed\": [{\"platform\": \"windows\", \"install_path\": \"" +
              (home / "Games/Heroic/NWN").string() + "\", \"appName\": \"1207658890\"}]}");
     copy(home / "Games/Heroic/NWN/nwmain.exe");
-    winePrefix(home / ".cxoffice/NWN", registryKey(own, "Location", "C:\\\\NWN"));
+    prefix(home / ".cxoffice/NWN", registryKey(kOwnKey, "Location", "C:\\\\NWN"));
     copy(home / ".cxoffice/NWN/drive_c/NWN/nwmain.exe");
 
     const std::pair<const char*, fs::path> expected[] = {

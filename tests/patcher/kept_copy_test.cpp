@@ -66,8 +66,7 @@ const Planted kUntrusted[] = {
     {"an empty file", [](const fs::path& copy, const Bytes&) { writeFixture(copy, {}); }},
     {"not a known revision of the game's executable",
      [](const fs::path& copy, const Bytes&) {
-         const std::string text = "\"Version\",\"G\"\r\n";
-         writeFixture(copy, Bytes(text.begin(), text.end()));
+         writeFixture(copy, bytesOf("\"Version\",\"G\"\r\n"));
      }},
     {"a file with other names (hard links)",
      [](const fs::path& copy, const Bytes& original) {
@@ -219,6 +218,7 @@ TEST(SettingsTarget, NeitherTheExecutableNorItsKeptCopyByAnyNameTakesSettings) {
     const fs::path exe = dir / "nwmain.exe";
     writeFixture(exe, sampleOf(1));
     fs::create_hard_link(exe, dir / "other-name.exe");
+    fs::create_symlink("nwmain.exe", dir / "symbolic.chs");
     const std::string executable = "it is the game's executable";
     const std::string copy = "it is the kept copy of the game's original executable";
     const struct {
@@ -228,6 +228,7 @@ TEST(SettingsTarget, NeitherTheExecutableNorItsKeptCopyByAnyNameTakesSettings) {
         {exe, executable},
         {dir.path() / "." / "nwmain.exe", executable},
         {dir / "other-name.exe", executable},
+        {dir / "symbolic.chs", executable},
         {dir / "nwmain.exe.orvendel-original", copy},
         {dir.path() / "." / "nwmain.exe.orvendel-original", copy},
         {dir / "camera.chs", ""},

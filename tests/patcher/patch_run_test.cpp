@@ -208,26 +208,44 @@ TEST(PatchRun, ATableThatGaveUpLeavesNoStrayValuesAndAWriteThatMakesTheOtherRevi
     }
 }
 
-// An executable written once, so that its kept copy holds `original` and it holds other bytes.
-std::vector<std::uint8_t> writtenOnce(const fs::path& exe,
-                                      const std::vector<std::uint8_t>& original) {
-    writeFixture(exe, original);
-    CameraState state;
-    state.settings = editedValues();
-    state.valuesChosen = true;
-    RecordingProgress progress;
-    EXPECT_EQ(writeCameraValues(exe, state, progress).outcome, Outcome::Modified);
-    return readFixture(exe);
-}
+// The revision 1 sample as nwmain.exe in a fresh folder, and a chosen record of other values.
+class RunOnSample : public ::testing::Test {
+protected:
+    RunOnSample() {
+        writeFixture(exe, s.bytes);
+        state.settings = editedValues();
+        state.valuesChosen = true;
+    }
+    // Writes the record once, so that the kept copy holds the sample; gives the new bytes.
+    std::vector<std::uint8_t> writtenOnce() {
+        EXPECT_EQ(writeCameraValues(exe, state, progress).outcome, Outcome::Modified);
+        return readFixture(exe);
+    }
+    // Makes the sample read-only the portable way: no write bits on POSIX,
+    // FILE_ATTRIBUTE_READONLY on Windows.
+    void makeReadOnly() {
+        fs::permissions(exe,
+                        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+    }
+    bool isReadOnly() {
+        bool readOnly = false;
+        EXPECT_TRUE(readOnlyAttribute(exe, readOnly).ok());
+        return readOnly;
+    }
 
-TEST(WritingRun, RefusesARecordNobodyChoseAndTouchesNothing) {
     TempDir dir;
     const fs::path exe = dir / "nwmain.exe";
+    const fs::path copy = dir / "nwmain.exe.orvendel-original";
     const Sample s = sample(1);
-    writeFixture(exe, s.bytes);
     CameraState state;
-    state.settings = editedValues();
     RecordingProgress progress;
+};
+
+using WritingRun = RunOnSample;
+
+TEST_F(WritingRun, RefusesARecordNobodyChoseAndTouchesNothing) {
+    state.valuesChosen = false;
     EXPECT_EQ(writeCameraValues(exe, state, progress).outcome, Outcome::NothingToWrite);
     EXPECT_EQ(progress.statuses.back(), kStatusNothingToWrite);
     EXPECT_EQ(readFixture(exe), s.bytes);
@@ -235,18 +253,10 @@ TEST(WritingRun, RefusesARecordNobodyChoseAndTouchesNothing) {
 }
 
 // A file with a second name is written only after a Yes; the other name keeps the old bytes,
-// and after that write this name is the only one, so the next write asks nothing.
-TEST(WritingRun, AsksAboutOtherNamesAndReplacesOnlyThisOneAfterAYes) {
-    TempDir dir;
-    const fs::path exe = dir / "nwmain.exe";
-    const Sample s = sample(1);
-    writeFixture(exe, s.bytes);
+// and after that write this name is the only one, so the next write asks nothing. The original
+// is kept once: the later write leaves the copy alone.
+TEST_F(WritingRun, AsksAboutOtherNamesAndReplacesOnlyThisOneAfterAYes) {
     fs::create_hard_link(exe, dir / "linked.exe");
-    CameraState state;
-    state.settings = editedValues();
-    state.valuesChosen = true;
-    RecordingProgress progress;
-
     ScriptedReadOnlyPrompt no(false);
     EXPECT_EQ(writeAfterQuestions(exe, state, progress, no).outcome, Outcome::Refused);
     EXPECT_EQ(no.linkQuestions, 1);
@@ -260,38 +270,16 @@ TEST(WritingRun, AsksAboutOtherNamesAndReplacesOnlyThisOneAfterAYes) {
         ASSERT_EQ(writeAfterQuestions(exe, state, progress, yes).outcome, Outcome::Modified);
         EXPECT_TRUE(changedOnlyAt(s.bytes, readFixture(exe), s.sites));
         EXPECT_EQ(readFixture(dir / "linked.exe"), s.bytes);
+        EXPECT_EQ(readFixture(copy), s.bytes);
     }
     EXPECT_EQ(yes.linkQuestions, 1);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"linked.exe", "nwmain.exe",
+                                                       "nwmain.exe.orvendel-original"}));
 }
 
-TEST(WritingRun, KeepsTheOriginalOnceAndLaterWritesLeaveTheCopyAlone) {
-    TempDir dir;
-    const fs::path exe = dir / "nwmain.exe";
-    const Sample s = sample(1);
-    writeFixture(exe, s.bytes);
-    CameraState state;
-    state.settings = editedValues();
-    state.valuesChosen = true;
-    RecordingProgress progress;
-    for (const float height : {1.5f, 2.5f}) {
-        state.settings.CTHeight = height;
-        ASSERT_EQ(writeCameraValues(exe, state, progress).outcome, Outcome::Modified);
-        EXPECT_EQ(readFixture(dir / "nwmain.exe.orvendel-original"), s.bytes);
-    }
-    EXPECT_EQ(dir.entries(),
-              (std::vector<std::string>{"nwmain.exe", "nwmain.exe.orvendel-original"}));
-}
-
-TEST(WritingRun, AStaleTemporaryFileThatStaysIsReportedAndTheRunGoesOn) {
-    TempDir dir;
-    const fs::path exe = dir / "nwmain.exe";
+TEST_F(WritingRun, AStaleTemporaryFileThatStaysIsReportedAndTheRunGoesOn) {
     const fs::path stale = dir / ".nwmain.exe.orvendel-tmp-a1B2c3";
-    writeFixture(exe, sample(1).bytes);
     writeFixture(stale, std::vector<std::uint8_t>{1, 2, 3});
-    CameraState state;
-    state.settings = editedValues();
-    state.valuesChosen = true;
-    RecordingProgress progress;
     FaultInjectingFileSystemOps ops(FaultInjectingFileSystemOps::Step::RemoveIfUnused, 1,
                                     std::make_error_code(std::errc::permission_denied));
     ScopedFileSystemOps scope(ops);
@@ -302,112 +290,65 @@ TEST(WritingRun, AStaleTemporaryFileThatStaysIsReportedAndTheRunGoesOn) {
     EXPECT_TRUE(fs::exists(stale));
 }
 
-TEST(Restore, WithoutAKeptCopyIsAFailureNamingTheCopy) {
-    TempDir dir;
-    const fs::path exe = dir / "nwmain.exe";
-    writeFixture(exe, sample(1).bytes);
-    RecordingProgress progress;
+using Restore = RunOnSample;
+
+TEST_F(Restore, WithoutAKeptCopyIsAFailureNamingTheCopy) {
     const RunResult none = restore(exe, progress);
     EXPECT_EQ(none.outcome, Outcome::FileError);
-    EXPECT_NE(none.status.find(quoted(dir / "nwmain.exe.orvendel-original")), std::string::npos)
-        << none.status;
+    EXPECT_NE(none.status.find(quoted(copy)), std::string::npos) << none.status;
 }
 
-TEST(Restore, PutsTheOriginalBackAndKeepsTheCopy) {
-    TempDir dir;
-    const fs::path exe = dir / "nwmain.exe";
-    const fs::path copy = dir / "nwmain.exe.orvendel-original";
-    const Sample s = sample(1);
-    writtenOnce(exe, s.bytes);
-    RecordingProgress progress;
+// The copy's bytes go into the file of this name, so its other names keep the written bytes.
+TEST_F(Restore, PutsTheOriginalBackUnderThisNameKeepsTheCopyAndLeavesOtherNamesAlone) {
+    const std::vector<std::uint8_t> edited = writtenOnce();
+    fs::create_hard_link(exe, dir / "linked.exe");
     const RunResult restored = restore(exe, progress);
     EXPECT_EQ(restored.outcome, Outcome::Restored) << restored.status;
     EXPECT_EQ(progress.statuses.back(), kStatusRestored);
     EXPECT_EQ(readFixture(exe), s.bytes);
     EXPECT_EQ(readFixture(copy), s.bytes);
-    EXPECT_EQ(dir.entries(),
-              (std::vector<std::string>{"nwmain.exe", "nwmain.exe.orvendel-original"}));
-}
-
-TEST(Restore, PutsTheCopyInPlaceOfTheNameAndLeavesItsOtherNamesAlone) {
-    TempDir dir;
-    const fs::path exe = dir / "nwmain.exe";
-    const Sample s = sample(1);
-    const std::vector<std::uint8_t> edited = writtenOnce(exe, s.bytes);
-    fs::create_hard_link(exe, dir / "linked.exe");
-    RecordingProgress progress;
-    const RunResult restored = restore(exe, progress);
-    EXPECT_EQ(restored.outcome, Outcome::Restored) << restored.status;
-    EXPECT_EQ(readFixture(exe), s.bytes);
     EXPECT_EQ(readFixture(dir / "linked.exe"), edited) << "the file was written into, not replaced";
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"linked.exe", "nwmain.exe",
+                                                       "nwmain.exe.orvendel-original"}));
 }
 
-TEST(Restore, LeavesAnExecutableThatChangedAfterItWasExamined) {
-    TempDir dir;
-    const fs::path exe = dir / "nwmain.exe";
-    const Sample s = sample(1);
-    std::vector<std::uint8_t> changed = writtenOnce(exe, s.bytes);
+TEST_F(Restore, LeavesAnExecutableThatChangedAfterItWasExamined) {
+    std::vector<std::uint8_t> changed = writtenOnce();
     const Result<RestorePlan> plan = planRestore(exe);
     ASSERT_TRUE(plan.ok()) << plan.message();
     changed[0] ^= 0xFF;  // the same length: only the bytes tell
     writeFixture(exe, changed);
-    RecordingProgress progress;
     const RunResult result = restoreOriginal(*plan, progress);
     EXPECT_EQ(result.outcome, Outcome::FileError);
     EXPECT_EQ(result.status, changedWhileWriting(exe).message());
     EXPECT_EQ(readFixture(exe), changed);
 }
 
-// A read-only sample, read-only the portable way: no write bits on POSIX,
-// FILE_ATTRIBUTE_READONLY on Windows.
-std::vector<std::uint8_t> readOnlySample(const fs::path& exe) {
-    writeFixture(exe, sample(1).bytes);
-    fs::permissions(exe, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    return readFixture(exe);
-}
+using ReadOnly = RunOnSample;
 
-bool isReadOnly(const fs::path& path) {
-    bool readOnly = false;
-    EXPECT_TRUE(readOnlyAttribute(path, readOnly).ok());
-    return readOnly;
-}
-
-TEST(ReadOnly, ANoDeclinesWithoutAFailureAndNoRunTakesPlace) {
-    TempDir dir;
-    const fs::path exe = dir / "nwmain.exe";
-    const std::vector<std::uint8_t> original = readOnlySample(exe);
+TEST_F(ReadOnly, ANoDeclinesWithoutAFailureAndNoRunTakesPlace) {
+    makeReadOnly();
     ScriptedReadOnlyPrompt no(false);
     const Result<RunConsent> declined = clearReadOnlyIfAgreed(exe, no);
     ASSERT_TRUE(declined.ok()) << "a No is no failure: " << declined.message();
     EXPECT_EQ(*declined, RunConsent::Declined);
     EXPECT_EQ(no.questions, 1);
-    CameraState state;
-    state.valuesChosen = true;
-    RecordingProgress progress;
     EXPECT_EQ(writeAfterQuestions(exe, state, progress, no).outcome, Outcome::Refused);
     EXPECT_TRUE(progress.statuses.empty()) << "no run took place";
-    EXPECT_TRUE(isReadOnly(exe));
-    EXPECT_EQ(readFixture(exe), original);
+    EXPECT_TRUE(isReadOnly());
+    EXPECT_EQ(readFixture(exe), s.bytes);
 }
 
-TEST(ReadOnly, AWritingRunNeverGetsRoundIt) {
-    TempDir dir;
-    const fs::path exe = dir / "nwmain.exe";
-    const std::vector<std::uint8_t> original = readOnlySample(exe);
-    CameraState state;
-    state.valuesChosen = true;
-    RecordingProgress progress;
+TEST_F(ReadOnly, AWritingRunNeverGetsRoundIt) {
+    makeReadOnly();
     const RunResult direct = writeCameraValues(exe, state, progress);
     EXPECT_EQ(direct.outcome, Outcome::FileError) << "a rename must not get round read-only";
     EXPECT_NE(direct.status.find("read-only"), std::string::npos);
-    EXPECT_EQ(readFixture(exe), original);
+    EXPECT_EQ(readFixture(exe), s.bytes);
 }
 
-TEST(ReadOnly, AClearThatFailsIsReportedOnceAndDeclines) {
-    TempDir dir;
-    const fs::path exe = dir / "nwmain.exe";
-    readOnlySample(exe);
+TEST_F(ReadOnly, AClearThatFailsIsReportedOnceAndDeclines) {
+    makeReadOnly();
     ScriptedReadOnlyPrompt yes(true);
     FaultInjectingFileSystemOps ops(FaultInjectingFileSystemOps::Step::ClearReadOnly, 1,
                                     std::make_error_code(std::errc::operation_not_permitted));
@@ -418,27 +359,21 @@ TEST(ReadOnly, AClearThatFailsIsReportedOnceAndDeclines) {
     EXPECT_EQ(*notCleared, RunConsent::Declined);
 }
 
-TEST(ReadOnly, AYesClearsItAndAWritableFileIsNotAskedAbout) {
-    TempDir dir;
-    const fs::path exe = dir / "nwmain.exe";
-    readOnlySample(exe);
+TEST_F(ReadOnly, AYesClearsItAndAWritableFileIsNotAskedAbout) {
+    makeReadOnly();
     ScriptedReadOnlyPrompt yes(true);
     EXPECT_TRUE(clearReadOnlyIfAgreed(exe, yes) == RunConsent::Given);
-    EXPECT_FALSE(isReadOnly(exe));
+    EXPECT_FALSE(isReadOnly());
     EXPECT_TRUE(clearReadOnlyIfAgreed(exe, yes) == RunConsent::Given);
     EXPECT_EQ(yes.questions, 1);
 }
 
-TEST(ReadOnly, AMissingFileIsAFailureNamingItAndNothingIsAsked) {
-    TempDir dir;
+TEST_F(ReadOnly, AMissingFileIsAFailureNamingItAndNothingIsAsked) {
     ScriptedReadOnlyPrompt yes(true);
     const Result<RunConsent> gone = clearReadOnlyIfAgreed(dir / "gone.exe", yes);
     EXPECT_FALSE(gone.ok());
     EXPECT_EQ(yes.questions, 0);
     EXPECT_NE(gone.message().find("gone.exe"), std::string::npos);
-    CameraState state;
-    state.valuesChosen = true;
-    RecordingProgress progress;
     const RunResult missing = writeAfterQuestions(dir / "gone.exe", state, progress, yes);
     EXPECT_EQ(missing.outcome, Outcome::FileError);
     EXPECT_EQ(missing.status, gone.message());

@@ -27,10 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> bytesOf(std::string_view text) {
-    return std::vector<std::uint8_t>(text.begin(), text.end());
-}
-
 mode_t modeOf(const fs::path& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
@@ -132,14 +128,8 @@ TEST(WriteFileAtomically, UnwritableFolderIsAClearErrorNotAnInPlaceWrite) {
 // An ACL (system.posix_acl_access) may let another user write, Wine keeps a file's DOS
 // attributes in user.DOSATTRIB, and values may hold any bytes: the new file keeps each of them.
 TEST(WriteFileAtomically, KeepsAclsAndExtendedAttributes) {
-    // Version 2, then tag, permissions and id of each entry: owner rw, user 65534 rw, group r,
-    // mask rw, others nothing.
-    const char acl[] =
-        "\2\0\0\0\x01\0\6\0\xFF\xFF\xFF\xFF\x02\0\6\0\xFE\xFF\0\0"
-        "\x04\0\4\0\xFF\xFF\xFF\xFF\x10\0\6\0\xFF\xFF\xFF\xFF"
-        "\x20\0\0\0\xFF\xFF\xFF\xFF";
     const std::pair<const char*, std::string> attributes[] = {
-        {"system.posix_acl_access", std::string(acl, sizeof acl - 1)},
+        {"system.posix_acl_access", kAclForNobody},
         {"user.DOSATTRIB", "0x21"},
         {"user.orvendel.test", std::string("\0\x01\xFF", 3)},
     };

@@ -22,10 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using Step = FaultInjectingFileSystemOps::Step;
 
-std::vector<std::uint8_t> bytesOf(std::string_view text) {
-    return std::vector<std::uint8_t>(text.begin(), text.end());
-}
-
 TEST(FileBuffer, MemoryThatCannotBeHadIsAFailureNamingTheFile) {
     const std::size_t tooMuch = std::numeric_limits<std::size_t>::max();
     const Result<FileBuffer> buffer = FileBuffer::forFile("game.exe", tooMuch);

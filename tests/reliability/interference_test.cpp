@@ -185,6 +185,49 @@ bool saysChanged(const ChildExit& exit, const fs::path& exe, bool rewritten) {
                            mentions(exit.err, "the file is empty."))));
 }
 
+// Another program rewrites `exe` in place with `rewritten` at any moment of `attempts` runs of
+// apply over `original`. A run that exits 0 left one of its results, or ran before the rewrite;
+// a failed one says that the file changed and leaves the other program's bytes. `check` looks at
+// what else is left after each run.
+void raceRewrites(const fs::path& exe, const fs::path& settings, const fs::path& scratch,
+                  const Bytes& original, const Bytes& rewritten, int attempts, unsigned seed,
+                  const std::function<void(const ChildExit&)>& check) {
+    const auto start = [&](const Bytes& bytes) {  // without an original copy; gives the inode
+        fs::remove(originalCopyPath(exe));
+        return rewriteInPlace(exe, bytes);
+    };
+    start(original);
+    const microseconds typical = completeRun(exe, settings);
+    const Bytes appliedToOriginal = fileBytes(exe);
+    start(rewritten);
+    completeRun(exe, settings);
+    const Bytes appliedToRewritten = fileBytes(exe);
+    ASSERT_NE(appliedToOriginal, original);
+    ASSERT_NE(appliedToRewritten, rewritten);
+    ASSERT_NE(appliedToOriginal, appliedToRewritten);
+    std::mt19937 random(seed);  // fixed: a failure can be repeated
+    std::uniform_int_distribution<std::int64_t> anyMoment(0, typical.count() * 6 / 5);
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        SCOPED_TRACE("rewrite, attempt " + std::to_string(attempt));
+        const ino_t read = start(original);
+        ChildProcess child(apply(exe, settings), scratch);
+        std::this_thread::sleep_for(microseconds(anyMoment(random)));
+        // Written into another inode: the run had put its file in place before the rewrite.
+        const bool rewriteCameLater = rewriteInPlace(exe, rewritten) != read;
+        const ChildExit exit = child.wait();
+        const Bytes after = fileBytes(exe);
+        if (exit.code == 0) {
+            ASSERT_TRUE(after == appliedToOriginal || after == appliedToRewritten ||
+                        (after == rewritten && rewriteCameLater))
+                << "the run reported success, but the file holds neither of its results";
+        } else {
+            ASSERT_TRUE(saysChanged(exit, exe, true)) << exit.code << ": " << exit.err;
+            ASSERT_TRUE(after == rewritten) << "a failed run changed the file, or tore it";
+        }
+        ASSERT_NO_FATAL_FAILURE(check(exit));
+    }
+}
+
 // Another program rewrites the file in place at any moment of 200 runs; then a second apply
 // starts at any moment of the first, 40 times.
 TEST(Race, ARewriteOrASecondRunNeverTearsTheFileAndEveryRunReportsTruthfully) {
@@ -197,25 +240,6 @@ TEST(Race, ARewriteOrASecondRunNeverTearsTheFileAndEveryRunReportsTruthfully) {
     ASSERT_TRUE(saveSettingsFile(second, otherValues).ok());
     fs::create_directories(dir / "scratch" / "second");
     const Bytes original = buildSample(0, sampleValues(), std::size_t{2} << 20, 3);
-    // What another program writes: a longer file of the other revision.
-    const Bytes rewritten = buildSample(1, sampleValues(), std::size_t{3} << 20, 4);
-    // Puts `bytes` in place without an original copy; returns the inode.
-    auto start = [&](const Bytes& bytes) {
-        fs::remove(copy);
-        return rewriteInPlace(exe, bytes);
-    };
-    start(original);
-    const microseconds typical = completeRun(exe, first);
-    const Bytes appliedToOriginal = fileBytes(exe);
-    start(rewritten);
-    completeRun(exe, first);
-    const Bytes appliedToRewritten = fileBytes(exe);
-    start(original);
-    completeRun(exe, second);
-    const Bytes secondResult = fileBytes(exe);
-    ASSERT_NE(appliedToOriginal, original);
-    ASSERT_NE(appliedToRewritten, rewritten);
-    ASSERT_NE(appliedToOriginal, secondResult);
     // Everything beside the executable: no temporary file left of either file.
     auto expectOnlyOwnFiles = [&](bool withCopy) {
         std::vector<std::string> own = {"first.chs", "nwmain.exe", "scratch", "second.chs"};
@@ -223,35 +247,32 @@ TEST(Race, ARewriteOrASecondRunNeverTearsTheFileAndEveryRunReportsTruthfully) {
             own.insert(own.begin() + 2, "nwmain.exe.orvendel-original");
         EXPECT_EQ(dir.entries(), own);
     };
-    std::mt19937 random(20261207);  // fixed: a failure can be repeated
-    std::uniform_int_distribution<std::int64_t> anyMoment(0, typical.count() * 6 / 5);
+    // What another program writes: a longer file of the other revision.
+    const Bytes rewritten = buildSample(1, sampleValues(), std::size_t{3} << 20, 4);
+    raceRewrites(
+        exe, first, dir / "scratch", original, rewritten, 200, 20261207,
+        [&](const ChildExit& exit) {
+            const Bytes kept = fileBytes(copy);
+            ASSERT_TRUE(kept == original || kept == rewritten || (kept.empty() && exit.code != 0))
+                << "the original copy is torn or missing";
+            expectOnlyOwnFiles(!kept.empty());
+        });
 
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        SCOPED_TRACE("rewrite, attempt " + std::to_string(attempt));
-        const ino_t read = start(original);
-        ChildProcess child(apply(exe, first), dir / "scratch");
-        std::this_thread::sleep_for(microseconds(anyMoment(random)));
-        // Written into another inode: the run had put its file in place before the rewrite.
-        const bool rewriteCameLater = rewriteInPlace(exe, rewritten) != read;
-        const ChildExit exit = child.wait();
-        const Bytes after = fileBytes(exe), kept = fileBytes(copy);
-        if (exit.code == 0) {
-            ASSERT_TRUE(after == appliedToOriginal || after == appliedToRewritten ||
-                        (after == rewritten && rewriteCameLater))
-                << "the run reported success, but the file holds neither of its results";
-        } else {
-            ASSERT_TRUE(saysChanged(exit, exe, true)) << exit.code << ": " << exit.err;
-            ASSERT_TRUE(after == rewritten) << "a failed run changed the file, or tore it";
-        }
-        ASSERT_TRUE(kept == original || kept == rewritten || (kept.empty() && exit.code != 0))
-            << "the original copy is torn or missing";
-        expectOnlyOwnFiles(!kept.empty());
-    }
-
+    const auto start = [&](const fs::path& settings) {
+        fs::remove(copy);
+        rewriteInPlace(exe, original);
+        return completeRun(exe, settings);
+    };
+    start(second);
+    const Bytes secondResult = fileBytes(exe);
+    const microseconds typical = start(first);
+    const Bytes firstResult = fileBytes(exe);
+    std::mt19937 random(20261209);  // fixed: a failure can be repeated
     std::uniform_int_distribution<std::int64_t> whileTheFirstRuns(0, typical.count());
     for (int round = 0; round < 40; ++round) {
         SCOPED_TRACE("two runs, round " + std::to_string(round));
-        start(original);
+        fs::remove(copy);
+        rewriteInPlace(exe, original);
         ChildProcess one(apply(exe, first), dir / "scratch");
         std::this_thread::sleep_for(microseconds(whileTheFirstRuns(random)));
         ChildProcess two(apply(exe, second), dir / "scratch" / "second");
@@ -259,7 +280,7 @@ TEST(Race, ARewriteOrASecondRunNeverTearsTheFileAndEveryRunReportsTruthfully) {
         for (const ChildExit& exit : exits)
             EXPECT_TRUE(exit.code == 0 || saysChanged(exit, exe, false)) << exit.err;
         const Bytes after = fileBytes(exe);
-        EXPECT_TRUE((exits[0].code == 0 && after == appliedToOriginal) ||
+        EXPECT_TRUE((exits[0].code == 0 && after == firstResult) ||
                     (exits[1].code == 0 && after == secondResult))
             << "the file holds no result of a run that reported success";
         EXPECT_EQ(fileBytes(copy), original);
@@ -323,47 +344,19 @@ TEST(Race, OnACoarseClockARewriteOfTheSameLengthNeverTearsTheFile) {
     CoarseClockDisk disk(dir.path());
     if (!disk.why().empty())
         GTEST_SKIP() << disk.why();
-    const fs::path exe = disk.path() / "nwmain.exe", copy = originalCopyPath(exe);
+    const fs::path exe = disk.path() / "nwmain.exe";
     const fs::path settings = dir / "camera.chs";
     ASSERT_TRUE(saveSettingsFile(settings, changedValues()).ok());
     fs::create_directory(dir / "scratch");
     const Bytes original = buildSample(0, sampleValues(), std::size_t{2} << 20, 3);
-    const Bytes rewritten = buildSample(0, sampleValues(), std::size_t{2} << 20, 4);
-    auto start = [&](const Bytes& bytes) {
-        fs::remove(copy);
-        return rewriteInPlace(exe, bytes);
-    };
-    start(original);
+    rewriteInPlace(exe, original);
     struct stat info {};
     ASSERT_EQ(::stat(exe.c_str(), &info), 0);
     ASSERT_EQ(info.st_mtim.tv_nsec, 0) << "the file system keeps times finer than seconds";
-    const microseconds typical = completeRun(exe, settings);
-    const Bytes appliedToOriginal = fileBytes(exe);
-    start(rewritten);
-    completeRun(exe, settings);
-    const Bytes appliedToRewritten = fileBytes(exe);
-    ASSERT_NE(appliedToOriginal, appliedToRewritten);
-
-    std::mt19937 random(20261208);  // fixed: a failure can be repeated
-    std::uniform_int_distribution<std::int64_t> anyMoment(0, typical.count() * 6 / 5);
-    for (int attempt = 0; attempt < 80; ++attempt) {
-        SCOPED_TRACE("attempt " + std::to_string(attempt));
-        const ino_t read = start(original);
-        ChildProcess child(apply(exe, settings), dir / "scratch");
-        std::this_thread::sleep_for(microseconds(anyMoment(random)));
-        const bool rewriteCameLater = rewriteInPlace(exe, rewritten) != read;
-        const ChildExit exit = child.wait();
-        const Bytes after = fileBytes(exe);
-        if (exit.code == 0) {
-            ASSERT_TRUE(after == appliedToOriginal || after == appliedToRewritten ||
-                        (after == rewritten && rewriteCameLater))
-                << "the run reported success, but the file is torn";
-        } else {
-            ASSERT_TRUE(saysChanged(exit, exe, true)) << exit.code << ": " << exit.err;
-            ASSERT_TRUE(after == rewritten) << "a failed run changed the file, or tore it";
-        }
-        ASSERT_EQ(temporaryFilesOf(exe), std::vector<std::string>{});
-    }
+    raceRewrites(
+        exe, settings, dir / "scratch", original,
+        buildSample(0, sampleValues(), std::size_t{2} << 20, 4), 80, 20261208,
+        [&](const ChildExit&) { ASSERT_EQ(temporaryFilesOf(exe), std::vector<std::string>{}); });
 }
 
 }  // namespace

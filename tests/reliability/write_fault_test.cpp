@@ -119,11 +119,6 @@ void failEveryCall(const Target& target) {
     }
 }
 
-Bytes settingsBytes(const CameraSettings& settings) {
-    const std::string text = formatSettings(settings);
-    return Bytes(text.begin(), text.end());
-}
-
 TEST(WriteFaults, EveryFailingCallLeavesTheExecutableAndSettingsFilesWholeAndNamesThem) {
     const auto write = [](const fs::path& file) -> std::string {
         RecordingProgress progress;
@@ -156,9 +151,9 @@ TEST(WriteFaults, EveryFailingCallLeavesTheExecutableAndSettingsFilesWholeAndNam
         {"nwmain.exe", exe, fs::perms{0750}, write, {3, 13, 3, 1, 3, 2, 4, 4, 2, 2, 4, 1, 1, 2},
          {{{2, 3}, {2, 8}, {2, 3}, {0, 0}, {0, 3}, {1, 2}, {1, 3}, {1, 3}, {1, 2}, {1, 2}, {1, 3},
            {0, 1}, {1, 0}, {1, 2}}}},
-        {"camera.chs", settingsBytes(kBiowareDefaults), fs::perms{0604}, save, {0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 2, 1, 0, 1}},
+        {"camera.chs", bytesOf(formatSettings(kBiowareDefaults)), fs::perms{0604}, save, {0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 2, 1, 0, 1}},
         {"new.chs", {}, {}, save, {0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 2, 1, 0, 1}},
-        {"camera.chs", settingsBytes(changedValues()), fs::perms{0644}, load, {1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {"camera.chs", bytesOf(formatSettings(changedValues())), fs::perms{0644}, load, {1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     };
     // clang-format on
     for (const Target& target : targets)

@@ -14,10 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> bytesOf(std::string_view text) {
-    return std::vector<std::uint8_t>(text.begin(), text.end());
-}
-
 CameraSettings sampleRecord() {
     CameraSettings s = kBiowareDefaults;
     s.CTAngleDel = 55.5f;

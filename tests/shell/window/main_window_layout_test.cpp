@@ -449,19 +449,15 @@ TEST_F(FontSizeTest, TheClassicFontGetsTheDesignsPlacesCaptionsAndColours) {
             << w->objectName().toStdString();
     EXPECT_EQ(find("Label12")->parentWidget()->objectName(), "NWMainLocationFrame");
     EXPECT_EQ(find("Label7")->parentWidget()->objectName(), "Frame3");
-    EXPECT_EQ(window->windowTitle(), "Orvendel Version H");
     EXPECT_EQ(busy.windowTitle(), "Hacking NWN...");
 
+    // The title and the texts that translations_test.cpp compares in English are left out here.
     const std::pair<QWidget*, const char*> captions[] = {
         {find("Label12"),
          "Welcome to Orvendel Version H by the Orvendel developers.  Please send any comments or "
          "suggestions to the project's issue tracker."},
-        {find("Label16"),
-         "Please verify the location of your Neverwinter Nights installation.  If the location "
-         "of NWMAIN.EXE listed below is incorrect, please use the Browse button to find it."},
         {find("Label17"), "Click Next to continue, or Cancel to quit"},
         {find("BrowseButton"), "Browse..."},
-        {find("Next1"), "Next >"},
         {find("Command2"), "Cancel"},
         {find("RestoreButton"), "Restore Original"},
         {find("ApplyButton"), "Modify NWN"},
