@@ -92,11 +92,9 @@ public:
     const MarkerPainter& markerPainter(int index) const;
     QColor markerColour(int index) const { return markerPainter(index).colour(); }
     void setMarkerColour(int index, const QColor& colour);
-    MarkerPainter::Shape markerShape(int index) const { return markerPainter(index).shape(); }
     void setMarkerShape(int index, MarkerPainter::Shape shape);
     // Sets the outline of MarkerPainter::Shape::Custom and selects that shape.
     void setMarkerOutline(int index, const QPolygonF& outline);
-    double markerWidth(int index) const { return markerPainter(index).width(); }
     void setMarkerWidth(int index, double width);
     void setMarkerReach(int index, double head, double foot);
 
@@ -112,13 +110,11 @@ public:
 
     // Steps of the arrow keys and of Page Up/Page Down, in scale units.
     double singleStep() const { return singleStep_; }
-    double pageStep() const { return pageStep_; }
     void setSingleStep(double step);
     void setPageStep(double step);
 
     // A user's move lands on a whole multiple of this (ties to the even multiple); 0, the
     // default, keeps every value.
-    double valueResolution() const { return valueResolution_; }
     void setValueResolution(double resolution);
 
     // The readout of marker `index`: the shortest number that reads back as the same 4-byte

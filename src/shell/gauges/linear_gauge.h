@@ -35,8 +35,6 @@ public:
 
     // Scale ----------------------------------------------------------------------------------
     // Scale start (left) and end (right); also the limits of the pointers' moves.
-    double scaleStart() const { return scaleStart_; }
-    double scaleEnd() const { return scaleEnd_; }
     void setScale(double start, double end);
     // Value to x position (widget coordinates) for the current width.
     ScaleMap pixelMap() const;

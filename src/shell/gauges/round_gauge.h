@@ -56,8 +56,6 @@ public:
     void setScaleColour(int index, const QColor& colour);
 
     // Ticks on scale 0: intervals in degrees (0 switches that kind off) and their colour.
-    double majorTickInterval() const { return majorTick_; }
-    double minorTickInterval() const { return minorTick_; }
     void setTickIntervals(double major, double minor);
     QColor tickColour() const { return tickColour_; }
     void setTickColour(const QColor& colour);
@@ -97,7 +95,6 @@ public:
     // Face -----------------------------------------------------------------------------------
     // Outline of the face in a 1000 x 1000 box stretched over the widget (default: the whole
     // box), and its fill and edge colours.
-    QPolygonF faceOutline() const { return faceOutline_; }
     void setFaceOutline(const QPolygonF& outline);
     void setFaceColours(const QColor& fill, const QColor& edge);
 
@@ -105,8 +102,6 @@ public:
     // Centre and radius of the dial.
     QPointF centre() const;
     double radius() const;
-    // Value to dial angle (degrees, counter-clockwise from pointing right) and back.
-    const ScaleMap& angleMap() const { return angleMap_; }
     // The point at `radiusFraction` of the radius along a needle standing at `value`.
     QPointF pointForValue(double value, double radiusFraction) const;
     // Needle length as a fraction of the radius (the default reach of the needles' heads).
@@ -163,6 +158,7 @@ private:
     QPolygonF faceOutline_;
     QColor faceFill_;
     QColor faceEdge_;
+    // Value to dial angle (degrees, counter-clockwise from pointing right) and back.
     ScaleMap angleMap_;
 };
 

@@ -378,9 +378,10 @@ TEST_F(SettingsPageTest, AnUnrecognisedFilesPageShowsTheRecordWithoutDesignState
             EXPECT_EQ(gauge.labelCaption(i), captions[i]) << "label " << i;
         // The minimum's arrowhead points right and the maximum's left: one right of the other
         // would cross them.
-        const bool arrowheads =
-            gauge.markerShape(kPointerMinimum) == LinearGauge::PointerShape::LeftArrowhead &&
-            gauge.markerShape(kPointerMaximum) == LinearGauge::PointerShape::RightArrowhead;
+        const bool arrowheads = gauge.markerPainter(kPointerMinimum).shape() ==
+                                    LinearGauge::PointerShape::LeftArrowhead &&
+                                gauge.markerPainter(kPointerMaximum).shape() ==
+                                    LinearGauge::PointerShape::RightArrowhead;
         EXPECT_FALSE(arrowheads && gauge.pointerPolygon(kPointerMinimum).boundingRect().left() >
                                        gauge.pointerPolygon(kPointerMaximum).boundingRect().left())
             << "crossed pointers";
