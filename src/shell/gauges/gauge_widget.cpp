@@ -11,9 +11,10 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
+#include "camera/angle_editor.h"
+#include "settingsfile/settings_number.h"
 #include "shell/gauges/gauge_accessible.h"
 #include "shell/gauges/gauge_value_editor.h"
 
@@ -23,15 +24,6 @@ namespace {
 
 bool sameValue(double a, double b) {
     return a == b || (std::isnan(a) && std::isnan(b));
-}
-
-// `value` rounded to a whole multiple of `step`, ties going to the even multiple.
-double snapToMultiple(double value, double step) {
-    const double scaled = value / step;
-    double whole = std::round(scaled);
-    if (std::abs(scaled - std::trunc(scaled)) == 0.5)
-        whole = 2.0 * std::round(scaled / 2.0);
-    return whole * step + 0.0;  // + 0.0 turns -0 into 0
 }
 
 // Font sizes tried when the static texts do not fit, as fractions of the widget's font.
@@ -210,11 +202,8 @@ void GaugeWidget::setValueSuffix(const QString& suffix) {
 
 QString GaugeWidget::valueNumber(int index) const {
     // The record keeps 4-byte floats: the shortest text that reads back as the same float is
-    // exactly what will be saved.
-    const float value = static_cast<float>(markerValue(index)) + 0.0f;
-    char digits[32];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    return QString::fromLatin1(digits, static_cast<qsizetype>(result.ptr - digits));
+    // exactly what will be saved; + 0.0f shows -0 as "0".
+    return QString::fromStdString(shortestFloatText(static_cast<float>(markerValue(index)) + 0.0f));
 }
 
 QString GaugeWidget::valueText(int index) const {
@@ -618,7 +607,7 @@ bool GaugeWidget::moveByUser(int index, double value) {
     }
     value = std::clamp(value, rangeMinimum_, rangeMaximum_);
     if (valueResolution_ > 0) {
-        value = std::clamp(snapToMultiple(value, valueResolution_), rangeMinimum_, rangeMaximum_);
+        value = std::clamp(roundToMultiple(value, valueResolution_), rangeMinimum_, rangeMaximum_);
     }
     return storeUserValue(index, value);
 }
