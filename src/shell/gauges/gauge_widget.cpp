@@ -99,6 +99,8 @@ void GaugeWidget::setMarkerValue(int index, double value) {
     stored = value;
     update();
     announceValue(index);
+    if (index == selected_)
+        emit valueChanged(value);
 }
 
 bool GaugeWidget::setValueByUser(int index, double value) {
@@ -108,7 +110,7 @@ bool GaugeWidget::setValueByUser(int index, double value) {
     if (!moveByUser(index, value)) {
         return false;
     }
-    notifyReleased(index, markerValue(index));
+    emit markerReleased(index, markerValue(index));
     return true;
 }
 
@@ -214,7 +216,7 @@ void GaugeWidget::setSelectedMarker(int index) {
     if (index < 0 || index >= markerCount_ || !isMarkerDraggable(index) || index == selected_) {
         return;
     }
-    selected_ = index;
+    select(index);
     update();
     announceValue(index);
 }
@@ -379,7 +381,7 @@ void GaugeWidget::mousePressEvent(QMouseEvent* event) {
     dragChanged_ = false;
     // Moves without the button reach the gauge only when tracked; they end a lost drag.
     setMouseTracking(true);
-    selected_ = index;
+    select(index);
     event->accept();
     update();
 }
@@ -419,7 +421,7 @@ void GaugeWidget::finishDrag() {
     setMouseTracking(false);
     update();
     if (changed) {
-        notifyReleased(index, markerValue(index));
+        emit markerReleased(index, markerValue(index));
     }
 }
 
@@ -619,7 +621,9 @@ bool GaugeWidget::storeUserValue(int index, double value) {
     values_[static_cast<size_t>(index)] = value;
     update();
     announceValue(index);
-    notifyMoved(index, value);
+    if (index == selected_)
+        emit valueChanged(value);
+    emit markerMoved(index, value);
     return true;
 }
 
@@ -631,13 +635,22 @@ void GaugeWidget::repairSelection() {
     if (selected_ >= 0 && selected_ < markerCount_ && isMarkerDraggable(selected_)) {
         return;
     }
-    selected_ = -1;
-    for (int i = 0; i < markerCount_; ++i) {
-        if (isMarkerDraggable(i)) {
-            selected_ = i;
-            return;
-        }
+    int usable = -1;
+    for (int i = 0; i < markerCount_ && usable < 0; ++i) {
+        if (isMarkerDraggable(i))
+            usable = i;
     }
+    select(usable);
+}
+
+void GaugeWidget::select(int index) {
+    if (index == selected_)
+        return;
+    const double before = selectedValue();
+    selected_ = index;
+    emit selectedMarkerChanged(index);
+    if (!sameValue(before, selectedValue()))
+        emit valueChanged(selectedValue());
 }
 
 }  // namespace orvendel

@@ -28,17 +28,17 @@ class GaugeValueEditor;
 // (needles or pointers) with their painters, and the one place where mouse, keyboard, typed
 // values and assistive technology turn into moves.
 //
-// Values set by the program (setMarkerValue) are stored as given and raise no notification.
-// A user's move (drag, key, typed value or assistive technology) is limited to the marker range
-// and snapped to the value resolution; it raises a move notification for every change while it
-// lasts and a release notification once when it ends, if the marker moved. A drag moves its
+// Values set by the program (setMarkerValue) are stored as given and raise neither markerMoved
+// nor markerReleased. A user's move (drag, key, typed value or assistive technology) is limited
+// to the marker range and snapped to the value resolution; it raises markerMoved for every
+// change while it lasts and markerReleased once when it ends, if the marker moved. A drag moves its
 // marker by as much as the mouse moved since the press, snapped towards the marker's value at
 // the press, so that a press, or a jitter of less than a step, changes nothing.
 // Subclasses provide the drawing, a hit test and the point-to-value mapping.
 //
 // Keyboard (the gauge takes focus by Tab and click): 1 to 4 select a marker, Up/Right and
 // Down/Left move it by the single step, Page Up/Page Down by the page step, Home/End to the
-// ends of the range; each key move raises one move and one release notification. Enter or F2
+// ends of the range; each key move raises one markerMoved and one markerReleased. Enter or F2
 // (or a double click on a marker) opens a small editor for typing the selected marker's value:
 // Enter takes it as a user's move, Escape or leaving the editor drops it.
 //
@@ -46,8 +46,9 @@ class GaugeValueEditor;
 // marker's, with one child per marker named by the marker's legend; changes are announced.
 class GaugeWidget : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(int selectedMarker READ selectedMarker WRITE setSelectedMarker)
-    Q_PROPERTY(double value READ selectedValue WRITE setSelectedValue)
+    Q_PROPERTY(
+        int selectedMarker READ selectedMarker WRITE setSelectedMarker NOTIFY selectedMarkerChanged)
+    Q_PROPERTY(double value READ selectedValue WRITE setSelectedValue NOTIFY valueChanged)
     Q_PROPERTY(double minimum READ rangeMinimum)
     Q_PROPERTY(double maximum READ rangeMaximum)
     Q_PROPERTY(double singleStep READ singleStep WRITE setSingleStep)
@@ -68,13 +69,14 @@ public:
     void setMarkerCount(int count);
 
     // Value of marker `index` (0..kMaxMarkers-1); out-of-range indexes read 0 and are ignored
-    // when set. Setting stores the value unchanged (even outside the range), emits nothing and
-    // repaints (and tells assistive technology) only when the value differs from the stored one.
+    // when set. Setting stores the value unchanged (even outside the range) and, only when it
+    // differs from the stored one, repaints, tells assistive technology and (for the selected
+    // marker) emits valueChanged; never markerMoved or markerReleased.
     double markerValue(int index) const;
     void setMarkerValue(int index, double value);
 
     // Moves marker `index` towards `value` as the user would: limited to the range, snapped to
-    // the resolution, then a move and a release notification if the marker moved. Does nothing
+    // the resolution, then markerMoved and markerReleased if the marker moved. Does nothing
     // for a marker that is hidden, fixed, NaN or being dragged, or for a NaN value. Returns
     // whether the marker moved.
     bool setValueByUser(int index, double value);
@@ -144,6 +146,19 @@ public:
 
     QSize minimumSizeHint() const override;
 
+signals:
+    // A user's move changed marker `index` to `value` (during a drag, for each step).
+    void markerMoved(int index, double value);
+    // A user's move of marker `index` ended at `value`; only after it changed the marker.
+    void markerReleased(int index, double value);
+    // The `value` property, the selected marker's value, changed: that marker's value was set
+    // to a different one, by the program or the user, or the selection moved to a marker with
+    // a different value. Setting the value it already has emits nothing.
+    void valueChanged(double value);
+    // The selection moved to marker `index` (-1: none).
+    void selectedMarkerChanged(int index);
+
+public:
     // A text the gauge draws (tick number, legend, caption) and its box in widget coordinates.
     struct DrawnText {
         QString text;
@@ -166,11 +181,6 @@ protected:
         QList<PlacedText> texts;
     };
 
-    // A user's move changed marker `index` to `value` (during a drag, for each step); the
-    // subclass emits its own signal.
-    virtual void notifyMoved(int index, double value) = 0;
-    // A user's move of marker `index` ended at `value`.
-    virtual void notifyReleased(int index, double value) = 0;
     // Index of the movable marker under `pos` (widget coordinates), or -1.
     virtual int markerAt(const QPointF& pos) const = 0;
     // Scale value that `pos` stands for, not limited to the range.
@@ -236,19 +246,21 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    // Clamps and snaps `value` and, if it differs, stores it and notifies the move.
+    // Clamps and snaps `value` and, if it differs, stores it and emits markerMoved.
     // Returns whether the value changed.
     bool moveByUser(int index, double value);
     // The dragged marker after the mouse moved by `moved` scale units since the press: its value
     // at the press moved as far, within the range, snapped towards the value at the press; no
     // move at all gives that value back. Stores and notifies as moveByUser().
     bool dragTo(double moved);
-    // Stores `value` for marker `index` and notifies the move, if it differs.
+    // Stores `value` for marker `index` and emits markerMoved, if it differs.
     bool storeUserValue(int index, double value);
-    // Ends the drag, with a release notification if the marker moved during it.
+    // Ends the drag, with markerReleased if the marker moved during it.
     void finishDrag();
     // Picks the first shown, draggable marker when the selection is no longer usable.
     void repairSelection();
+    // Makes `index` the selected marker and emits what changed with it.
+    void select(int index);
     // Tells assistive technology that marker `index` changed its value.
     void announceValue(int index);
     // Where the value editor of `size` goes for marker `index`: beside the marker, inside the

@@ -430,12 +430,4 @@ QPointF LinearGauge::valueAnchor(int index) const {
     return {x, pointer.top() - QFontMetricsF(font()).height() / 2 - 1};
 }
 
-void LinearGauge::notifyMoved(int index, double value) {
-    emit pointerMoved(index, value);
-}
-
-void LinearGauge::notifyReleased(int index, double value) {
-    emit pointerReleased(index, value);
-}
-
 }  // namespace orvendel

@@ -18,9 +18,6 @@ namespace orvendel {
 // A horizontal scale with minor and major ticks, one band, up to five text labels and up to
 // three pointers. The scale runs from its start on the left to its end on the right, drawn
 // between 5 % and 95 % of the width. Pointers stop at the ends of the scale.
-//
-// Program-set values raise nothing; a user's drag raises pointerMoved() for each change and
-// pointerReleased() once at the end; a key move raises both once.
 class LinearGauge : public GaugeWidget {
     Q_OBJECT
 public:
@@ -83,7 +80,7 @@ public:
 
     // Pointers -------------------------------------------------------------------------------
     // The pointers are the base's markers (count 0..3, default 3). Values set by the program are
-    // kept as given (a value beyond the scale is drawn at its end) and emit nothing; a fixed
+    // kept as given (a value beyond the scale is drawn at its end); a fixed
     // pointer is still drawn and lets clicks through to the pointers below it. A custom outline
     // lies in the 1000 x 1000 box (x right, y down); a marker width is a fraction of the widget's
     // width, 0 drawing a hairline.
@@ -100,19 +97,11 @@ public:
     QString markerName(int index) const override;
     QRectF markerBounds(int index) const override;
 
-signals:
-    // The user moved pointer `index` to `value` (repeatedly while dragging).
-    void pointerMoved(int index, double value);
-    // The user's move of pointer `index` ended at `value`.
-    void pointerReleased(int index, double value);
-
 protected:
     int markerAt(const QPointF& pos) const override;
     double valueFromPoint(const QPointF& pos) const override;
     void paintStatic(QPainter& painter) override;
     void paintDynamic(QPainter& painter) override;
-    void notifyMoved(int index, double value) override;
-    void notifyReleased(int index, double value) override;
     QPointF valueAnchor(int index) const override;
     bool placeTexts(const QFont& font, bool dropMisfits, QList<PlacedText>& texts) const override;
 

@@ -535,12 +535,4 @@ QPainterPath RoundGauge::faceEdge() const {
     return edge;
 }
 
-void RoundGauge::notifyMoved(int index, double value) {
-    emit needleMoved(index, value);
-}
-
-void RoundGauge::notifyReleased(int index, double value) {
-    emit needleReleased(index, value);
-}
-
 }  // namespace orvendel

@@ -16,9 +16,6 @@ namespace orvendel {
 // up to four text labels. The needles move over the fixed range -90..90, which the dial shows
 // as its right half: 0 points right, 90 straight up and -90 straight down, so that a camera's
 // pitch reads as it looks. The face is a polygon laid over the whole widget.
-//
-// Program-set values raise nothing; a user's drag raises needleMoved() for each change and
-// needleReleased() once at the end; a key move raises both once.
 class RoundGauge : public GaugeWidget {
     Q_OBJECT
 public:
@@ -35,7 +32,7 @@ public:
     // Needles ------------------------------------------------------------------------------
     // The needles are the base's markers (count 0..4, default 4; colours red, cyan, magenta,
     // silver by default). Values set by the program are kept as given (a value beyond the arc is
-    // drawn at its end) and emit nothing. A needle is a blade from 0.16 of the radius behind the
+    // drawn at its end). A needle is a blade from 0.16 of the radius behind the
     // centre to 0.8 of it, 0.07 of the radius wide.
     // The needle's drawn polygon in widget coordinates.
     QPolygonF needlePolygon(int index) const;
@@ -110,19 +107,11 @@ public:
     // The face outline stretched over the widget, in widget coordinates.
     QPolygonF facePolygon() const;
 
-signals:
-    // The user moved needle `index` to `value` (repeatedly while dragging).
-    void needleMoved(int index, double value);
-    // The user's move of needle `index` ended at `value`.
-    void needleReleased(int index, double value);
-
 protected:
     int markerAt(const QPointF& pos) const override;
     double valueFromPoint(const QPointF& pos) const override;
     void paintStatic(QPainter& painter) override;
     void paintDynamic(QPainter& painter) override;
-    void notifyMoved(int index, double value) override;
-    void notifyReleased(int index, double value) override;
     QPointF valueAnchor(int index) const override;
     bool placeTexts(const QFont& font, bool dropMisfits, QList<PlacedText>& texts) const override;
     QPainterPath faceEdge() const override;

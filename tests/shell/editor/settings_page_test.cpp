@@ -241,11 +241,10 @@ TEST_F(SettingsPageTest, APushNeitherReadsNorWarnsNorChangesTheRecord) {
     };
     spy(page.get(), &SettingsPage::recordEdited);
     for (Camera c : {kChase, kDrive}) {
-        spy(&angle(c), &RoundGauge::needleMoved);
-        spy(&angle(c), &RoundGauge::needleReleased);
-        for (LinearGauge* g : {&zoom(c), &distance(c)}) {
-            spy(g, &LinearGauge::pointerMoved);
-            spy(g, &LinearGauge::pointerReleased);
+        for (GaugeWidget* g :
+             std::initializer_list<GaugeWidget*>{&angle(c), &zoom(c), &distance(c)}) {
+            spy(g, &GaugeWidget::markerMoved);
+            spy(g, &GaugeWidget::markerReleased);
         }
     }
     // Controls that disagree with the record: a push in the wrong order, or one that read the

@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "shell/gauges/gauge_accessible.h"
@@ -62,8 +63,8 @@ protected:
     }
 
     RoundGauge gauge;
-    QSignalSpy moved{&gauge, &RoundGauge::needleMoved};
-    QSignalSpy released{&gauge, &RoundGauge::needleReleased};
+    QSignalSpy moved{&gauge, &GaugeWidget::markerMoved};
+    QSignalSpy released{&gauge, &GaugeWidget::markerReleased};
 };
 
 TEST_F(RoundGaugeTest, ProgramValuesEmitNothingAndTheReadoutIsTheSavedFloatShownWithFocus) {
@@ -90,6 +91,44 @@ TEST_F(RoundGaugeTest, ProgramValuesEmitNothingAndTheReadoutIsTheSavedFloatShown
     gauge.setFocus();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&gauge));
     EXPECT_TRUE(gauge.isValueTextShown());
+}
+
+TEST_F(RoundGaugeTest, ValueAndSelectionNotifyTheirChangesByAnyPathButNotARepeat) {
+    const QMetaObject* meta = gauge.metaObject();
+    ASSERT_TRUE(meta->property(meta->indexOfProperty("value")).hasNotifySignal());
+    ASSERT_TRUE(meta->property(meta->indexOfProperty("selectedMarker")).hasNotifySignal());
+    QSignalSpy value{&gauge, &GaugeWidget::valueChanged};
+    QSignalSpy selection{&gauge, &GaugeWidget::selectedMarkerChanged};
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        std::vector<double> values;  // valueChanged's arguments
+        int selections;              // selectedMarkerChanged's
+    } rows[] = {
+        {"program sets the selected needle", [&] { gauge.setMarkerValue(0, 12); }, {12}, 0},
+        {"the same value again", [&] { gauge.setMarkerValue(0, 12); }, {}, 0},
+        {"another needle", [&] { gauge.setMarkerValue(1, 30); }, {}, 0},
+        {"a key moves it", [&] { QTest::keyClick(&gauge, Qt::Key_Up); }, {13}, 0},
+        {"the property", [&] { gauge.setProperty("value", -5.0); }, {-5}, 0},
+        {"another value selected", [&] { QTest::keyClick(&gauge, Qt::Key_2); }, {30}, 1},
+        {"an equal value selected",
+         [&] { gauge.setMarkerValue(2, 30), gauge.setSelectedMarker(2); },
+         {},
+         1},
+        {"selection taken away", [&] { gauge.setMarkerCount(2); }, {-5}, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        value.clear();
+        selection.clear();
+        row.act();
+        std::vector<double> emitted;
+        for (const QList<QVariant>& signal : value)
+            emitted.push_back(signal.at(0).toDouble());
+        EXPECT_EQ(emitted, row.values);
+        EXPECT_EQ(selection.count(), row.selections);
+    }
+    EXPECT_EQ(moved.count(), 1) << "the key alone moved a needle as the user";
 }
 
 TEST_F(RoundGaugeTest, DragMovesOnlyItsNeedleKeepsTheGrabOffsetAndReleasesOnce) {
@@ -125,7 +164,7 @@ TEST_F(RoundGaugeTest, DragStopsAtEitherEndAndReleaseReportsTheValueTheProgramPu
     ASSERT_EQ(released.count(), 1);
     EXPECT_DOUBLE_EQ(released.at(0).at(1).toDouble(), -90);
 
-    QObject::connect(&gauge, &RoundGauge::needleMoved, [this](int index, double value) {
+    QObject::connect(&gauge, &GaugeWidget::markerMoved, [this](int index, double value) {
         if (index == 1 && value < gauge.markerValue(0))
             gauge.setMarkerValue(1, gauge.markerValue(0));
     });
@@ -355,8 +394,8 @@ protected:
     }
 
     LinearGauge gauge;
-    QSignalSpy moved{&gauge, &LinearGauge::pointerMoved};
-    QSignalSpy released{&gauge, &LinearGauge::pointerReleased};
+    QSignalSpy moved{&gauge, &GaugeWidget::markerMoved};
+    QSignalSpy released{&gauge, &GaugeWidget::markerReleased};
 };
 
 TEST_F(ZoomGaugeTest, ScaleSpansNinetyPercentAndDragsMoveByTheMouseDistanceUpToItsEnd) {
