@@ -126,7 +126,8 @@ void configureAngleGauge(RoundGauge& gauge) {
     gauge.setBandCount(static_cast<int>(kAngleBands.size()));
     for (size_t i = 0; i < kAngleBands.size(); ++i) {
         const RoundBand& band = kAngleBands[i];
-        gauge.setBand(static_cast<int>(i), band.start, band.end, bgrColor(band.colour));
+        gauge.setBand(static_cast<int>(i), band.start, band.end);
+        gauge.setBandColour(static_cast<int>(i), bgrColor(band.colour));
     }
     gauge.setLabelCount(static_cast<int>(kAngleLabels.size()));
     gauge.setMarkerCount(static_cast<int>(kAngleLabels.size()));

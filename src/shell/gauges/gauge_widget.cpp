@@ -41,7 +41,8 @@ QFont scaledFont(const QFont& font, double scale) {
 
 }  // namespace
 
-GaugeWidget::GaugeWidget(QWidget* parent) : QWidget(parent) {
+GaugeWidget::GaugeWidget(int labelSlots, int bandSlots, QWidget* parent)
+    : QWidget(parent), markings_(labelSlots, bandSlots) {
     GaugeAccessible::install();
     setFocusPolicy(Qt::StrongFocus);
     setFont(gaugeFont());

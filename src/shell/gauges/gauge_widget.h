@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <array>
 
+#include "shell/gauges/gauge_markings.h"
 #include "shell/gauges/marker_painter.h"
 
 class QFontMetricsF;
@@ -56,7 +57,6 @@ class GaugeWidget : public QWidget {
 public:
     static constexpr int kMaxMarkers = 4;
 
-    explicit GaugeWidget(QWidget* parent = nullptr);
     ~GaugeWidget() override;
 
     // The font of every gauge text: "MS Sans Serif" 8.25 pt, falling back to a similar sans
@@ -128,6 +128,25 @@ public:
     // The same number without the suffix, as the value editor starts with it.
     QString valueNumber(int index) const;
 
+    // Labels, bands and the ticks' look (see GaugeMarkings). Indexes past the slots the kind of
+    // gauge has read empty values and are ignored when set; counts are limited to the slots.
+    int labelCount() const { return markings_.labelCount; }
+    void setLabelCount(int count);
+    QString labelCaption(int index) const;
+    void setLabelCaption(int index, const QString& caption);
+    void setLabelColour(int index, const QColor& colour);
+    QPointF labelPosition(int index) const;
+    void setLabelPosition(int index, const QPointF& position);
+    void setBandCount(int count);
+    double bandStart(int index) const;
+    double bandEnd(int index) const;
+    QColor bandColour(int index) const;
+    void setBand(int index, double start, double end);
+    void setBandColour(int index, const QColor& colour);
+    void setTickColour(const QColor& colour);
+    // Whether the values of the major ticks are printed (default false).
+    void setTickLabelsShown(bool shown);
+
     // The marker that the keyboard moves, or -1 when none can be moved. Selecting a marker that
     // is hidden or fixed is ignored.
     int selectedMarker() const { return selected_; }
@@ -168,6 +187,11 @@ public:
     virtual QList<DrawnText> drawnTexts() const;
 
 protected:
+    // A gauge with `labelSlots` labels and `bandSlots` bands, all of them drawn at first.
+    GaugeWidget(int labelSlots, int bandSlots, QWidget* parent);
+
+    const GaugeMarkings& markings() const { return markings_; }
+
     // A text of the static layer as placed for drawing: `origin` is the left end of its baseline.
     struct PlacedText {
         QString text;
@@ -261,6 +285,11 @@ private:
     void repairSelection();
     // Makes `index` the selected marker and emits what changed with it.
     void select(int index);
+    // Label or band `index`, or null past the slots.
+    GaugeMarkings::Label* label(int index);
+    const GaugeMarkings::Label* label(int index) const;
+    GaugeMarkings::Band* band(int index);
+    const GaugeMarkings::Band* band(int index) const;
     // Tells assistive technology that marker `index` changed its value.
     void announceValue(int index);
     // Where the value editor of `size` goes for marker `index`: beside the marker, inside the
@@ -285,6 +314,7 @@ private:
     double grabValue_ = 0.0;  // the dragged marker's value at the press
     double grabPoint_ = 0.0;  // the scale value under the mouse at the press
     bool dragChanged_ = false;
+    GaugeMarkings markings_;
     QPixmap staticLayer_;
     QPointer<GaugeValueEditor> editor_;
     int editedMarker_ = -1;

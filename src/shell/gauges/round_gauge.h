@@ -32,8 +32,8 @@ public:
     // Needles ------------------------------------------------------------------------------
     // The needles are the base's markers (count 0..4, default 4; colours red, cyan, magenta,
     // silver by default). Values set by the program are kept as given (a value beyond the arc is
-    // drawn at its end). A needle is a blade from 0.16 of the radius behind the
-    // centre to 0.8 of it, 0.07 of the radius wide.
+    // drawn at its end). A needle is a blade from 0.16 of the radius behind the centre to 0.8 of
+    // it, 0.07 of the radius wide.
     // The needle's drawn polygon in widget coordinates.
     QPolygonF needlePolygon(int index) const;
 
@@ -52,42 +52,18 @@ public:
     QColor scaleColour(int index) const;
     void setScaleColour(int index, const QColor& colour);
 
-    // Ticks on scale 0: intervals in degrees (0 switches that kind off) and their colour.
+    // Ticks on scale 0: intervals in degrees (0 switches that kind off). Tick values, when shown
+    // (setTickLabelsShown), are printed outside the ring; a value that a legend crowds moves
+    // aside, to the right, by up to one and a half times its width.
     void setTickIntervals(double major, double minor);
-    QColor tickColour() const { return tickColour_; }
-    void setTickColour(const QColor& colour);
-    // Whether the values of the major ticks are printed outside the ring (default false). A value
-    // that a legend crowds moves aside, to the right, by up to one and a half times its width.
-    bool tickLabelsShown() const { return tickLabelsShown_; }
-    void setTickLabelsShown(bool shown);
 
-    // Bands ----------------------------------------------------------------------------------
-    // Number of bands drawn, 0..4 (default 4).
-    int bandCount() const { return bandCount_; }
-    void setBandCount(int count);
-    // Band `index` from `start` to `end` in degrees (either order), in `colour`.
-    double bandStart(int index) const;
-    double bandEnd(int index) const;
-    QColor bandColour(int index) const;
-    void setBand(int index, double start, double end);
-    void setBand(int index, double start, double end, const QColor& colour);
-    // The ring the bands fill, as fractions of the dial's radius (default 0.7 to 0.8).
+    // Bands and labels are the base's (four of each). Bands run in degrees and fill a ring, as
+    // fractions of the dial's radius (default 0.7 to 0.8).
     void setBandRing(double inner, double outer);
-
-    // Labels ---------------------------------------------------------------------------------
-    // Number of labels drawn, 0..4 (default 4).
-    int labelCount() const { return labelCount_; }
-    void setLabelCount(int count);
-    QString labelCaption(int index) const;
-    void setLabelCaption(int index, const QString& caption);
-    QColor labelColour(int index) const;
-    void setLabelColour(int index, const QColor& colour);
-    // Where the label's text begins: its left end and vertical middle, in fractions of the
-    // dial's radius from the centre, x to the right and y upwards. A label that would run into
-    // the dial, the face's edge or a tick value moves outwards (up for the upper labels, down for
-    // the lower ones) and to the left as far as needed.
-    QPointF labelPosition(int index) const;
-    void setLabelPosition(int index, const QPointF& position);
+    // A label's position is where its text begins: its left end and vertical middle, in
+    // fractions of the dial's radius from the centre, x to the right and y upwards. A label that
+    // would run into the dial, the face's edge or a tick value moves outwards (up for the upper
+    // labels, down for the lower ones) and to the left as far as needed.
 
     // Face -----------------------------------------------------------------------------------
     // Outline of the face in a 1000 x 1000 box stretched over the widget (default: the whole
@@ -122,26 +98,10 @@ private:
         double extent;
         QColor colour;
     };
-    struct Band {
-        double start;
-        double end;
-        QColor colour;
-    };
-    struct Label {
-        QString caption;
-        QColor colour;
-        QPointF position;
-    };
 
     std::array<Scale, kScaleCount> scales_;
-    std::array<Band, kMaxBands> bands_;
-    std::array<Label, kMaxLabels> labels_;
-    int bandCount_ = kMaxBands;
-    int labelCount_ = kMaxLabels;
     double majorTick_ = 30.0;
     double minorTick_ = 15.0;
-    QColor tickColour_;
-    bool tickLabelsShown_ = false;
     double bandInner_ = 0.7;
     double bandOuter_ = 0.8;
     QPolygonF faceOutline_;
