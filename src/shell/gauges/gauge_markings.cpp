@@ -6,21 +6,15 @@
 
 namespace orvendel {
 
-GaugeMarkings::Label* GaugeWidget::label(int index) {
-    return index >= 0 && index < markings_.labels.size() ? &markings_.labels[index] : nullptr;
+namespace {
+
+// Entry `index` of `list`, or null past its end.
+template <typename List>
+auto* slot(List& list, int index) {
+    return index >= 0 && index < list.size() ? &list[index] : nullptr;
 }
 
-const GaugeMarkings::Label* GaugeWidget::label(int index) const {
-    return index >= 0 && index < markings_.labels.size() ? &markings_.labels[index] : nullptr;
-}
-
-GaugeMarkings::Band* GaugeWidget::band(int index) {
-    return index >= 0 && index < markings_.bands.size() ? &markings_.bands[index] : nullptr;
-}
-
-const GaugeMarkings::Band* GaugeWidget::band(int index) const {
-    return index >= 0 && index < markings_.bands.size() ? &markings_.bands[index] : nullptr;
-}
+}  // namespace
 
 void GaugeWidget::setLabelCount(int count) {
     markings_.labelCount = std::clamp(count, 0, static_cast<int>(markings_.labels.size()));
@@ -28,29 +22,29 @@ void GaugeWidget::setLabelCount(int count) {
 }
 
 QString GaugeWidget::labelCaption(int index) const {
-    return label(index) ? label(index)->caption : QString();
+    return slot(markings_.labels, index) ? slot(markings_.labels, index)->caption : QString();
 }
 
 void GaugeWidget::setLabelCaption(int index, const QString& caption) {
-    if (GaugeMarkings::Label* changed = label(index)) {
+    if (GaugeMarkings::Label* changed = slot(markings_.labels, index)) {
         changed->caption = caption;
         invalidateStatic();
     }
 }
 
 void GaugeWidget::setLabelColour(int index, const QColor& colour) {
-    if (GaugeMarkings::Label* changed = label(index)) {
+    if (GaugeMarkings::Label* changed = slot(markings_.labels, index)) {
         changed->colour = colour;
         invalidateStatic();
     }
 }
 
 QPointF GaugeWidget::labelPosition(int index) const {
-    return label(index) ? label(index)->position : QPointF();
+    return slot(markings_.labels, index) ? slot(markings_.labels, index)->position : QPointF();
 }
 
 void GaugeWidget::setLabelPosition(int index, const QPointF& position) {
-    if (GaugeMarkings::Label* changed = label(index)) {
+    if (GaugeMarkings::Label* changed = slot(markings_.labels, index)) {
         changed->position = position;
         invalidateStatic();
     }
@@ -62,19 +56,19 @@ void GaugeWidget::setBandCount(int count) {
 }
 
 double GaugeWidget::bandStart(int index) const {
-    return band(index) ? band(index)->start : 0.0;
+    return slot(markings_.bands, index) ? slot(markings_.bands, index)->start : 0.0;
 }
 
 double GaugeWidget::bandEnd(int index) const {
-    return band(index) ? band(index)->end : 0.0;
+    return slot(markings_.bands, index) ? slot(markings_.bands, index)->end : 0.0;
 }
 
 QColor GaugeWidget::bandColour(int index) const {
-    return band(index) ? band(index)->colour : QColor();
+    return slot(markings_.bands, index) ? slot(markings_.bands, index)->colour : QColor();
 }
 
 void GaugeWidget::setBand(int index, double start, double end) {
-    if (GaugeMarkings::Band* changed = band(index)) {
+    if (GaugeMarkings::Band* changed = slot(markings_.bands, index)) {
         changed->start = start;
         changed->end = end;
         invalidateStatic();
@@ -82,7 +76,7 @@ void GaugeWidget::setBand(int index, double start, double end) {
 }
 
 void GaugeWidget::setBandColour(int index, const QColor& colour) {
-    if (GaugeMarkings::Band* changed = band(index)) {
+    if (GaugeMarkings::Band* changed = slot(markings_.bands, index)) {
         changed->colour = colour;
         invalidateStatic();
     }

@@ -121,8 +121,8 @@ QString LinearGauge::markerName(int index) const {
     return labelCaption(pointerLegend(index));
 }
 
-QRectF LinearGauge::markerBounds(int index) const {
-    return isMarkerShown(index) ? pointerPolygon(index).boundingRect() : QRectF();
+QPolygonF LinearGauge::markerPolygon(int index) const {
+    return pointerPolygon(index);
 }
 
 QPolygonF LinearGauge::pointerPolygon(int index) const {
@@ -344,7 +344,7 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
 }
 
 void LinearGauge::paintDynamic(QPainter& painter) {
-    paintMarkers(painter, [this](int i) { return pointerPolygon(i); });
+    paintMarkers(painter);
     paintReadout(painter);
 }
 

@@ -70,11 +70,11 @@ public:
     QPointF pointerGrabPoint(int index) const;
 
     QString markerName(int index) const override;
-    QRectF markerBounds(int index) const override;
 
 protected:
     int markerAt(const QPointF& pos) const override;
     double valueFromPoint(const QPointF& pos) const override;
+    QPolygonF markerPolygon(int index) const override;
     void paintStatic(QPainter& painter) override;
     void paintDynamic(QPainter& painter) override;
     QPointF valueAnchor(int index) const override;

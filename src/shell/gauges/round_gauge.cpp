@@ -87,8 +87,8 @@ QString RoundGauge::markerName(int index) const {
     return labelCaption(index);
 }
 
-QRectF RoundGauge::markerBounds(int index) const {
-    return isMarkerShown(index) ? needlePolygon(index).boundingRect() : QRectF();
+QPolygonF RoundGauge::markerPolygon(int index) const {
+    return needlePolygon(index);
 }
 
 double RoundGauge::scaleStart(int index) const {
@@ -273,7 +273,7 @@ void RoundGauge::paintStatic(QPainter& painter) {
 void RoundGauge::paintDynamic(QPainter& painter) {
     const QPointF c = centre();
     const double r = radius();
-    paintMarkers(painter, [this](int i) { return needlePolygon(i); });
+    paintMarkers(painter);
     // Hub over the needles' roots.
     painter.setPen(QPen(QColor(40, 40, 40), 1.0));
     painter.setBrush(QColor(150, 150, 150));

@@ -39,7 +39,6 @@ public:
 
     // Needles are named by the label of the same index.
     QString markerName(int index) const override;
-    QRectF markerBounds(int index) const override;
 
     // Scales ---------------------------------------------------------------------------------
     // Start and extent of scale `index` (0 or 1) in degrees of value. Scale 0 carries the ticks;
@@ -86,6 +85,7 @@ public:
 protected:
     int markerAt(const QPointF& pos) const override;
     double valueFromPoint(const QPointF& pos) const override;
+    QPolygonF markerPolygon(int index) const override;
     void paintStatic(QPainter& painter) override;
     void paintDynamic(QPainter& painter) override;
     QPointF valueAnchor(int index) const override;

@@ -252,7 +252,7 @@ TEST_F(RoundGaugeTest, ARefusedTypedValueSaysWhyBesideTheBoxAndTheBoxLeavesItsLe
     ASSERT_TRUE(gauge.openValueEditor());
     QLineEdit* editor = gauge.valueEditor();
     QRectF legend;
-    for (const GaugeWidget::DrawnText& text : gauge.drawnTexts()) {
+    for (const DrawnText& text : gauge.drawnTexts()) {
         if (text.text == "Default Angle")
             legend = text.box;
     }
