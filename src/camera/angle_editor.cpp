@@ -6,6 +6,16 @@
 
 namespace orvendel {
 
+double roundToMultiple(double value, double step) {
+    const double steps = value / step;
+    const double floor = std::floor(steps);
+    const double fraction = steps - floor;  // exact: both share their leading bits
+    double whole = floor;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0))
+        whole = floor + 1.0;
+    return whole * step + 0.0;  // + 0.0 turns -0 into 0
+}
+
 float roundNeedleValue(double value) {
     if (std::isnan(value))
         return 0.0f;
@@ -15,12 +25,7 @@ float roundNeedleValue(double value) {
         return static_cast<float>(kLow);
     if (value >= kHigh)
         return static_cast<float>(kHigh);
-    const double floor = std::floor(value);
-    const double fraction = value - floor;  // exact for |value| within the 16-bit range
-    double whole = floor;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0))
-        whole = floor + 1.0;
-    return static_cast<float>(whole);
+    return static_cast<float>(roundToMultiple(value, 1.0));
 }
 
 AngleScale angleScaleFor(const CameraSettings& s, Camera camera) {

@@ -27,9 +27,13 @@ struct AngleScale {
     float extent;
 };
 
-// Rounds a needle's value to a whole degree, ties going to the even neighbour (44.5 -> 44,
-// 45.5 -> 46, -0.5 -> 0), independent of the floating-point rounding mode. Values beyond the
-// range of a 16-bit integer are clamped to it; a NaN gives 0.
+// Rounds `value` to a whole multiple of `step` (greater than 0), ties going to the even multiple
+// (with a step of 1: 44.5 -> 44, 45.5 -> 46), independent of the floating-point rounding mode.
+// A result of zero is +0; NaN stays NaN.
+double roundToMultiple(double value, double step);
+
+// Rounds a needle's value to a whole degree as roundToMultiple does (-0.5 -> 0). Values beyond
+// the range of a 16-bit integer are clamped to it; a NaN gives 0.
 float roundNeedleValue(double value);
 
 // Scale 1 for the current minimum angle of `camera`: start AngleMin, extent 90 - AngleMin

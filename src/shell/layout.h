@@ -44,12 +44,6 @@ QSize twipsSize(int width, int height);
 inline const QColor kWindowBackground{0, 0, 0};
 inline const QColor kCaptionText{255, 255, 0};
 
-// Converts a 0x00BBGGRR colour value into a QColor.
-constexpr QColor bgrColor(unsigned value) {
-    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                  static_cast<int>((value >> 16) & 0xFF));
-}
-
 // One row of a window's layout table: a control found by object name, its place inside its
 // parent in twips, and its tab index (-1 for controls that take no focus).
 struct ControlLayout {

@@ -23,6 +23,21 @@ TEST(RoundNeedleValue, TiesGoToEvenOthersToTheNearestWithinSixteenBits) {
         EXPECT_EQ(roundNeedleValue(row.value), row.rounded) << row.value;
 }
 
+TEST(RoundToMultiple, LandsOnTheNearestMultipleOfTheStepTiesToTheEvenOne) {
+    const struct {
+        double value;
+        double step;
+        double rounded;
+    } rows[] = {{0.25, 0.5, 0}, {0.75, 0.5, 1}, {7, 2.5, 7.5}, {-6.25, 2.5, -5}, {-0.2, 1, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.value << " by " << row.step);
+        const double rounded = roundToMultiple(row.value, row.step);
+        EXPECT_EQ(rounded, row.rounded);
+        EXPECT_EQ(std::signbit(rounded), std::signbit(row.rounded)) << "no -0";
+    }
+    EXPECT_TRUE(std::isnan(roundToMultiple(std::nan(""), 1)));
+}
+
 TEST(AngleGauge, ScaleEndsAtNinetyAndInsAndDelNeedlesShowOnlyInRevisionZero) {
     CameraSettings s = kBiowareDefaults;
     s.CTAngleMin = 90;

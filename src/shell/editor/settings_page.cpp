@@ -240,11 +240,12 @@ void SettingsPage::connectGroup(Camera camera) {
     Group& g = controls(camera);
     // Angle and zoom gauges re-read on every step of a move and once more when it ends; the
     // distance gauges read when a move ends, so that the warning comes once per move.
-    connect(g.angle, &RoundGauge::needleMoved, this, [this, camera] { readAngleGauge(camera); });
-    connect(g.angle, &RoundGauge::needleReleased, this, [this, camera] { readAngleGauge(camera); });
-    connect(g.zoom, &LinearGauge::pointerMoved, this, [this, camera] { readZoomGauge(camera); });
-    connect(g.zoom, &LinearGauge::pointerReleased, this, [this, camera] { readZoomGauge(camera); });
-    connect(g.distance, &LinearGauge::pointerReleased, this,
+    connect(g.angle, &GaugeWidget::markerMoved, this, [this, camera] { readAngleGauge(camera); });
+    connect(g.angle, &GaugeWidget::markerReleased, this,
+            [this, camera] { readAngleGauge(camera); });
+    connect(g.zoom, &GaugeWidget::markerMoved, this, [this, camera] { readZoomGauge(camera); });
+    connect(g.zoom, &GaugeWidget::markerReleased, this, [this, camera] { readZoomGauge(camera); });
+    connect(g.distance, &GaugeWidget::markerReleased, this,
             [this, camera] { readDistanceGauge(camera); });
     connect(g.fps, &QPushButton::clicked, this, [this, camera] { applyFirstPersonPreset(camera); });
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/gauges/gauge_designs.h"
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QObject>
 #include <QPolygonF>
@@ -8,13 +9,18 @@
 
 #include "shell/gauges/linear_gauge.h"
 #include "shell/gauges/round_gauge.h"
-#include "shell/layout.h"
 
 namespace orvendel {
 
 namespace {
 
-// Text and marker colours shared by the legends of all gauges (0x00BBGGRR values).
+// The designs keep colours as 0x00BBGGRR values.
+constexpr QColor bgrColor(unsigned value) {
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+// Text and marker colours shared by the legends of all gauges.
 constexpr unsigned kRed = 0x0000FF;
 constexpr unsigned kCyan = 0xFFFF00;
 constexpr unsigned kMagenta = 0xFF00FF;
@@ -120,7 +126,8 @@ void configureAngleGauge(RoundGauge& gauge) {
     gauge.setBandCount(static_cast<int>(kAngleBands.size()));
     for (size_t i = 0; i < kAngleBands.size(); ++i) {
         const RoundBand& band = kAngleBands[i];
-        gauge.setBand(static_cast<int>(i), band.start, band.end, bgrColor(band.colour));
+        gauge.setBand(static_cast<int>(i), band.start, band.end);
+        gauge.setBandColour(static_cast<int>(i), bgrColor(band.colour));
     }
     gauge.setLabelCount(static_cast<int>(kAngleLabels.size()));
     gauge.setMarkerCount(static_cast<int>(kAngleLabels.size()));

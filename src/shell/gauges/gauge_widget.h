@@ -1,23 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QColor>
-#include <QFont>
-#include <QList>
-#include <QPixmap>
-#include <QPointF>
 #include <QPointer>
-#include <QPolygonF>
-#include <QRectF>
-#include <QString>
 #include <QWidget>
 #include <array>
 
+#include "shell/gauges/gauge_markings.h"
+#include "shell/gauges/gauge_texts.h"
 #include "shell/gauges/marker_painter.h"
+#include "shell/gauges/static_layer.h"
 
-class QFontMetricsF;
 class QLineEdit;
-class QPainter;
 class QPainterPath;
 
 namespace orvendel {
@@ -25,29 +18,19 @@ namespace orvendel {
 class GaugeValueEditor;
 
 // Base of the round and the linear gauge: the value model of up to four movable markers
-// (needles or pointers) with their painters, and the one place where mouse, keyboard, typed
-// values and assistive technology turn into moves.
+// (needles or pointers), and the one place where mouse, keyboard, typed values and assistive
+// technology turn into moves (gauge_widget_input.cpp). Subclasses draw, hit-test and map
+// points to values.
 //
-// Values set by the program (setMarkerValue) are stored as given and raise no notification.
-// A user's move (drag, key, typed value or assistive technology) is limited to the marker range
-// and snapped to the value resolution; it raises a move notification for every change while it
-// lasts and a release notification once when it ends, if the marker moved. A drag moves its
-// marker by as much as the mouse moved since the press, snapped towards the marker's value at
-// the press, so that a press, or a jitter of less than a step, changes nothing.
-// Subclasses provide the drawing, a hit test and the point-to-value mapping.
-//
-// Keyboard (the gauge takes focus by Tab and click): 1 to 4 select a marker, Up/Right and
-// Down/Left move it by the single step, Page Up/Page Down by the page step, Home/End to the
-// ends of the range; each key move raises one move and one release notification. Enter or F2
-// (or a double click on a marker) opens a small editor for typing the selected marker's value:
-// Enter takes it as a user's move, Escape or leaving the editor drops it.
-//
-// Every gauge answers assistive technology as a slider or dial whose value is the selected
-// marker's, with one child per marker named by the marker's legend; changes are announced.
+// Values set by the program (setMarkerValue) are stored as given and raise neither markerMoved
+// nor markerReleased. A user's move is limited to the range and snapped to the value
+// resolution; it raises markerMoved for every change while it lasts and markerReleased once
+// when it ends, if the marker moved.
 class GaugeWidget : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(int selectedMarker READ selectedMarker WRITE setSelectedMarker)
-    Q_PROPERTY(double value READ selectedValue WRITE setSelectedValue)
+    Q_PROPERTY(
+        int selectedMarker READ selectedMarker WRITE setSelectedMarker NOTIFY selectedMarkerChanged)
+    Q_PROPERTY(double value READ selectedValue WRITE setSelectedValue NOTIFY valueChanged)
     Q_PROPERTY(double minimum READ rangeMinimum)
     Q_PROPERTY(double maximum READ rangeMaximum)
     Q_PROPERTY(double singleStep READ singleStep WRITE setSingleStep)
@@ -55,7 +38,6 @@ class GaugeWidget : public QWidget {
 public:
     static constexpr int kMaxMarkers = 4;
 
-    explicit GaugeWidget(QWidget* parent = nullptr);
     ~GaugeWidget() override;
 
     // The font of every gauge text: "MS Sans Serif" 8.25 pt, falling back to a similar sans
@@ -68,13 +50,14 @@ public:
     void setMarkerCount(int count);
 
     // Value of marker `index` (0..kMaxMarkers-1); out-of-range indexes read 0 and are ignored
-    // when set. Setting stores the value unchanged (even outside the range), emits nothing and
-    // repaints (and tells assistive technology) only when the value differs from the stored one.
+    // when set. Setting stores the value unchanged (even outside the range) and, only when it
+    // differs from the stored one, repaints, tells assistive technology and (for the selected
+    // marker) emits valueChanged; never markerMoved or markerReleased.
     double markerValue(int index) const;
     void setMarkerValue(int index, double value);
 
     // Moves marker `index` towards `value` as the user would: limited to the range, snapped to
-    // the resolution, then a move and a release notification if the marker moved. Does nothing
+    // the resolution, then markerMoved and markerReleased if the marker moved. Does nothing
     // for a marker that is hidden, fixed, NaN or being dragged, or for a NaN value. Returns
     // whether the marker moved.
     bool setValueByUser(int index, double value);
@@ -83,42 +66,40 @@ public:
     double selectedValue() const;
     void setSelectedValue(double value);
 
+    // The marker that the keyboard moves, or -1 when none can be moved. Selecting a marker that
+    // is hidden or fixed is ignored.
+    int selectedMarker() const { return selected_; }
+    void setSelectedMarker(int index);
+    // The marker being dragged by the mouse, or -1.
+    int draggedMarker() const { return dragged_; }
+
     // Whether the user may move marker `index` (default true). A fixed marker is still drawn.
     bool isMarkerDraggable(int index) const;
     void setMarkerDraggable(int index, bool draggable);
 
-    // How marker `index` is drawn (shape, colour, width, reach); out-of-range indexes read a
-    // default painter and are ignored when set.
+    // How marker `index` is drawn; out-of-range indexes read a default painter and are ignored
+    // when set.
     const MarkerPainter& markerPainter(int index) const;
-    QColor markerColour(int index) const { return markerPainter(index).colour(); }
     void setMarkerColour(int index, const QColor& colour);
-    MarkerPainter::Shape markerShape(int index) const { return markerPainter(index).shape(); }
     void setMarkerShape(int index, MarkerPainter::Shape shape);
-    // Sets the outline of MarkerPainter::Shape::Custom and selects that shape.
-    void setMarkerOutline(int index, const QPolygonF& outline);
-    double markerWidth(int index) const { return markerPainter(index).width(); }
     void setMarkerWidth(int index, double width);
     void setMarkerReach(int index, double head, double foot);
 
     // The name of marker `index` for assistive technology: the caption of its legend.
     virtual QString markerName(int index) const = 0;
     // The box that marker `index` covers, in widget coordinates (empty when not shown).
-    virtual QRectF markerBounds(int index) const = 0;
+    QRectF markerBounds(int index) const;
 
     // The range a user's move keeps a marker within (low <= high after the call).
     double rangeMinimum() const { return rangeMinimum_; }
     double rangeMaximum() const { return rangeMaximum_; }
     void setRange(double minimum, double maximum);
-
     // Steps of the arrow keys and of Page Up/Page Down, in scale units.
     double singleStep() const { return singleStep_; }
-    double pageStep() const { return pageStep_; }
     void setSingleStep(double step);
     void setPageStep(double step);
-
     // A user's move lands on a whole multiple of this (ties to the even multiple); 0, the
     // default, keeps every value.
-    double valueResolution() const { return valueResolution_; }
     void setValueResolution(double resolution);
 
     // The readout of marker `index`: the shortest number that reads back as the same 4-byte
@@ -127,58 +108,63 @@ public:
     QString valueSuffix() const { return valueSuffix_; }
     void setValueSuffix(const QString& suffix);
     QString valueText(int index) const;
-    // The same number without the suffix, as the value editor starts with it.
-    QString valueNumber(int index) const;
-
-    // The marker that the keyboard moves, or -1 when none can be moved. Selecting a marker that
-    // is hidden or fixed is ignored.
-    int selectedMarker() const { return selected_; }
-    void setSelectedMarker(int index);
-
-    // The marker being dragged by the mouse, or -1.
-    int draggedMarker() const { return dragged_; }
-
     // Whether the value of the selected marker is currently shown as a number.
     bool isValueTextShown() const;
+
+    // Labels, bands and the ticks' look (see GaugeMarkings). Indexes past the slots the kind of
+    // gauge has read empty values and are ignored when set; counts are limited to the slots.
+    int labelCount() const { return markings_.labelCount; }
+    void setLabelCount(int count);
+    QString labelCaption(int index) const;
+    void setLabelCaption(int index, const QString& caption);
+    void setLabelColour(int index, const QColor& colour);
+    QPointF labelPosition(int index) const;
+    void setLabelPosition(int index, const QPointF& position);
+    void setBandCount(int count);
+    double bandStart(int index) const;
+    double bandEnd(int index) const;
+    QColor bandColour(int index) const;
+    void setBand(int index, double start, double end);
+    void setBandColour(int index, const QColor& colour);
+    void setTickColour(const QColor& colour);
+    // Whether the values of the major ticks are printed (default false).
+    void setTickLabelsShown(bool shown);
 
     // Opens the value editor on the selected marker (as Enter does); returns whether it opened.
     bool openValueEditor();
     // The open value editor, or null.
     QLineEdit* valueEditor() const;
 
+    // Every text of the gauge's static layer at its current size and font.
+    using DrawnText = orvendel::DrawnText;
+    QList<DrawnText> drawnTexts() const;
+
     QSize minimumSizeHint() const override;
 
-    // A text the gauge draws (tick number, legend, caption) and its box in widget coordinates.
-    struct DrawnText {
-        QString text;
-        QRectF box;
-    };
-    // Every text of the gauge's static layer at its current size and font.
-    virtual QList<DrawnText> drawnTexts() const;
+signals:
+    // A user's move changed marker `index` to `value` (during a drag, for each step).
+    void markerMoved(int index, double value);
+    // A user's move of marker `index` ended at `value`; only after it changed the marker.
+    void markerReleased(int index, double value);
+    // The `value` property, the selected marker's value, changed: that marker's value was set
+    // to a different one, by the program or the user, or the selection moved to a marker with
+    // a different value. Setting the value it already has emits nothing.
+    void valueChanged(double value);
+    // The selection moved to marker `index` (-1: none).
+    void selectedMarkerChanged(int index);
 
 protected:
-    // A text of the static layer as placed for drawing: `origin` is the left end of its baseline.
-    struct PlacedText {
-        QString text;
-        QRectF box;
-        QPointF origin;
-        QColor colour;
-    };
-    // The static texts at the largest font, up to the widget's own, at which they all fit.
-    struct FittedTexts {
-        QFont font;
-        QList<PlacedText> texts;
-    };
+    // A gauge with `labelSlots` labels and `bandSlots` bands, all of them drawn at first.
+    GaugeWidget(int labelSlots, int bandSlots, QWidget* parent);
 
-    // A user's move changed marker `index` to `value` (during a drag, for each step); the
-    // subclass emits its own signal.
-    virtual void notifyMoved(int index, double value) = 0;
-    // A user's move of marker `index` ended at `value`.
-    virtual void notifyReleased(int index, double value) = 0;
+    const GaugeMarkings& markings() const { return markings_; }
+
     // Index of the movable marker under `pos` (widget coordinates), or -1.
     virtual int markerAt(const QPointF& pos) const = 0;
     // Scale value that `pos` stands for, not limited to the range.
     virtual double valueFromPoint(const QPointF& pos) const = 0;
+    // The polygon marker `index` is drawn as, in widget coordinates.
+    virtual QPolygonF markerPolygon(int index) const = 0;
     // Where the readout of marker `index` is centred, in widget coordinates.
     virtual QPointF valueAnchor(int index) const = 0;
     // Places every static text in `font` into `texts`. Returns false as soon as one would leave
@@ -189,40 +175,17 @@ protected:
     // Paints the parts that change only with size, palette or settings (face, scales, ticks,
     // bands, labels) in widget coordinates.
     virtual void paintStatic(QPainter& painter) = 0;
-    // Paints markers, the value text and the focus frame.
+    // Paints markers and the readout.
     virtual void paintDynamic(QPainter& painter) = 0;
-
     // Outline of the face in widget coordinates; drawn in the highlight colour while focused.
     virtual QPainterPath faceEdge() const;
 
-    // The room every static text keeps to the others, to the scale and to the gauge's edge: a
-    // fifth of its font's line height, never under two pixels, so that it grows with the font.
-    static double textGap(const QFontMetricsF& metrics);
-
-    // The static texts, shrunk together until they fit (down to half the font size; what fits
-    // at no size is left out).
+    // The static texts at the widget's font, shrunk together until they fit (see fitTexts()).
     FittedTexts fitTexts() const;
-    // Draws placed texts.
-    static void paintTexts(QPainter& painter, const FittedTexts& fitted);
-
     // Drops the cached static layer; every setter of a static setting calls it.
     void invalidateStatic();
-    // Draws `text` in `colour` on a dark rounded box centred at `middle`, moved inside the widget
-    // where it would stick out.
-    void paintValueBox(QPainter& painter, const QPointF& middle, const QColor& colour,
-                       const QString& text) const;
-    // Draws the markers, the emphasised one (dragged, else selected) last, and its readout.
-    // `place` gives each marker's polygon.
-    template <typename Place>
-    void paintMarkers(QPainter& painter, Place place) const {
-        const int emphasised = dragged_ >= 0 ? dragged_ : selected_;
-        for (int i = 0; i < markerCount_; ++i) {
-            if (isMarkerShown(i) && i != emphasised)
-                markerPainter(i).paint(painter, place(i));
-        }
-        if (isMarkerShown(emphasised))
-            markerPainter(emphasised).paint(painter, place(emphasised));
-    }
+    // Draws the markers, the emphasised one (dragged, else selected) last.
+    void paintMarkers(QPainter& painter) const;
     // Draws the readout of the emphasised marker while it is shown.
     void paintReadout(QPainter& painter) const;
     // Whether marker `index` is shown and not NaN.
@@ -240,24 +203,22 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    // Clamps and snaps `value` and, if it differs, stores it and notifies the move.
-    // Returns whether the value changed.
+    // The readout's number without the suffix, as the value editor starts with it.
+    QString valueNumber(int index) const;
+    // Clamps and snaps `value` and, if it differs, stores it and emits markerMoved.
     bool moveByUser(int index, double value);
     // The dragged marker after the mouse moved by `moved` scale units since the press: its value
     // at the press moved as far, within the range, snapped towards the value at the press; no
-    // move at all gives that value back. Stores and notifies as moveByUser().
+    // move at all gives that value back. Stores and emits as moveByUser().
     bool dragTo(double moved);
-    // Stores `value` for marker `index` and notifies the move, if it differs.
+    // Stores `value` for marker `index` and emits markerMoved, if it differs.
     bool storeUserValue(int index, double value);
-    // Ends the drag, with a release notification if the marker moved during it.
+    // Ends the drag, with markerReleased if the marker moved during it.
     void finishDrag();
     // Picks the first shown, draggable marker when the selection is no longer usable.
     void repairSelection();
-    // Tells assistive technology that marker `index` changed its value.
-    void announceValue(int index);
-    // Where the value editor of `size` goes for marker `index`: beside the marker, inside the
-    // gauge, clear of the marker's legend.
-    QRectF valueEditorBox(int index, const QSizeF& size) const;
+    // Makes `index` the selected marker and emits what changed with it.
+    void select(int index);
     // Takes or drops the editor's value; both close the editor.
     void commitValueEditor(double value);
     void closeValueEditor();
@@ -277,7 +238,8 @@ private:
     double grabValue_ = 0.0;  // the dragged marker's value at the press
     double grabPoint_ = 0.0;  // the scale value under the mouse at the press
     bool dragChanged_ = false;
-    QPixmap staticLayer_;
+    GaugeMarkings markings_;
+    StaticLayer staticLayer_;
     QPointer<GaugeValueEditor> editor_;
     int editedMarker_ = -1;
 };

@@ -38,14 +38,16 @@ constexpr double kShortestTick = 1.5;
 
 }  // namespace
 
-LinearGauge::LinearGauge(QWidget* parent) : GaugeWidget(parent), tickColour_(192, 192, 0) {
+LinearGauge::LinearGauge(QWidget* parent) : GaugeWidget(kMaxLabels, kMaxBands, parent) {
     setMarkerCount(kMaxPointers);
     setRange(scaleStart_, scaleEnd_);
     setSingleStep(1.0);
     setPageStep(10.0);
-    bands_[0] = {0.0, 0.0, 0.6, 0.75, QColor(64, 64, 112)};
-    for (size_t i = 0; i < labels_.size(); ++i) {
-        labels_[i] = {QString(), QColor(255, 255, 0), QPointF(0.1 + 0.15 * i, 0.1)};
+    setTickColour(QColor(192, 192, 0));
+    setBandColour(0, QColor(64, 64, 112));
+    for (int i = 0; i < kMaxLabels; ++i) {
+        setLabelColour(i, QColor(255, 255, 0));
+        setLabelPosition(i, QPointF(0.1 + 0.15 * i, 0.1));
     }
     const MarkerPainter pointers[] = {
         {PointerShape::LeftArrowhead, QColor(255, 0, 0), 0.08, 0.55, 0.85},
@@ -86,96 +88,16 @@ void LinearGauge::setMajorTicks(double interval, double from, double to) {
     invalidateStatic();
 }
 
-void LinearGauge::setTickColour(const QColor& colour) {
-    tickColour_ = colour;
-    invalidateStatic();
-}
-
 void LinearGauge::setTickExtent(double top, double bottom) {
     tickTop_ = std::clamp(std::min(top, bottom), 0.0, 1.0);
     tickBottom_ = std::clamp(std::max(top, bottom), 0.0, 1.0);
     invalidateStatic();
 }
 
-void LinearGauge::setTickLabelsShown(bool shown) {
-    tickLabelsShown_ = shown;
-    invalidateStatic();
-}
-
-void LinearGauge::setBandCount(int count) {
-    bandCount_ = std::clamp(count, 0, kMaxBands);
-    invalidateStatic();
-}
-
-double LinearGauge::bandStart(int index) const {
-    return validIndex(index, kMaxBands) ? bands_[static_cast<size_t>(index)].start : 0.0;
-}
-
-double LinearGauge::bandEnd(int index) const {
-    return validIndex(index, kMaxBands) ? bands_[static_cast<size_t>(index)].end : 0.0;
-}
-
-void LinearGauge::setBand(int index, double start, double end) {
-    if (validIndex(index, kMaxBands)) {
-        bands_[static_cast<size_t>(index)].start = start;
-        bands_[static_cast<size_t>(index)].end = end;
-        invalidateStatic();
-    }
-}
-
 void LinearGauge::setBandExtent(int index, double top, double bottom) {
     if (validIndex(index, kMaxBands)) {
-        bands_[static_cast<size_t>(index)].top = std::clamp(std::min(top, bottom), 0.0, 1.0);
-        bands_[static_cast<size_t>(index)].bottom = std::clamp(std::max(top, bottom), 0.0, 1.0);
-        invalidateStatic();
-    }
-}
-
-QColor LinearGauge::bandColour(int index) const {
-    return validIndex(index, kMaxBands) ? bands_[static_cast<size_t>(index)].colour : QColor();
-}
-
-void LinearGauge::setBandColour(int index, const QColor& colour) {
-    if (validIndex(index, kMaxBands)) {
-        bands_[static_cast<size_t>(index)].colour = colour;
-        invalidateStatic();
-    }
-}
-
-void LinearGauge::setLabelCount(int count) {
-    labelCount_ = std::clamp(count, 0, kMaxLabels);
-    invalidateStatic();
-}
-
-QString LinearGauge::labelCaption(int index) const {
-    return validIndex(index, kMaxLabels) ? labels_[static_cast<size_t>(index)].caption : QString();
-}
-
-void LinearGauge::setLabelCaption(int index, const QString& caption) {
-    if (validIndex(index, kMaxLabels)) {
-        labels_[static_cast<size_t>(index)].caption = caption;
-        invalidateStatic();
-    }
-}
-
-QColor LinearGauge::labelColour(int index) const {
-    return validIndex(index, kMaxLabels) ? labels_[static_cast<size_t>(index)].colour : QColor();
-}
-
-void LinearGauge::setLabelColour(int index, const QColor& colour) {
-    if (validIndex(index, kMaxLabels)) {
-        labels_[static_cast<size_t>(index)].colour = colour;
-        invalidateStatic();
-    }
-}
-
-QPointF LinearGauge::labelPosition(int index) const {
-    return validIndex(index, kMaxLabels) ? labels_[static_cast<size_t>(index)].position : QPointF();
-}
-
-void LinearGauge::setLabelPosition(int index, const QPointF& position) {
-    if (validIndex(index, kMaxLabels)) {
-        labels_[static_cast<size_t>(index)].position = position;
+        bandExtents_[static_cast<size_t>(index)] = {std::clamp(std::min(top, bottom), 0.0, 1.0),
+                                                    std::clamp(std::max(top, bottom), 0.0, 1.0)};
         invalidateStatic();
     }
 }
@@ -199,8 +121,8 @@ QString LinearGauge::markerName(int index) const {
     return labelCaption(pointerLegend(index));
 }
 
-QRectF LinearGauge::markerBounds(int index) const {
-    return isMarkerShown(index) ? pointerPolygon(index).boundingRect() : QRectF();
+QPolygonF LinearGauge::markerPolygon(int index) const {
+    return pointerPolygon(index);
 }
 
 QPolygonF LinearGauge::pointerPolygon(int index) const {
@@ -258,8 +180,8 @@ void LinearGauge::paintStatic(QPainter& painter) {
     painter.drawRoundedRect(box, 3, 3);
 
     painter.setPen(Qt::NoPen);
-    for (int i = 0; i < bandCount_; ++i) {
-        const Band& band = bands_[static_cast<size_t>(i)];
+    for (int i = 0; i < markings().bandCount; ++i) {
+        const GaugeMarkings::Band& band = markings().bands[i];
         double x1 = map.transform(map.clampToScale(std::min(band.start, band.end)));
         double x2 = map.transform(map.clampToScale(std::max(band.start, band.end)));
         if (x2 - x1 < kMinimumBandWidth) {
@@ -268,7 +190,8 @@ void LinearGauge::paintStatic(QPainter& painter) {
             x2 = middle + kMinimumBandWidth / 2;
         }
         painter.setBrush(band.colour);
-        painter.drawRect(QRectF(x1, band.top * h, x2 - x1, (band.bottom - band.top) * h));
+        const BandExtent& extent = bandExtents_[static_cast<size_t>(i)];
+        painter.drawRect(QRectF(x1, extent.top * h, x2 - x1, (extent.bottom - extent.top) * h));
     }
 
     // Axis along the top of the tick area, ticks hanging below it, their values under them.
@@ -276,7 +199,7 @@ void LinearGauge::paintStatic(QPainter& painter) {
     // ratio.
     const FittedTexts fitted = fitTexts();
     const TickGeometry ticks = tickGeometry(QFontMetricsF(fitted.font));
-    painter.setPen(QPen(tickColour_, 1.0, Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(QPen(markings().tickColour, 1.0, Qt::SolidLine, Qt::FlatCap));
     painter.drawLine(QPointF(std::round(map.p1()), ticks.axis),
                      QPointF(std::round(map.p2()) + 1, ticks.axis));
     auto drawTicks = [&](const Ticks& kind, double end) {
@@ -297,7 +220,7 @@ LinearGauge::TickGeometry LinearGauge::tickGeometry(const QFontMetricsF& metrics
     const double h = height();
     TickGeometry g{};
     g.fits = true;
-    if (!tickLabelsShown_ || major_.interval <= 0) {
+    if (!markings().tickLabelsShown || major_.interval <= 0) {
         g.axis = std::floor(tickTop_ * h) + 0.5;
         g.majorEnd = std::min(std::floor(tickBottom_ * h), h - 2);
     } else {
@@ -307,8 +230,8 @@ LinearGauge::TickGeometry LinearGauge::tickGeometry(const QFontMetricsF& metrics
         g.baseline = std::floor(h - 0.5 - numberEdge(digits) - digits.bottom());
         g.majorEnd = std::floor(g.baseline + digits.top() - kTickGap);
         double lowestBand = 0.0;
-        for (int i = 0; i < bandCount_; ++i) {
-            lowestBand = std::max(lowestBand, bands_[static_cast<size_t>(i)].bottom * h);
+        for (int i = 0; i < markings().bandCount; ++i) {
+            lowestBand = std::max(lowestBand, bandExtents_[static_cast<size_t>(i)].bottom * h);
         }
         const double designLength = (tickBottom_ - tickTop_) * h;
         g.axis = std::floor(std::max(g.majorEnd - designLength, lowestBand)) + 0.5;
@@ -336,7 +259,7 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
                             [&](const PlacedText& t) { return t.box.intersects(spaced); });
     };
 
-    if (tickLabelsShown_ && major_.interval > 0) {
+    if (markings().tickLabelsShown && major_.interval > 0) {
         const QRectF digits = metrics.tightBoundingRect(QStringLiteral("0123456789-"));
         for (double v = major_.from; v <= major_.to + 1e-9; v += major_.interval) {
             const QString text = QString::number(v);
@@ -346,7 +269,8 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
             // Their room below is settled with the ticks' places, and the same at the sides.
             const double side = 0.5 + numberEdge(digits);
             if (box.left() >= side && box.right() <= w - side && clearOfTexts(box)) {
-                texts.append({text, box, QPointF(box.left(), ticks.baseline), tickColour_});
+                texts.append(
+                    {text, box, QPointF(box.left(), ticks.baseline), markings().tickColour});
             } else if (!dropMisfits) {
                 return false;
             }
@@ -355,33 +279,33 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
 
     // Legends keep clear of the bands and of everything from the axis down.
     QList<QRectF> scale{QRectF(0, ticks.axis - 0.5, w, h)};
-    for (int i = 0; i < bandCount_; ++i) {
-        const Band& band = bands_[static_cast<size_t>(i)];
+    for (int i = 0; i < markings().bandCount; ++i) {
+        const GaugeMarkings::Band& band = markings().bands[i];
         const double x1 = map.transform(map.clampToScale(std::min(band.start, band.end)));
         const double x2 = map.transform(map.clampToScale(std::max(band.start, band.end)));
-        scale << QRectF(x1 - 1, band.top * h, x2 - x1 + 2, (band.bottom - band.top) * h);
+        const BandExtent& extent = bandExtents_[static_cast<size_t>(i)];
+        scale << QRectF(x1 - 1, extent.top * h, x2 - x1 + 2, (extent.bottom - extent.top) * h);
     }
     // Labels sharing a row are laid out left to right: each at its design place unless the one
     // before reaches there, the row then pulled in from the right edge as far as it sticks out.
     QList<int> order;
-    for (int i = 0; i < labelCount_; ++i) {
-        if (!labels_[static_cast<size_t>(i)].caption.isEmpty()) {
+    for (int i = 0; i < markings().labelCount; ++i) {
+        if (!markings().labels[i].caption.isEmpty()) {
             order << i;
         }
     }
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const QPointF pa = labels_[static_cast<size_t>(a)].position;
-        const QPointF pb = labels_[static_cast<size_t>(b)].position;
+        const QPointF pa = markings().labels[a].position;
+        const QPointF pb = markings().labels[b].position;
         return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
     });
     double rowsEnd = area.top();  // below the rows laid out so far, with the gap
     for (qsizetype first = 0; first < order.size();) {
-        const double rowY = labels_[static_cast<size_t>(order[first])].position.y();
+        const double rowY = markings().labels[order[first]].position.y();
         // A row starts at its design height, or lower where the row above reaches there.
         const double rowTop = std::max(rowY * h, rowsEnd);
         qsizetype end = first;
-        while (end < order.size() &&
-               labels_[static_cast<size_t>(order[end])].position.y() == rowY) {
+        while (end < order.size() && markings().labels[order[end]].position.y() == rowY) {
             ++end;
         }
         // Labels in a row stay clearly further apart than the words of one caption.
@@ -389,7 +313,7 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
         QList<QRectF> boxes;
         double reached = area.left() - rowGap;
         for (qsizetype k = first; k < end; ++k) {
-            const Label& label = labels_[static_cast<size_t>(order[k])];
+            const GaugeMarkings::Label& label = markings().labels[order[k]];
             const double x = std::max(label.position.x() * w, reached + rowGap);
             boxes << QRectF(x, rowTop, metrics.horizontalAdvance(label.caption), metrics.height());
             reached = boxes.last().right();
@@ -402,7 +326,7 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
         }
         for (qsizetype k = 0; k < boxes.size(); ++k) {
             const QRectF& box = boxes[k];
-            const Label& label = labels_[static_cast<size_t>(order[first + k])];
+            const GaugeMarkings::Label& label = markings().labels[order[first + k]];
             const bool clear = std::none_of(scale.begin(), scale.end(), [&](const QRectF& part) {
                 return part.intersects(box);
             });
@@ -420,7 +344,7 @@ bool LinearGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTe
 }
 
 void LinearGauge::paintDynamic(QPainter& painter) {
-    paintMarkers(painter, [this](int i) { return pointerPolygon(i); });
+    paintMarkers(painter);
     paintReadout(painter);
 }
 
@@ -428,14 +352,6 @@ QPointF LinearGauge::valueAnchor(int index) const {
     const QRectF pointer = pointerPolygon(index).boundingRect();
     const double x = positionForValue(pixelMap().clampToScale(markerValue(index)));
     return {x, pointer.top() - QFontMetricsF(font()).height() / 2 - 1};
-}
-
-void LinearGauge::notifyMoved(int index, double value) {
-    emit pointerMoved(index, value);
-}
-
-void LinearGauge::notifyReleased(int index, double value) {
-    emit pointerReleased(index, value);
 }
 
 }  // namespace orvendel

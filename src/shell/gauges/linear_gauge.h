@@ -18,9 +18,6 @@ namespace orvendel {
 // A horizontal scale with minor and major ticks, one band, up to five text labels and up to
 // three pointers. The scale runs from its start on the left to its end on the right, drawn
 // between 5 % and 95 % of the width. Pointers stop at the ends of the scale.
-//
-// Program-set values raise nothing; a user's drag raises pointerMoved() for each change and
-// pointerReleased() once at the end; a key move raises both once.
 class LinearGauge : public GaugeWidget {
     Q_OBJECT
 public:
@@ -35,8 +32,6 @@ public:
 
     // Scale ----------------------------------------------------------------------------------
     // Scale start (left) and end (right); also the limits of the pointers' moves.
-    double scaleStart() const { return scaleStart_; }
-    double scaleEnd() const { return scaleEnd_; }
     void setScale(double start, double end);
     // Value to x position (widget coordinates) for the current width.
     ScaleMap pixelMap() const;
@@ -47,49 +42,24 @@ public:
     // up to `to`.
     void setMinorTicks(double interval, double from, double to);
     void setMajorTicks(double interval, double from, double to);
-    void setTickColour(const QColor& colour);
-    QColor tickColour() const { return tickColour_; }
     // Vertical reach of the major ticks as fractions of the height (minor ticks reach half as
     // far up from the bottom edge `bottom`).
     void setTickExtent(double top, double bottom);
-    // Whether the values of major ticks are printed (default false). They sit on the bottom
-    // edge; the ticks then hang above them, below the bands. Labels sharing a row keep a blank
-    // apart and are pulled in from the right edge; texts that still do not fit shrink together.
-    void setTickLabelsShown(bool shown);
-    bool tickLabelsShown() const { return tickLabelsShown_; }
+    // Tick values, when shown (setTickLabelsShown), sit on the bottom edge; the ticks then hang
+    // above them, below the bands.
 
-    // Band 0 ---------------------------------------------------------------------------------
-    // Number of bands drawn, 0 or 1 (default 1).
-    int bandCount() const { return bandCount_; }
-    void setBandCount(int count);
-    double bandStart(int index) const;
-    double bandEnd(int index) const;
-    // Band `index` from `start` to `end` on the scale (either order); emits nothing.
-    void setBand(int index, double start, double end);
-    // Band `index`'s vertical extent as fractions of the height, and its colour.
+    // Bands and labels are the base's (one band, five labels). A label's position is its text's
+    // top left corner as fractions of width and height; labels sharing a row keep a blank apart
+    // and are pulled in from the right edge; texts that still do not fit shrink together.
+    // Band `index`'s vertical extent as fractions of the height.
     void setBandExtent(int index, double top, double bottom);
-    QColor bandColour(int index) const;
-    void setBandColour(int index, const QColor& colour);
-
-    // Labels ---------------------------------------------------------------------------------
-    // Number of labels drawn, 0..5 (default 5).
-    int labelCount() const { return labelCount_; }
-    void setLabelCount(int count);
-    QString labelCaption(int index) const;
-    void setLabelCaption(int index, const QString& caption);
-    QColor labelColour(int index) const;
-    void setLabelColour(int index, const QColor& colour);
-    // Top left corner of the label's text as fractions of width and height.
-    QPointF labelPosition(int index) const;
-    void setLabelPosition(int index, const QPointF& position);
 
     // Pointers -------------------------------------------------------------------------------
     // The pointers are the base's markers (count 0..3, default 3). Values set by the program are
-    // kept as given (a value beyond the scale is drawn at its end) and emit nothing; a fixed
-    // pointer is still drawn and lets clicks through to the pointers below it. A custom outline
-    // lies in the 1000 x 1000 box (x right, y down); a marker width is a fraction of the widget's
-    // width, 0 drawing a hairline.
-    // Vertical extent of the box as fractions of the height.
+    // kept as given (a value beyond the scale is drawn at its end); a fixed pointer is still drawn
+    // and lets clicks through to the pointers below it. A custom outline lies in the 1000 x 1000
+    // box (x right, y down); a marker width is a fraction of the widget's width, 0 drawing a
+    // hairline. Vertical extent of the box as fractions of the height.
     void setPointerExtent(int index, double top, double bottom);
     // The label whose caption names pointer `index` (default: the label of the same index).
     int pointerLegend(int index) const;
@@ -100,21 +70,13 @@ public:
     QPointF pointerGrabPoint(int index) const;
 
     QString markerName(int index) const override;
-    QRectF markerBounds(int index) const override;
-
-signals:
-    // The user moved pointer `index` to `value` (repeatedly while dragging).
-    void pointerMoved(int index, double value);
-    // The user's move of pointer `index` ended at `value`.
-    void pointerReleased(int index, double value);
 
 protected:
     int markerAt(const QPointF& pos) const override;
     double valueFromPoint(const QPointF& pos) const override;
+    QPolygonF markerPolygon(int index) const override;
     void paintStatic(QPainter& painter) override;
     void paintDynamic(QPainter& painter) override;
-    void notifyMoved(int index, double value) override;
-    void notifyReleased(int index, double value) override;
     QPointF valueAnchor(int index) const override;
     bool placeTexts(const QFont& font, bool dropMisfits, QList<PlacedText>& texts) const override;
 
@@ -135,31 +97,18 @@ private:
         double from;
         double to;
     };
-    struct Band {
-        double start;
-        double end;
+    struct BandExtent {
         double top;
         double bottom;
-        QColor colour;
-    };
-    struct Label {
-        QString caption;
-        QColor colour;
-        QPointF position;
     };
 
     double scaleStart_ = 0.0;
     double scaleEnd_ = 100.0;
     Ticks minor_{10.0, 0.0, 100.0};
     Ticks major_{50.0, 0.0, 100.0};
-    QColor tickColour_;
     double tickTop_ = 0.86;
     double tickBottom_ = 1.0;
-    bool tickLabelsShown_ = false;
-    std::array<Band, kMaxBands> bands_;
-    int bandCount_ = kMaxBands;
-    std::array<Label, kMaxLabels> labels_;
-    int labelCount_ = kMaxLabels;
+    std::array<BandExtent, kMaxBands> bandExtents_{{{0.6, 0.75}}};
     std::array<int, kMaxPointers> pointerLegends_{0, 1, 2};
 };
 

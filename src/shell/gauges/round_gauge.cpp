@@ -51,8 +51,7 @@ double distanceToSegment(const QPointF& p, const QPointF& a, const QPointF& b) {
 }  // namespace
 
 RoundGauge::RoundGauge(QWidget* parent)
-    : GaugeWidget(parent),
-      tickColour_(255, 255, 0),
+    : GaugeWidget(kMaxLabels, kMaxBands, parent),
       faceFill_(28, 28, 28),
       faceEdge_(112, 112, 112),
       angleMap_(kNeedleMinimum, kNeedleMaximum, kNeedleMinimum, kNeedleMaximum) {
@@ -60,8 +59,9 @@ RoundGauge::RoundGauge(QWidget* parent)
     for (auto& scale : scales_) {
         scale = {kNeedleMinimum, kNeedleMaximum - kNeedleMinimum, QColor(255, 255, 0)};
     }
-    for (auto& band : bands_) {
-        band = {0.0, 0.0, QColor(128, 128, 128)};
+    setTickColour(QColor(255, 255, 0));
+    for (int i = 0; i < kMaxBands; ++i) {
+        setBandColour(i, QColor(128, 128, 128));
     }
     const QColor colours[] = {QColor(255, 0, 0), QColor(0, 255, 255), QColor(255, 0, 255),
                               QColor(192, 192, 192)};
@@ -70,7 +70,8 @@ RoundGauge::RoundGauge(QWidget* parent)
         setMarkerColour(i, colours[i]);
         setMarkerWidth(i, kNeedleBreadth);
         setMarkerReach(i, kNeedleLength, kNeedleTail);
-        labels_[static_cast<size_t>(i)] = {QString(), colours[i], QPointF(-0.75, 0.0)};
+        setLabelColour(i, colours[i]);
+        setLabelPosition(i, QPointF(-0.75, 0.0));
     }
     faceOutline_ << QPointF(0, 0) << QPointF(1000, 0) << QPointF(1000, 1000) << QPointF(0, 1000);
 }
@@ -86,8 +87,8 @@ QString RoundGauge::markerName(int index) const {
     return labelCaption(index);
 }
 
-QRectF RoundGauge::markerBounds(int index) const {
-    return isMarkerShown(index) ? needlePolygon(index).boundingRect() : QRectF();
+QPolygonF RoundGauge::markerPolygon(int index) const {
+    return needlePolygon(index);
 }
 
 double RoundGauge::scaleStart(int index) const {
@@ -129,88 +130,10 @@ void RoundGauge::setTickIntervals(double major, double minor) {
     invalidateStatic();
 }
 
-void RoundGauge::setTickColour(const QColor& colour) {
-    tickColour_ = colour;
-    invalidateStatic();
-}
-
-void RoundGauge::setTickLabelsShown(bool shown) {
-    tickLabelsShown_ = shown;
-    invalidateStatic();
-}
-
-void RoundGauge::setBandCount(int count) {
-    bandCount_ = std::clamp(count, 0, kMaxBands);
-    invalidateStatic();
-}
-
-double RoundGauge::bandStart(int index) const {
-    return validIndex(index, kMaxBands) ? bands_[static_cast<size_t>(index)].start : 0.0;
-}
-
-double RoundGauge::bandEnd(int index) const {
-    return validIndex(index, kMaxBands) ? bands_[static_cast<size_t>(index)].end : 0.0;
-}
-
-QColor RoundGauge::bandColour(int index) const {
-    return validIndex(index, kMaxBands) ? bands_[static_cast<size_t>(index)].colour : QColor();
-}
-
-void RoundGauge::setBand(int index, double start, double end) {
-    if (validIndex(index, kMaxBands)) {
-        setBand(index, start, end, bands_[static_cast<size_t>(index)].colour);
-    }
-}
-
-void RoundGauge::setBand(int index, double start, double end, const QColor& colour) {
-    if (validIndex(index, kMaxBands)) {
-        bands_[static_cast<size_t>(index)] = {start, end, colour};
-        invalidateStatic();
-    }
-}
-
 void RoundGauge::setBandRing(double inner, double outer) {
     bandInner_ = std::clamp(std::min(inner, outer), 0.0, 1.0);
     bandOuter_ = std::clamp(std::max(inner, outer), 0.0, 1.0);
     invalidateStatic();
-}
-
-void RoundGauge::setLabelCount(int count) {
-    labelCount_ = std::clamp(count, 0, kMaxLabels);
-    invalidateStatic();
-}
-
-QString RoundGauge::labelCaption(int index) const {
-    return validIndex(index, kMaxLabels) ? labels_[static_cast<size_t>(index)].caption : QString();
-}
-
-void RoundGauge::setLabelCaption(int index, const QString& caption) {
-    if (validIndex(index, kMaxLabels)) {
-        labels_[static_cast<size_t>(index)].caption = caption;
-        invalidateStatic();
-    }
-}
-
-QColor RoundGauge::labelColour(int index) const {
-    return validIndex(index, kMaxLabels) ? labels_[static_cast<size_t>(index)].colour : QColor();
-}
-
-void RoundGauge::setLabelColour(int index, const QColor& colour) {
-    if (validIndex(index, kMaxLabels)) {
-        labels_[static_cast<size_t>(index)].colour = colour;
-        invalidateStatic();
-    }
-}
-
-QPointF RoundGauge::labelPosition(int index) const {
-    return validIndex(index, kMaxLabels) ? labels_[static_cast<size_t>(index)].position : QPointF();
-}
-
-void RoundGauge::setLabelPosition(int index, const QPointF& position) {
-    if (validIndex(index, kMaxLabels)) {
-        labels_[static_cast<size_t>(index)].position = position;
-        invalidateStatic();
-    }
 }
 
 void RoundGauge::setFaceOutline(const QPolygonF& outline) {
@@ -293,8 +216,8 @@ void RoundGauge::paintStatic(QPainter& painter) {
 
     // Bands as pieces of the ring.
     painter.setPen(Qt::NoPen);
-    for (int i = 0; i < bandCount_; ++i) {
-        const Band& band = bands_[static_cast<size_t>(i)];
+    for (int i = 0; i < markings().bandCount; ++i) {
+        const GaugeMarkings::Band& band = markings().bands[i];
         const double a1 = angleOf(std::min(band.start, band.end));
         const double a2 = angleOf(std::max(band.start, band.end));
         if (a2 <= a1) {
@@ -314,14 +237,14 @@ void RoundGauge::paintStatic(QPainter& painter) {
     const double mainFrom = std::min(main.start, main.start + main.extent);
     const double mainTo = std::max(main.start, main.start + main.extent);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(tickColour_, 1.0, Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(QPen(markings().tickColour, 1.0, Qt::SolidLine, Qt::FlatCap));
     painter.drawArc(ringRect(kTickOuter), qRound(angleOf(mainFrom) * 16),
                     qRound((angleOf(mainTo) - angleOf(mainFrom)) * 16));
     auto drawTicks = [&](double interval, double inner, double width) {
         if (interval <= 0) {
             return;
         }
-        painter.setPen(QPen(tickColour_, width, Qt::SolidLine, Qt::FlatCap));
+        painter.setPen(QPen(markings().tickColour, width, Qt::SolidLine, Qt::FlatCap));
         const double first = std::ceil(mainFrom / interval - 1e-9) * interval;
         for (double v = first; v <= mainTo + 1e-9; v += interval) {
             painter.drawLine(pointForValue(v, inner), pointForValue(v, kTickOuter));
@@ -350,7 +273,7 @@ void RoundGauge::paintStatic(QPainter& painter) {
 void RoundGauge::paintDynamic(QPainter& painter) {
     const QPointF c = centre();
     const double r = radius();
-    paintMarkers(painter, [this](int i) { return needlePolygon(i); });
+    paintMarkers(painter);
     // Hub over the needles' roots.
     painter.setPen(QPen(QColor(40, 40, 40), 1.0));
     painter.setBrush(QColor(150, 150, 150));
@@ -423,7 +346,7 @@ bool RoundGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTex
     const Scale& main = scales_[0];
     const double mainFrom = std::min(main.start, main.start + main.extent);
     const double mainTo = std::max(main.start, main.start + main.extent);
-    if (tickLabelsShown_ && majorTick_ > 0) {
+    if (markings().tickLabelsShown && majorTick_ > 0) {
         const QRectF digits = metrics.tightBoundingRect(QStringLiteral("0123456789-"));
         const double first = std::ceil(mainFrom / majorTick_ - 1e-9) * majorTick_;
         for (double v = first; v <= mainTo + 1e-9; v += majorTick_) {
@@ -436,15 +359,16 @@ bool RoundGauge::placeTexts(const QFont& font, bool dropMisfits, QList<PlacedTex
             const QPointF middle = pointForValue(v, 1.0) - c;
             const QPointF at = c + middle * ((reach * r + clearance + spacing) / r);
             const QRectF box(at - QPointF(size.width() / 2, size.height() / 2), size);
-            numbers.append({text, box, QPointF(box.left(), box.top() - digits.top()), tickColour_});
+            numbers.append(
+                {text, box, QPointF(box.left(), box.top() - digits.top()), markings().tickColour});
         }
     }
 
     // Legends: at the design place if that is clear, else as near to it as the face, the dial
     // and the other texts allow.
     QList<PlacedText> legends;
-    for (int i = 0; i < labelCount_; ++i) {
-        const Label& label = labels_[static_cast<size_t>(i)];
+    for (int i = 0; i < markings().labelCount; ++i) {
+        const GaugeMarkings::Label& label = markings().labels[i];
         if (label.caption.isEmpty()) {
             continue;
         }
@@ -533,14 +457,6 @@ QPainterPath RoundGauge::faceEdge() const {
     edge.addPolygon(facePolygon());
     edge.closeSubpath();
     return edge;
-}
-
-void RoundGauge::notifyMoved(int index, double value) {
-    emit needleMoved(index, value);
-}
-
-void RoundGauge::notifyReleased(int index, double value) {
-    emit needleReleased(index, value);
 }
 
 }  // namespace orvendel

@@ -16,9 +16,6 @@ namespace orvendel {
 // up to four text labels. The needles move over the fixed range -90..90, which the dial shows
 // as its right half: 0 points right, 90 straight up and -90 straight down, so that a camera's
 // pitch reads as it looks. The face is a polygon laid over the whole widget.
-//
-// Program-set values raise nothing; a user's drag raises needleMoved() for each change and
-// needleReleased() once at the end; a key move raises both once.
 class RoundGauge : public GaugeWidget {
     Q_OBJECT
 public:
@@ -35,14 +32,13 @@ public:
     // Needles ------------------------------------------------------------------------------
     // The needles are the base's markers (count 0..4, default 4; colours red, cyan, magenta,
     // silver by default). Values set by the program are kept as given (a value beyond the arc is
-    // drawn at its end) and emit nothing. A needle is a blade from 0.16 of the radius behind the
-    // centre to 0.8 of it, 0.07 of the radius wide.
+    // drawn at its end). A needle is a blade from 0.16 of the radius behind the centre to 0.8 of
+    // it, 0.07 of the radius wide.
     // The needle's drawn polygon in widget coordinates.
     QPolygonF needlePolygon(int index) const;
 
     // Needles are named by the label of the same index.
     QString markerName(int index) const override;
-    QRectF markerBounds(int index) const override;
 
     // Scales ---------------------------------------------------------------------------------
     // Start and extent of scale `index` (0 or 1) in degrees of value. Scale 0 carries the ticks;
@@ -55,49 +51,22 @@ public:
     QColor scaleColour(int index) const;
     void setScaleColour(int index, const QColor& colour);
 
-    // Ticks on scale 0: intervals in degrees (0 switches that kind off) and their colour.
-    double majorTickInterval() const { return majorTick_; }
-    double minorTickInterval() const { return minorTick_; }
+    // Ticks on scale 0: intervals in degrees (0 switches that kind off). Tick values, when shown
+    // (setTickLabelsShown), are printed outside the ring; a value that a legend crowds moves
+    // aside, to the right, by up to one and a half times its width.
     void setTickIntervals(double major, double minor);
-    QColor tickColour() const { return tickColour_; }
-    void setTickColour(const QColor& colour);
-    // Whether the values of the major ticks are printed outside the ring (default false). A value
-    // that a legend crowds moves aside, to the right, by up to one and a half times its width.
-    bool tickLabelsShown() const { return tickLabelsShown_; }
-    void setTickLabelsShown(bool shown);
 
-    // Bands ----------------------------------------------------------------------------------
-    // Number of bands drawn, 0..4 (default 4).
-    int bandCount() const { return bandCount_; }
-    void setBandCount(int count);
-    // Band `index` from `start` to `end` in degrees (either order), in `colour`.
-    double bandStart(int index) const;
-    double bandEnd(int index) const;
-    QColor bandColour(int index) const;
-    void setBand(int index, double start, double end);
-    void setBand(int index, double start, double end, const QColor& colour);
-    // The ring the bands fill, as fractions of the dial's radius (default 0.7 to 0.8).
+    // Bands and labels are the base's (four of each). Bands run in degrees and fill a ring, as
+    // fractions of the dial's radius (default 0.7 to 0.8).
     void setBandRing(double inner, double outer);
-
-    // Labels ---------------------------------------------------------------------------------
-    // Number of labels drawn, 0..4 (default 4).
-    int labelCount() const { return labelCount_; }
-    void setLabelCount(int count);
-    QString labelCaption(int index) const;
-    void setLabelCaption(int index, const QString& caption);
-    QColor labelColour(int index) const;
-    void setLabelColour(int index, const QColor& colour);
-    // Where the label's text begins: its left end and vertical middle, in fractions of the
-    // dial's radius from the centre, x to the right and y upwards. A label that would run into
-    // the dial, the face's edge or a tick value moves outwards (up for the upper labels, down for
-    // the lower ones) and to the left as far as needed.
-    QPointF labelPosition(int index) const;
-    void setLabelPosition(int index, const QPointF& position);
+    // A label's position is where its text begins: its left end and vertical middle, in
+    // fractions of the dial's radius from the centre, x to the right and y upwards. A label that
+    // would run into the dial, the face's edge or a tick value moves outwards (up for the upper
+    // labels, down for the lower ones) and to the left as far as needed.
 
     // Face -----------------------------------------------------------------------------------
     // Outline of the face in a 1000 x 1000 box stretched over the widget (default: the whole
     // box), and its fill and edge colours.
-    QPolygonF faceOutline() const { return faceOutline_; }
     void setFaceOutline(const QPolygonF& outline);
     void setFaceColours(const QColor& fill, const QColor& edge);
 
@@ -105,8 +74,6 @@ public:
     // Centre and radius of the dial.
     QPointF centre() const;
     double radius() const;
-    // Value to dial angle (degrees, counter-clockwise from pointing right) and back.
-    const ScaleMap& angleMap() const { return angleMap_; }
     // The point at `radiusFraction` of the radius along a needle standing at `value`.
     QPointF pointForValue(double value, double radiusFraction) const;
     // Needle length as a fraction of the radius (the default reach of the needles' heads).
@@ -115,19 +82,12 @@ public:
     // The face outline stretched over the widget, in widget coordinates.
     QPolygonF facePolygon() const;
 
-signals:
-    // The user moved needle `index` to `value` (repeatedly while dragging).
-    void needleMoved(int index, double value);
-    // The user's move of needle `index` ended at `value`.
-    void needleReleased(int index, double value);
-
 protected:
     int markerAt(const QPointF& pos) const override;
     double valueFromPoint(const QPointF& pos) const override;
+    QPolygonF markerPolygon(int index) const override;
     void paintStatic(QPainter& painter) override;
     void paintDynamic(QPainter& painter) override;
-    void notifyMoved(int index, double value) override;
-    void notifyReleased(int index, double value) override;
     QPointF valueAnchor(int index) const override;
     bool placeTexts(const QFont& font, bool dropMisfits, QList<PlacedText>& texts) const override;
     QPainterPath faceEdge() const override;
@@ -138,31 +98,16 @@ private:
         double extent;
         QColor colour;
     };
-    struct Band {
-        double start;
-        double end;
-        QColor colour;
-    };
-    struct Label {
-        QString caption;
-        QColor colour;
-        QPointF position;
-    };
 
     std::array<Scale, kScaleCount> scales_;
-    std::array<Band, kMaxBands> bands_;
-    std::array<Label, kMaxLabels> labels_;
-    int bandCount_ = kMaxBands;
-    int labelCount_ = kMaxLabels;
     double majorTick_ = 30.0;
     double minorTick_ = 15.0;
-    QColor tickColour_;
-    bool tickLabelsShown_ = false;
     double bandInner_ = 0.7;
     double bandOuter_ = 0.8;
     QPolygonF faceOutline_;
     QColor faceFill_;
     QColor faceEdge_;
+    // Value to dial angle (degrees, counter-clockwise from pointing right) and back.
     ScaleMap angleMap_;
 };
 

@@ -9,16 +9,6 @@ namespace orvendel {
 ScaleMap::ScaleMap(double s1, double s2, double p1, double p2)
     : s1_(s1), s2_(s2), p1_(p1), p2_(p2) {}
 
-void ScaleMap::setScaleInterval(double s1, double s2) {
-    s1_ = s1;
-    s2_ = s2;
-}
-
-void ScaleMap::setPaintInterval(double p1, double p2) {
-    p1_ = p1;
-    p2_ = p2;
-}
-
 double ScaleMap::transform(double value) const {
     if (s2_ == s1_) {
         return p1_;

@@ -11,13 +11,9 @@ class ScaleMap {
 public:
     // An identity map over [0, 1].
     ScaleMap() = default;
-    // A map from the scale interval [s1, s2] onto the paint interval [p1, p2].
+    // A map from the scale interval [s1, s2] onto the paint interval [p1, p2]; either may run
+    // backwards (s1 > s2 for a reversed scale, p1 > p2 for y growing downwards).
     ScaleMap(double s1, double s2, double p1, double p2);
-
-    // Sets the scale interval; s1 may be greater than s2 (a reversed scale).
-    void setScaleInterval(double s1, double s2);
-    // Sets the paint interval; p1 may be greater than p2 (e.g. y growing downwards).
-    void setPaintInterval(double p1, double p2);
 
     double s1() const { return s1_; }
     double s2() const { return s2_; }

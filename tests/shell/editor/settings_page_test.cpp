@@ -241,11 +241,10 @@ TEST_F(SettingsPageTest, APushNeitherReadsNorWarnsNorChangesTheRecord) {
     };
     spy(page.get(), &SettingsPage::recordEdited);
     for (Camera c : {kChase, kDrive}) {
-        spy(&angle(c), &RoundGauge::needleMoved);
-        spy(&angle(c), &RoundGauge::needleReleased);
-        for (LinearGauge* g : {&zoom(c), &distance(c)}) {
-            spy(g, &LinearGauge::pointerMoved);
-            spy(g, &LinearGauge::pointerReleased);
+        for (GaugeWidget* g :
+             std::initializer_list<GaugeWidget*>{&angle(c), &zoom(c), &distance(c)}) {
+            spy(g, &GaugeWidget::markerMoved);
+            spy(g, &GaugeWidget::markerReleased);
         }
     }
     // Controls that disagree with the record: a push in the wrong order, or one that read the
@@ -378,9 +377,10 @@ TEST_F(SettingsPageTest, AnUnrecognisedFilesPageShowsTheRecordWithoutDesignState
             EXPECT_EQ(gauge.labelCaption(i), captions[i]) << "label " << i;
         // The minimum's arrowhead points right and the maximum's left: one right of the other
         // would cross them.
-        const bool arrowheads =
-            gauge.markerShape(kPointerMinimum) == LinearGauge::PointerShape::LeftArrowhead &&
-            gauge.markerShape(kPointerMaximum) == LinearGauge::PointerShape::RightArrowhead;
+        const bool arrowheads = gauge.markerPainter(kPointerMinimum).shape() ==
+                                    LinearGauge::PointerShape::LeftArrowhead &&
+                                gauge.markerPainter(kPointerMaximum).shape() ==
+                                    LinearGauge::PointerShape::RightArrowhead;
         EXPECT_FALSE(arrowheads && gauge.pointerPolygon(kPointerMinimum).boundingRect().left() >
                                        gauge.pointerPolygon(kPointerMaximum).boundingRect().left())
             << "crossed pointers";

@@ -153,7 +153,7 @@ void expectTextsFit(GaugeWidget& gauge, QSize design, double scale, bool grown,
                     QStringList expected) {
     gauge.setFont(dejaVu(gauge, scale));
     gauge.setFixedSize(grown ? design * scale : design);
-    const QList<GaugeWidget::DrawnText> texts = gauge.drawnTexts();
+    const QList<DrawnText> texts = gauge.drawnTexts();
     QStringList drawn;
     for (const auto& t : texts)
         drawn << t.text;
