@@ -95,6 +95,9 @@ struct Road {
     void (*edit)(CameraSettings&);
     const char* warning;
 };
+void PrintTo(const Road& road, std::ostream* out) {
+    *out << "revision " << road.revision;
+}
 
 // A window that has read the sample of the revision.
 class ReadRevisionTest : public MainWindowTest, public ::testing::WithParamInterface<Road> {
