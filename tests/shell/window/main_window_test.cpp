@@ -79,13 +79,23 @@ protected:
         EXPECT_EQ(messages.shown().back().title, title);
         EXPECT_EQ(messages.shown().back().text, text);
     }
-    // Makes the sample of `revision` read-only and opens the window on it; gives its permissions
-    // as the system shows them (Windows has a read-only flag, and gives an .exe r-x).
-    fs::perms openReadOnly(int revision) {
+    // The centre of "Next >", where "Modify NWN" lies once the settings page shows.
+    QPoint nextButtonCentre() {
+        const QPoint at = find("Next1")->mapTo(window.get(), find("Next1")->rect().center());
+        const QWidget* apply = find("ApplyButton");
+        EXPECT_TRUE(QRect(apply->mapTo(window.get(), QPoint()), apply->size()).contains(at));
+        return at;
+    }
+    // Makes the sample of `revision` read-only and reads it, answering the question with
+    // `answer`; gives its permissions as the system showed them before (Windows has a read-only
+    // flag, and gives an .exe r-x).
+    fs::perms readReadOnly(int revision, bool answer) {
         const std::string path = files.executable(revision).toStdString();
         fs::permissions(path, fs::perms(0444));
-        open(files.executable(revision));
-        return fs::status(path).permissions();
+        const fs::perms readOnly = fs::status(path).permissions();
+        messages.queueAnswer(answer);
+        read(revision);
+        return readOnly;
     }
 };
 
@@ -94,10 +104,8 @@ struct Road {
     int revision;
     void (*edit)(CameraSettings&);
     const char* warning;
+    friend void PrintTo(const Road& r, std::ostream* out) { *out << "revision " << r.revision; }
 };
-void PrintTo(const Road& road, std::ostream* out) {
-    *out << "revision " << road.revision;
-}
 
 // A window that has read the sample of the revision.
 class ReadRevisionTest : public MainWindowTest, public ::testing::WithParamInterface<Road> {
@@ -168,21 +176,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return "Revision" + std::to_string(info.param.revision); });
 
 TEST_F(MainWindowTest, ReadOnlyExecutableAnsweredNoIsNotReadYetOpensTheSettingsPage) {
-    openReadOnly(1);
-    messages.queueAnswer(false);
-    click("Next1");
+    readReadOnly(1, false);
     expectQuestion("Read Only", kReadOnlyQuestion);
     EXPECT_EQ(window->state().revision, -1);
     EXPECT_TRUE(find("SettingsFrame")->isVisible());
-    click("ApplyButton");  // nothing was read: refused before any question
-    EXPECT_EQ(messages.shown().back().text, kNothingToWrite);
-    EXPECT_EQ(messages.shown().back().icon, MessageBoxes::Icon::Exclamation);
 }
 
 TEST_F(MainWindowTest, ReadOnlyExecutableIsAskedAboutAgainBeforeAWriteAndNoLeavesItAlone) {
-    const fs::perms readOnly = openReadOnly(1);
-    messages.queueAnswer(false);
-    click("Next1");
+    const fs::perms readOnly = readReadOnly(1, false);
     page()->applyBiowareDefaults();
     messages.queueAnswer(false);
     click("ApplyButton");
@@ -193,9 +194,7 @@ TEST_F(MainWindowTest, ReadOnlyExecutableIsAskedAboutAgainBeforeAWriteAndNoLeave
 }
 
 TEST_F(MainWindowTest, ReadOnlyExecutableAnsweredYesIsReadAndWrittenWithoutAFurtherQuestion) {
-    openReadOnly(0);
-    messages.queueAnswer(true);
-    click("Next1");
+    readReadOnly(0, true);
     EXPECT_EQ(window->state().revision, 0);
     click("ApplyButton");
     EXPECT_EQ(messages.shown().size(), 1);
@@ -235,23 +234,16 @@ TEST_F(MainWindowTest, UnrecognisedExecutableWaitsForOkOpensTheSettingsPageAndIs
         EXPECT_EQ(okStatuses, writes ? QStringList{kUnknownVersion} : QStringList());
         EXPECT_EQ(messages.shown().size(), writes ? 0 : 1);
         EXPECT_EQ(messages.shown().value(0).text, writes ? QString() : kNothingToWrite);
+        EXPECT_EQ(messages.shown().value(0).icon,
+                  writes ? MessageBoxes::Icon::None : MessageBoxes::Icon::Exclamation);
     }
     EXPECT_EQ(WindowTestFiles::read(path), std::vector<std::uint8_t>(64 * 1024, 'x'));
-}
-
-// The centre of "Next >", where "Modify NWN" lies once the settings page shows.
-QPoint nextButtonCentre(MainWindow& window) {
-    auto* next = window.findChild<QWidget*>(QStringLiteral("Next1"));
-    const QPoint at = next->mapTo(&window, next->rect().center());
-    auto* apply = window.findChild<QWidget*>(QStringLiteral("ApplyButton"));
-    EXPECT_TRUE(QRect(apply->mapTo(&window, QPoint()), apply->size()).contains(at));
-    return at;
 }
 
 TEST_F(MainWindowTest, DoubleClickOnNextOnlyReadsAndLeavesTheFocusOffModify) {
     open(files.executable(1));
     // Press, release, double click and release at one place, as a window system delivers them.
-    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, nextButtonCentre(*window));
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, nextButtonCentre());
     EXPECT_EQ(window->state().revision, 1);
     EXPECT_TRUE(messages.shown().isEmpty() && okStatuses.isEmpty()) << "a writing run began";
     EXPECT_EQ(window->focusWidget(), find("CTGauge")) << "focus must not rest on Modify NWN";
@@ -271,7 +263,7 @@ TEST_F(MainWindowTest, ExecutableWithAnotherNameIsWrittenOnlyAfterYesAndTheOther
                    "the old values.  Do you wish me to modify this name anyway?");
     EXPECT_TRUE(unchanged(1));
     messages.queueAnswer(true);
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, nextButtonCentre(*window));
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, nextButtonCentre());
     EXPECT_EQ(okStatuses, QStringList{kModified});
     expectFileHoldsRecord(1);
     EXPECT_TRUE(WindowTestFiles::read(link) == files.original(1));
@@ -388,12 +380,10 @@ TEST_F(CopiesFoundTest, PathBoxHoldsTheFirstCopyAndDownListsEveryCopyToPickFrom)
     EXPECT_FALSE(find("SearchNote")->isVisible());
     QTest::keyClick(nwn, Qt::Key_Down);
     ASSERT_TRUE(list->isVisible());
-    QStringList shown;
-    for (int row = 0; row < list->model()->rowCount(); ++row)
-        shown << list->model()->index(row, 0).data(Qt::ToolTipRole).toString();
-    EXPECT_EQ(shown,
-              QStringList({QDir::toNativeSeparators(found[0]), QDir::toNativeSeparators(found[1]),
-                           QDir::toNativeSeparators(found[2])}));
+    ASSERT_EQ(list->model()->rowCount(), found.size());
+    for (int row = 0; row < found.size(); ++row)
+        EXPECT_EQ(list->model()->index(row, 0).data(Qt::ToolTipRole).toString(),
+                  QDir::toNativeSeparators(found[row]));
     pick(1);
     EXPECT_EQ(nwn->text(), found[1]);
     EXPECT_FALSE(find("Next1")->isEnabled());
@@ -419,14 +409,9 @@ TEST_F(CopiesFoundTest, ListShowsEachLauncherAndThePathWithTheWholePathAsTooltip
     EXPECT_EQ(list->textElideMode(), Qt::ElideMiddle);
 }
 
-TEST_F(MainWindowTest, OneCopyFoundNeedsNoListAndNoneShowsWhereTheSearchLooked) {
+TEST_F(MainWindowTest, OneCopyFoundNeedsNoList) {
     open(files.executable(0));
     EXPECT_EQ(find<QLineEdit>("NWN")->completer(), nullptr);
-    EXPECT_FALSE(find("SearchNote")->isVisible());
-    open(MainWindow::LocatedGames({}, QStringLiteral("Looked in ~/.wine.  Please use Browse.")));
-    EXPECT_EQ(find<QLineEdit>("NWN")->text(), "");
-    EXPECT_TRUE(find("SearchNote")->isVisible());
-    EXPECT_EQ(find<QLabel>("SearchNote")->text(), "Looked in ~/.wine.  Please use Browse.");
 }
 
 TEST_F(MainWindowTest, TheExecutableReadLastIsOfferedWhereTheSearchFindsNoneAndBrowseOpensThere) {
@@ -443,6 +428,7 @@ TEST_F(MainWindowTest, TheExecutableReadLastIsOfferedWhereTheSearchFindsNoneAndB
     places.setExecutable(files.path("gone/nwmain.exe"));
     open(MainWindow::LocatedGames({}, note));
     EXPECT_EQ(find<QLineEdit>("NWN")->text(), "");
+    EXPECT_TRUE(find("SearchNote")->isVisible());
     EXPECT_EQ(find<QLabel>("SearchNote")->text(), note);
     // Browse opens at the remembered file all the same while the box is empty.
     dialogs.queue(std::nullopt);
@@ -561,14 +547,11 @@ protected:
     void SetUp() override { read(0); }
 };
 
-TEST_F(SettingsFileTest, ACancelledLoadLeavesTheRecord) {
+TEST_F(SettingsFileTest, SaveAndLoadRoundTripAndCancelledDialogsDoNothing) {
     dialogs.queue(std::nullopt);
     click("LoadSettings");
     EXPECT_TRUE(sameBytes(record(), window->state().undoSnapshot));
-    EXPECT_EQ(dialogs.asked(), QStringList{"open-settings"});
-}
 
-TEST_F(SettingsFileTest, SavedSettingsLoadBackUnaskedWithinTheirLastDigit) {
     dragPointer(*page()->distanceGauge(Camera::Drive), 0, 200);
     QCoreApplication::processEvents();  // the viewing-distance warning
     const CameraSettings saved = record();
@@ -584,7 +567,7 @@ TEST_F(SettingsFileTest, SavedSettingsLoadBackUnaskedWithinTheirLastDigit) {
         EXPECT_NEAR(fieldValue(record(), field), want, 1e-6 * std::max(1.0f, std::abs(want)))
             << fieldName(field);
     }
-    EXPECT_EQ(dialogs.asked(), QStringList({"save-settings", "open-settings"}));
+    EXPECT_EQ(dialogs.asked(), QStringList({"open-settings", "save-settings", "open-settings"}));
 }
 
 TEST_F(SettingsFileTest, SavingOverAnExistingFileAsksFirstAndNoKeepsTheFile) {
@@ -643,8 +626,8 @@ TEST_F(SettingsFileTest, SavingOntoTheExecutableOrItsOriginalCopyIsRefusedWithAW
     EXPECT_TRUE(fs::is_regular_file(files.path("rev0/settings.chs").toStdString()));
 }
 
-// Reading and writing faults are the settings file's own to find; the window shows them.
-TEST_F(SettingsFileTest, FilesThatCannotBeLoadedOrSavedAreReportedByNameAndChangeNothing) {
+TEST_F(SettingsFileTest, BadFilesAreRefusedNamingTheFileAndAWrongTagOnlyClampsTheRecord) {
+    // Reading and writing faults are the settings file's own to find; the window shows them.
     messages.clear();
     const CameraSettings before = record();
     load(files.write("words.chs", "\"Version\",\"G\"\r\n\"CTAngleMin\",twelve\r\n"));
@@ -653,9 +636,7 @@ TEST_F(SettingsFileTest, FilesThatCannotBeLoadedOrSavedAreReportedByNameAndChang
     EXPECT_TRUE(messages.shown()[0].text.contains("words.chs"));
     EXPECT_TRUE(messages.shown()[1].text.contains("mine.chs"));
     EXPECT_TRUE(sameBytes(record(), before));
-}
 
-TEST_F(SettingsFileTest, AFileOfAnUnknownFormatIsReportedAndOnlyClampsTheRecord) {
     messages.clear();
     window->state().settings.CTAngleMax = 120;  // beyond what a load lets through
     load(files.write("lower.chs", "\"Version\",\"g\"\r\n"));

@@ -12,7 +12,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSemaphore>
-#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <atomic>
