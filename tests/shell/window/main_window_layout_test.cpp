@@ -460,7 +460,6 @@ TEST_F(FontSizeTest, TheClassicFontGetsTheDesignsPlacesCaptionsAndColours) {
         {find("BrowseButton"), "Browse..."},
         {find("Command2"), "Cancel"},
         {find("RestoreButton"), "Restore Original"},
-        {find("ApplyButton"), "Modify NWN"},
         {find("CancelButton"), "Exit"},
         {find("Label7"), "Camera Height"},
         {busy.findChild<QWidget*>("Label1"), "Modifying Neverwinter Nights..."},

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The main window on sample executables: the whole road from "Next >" to the file and back;
-// read-only, hard-linked, unrecognised and unreadable files; "Restore Original"; settings files.
+// The main window on sample executables: reading, editing, writing and undoing in either
+// revision; read-only, hard-linked, unrecognised and unreadable files; "Restore Original"; the
+// path box and the start-up search; settings files.
 #include "shell/window/main_window.h"
 
 #include <QAbstractItemView>
@@ -55,6 +56,11 @@ protected:
             << "first wrong byte at "
             << std::mismatch(bytes.begin(), bytes.end(), expected.begin()).first - bytes.begin();
     }
+    // Opens the window on the sample of `revision` and reads it with "Next >".
+    void read(int revision) {
+        open(files.executable(revision));
+        click("Next1");
+    }
     void load(const QString& path) {
         dialogs.queue(path);
         click("LoadSettings");
@@ -73,71 +79,95 @@ protected:
         EXPECT_EQ(messages.shown().back().title, title);
         EXPECT_EQ(messages.shown().back().text, text);
     }
+    // The centre of "Next >", where "Modify NWN" lies once the settings page shows.
+    QPoint nextButtonCentre() {
+        const QPoint at = find("Next1")->mapTo(window.get(), find("Next1")->rect().center());
+        const QWidget* apply = find("ApplyButton");
+        EXPECT_TRUE(QRect(apply->mapTo(window.get(), QPoint()), apply->size()).contains(at));
+        return at;
+    }
+    // Makes the sample of `revision` read-only and reads it, answering the question with
+    // `answer`; gives its permissions as the system showed them before (Windows has a read-only
+    // flag, and gives an .exe r-x).
+    fs::perms readReadOnly(int revision, bool answer) {
+        const std::string path = files.executable(revision).toStdString();
+        fs::permissions(path, fs::perms(0444));
+        const fs::perms readOnly = fs::status(path).permissions();
+        messages.queueAnswer(answer);
+        read(revision);
+        return readOnly;
+    }
 };
 
-// One walk per revision, with the edit that makes "Modify NWN" ask first.
+// A revision, and the edit that makes "Modify NWN" ask first in it.
 struct Road {
     int revision;
     void (*edit)(CameraSettings&);
     const char* warning;
+    friend void PrintTo(const Road& r, std::ostream* out) { *out << "revision " << r.revision; }
 };
-void PrintTo(const Road& road, std::ostream* out) {
-    *out << "revision " << road.revision;
-}
 
-class WholeRoadTest : public MainWindowTest, public ::testing::WithParamInterface<Road> {};
+// A window that has read the sample of the revision.
+class ReadRevisionTest : public MainWindowTest, public ::testing::WithParamInterface<Road> {
+protected:
+    void SetUp() override { read(GetParam().revision); }
+};
 
-TEST_P(WholeRoadTest, ReadEditWarnWriteUndoAndWriteBack) {
-    const Road& road = GetParam();
-    open(files.executable(road.revision));
-    click("Next1");
+TEST_P(ReadRevisionTest, ReadingShowsTheRevisionsValuesWithTheBarFull) {
     EXPECT_EQ(window->progressWindow()->statusText(),
               "Neverwinter Nights options successfully loaded!");
     EXPECT_EQ(window->progressWindow()->progressMax(), double(WindowTestFiles::kSize));
     const auto* bar = find<QProgressBar>("ProgressBar1");
     EXPECT_EQ(bar->value(), bar->maximum());
-    EXPECT_EQ(window->state().revision, road.revision);
+    EXPECT_EQ(window->state().revision, GetParam().revision);
     EXPECT_EQ(page()->distanceGauge(Camera::ChaseTopDown)->markerValue(0), record().CTClipDist);
-    EXPECT_EQ(find("CTFPS")->isVisibleTo(window.get()), road.revision == 0);
+    EXPECT_EQ(find("CTFPS")->isVisibleTo(window.get()), GetParam().revision == 0);
+}
 
-    // An edit by mouse, then the one that makes "Modify NWN" ask first.
+TEST_P(ReadRevisionTest, ADragOnThePageEditsTheWindowsRecord) {
     dragPointer(*page()->distanceGauge(Camera::ChaseTopDown), 0, 100);
     EXPECT_NEAR(record().CTClipDist, 100, 2);
-    QCoreApplication::processEvents();  // the viewing-distance warning
-    road.edit(window->state().settings);
+}
 
-    // The warning: Cancel writes nothing, OK writes the record's values at every site.
-    messages.clear();
+TEST_P(ReadRevisionTest, CancelAtTheWarningWritesNothingAndOkWritesTheRecordAtEverySite) {
+    GetParam().edit(window->state().settings);
     messages.queueAnswer(false);
     click("ApplyButton");
     ASSERT_EQ(messages.shown().size(), 1);
     EXPECT_EQ(messages.shown()[0].kind, ScriptedMessageBoxes::Kind::OkCancel);
-    EXPECT_TRUE(messages.shown()[0].text.startsWith(QLatin1String(road.warning)));
+    EXPECT_TRUE(messages.shown()[0].text.startsWith(QLatin1String(GetParam().warning)));
     EXPECT_TRUE(okStatuses.isEmpty());
-    EXPECT_TRUE(unchanged(road.revision));
+    EXPECT_TRUE(unchanged(GetParam().revision));
     messages.queueAnswer(true);
     click("ApplyButton");
     EXPECT_EQ(okStatuses, QStringList{kModified});
-    expectFileHoldsRecord(road.revision);
+    expectFileHoldsRecord(GetParam().revision);
+}
 
-    // "Undo Changes" and write again: the original file comes back byte for byte, unasked.
+// The edit that asked is undone with the others, so the original comes back unasked.
+TEST_P(ReadRevisionTest, UndoAndModifyPutTheOriginalBackByteForByteUnasked) {
+    GetParam().edit(window->state().settings);
+    messages.queueAnswer(true);
+    click("ApplyButton");
     click("UndoBtn");
     click("ApplyButton");
-    EXPECT_EQ(messages.shown().size(), 2);
+    EXPECT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(okStatuses, QStringList({kModified, kModified}));
     EXPECT_EQ(cursorsAtOk, QList<Qt::CursorShape>({Qt::WaitCursor, Qt::WaitCursor}));
-    EXPECT_TRUE(unchanged(road.revision));
+    EXPECT_TRUE(unchanged(GetParam().revision));
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
 
-    // "Exit" with unwritten edits ends the program without a question or a write.
+TEST_P(ReadRevisionTest, ExitWithUnwrittenEditsEndsTheProgramUnaskedAndWritesNothing) {
     page()->applyBiowareDefaults();
     click("CancelButton");
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(messages.shown().size(), 2);
-    EXPECT_TRUE(unchanged(road.revision));
+    EXPECT_TRUE(messages.shown().isEmpty());
+    EXPECT_TRUE(unchanged(GetParam().revision));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    BothRevisions, WholeRoadTest,
+    BothRevisions, ReadRevisionTest,
     ::testing::Values(
         Road{0, [](CameraSettings& s) { s.DAngleDel = s.DAngleMin + 10; },
              "You have chosen your DEL key angle to be different from your minimum angle."},
@@ -145,37 +175,29 @@ INSTANTIATE_TEST_SUITE_P(
              "You have chosen to modify the minimum zoom for Drive Camera."}),
     [](const auto& info) { return "Revision" + std::to_string(info.param.revision); });
 
-TEST_F(MainWindowTest, ReadOnlyExecutableIsLeftAloneOnNoAndMadeWritableOnYes) {
-    const QString path = files.executable(1);
-    fs::permissions(path.toStdString(), fs::perms(0444));
-    // As the system shows them: Windows has a read-only flag, and gives an .exe r-x.
-    const fs::perms readOnly = fs::status(path.toStdString()).permissions();
-    open(path);
-    messages.queueAnswer(false);
-    click("Next1");
+TEST_F(MainWindowTest, ReadOnlyExecutableAnsweredNoIsNotReadYetOpensTheSettingsPage) {
+    readReadOnly(1, false);
     expectQuestion("Read Only", kReadOnlyQuestion);
-    // No run, but the settings page all the same.
     EXPECT_EQ(window->state().revision, -1);
     EXPECT_TRUE(find("SettingsFrame")->isVisible());
-    click("ApplyButton");  // nothing was read: refused before any question
-    EXPECT_EQ(messages.shown().back().text, kNothingToWrite);
-    EXPECT_EQ(messages.shown().back().icon, MessageBoxes::Icon::Exclamation);
+}
+
+TEST_F(MainWindowTest, ReadOnlyExecutableIsAskedAboutAgainBeforeAWriteAndNoLeavesItAlone) {
+    const fs::perms readOnly = readReadOnly(1, false);
     page()->applyBiowareDefaults();
     messages.queueAnswer(false);
     click("ApplyButton");
-    expectQuestion("Read Only", kReadOnlyQuestion);  // asked again before writing
+    expectQuestion("Read Only", kReadOnlyQuestion);
     EXPECT_TRUE(okStatuses.isEmpty());
-    EXPECT_EQ(fs::status(path.toStdString()).permissions(), readOnly);
+    EXPECT_TRUE(unchanged(1));
+    EXPECT_EQ(fs::status(files.executable(1).toStdString()).permissions(), readOnly);
+}
 
-    const QString other = files.executable(0);
-    fs::permissions(other.toStdString(), fs::perms(0444));
-    open(other);
-    messages.clear();
-    messages.queueAnswer(true);
-    click("Next1");
+TEST_F(MainWindowTest, ReadOnlyExecutableAnsweredYesIsReadAndWrittenWithoutAFurtherQuestion) {
+    readReadOnly(0, true);
     EXPECT_EQ(window->state().revision, 0);
     click("ApplyButton");
-    EXPECT_EQ(messages.shown().size(), 1) << "writable now: no further question";
+    EXPECT_EQ(messages.shown().size(), 1);
     EXPECT_EQ(okStatuses, QStringList{kModified});
 }
 
@@ -212,44 +234,48 @@ TEST_F(MainWindowTest, UnrecognisedExecutableWaitsForOkOpensTheSettingsPageAndIs
         EXPECT_EQ(okStatuses, writes ? QStringList{kUnknownVersion} : QStringList());
         EXPECT_EQ(messages.shown().size(), writes ? 0 : 1);
         EXPECT_EQ(messages.shown().value(0).text, writes ? QString() : kNothingToWrite);
+        EXPECT_EQ(messages.shown().value(0).icon,
+                  writes ? MessageBoxes::Icon::None : MessageBoxes::Icon::Exclamation);
     }
     EXPECT_EQ(WindowTestFiles::read(path), std::vector<std::uint8_t>(64 * 1024, 'x'));
 }
 
-TEST_F(MainWindowTest, DoubleClickOnNextOnlyReadsOtherNamesAreAskedAboutAndRestorePutsTheCopyBack) {
-    const QString path = files.executable(1);
-    const QString link = files.path("rev1/copy-of-nwmain.exe");
-    fs::create_hard_link(path.toStdString(), link.toStdString());
-    open(path);
-    auto* next = find("Next1");
-    auto* apply = find("ApplyButton");
-    const QPoint at = next->mapTo(window.get(), next->rect().center());
-    ASSERT_TRUE(QRect(apply->mapTo(window.get(), QPoint()), apply->size()).contains(at));
-
+TEST_F(MainWindowTest, DoubleClickOnNextOnlyReadsAndLeavesTheFocusOffModify) {
+    open(files.executable(1));
     // Press, release, double click and release at one place, as a window system delivers them.
-    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, nextButtonCentre());
     EXPECT_EQ(window->state().revision, 1);
     EXPECT_TRUE(messages.shown().isEmpty() && okStatuses.isEmpty()) << "a writing run began";
     EXPECT_EQ(window->focusWidget(), find("CTGauge")) << "focus must not rest on Modify NWN";
+}
 
-    // Space, then a click of its own: asked first, written after Yes; the link keeps its bytes.
+// Asked by Space, written by a click after Yes; the other name keeps the old bytes.
+TEST_F(MainWindowTest, ExecutableWithAnotherNameIsWrittenOnlyAfterYesAndTheOtherNameKept) {
+    const QString link = files.path("rev1/copy-of-nwmain.exe");
+    fs::create_hard_link(files.executable(1).toStdString(), link.toStdString());
+    read(1);
     window->state().settings.CTClipDist = 60;
     messages.queueAnswer(false);
-    apply->setFocus();
-    QTest::keyClick(apply, Qt::Key_Space);
+    find("ApplyButton")->setFocus();
+    QTest::keyClick(find("ApplyButton"), Qt::Key_Space);
     expectQuestion("Other Names",
                    "The NWMAIN.EXE you specified has 1 other name (a hard link) that would keep "
                    "the old values.  Do you wish me to modify this name anyway?");
     EXPECT_TRUE(unchanged(1));
     messages.queueAnswer(true);
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, nextButtonCentre());
     EXPECT_EQ(okStatuses, QStringList{kModified});
     expectFileHoldsRecord(1);
     EXPECT_TRUE(WindowTestFiles::read(link) == files.original(1));
+}
 
-    // "Restore Original" on the location page: No keeps the written file, Yes puts the copy back.
-    fs::remove(link.toStdString());
-    open(path);
+// "Restore Original" on the location page: No keeps the written file, Yes puts the copy back;
+// a copy gone meanwhile is reported, nothing runs and the button goes off.
+TEST_F(MainWindowTest, RestoreOriginalAsksFirstPutsTheKeptCopyBackAndReportsOneGone) {
+    read(1);
+    window->state().settings.CTClipDist = 60;
+    click("ApplyButton");
+    open(files.executable(1));
     auto* restore = find<QPushButton>("RestoreButton");
     messages.queueAnswer(false);
     QTest::mouseClick(restore, Qt::LeftButton);
@@ -261,15 +287,14 @@ TEST_F(MainWindowTest, DoubleClickOnNextOnlyReadsOtherNamesAreAskedAboutAndResto
     QTest::mouseClick(restore, Qt::LeftButton);
     EXPECT_EQ(okStatuses, QStringList({kModified, "The original NWMAIN.EXE is back in place."}));
     EXPECT_TRUE(unchanged(1));
-    const std::string copy = path.toStdString() + ".orvendel-original";
-    EXPECT_TRUE(WindowTestFiles::read(QString::fromStdString(copy)) == files.original(1));
-    fs::remove(copy);  // gone meanwhile: a message says so, nothing runs, the button goes off
+    const QString copy = files.executable(1) + ".orvendel-original";
+    EXPECT_TRUE(WindowTestFiles::read(copy) == files.original(1));
+    fs::remove(copy.toStdString());
     QTest::mouseClick(restore, Qt::LeftButton);
     EXPECT_EQ(okStatuses.size(), 2);
     ASSERT_FALSE(messages.shown().isEmpty());
-    EXPECT_EQ(messages.shown().back().text,
-              "Cannot read \"" + QDir::toNativeSeparators(QString::fromStdString(copy)) +
-                  "\": there is no original copy of this file.");
+    EXPECT_EQ(messages.shown().back().text, "Cannot read \"" + QDir::toNativeSeparators(copy) +
+                                                "\": there is no original copy of this file.");
     EXPECT_FALSE(restore->isEnabled());
 }
 
@@ -283,11 +308,8 @@ TEST_F(MainWindowTest, FilesThatCannotBeReadOrWrittenAreReportedByName) {
     EXPECT_TRUE(okStatuses[0].contains("nwmain.exe")) << okStatuses[0].toStdString();
     EXPECT_EQ(window->state().revision, -1);
 
-    messages.clear();
-    const QString path = files.executable(1);
-    open(path);
-    click("Next1");
-    ASSERT_TRUE(fs::remove(path.toStdString()));
+    read(1);
+    ASSERT_TRUE(fs::remove(files.executable(1).toStdString()));
     click("ApplyButton");
     ASSERT_EQ(messages.shown().size(), 1);
     EXPECT_TRUE(messages.shown()[0].text.contains("nwmain.exe"))
@@ -295,7 +317,7 @@ TEST_F(MainWindowTest, FilesThatCannotBeReadOrWrittenAreReportedByName) {
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(MainWindowTest, NextIsEnabledOnlyForAnExistingNwmainExeAndBrowseCancelKeepsThePath) {
+TEST_F(MainWindowTest, NextIsEnabledOnlyForAnExistingNwmainExeTypedOrSet) {
     open(QString());
     auto* nwn = find<QLineEdit>("NWN");
     auto* next = find<QPushButton>("Next1");
@@ -308,93 +330,93 @@ TEST_F(MainWindowTest, NextIsEnabledOnlyForAnExistingNwmainExeAndBrowseCancelKee
         EXPECT_EQ(next->isEnabled(), enabled) << text.toStdString();
     }
     nwn->clear();
-    QTest::keyClicks(nwn, files.executable(1));  // typing counts as a change too
+    QTest::keyClicks(nwn, files.executable(1));
     EXPECT_TRUE(next->isEnabled());
+}
 
+TEST_F(MainWindowTest, BrowseOpensAtTheBoxsPathAndCancelKeepsIt) {
+    open(files.executable(1));
     dialogs.queue(std::nullopt);
     click("BrowseButton");
     EXPECT_EQ(dialogs.asked(), QStringList{"executable:" + files.executable(1)});
-    EXPECT_EQ(nwn->text(), files.executable(1));
+    EXPECT_EQ(find<QLineEdit>("NWN")->text(), files.executable(1));
     dialogs.queue(files.executable(0));
     click("BrowseButton");
-    EXPECT_EQ(nwn->text(), files.executable(0));
+    EXPECT_EQ(find<QLineEdit>("NWN")->text(), files.executable(0));
 }
 
-TEST_F(MainWindowTest, PathBoxOffersEveryCopyFoundOrTheNoteSaysWhereTheSearchLooked) {
-    const QString missing = files.path("gone/nwmain.exe");
-    const QStringList found{files.executable(1), missing, files.executable(0)};
-    open(MainWindow::LocatedGames(found, QStringLiteral("never shown")));
-    auto* nwn = find<QLineEdit>("NWN");
-    auto* next = find<QPushButton>("Next1");
-    EXPECT_EQ(nwn->text(), found[0]);
-    EXPECT_TRUE(next->isEnabled());
-    EXPECT_FALSE(find("SearchNote")->isVisible());
-    ASSERT_NE(nwn->completer(), nullptr);
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    nwn->setFocus();  // the box takes a pick from its list while it has the focus
-    QAbstractItemView* list = nwn->completer()->popup();
-    const auto pick = [&](int row) {
+// A window whose search found three copies, the first by Lutris and the second gone since, with
+// the path box's list.
+class CopiesFoundTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        open(MainWindow::LocatedGames(found, QStringLiteral("never shown"),
+                                      {"Lutris", QString(), QString()}));
+        nwn = find<QLineEdit>("NWN");
+        ASSERT_NE(nwn->completer(), nullptr);
+        list = nwn->completer()->popup();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        nwn->setFocus();  // the box takes a pick from its list while it has the focus
+    }
+    void pick(int row) {
         for (int i = 0; i <= row; ++i)
             QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Return);
         EXPECT_FALSE(list->isVisible());
-    };
+    }
 
-    // Down opens the list with every copy although the box holds a whole path; the box follows
-    // the pick and "Next >" follows the box.
+    const QStringList found{files.executable(1), files.path("gone/nwmain.exe"),
+                            files.executable(0)};
+    QLineEdit* nwn = nullptr;
+    QAbstractItemView* list = nullptr;
+};
+
+// Down opens the list although the box holds a whole path; the box follows the pick and
+// "Next >" follows the box.
+TEST_F(CopiesFoundTest, PathBoxHoldsTheFirstCopyAndDownListsEveryCopyToPickFrom) {
+    EXPECT_EQ(nwn->text(), found[0]);
+    EXPECT_TRUE(find("Next1")->isEnabled());
+    EXPECT_FALSE(find("SearchNote")->isVisible());
     QTest::keyClick(nwn, Qt::Key_Down);
     ASSERT_TRUE(list->isVisible());
-    QStringList shown;
-    QStringList expected;
-    for (int row = 0; row < list->model()->rowCount(); ++row) {
-        shown << list->model()->index(row, 0).data(Qt::ToolTipRole).toString();
-        expected << QDir::toNativeSeparators(found.value(row));
-    }
-    EXPECT_EQ(shown, expected);
+    ASSERT_EQ(list->model()->rowCount(), found.size());
+    for (int row = 0; row < found.size(); ++row)
+        EXPECT_EQ(list->model()->index(row, 0).data(Qt::ToolTipRole).toString(),
+                  QDir::toNativeSeparators(found[row]));
     pick(1);
-    EXPECT_EQ(nwn->text(), missing);
-    EXPECT_FALSE(next->isEnabled());
-    // A click in the empty box opens it too.
+    EXPECT_EQ(nwn->text(), found[1]);
+    EXPECT_FALSE(find("Next1")->isEnabled());
+}
+
+TEST_F(CopiesFoundTest, AClickInTheEmptyPathBoxOpensTheListOfCopies) {
     nwn->clear();
     QTest::mouseClick(nwn, Qt::LeftButton);
     ASSERT_TRUE(list->isVisible());
     pick(2);
     EXPECT_EQ(nwn->text(), found[2]);
-    EXPECT_TRUE(next->isEnabled());
-
-    // One copy needs no list; none shows where the search looked.
-    open(files.executable(0));
-    EXPECT_EQ(find<QLineEdit>("NWN")->completer(), nullptr);
-    EXPECT_FALSE(find("SearchNote")->isVisible());
-    open(MainWindow::LocatedGames({}, QStringLiteral("Looked in ~/.wine.  Please use Browse.")));
-    EXPECT_EQ(find<QLineEdit>("NWN")->text(), "");
-    EXPECT_TRUE(find("SearchNote")->isVisible());
-    EXPECT_EQ(find<QLabel>("SearchNote")->text(), "Looked in ~/.wine.  Please use Browse.");
+    EXPECT_TRUE(find("Next1")->isEnabled());
 }
 
 // The list shows which launcher led to each copy, and its path shortened in the middle where
 // the box is too narrow, so that both the prefix's folder and the file name stay in view.
-TEST_F(MainWindowTest, ListOfCopiesShowsEachLauncherAndThePathWithTheWholePathAsTooltip) {
-    const QStringList found{files.executable(1), files.executable(0)};
-    open(MainWindow::LocatedGames(found, QString(), {QStringLiteral("Lutris"), QString()}));
-    auto* nwn = find<QLineEdit>("NWN");
-    ASSERT_NE(nwn->completer(), nullptr);
-    QAbstractItemView* list = nwn->completer()->popup();
+TEST_F(CopiesFoundTest, ListShowsEachLauncherAndThePathWithTheWholePathAsTooltip) {
     const QAbstractItemModel* rows = nwn->completer()->completionModel();
-    ASSERT_EQ(rows->rowCount(), 2);
+    ASSERT_EQ(rows->rowCount(), 3);
     EXPECT_EQ(rows->index(0, 0).data().toString(), "Lutris: " + QDir::toNativeSeparators(found[0]));
-    EXPECT_EQ(rows->index(1, 0).data().toString(), QDir::toNativeSeparators(found[1]))
+    EXPECT_EQ(rows->index(2, 0).data().toString(), QDir::toNativeSeparators(found[2]))
         << "a copy of no known launcher shows its path alone";
-    EXPECT_EQ(rows->index(0, 0).data(Qt::ToolTipRole).toString(),
-              QDir::toNativeSeparators(found[0]));
     EXPECT_EQ(list->textElideMode(), Qt::ElideMiddle);
+}
+
+TEST_F(MainWindowTest, OneCopyFoundNeedsNoList) {
+    open(files.executable(0));
+    EXPECT_EQ(find<QLineEdit>("NWN")->completer(), nullptr);
 }
 
 TEST_F(MainWindowTest, TheExecutableReadLastIsOfferedWhereTheSearchFindsNoneAndBrowseOpensThere) {
     const QString note = QStringLiteral("Looked in ~/.wine.  Please use Browse.");
-    open(files.executable(0));
-    click("Next1");
+    read(0);
     open(MainWindow::LocatedGames({}, note));
     EXPECT_EQ(find<QLineEdit>("NWN")->text(), files.executable(0));
     EXPECT_TRUE(find("Next1")->isEnabled());
@@ -406,6 +428,7 @@ TEST_F(MainWindowTest, TheExecutableReadLastIsOfferedWhereTheSearchFindsNoneAndB
     places.setExecutable(files.path("gone/nwmain.exe"));
     open(MainWindow::LocatedGames({}, note));
     EXPECT_EQ(find<QLineEdit>("NWN")->text(), "");
+    EXPECT_TRUE(find("SearchNote")->isVisible());
     EXPECT_EQ(find<QLabel>("SearchNote")->text(), note);
     // Browse opens at the remembered file all the same while the box is empty.
     dialogs.queue(std::nullopt);
@@ -521,10 +544,7 @@ class SettingsFileTest : public MainWindowTest {
 protected:
     // Revision 0: every field is read and lies within the load's clamps, so a saved record
     // comes back as it was.
-    void SetUp() override {
-        open(files.executable(0));
-        click("Next1");
-    }
+    void SetUp() override { read(0); }
 };
 
 TEST_F(SettingsFileTest, SaveAndLoadRoundTripAndCancelledDialogsDoNothing) {
@@ -576,9 +596,8 @@ TEST_F(SettingsFileTest, SettingsDialogsOpenInTheFolderOfTheLastSettingsFileChos
     save(files.path("sets/mine.chs"));
     dialogs.queue(std::nullopt);
     click("LoadSettings");
-    // The next window (a next start, with the same remembered places) opens there too.
-    open(files.executable(0));
-    click("Next1");
+    read(0);  // the next window (a next start, with the same remembered places) opens there too
+
     dialogs.queue(std::nullopt);
     click("SaveSettings");
     EXPECT_EQ(dialogs.settingsFolders(), QStringList({QString(), folder, folder}));

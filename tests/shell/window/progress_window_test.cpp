@@ -12,7 +12,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSemaphore>
-#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <atomic>
@@ -35,6 +34,9 @@ void lookWhileWorking(ProgressWindow& form, const std::function<void()>& look) {
     done.acquire();
 }
 
+// Every step of a run reaches the window while the run works on a thread of its own. A reading
+// run that gets its values closes the window by itself; every other run waits for OK, and only
+// a run that did what it was asked keeps a full bar.
 TEST(ProgressWindowTest, ProgressCrossesFromTheRunsThreadAndTheOutcomeDecidesWhatWaits) {
     ProgressWindow form;
     auto* bar = form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
@@ -45,66 +47,56 @@ TEST(ProgressWindowTest, ProgressCrossesFromTheRunsThreadAndTheOutcomeDecidesWha
         barsAtOk << bar->value();
         form.close();  // the close box acts as OK once the run is over
     });
-
-    // A reading run that gets its values: every step reaches the window while the run works,
-    // and the window closes by itself.
-    QThread* workThread = nullptr;
-    form.runModal(ProgressWindow::WhenDone::CloseOnSuccess, [&](ProgressSink& progress) {
-        workThread = QThread::currentThread();
-        progress.setStatus("Loading current values from Neverwinter Nights ...");
-        progress.setRange(0, 4000);
-        progress.setValue(500);
-        progress.setValue(1000);
-        lookWhileWorking(form, [&] {
-            EXPECT_EQ(form.statusText(), "Loading current values from Neverwinter Nights ...");
-            EXPECT_EQ(bar->value(), bar->minimum() + (bar->maximum() - bar->minimum()) / 4);
-            EXPECT_TRUE(form.running());
-        });
-        progress.setValue(4000);
-        progress.setStatus("Neverwinter Nights options successfully loaded!");
-        return ProgressWindow::Outcome{};
-    });
-    EXPECT_NE(workThread, form.thread());
-    EXPECT_TRUE(waited.isEmpty());
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(form.running());
-    EXPECT_EQ(form.statusText(), "Neverwinter Nights options successfully loaded!");
-    EXPECT_EQ(bar->value(), bar->maximum());
-    EXPECT_EQ(form.progressMax(), 4000);
-
-    // Every other run waits for OK; only a run that did what it was asked keeps a full bar.
     enum class Ending { Succeeds, Fails, Throws };
+    using enum ProgressWindow::WhenDone;
     const struct {
         const char* what;
         ProgressWindow::WhenDone whenDone;
         Ending ending;
         const char* status;
-        bool barFull;
     } rows[] = {
-        {"writing run", ProgressWindow::WhenDone::WaitForOk, Ending::Succeeds,
-         "Neverwinter Nights successfully modified!", true},
-        {"refused writing run", ProgressWindow::WhenDone::WaitForOk, Ending::Fails,
-         "The new values would leave NWMAIN.EXE unrecognisable.  Patch Aborted.", false},
-        {"reading run without values", ProgressWindow::WhenDone::CloseOnSuccess, Ending::Fails,
-         "Unknown version of NWMAIN.  Patch Aborted.", false},
-        {"reading run that throws", ProgressWindow::WhenDone::CloseOnSuccess, Ending::Throws,
-         "Cannot read nwmain.exe: Input/output error", false},
+        {"reading run", CloseOnSuccess, Ending::Succeeds,
+         "Neverwinter Nights options successfully loaded!"},
+        {"writing run", WaitForOk, Ending::Succeeds, "Neverwinter Nights successfully modified!"},
+        {"refused writing run", WaitForOk, Ending::Fails,
+         "The new values would leave NWMAIN.EXE unrecognisable.  Patch Aborted."},
+        {"reading run without values", CloseOnSuccess, Ending::Fails,
+         "Unknown version of NWMAIN.  Patch Aborted."},
+        {"reading run that throws", CloseOnSuccess, Ending::Throws,
+         "Cannot read nwmain.exe: Input/output error"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         waited.clear();
         barsAtOk.clear();
+        QThread* workThread = nullptr;
         form.runModal(row.whenDone, [&](ProgressSink& progress) {
-            progress.setRange(0, 10);
-            progress.setValue(10);
+            workThread = QThread::currentThread();
+            progress.setStatus("Loading current values from Neverwinter Nights ...");
+            progress.setRange(0, 4000);
+            progress.setValue(500);
+            progress.setValue(1000);
+            lookWhileWorking(form, [&] {
+                EXPECT_EQ(form.statusText(), "Loading current values from Neverwinter Nights ...");
+                EXPECT_EQ(bar->value(), bar->minimum() + (bar->maximum() - bar->minimum()) / 4);
+                EXPECT_TRUE(form.running());
+            });
+            progress.setValue(4000);
             if (row.ending == Ending::Throws)
                 throw std::runtime_error(row.status);
             progress.setStatus(row.status);
             return ProgressWindow::Outcome{row.ending == Ending::Succeeds};
         });
-        EXPECT_EQ(waited, QStringList{row.status});
-        EXPECT_EQ(barsAtOk, QList<int>{row.barFull ? bar->maximum() : bar->minimum()});
+        EXPECT_NE(workThread, form.thread());
+        const bool closes = row.whenDone == CloseOnSuccess && row.ending == Ending::Succeeds;
+        const int shown = row.ending == Ending::Succeeds ? bar->maximum() : bar->minimum();
+        EXPECT_EQ(waited, closes ? QStringList() : QStringList{row.status});
+        EXPECT_EQ(barsAtOk, closes ? QList<int>() : QList<int>{shown});
+        EXPECT_EQ(bar->value(), shown);
+        EXPECT_EQ(form.statusText(), row.status);
+        EXPECT_EQ(form.progressMax(), 4000);
         EXPECT_FALSE(form.isVisible());
+        EXPECT_FALSE(form.running());
     }
 }
 
