@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainterPath>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -20,7 +21,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <tuple>
 
 #include "shell/gauges/gauge_widget.h"
@@ -55,14 +55,15 @@ struct PlacedText {
     bool fits;
 };
 
-int textWidth(const QWidget* w, const QString& text) {
-    return w->fontMetrics().horizontalAdvance(text);
-}
-
 // The texts `w` draws, measured with its font and its style's margins.
 QList<PlacedText> textsOf(const QWidget* w) {
     const QStyle* style = w->style();
     const QFontMetrics metrics = w->fontMetrics();
+    // Whether one line of `text` and `extra` pixels beside it fit in `room`.
+    const auto fitsInLine = [&](const QString& text, const QRect& room, int extra = 0) {
+        return metrics.horizontalAdvance(text) + extra <= room.width() &&
+               metrics.height() <= room.height();
+    };
     QList<PlacedText> texts;
     if (auto* gauge = qobject_cast<const GaugeWidget*>(w)) {
         for (const GaugeWidget::DrawnText& drawn : gauge->drawnTexts())
@@ -76,18 +77,16 @@ QList<PlacedText> textsOf(const QWidget* w) {
         const QRect room = style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, &option, button);
         texts.append({button->text(), metrics.boundingRect(room, Qt::AlignCenter, button->text()),
-                      textWidth(button, button->text()) + margin <= room.width() &&
-                          metrics.height() <= room.height()});
+                      fitsInLine(button->text(), room, margin)});
     } else if (auto* label = qobject_cast<const QLabel*>(w)) {
         if (label->text().isEmpty())
             return texts;
-        const QRect room = label->contentsRect().adjusted(label->margin(), label->margin(),
-                                                          -label->margin(), -label->margin());
+        const int margin = label->margin();
+        const QRect room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
         const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
         const bool fits = label->wordWrap()
                               ? label->heightForWidth(label->width()) <= label->height()
-                              : textWidth(label, label->text()) <= room.width() &&
-                                    metrics.height() <= room.height();
+                              : fitsInLine(label->text(), room);
         texts.append({label->text(), metrics.boundingRect(room, flags, label->text()), fits});
     } else if (auto* frame = qobject_cast<const QGroupBox*>(w)) {
         QStyleOptionGroupBox option;
@@ -111,15 +110,7 @@ QList<PlacedText> textsOf(const QWidget* w) {
         // the others take no place among the neighbours' texts.
         for (int i = 0; i < list->count(); ++i)
             texts.append({list->itemText(i), i == 0 ? QRectF(room) : QRectF(),
-                          textWidth(list, list->itemText(i)) + 2 <= room.width() &&
-                              metrics.height() <= room.height()});
-    } else if (auto* edit = qobject_cast<const QLineEdit*>(w)) {
-        QStyleOptionFrame option;
-        option.initFrom(edit);
-        const QRect room = style->subElementRect(QStyle::SE_LineEditContents, &option, edit);
-        if (!edit->placeholderText().isEmpty())
-            texts.append({edit->placeholderText(), room,
-                          textWidth(edit, edit->placeholderText()) <= room.width()});
+                          fitsInLine(list->itemText(i), room, 2)});
     }
     return texts;
 }
@@ -140,54 +131,38 @@ double leastGap(const QRectF& a, const QRectF& b) {
 // Two captions of a gauge side by side in one row keep twice that, so that they never read as
 // one ("Zoom Min" and "FPS").
 void expectCaptionsApartInRows(const GaugeWidget& gauge) {
-    const QList<GaugeWidget::DrawnText> texts = gauge.drawnTexts();
-    const auto caption = [](const QString& text) {
+    QList<GaugeWidget::DrawnText> captions = gauge.drawnTexts();
+    captions.removeIf([](const GaugeWidget::DrawnText& drawn) {
         bool number = false;
-        text.toDouble(&number);
-        return !number;
-    };
-    for (qsizetype i = 0; i < texts.size(); ++i)
-        for (qsizetype j = i + 1; j < texts.size(); ++j) {
-            const QRectF& a = texts[i].box;
-            const QRectF& b = texts[j].box;
-            if (!caption(texts[i].text) || !caption(texts[j].text) || a.top() >= b.bottom() ||
-                b.top() >= a.bottom())
-                continue;
+        drawn.text.toDouble(&number);
+        return number;
+    });
+    for (qsizetype i = 0; i < captions.size(); ++i)
+        for (qsizetype j = i + 1; j < captions.size(); ++j) {
+            const QRectF& a = captions[i].box;
+            const QRectF& b = captions[j].box;
+            if (a.top() >= b.bottom() || b.top() >= a.bottom())
+                continue;  // not in one row
             EXPECT_GE(distanceBetween(a, b), 2 * leastGap(a, b))
-                << gauge.objectName().toStdString() << ": \"" << texts[i].text.toStdString()
-                << "\" and \"" << texts[j].text.toStdString() << "\" read as one";
+                << gauge.objectName().toStdString() << ": \"" << captions[i].text.toStdString()
+                << "\" and \"" << captions[j].text.toStdString() << "\" read as one";
         }
 }
 
-// How far `box` lies inside the edges of `outline`, a convex polygon: its corners' least distance
-// to any edge (negative for a corner outside).
-double roomInside(const QRectF& box, const QPolygonF& outline) {
-    double least = std::numeric_limits<double>::infinity();
-    for (const QPointF& p : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
-        for (qsizetype i = 0; i + 1 < outline.size(); ++i) {
-            const QPointF a = outline[i];
-            const QPointF b = outline[i + 1];
-            const QPointF ab = b - a;
-            const double t =
-                std::clamp(QPointF::dotProduct(p - a, ab) / QPointF::dotProduct(ab, ab), 0.0, 1.0);
-            const QPointF d = p - (a + t * ab);
-            least = std::min(least, std::hypot(d.x(), d.y()));
-        }
-        if (!outline.containsPoint(p, Qt::OddEvenFill))
-            return -1;
-    }
-    return least;
-}
-
-// Each text a gauge draws keeps its distance from the gauge's edge, or its face's.
+// Each text a gauge draws keeps its distance from the gauge's edge, or its face's: it lies
+// inside, clear of a band of that width along the edge.
 void expectGaugeTextsInside(const GaugeWidget& gauge) {
-    QPolygonF outline(QRectF(gauge.rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    QPainterPath inside;
     if (auto* round = qobject_cast<const RoundGauge*>(&gauge))
-        outline = round->facePolygon();
-    if (!outline.isClosed())
-        outline << outline.first();
+        inside.addPolygon(round->facePolygon());
+    else
+        inside.addRect(QRectF(gauge.rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    inside.closeSubpath();
     for (const GaugeWidget::DrawnText& text : gauge.drawnTexts()) {
-        EXPECT_GE(roomInside(text.box, outline), leastGap(text.box, text.box))
+        QPainterPathStroker edge;
+        edge.setWidth(2 * leastGap(text.box, text.box));
+        edge.setJoinStyle(Qt::RoundJoin);
+        EXPECT_TRUE(inside.contains(text.box) && !edge.createStroke(inside).intersects(text.box))
             << gauge.objectName().toStdString() << ": \"" << text.text.toStdString()
             << "\" is too near the edge";
     }
