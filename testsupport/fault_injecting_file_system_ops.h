@@ -47,6 +47,9 @@ public:
     int calls() const { return calls_; }
     // Runs before every sync, once a file's bytes are written: another program's change then.
     std::function<void()> beforeSync;
+    // Runs before each step on the file being written (write, sync, copy owner, copy
+    // attributes, replace), with that step and file: a look at the file as each step finds it.
+    std::function<void(Step, FileHandle)> beforeFileStep;
 
     std::error_code openForReading(const Path& path, FileHandle& file,
                                    std::uint64_t& length) override {
@@ -61,6 +64,7 @@ public:
     }
     std::error_code write(FileHandle file, const std::uint8_t* data, std::size_t size,
                           std::size_t& written) override {
+        look(Step::Write, file);
         // Half of the first cut write goes through, nothing of the later ones.
         if (step_ == Step::ShortWrite && ++calls_ >= nth_)
             return real_.write(file, data, calls_ == nth_ ? size / 2 : 0, written);
@@ -69,6 +73,7 @@ public:
     std::error_code sync(FileHandle file) override {
         if (beforeSync)
             beforeSync();
+        look(Step::Sync, file);
         return fails(Step::Sync) ? error_ : real_.sync(file);
     }
     // A failing close, replace or placement still releases the handle.
@@ -79,15 +84,18 @@ public:
         return fails(Step::OwnerLoss) ? error_ : real_.ownerLoss(original, loss, name);
     }
     std::error_code copyOwner(const Path& original, FileHandle file) override {
+        look(Step::CopyOwner, file);
         return fails(Step::CopyOwner) ? error_ : real_.copyOwner(original, file);
     }
     std::error_code copyAttributes(const Path& original, FileHandle file,
                                    bool withoutOthersWrite) override {
+        look(Step::CopyAttributes, file);
         return fails(Step::CopyAttributes)
                    ? error_
                    : real_.copyAttributes(original, file, withoutOthersWrite);
     }
     std::error_code replace(FileHandle tempFile, const Path& temp, const Path& target) override {
+        look(Step::Replace, tempFile);
         return fails(Step::Replace) ? (void)real_.close(tempFile),
                error_               : real_.replace(tempFile, temp, target);
     }
@@ -131,6 +139,10 @@ public:
     }
 
 private:
+    void look(Step step, FileHandle file) {
+        if (beforeFileStep)
+            beforeFileStep(step, file);
+    }
     // True when this call of `step` is the one to fail.
     bool fails(Step step) { return step == step_ && ++calls_ == nth_; }
 

@@ -26,6 +26,7 @@ namespace orvendel {
 namespace {
 
 namespace fs = std::filesystem;
+using Step = FaultInjectingFileSystemOps::Step;
 
 mode_t modeOf(const fs::path& path) {
     struct stat info {};
@@ -49,20 +50,11 @@ const std::string kAclForNobody(
     "\x04\0\4\0\xFF\xFF\xFF\xFF\x10\0\7\0\xFF\xFF\xFF\xFF\x20\0\0\0\xFF\xFF\xFF\xFF",
     44);
 
-// The inode flags of a file (chattr), or -1 where the file system has none.
-int inodeFlags(const fs::path& path) {
+// Reads (FS_IOC_GETFLAGS) or sets (FS_IOC_SETFLAGS) the inode flags of a file (chattr); false
+// where the file system has none that may be set.
+bool inodeFlags(const fs::path& path, unsigned long request, int& flags) {
     const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    int flags = -1;
-    if (file < 0 || ::ioctl(file, FS_IOC_GETFLAGS, &flags) != 0)
-        flags = -1;
-    if (file >= 0)
-        ::close(file);
-    return flags;
-}
-
-bool setInodeFlags(const fs::path& path, int flags) {
-    const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    const bool ok = file >= 0 && ::ioctl(file, FS_IOC_SETFLAGS, &flags) == 0;
+    const bool ok = file >= 0 && ::ioctl(file, request, &flags) == 0;
     if (file >= 0)
         ::close(file);
     return ok;
@@ -187,41 +179,6 @@ TEST(WriteFileAtomically, KeepsTheOwnerAndTheSetuidAndSetgidBits) {
 // target afterwards. Until its final mode is set, every step on it sees mode 0600.
 TEST(WriteFileAtomically, NoOneElseCanOpenTheTemporaryFileBeforeItIsWholeAndSynced) {
     ScopedUmask umask(0);
-    class Watching : public FaultInjectingFileSystemOps {
-    public:
-        Watching() : FaultInjectingFileSystemOps(Step::None) {}
-        std::vector<std::string> seen;  // "<step> <mode>", in order
-        void look(const char* step, FileHandle file) {
-            struct stat info {};
-            ::fstat(static_cast<int>(file), &info);
-            char mode[8];
-            std::snprintf(mode, sizeof mode, "%04o", info.st_mode & 07777);
-            seen.push_back(std::string(step) + " " + mode);
-        }
-        std::error_code write(FileHandle file, const std::uint8_t* data, std::size_t size,
-                              std::size_t& written) override {
-            look("write", file);
-            return FaultInjectingFileSystemOps::write(file, data, size, written);
-        }
-        std::error_code sync(FileHandle file) override {
-            look("sync", file);
-            return FaultInjectingFileSystemOps::sync(file);
-        }
-        std::error_code copyOwner(const fs::path& original, FileHandle file) override {
-            look("owner", file);
-            return FaultInjectingFileSystemOps::copyOwner(original, file);
-        }
-        std::error_code copyAttributes(const fs::path& original, FileHandle file,
-                                       bool withoutOthersWrite) override {
-            look("attributes", file);
-            return FaultInjectingFileSystemOps::copyAttributes(original, file, withoutOthersWrite);
-        }
-        std::error_code replace(FileHandle file, const fs::path& temp,
-                                const fs::path& target) override {
-            look("replace", file);
-            return FaultInjectingFileSystemOps::replace(file, temp, target);
-        }
-    };
     for (const bool defaultAcl : {false, true}) {
         SCOPED_TRACE(defaultAcl ? "a folder whose default ACL lets user 65534 in" : "umask 000");
         TempDir dir;
@@ -231,14 +188,23 @@ TEST(WriteFileAtomically, NoOneElseCanOpenTheTemporaryFileBeforeItIsWholeAndSync
         const fs::path file = dir / "nwmain.exe";
         writeFixture(file, bytesOf("old"));
         ASSERT_EQ(::chmod(file.c_str(), 0700), 0);
-        Watching ops;
+        std::vector<std::pair<Step, mode_t>> seen;  // each step and the file's mode, in order
+        FaultInjectingFileSystemOps ops(Step::None);
+        ops.beforeFileStep = [&seen](Step step, FileHandle handle) {
+            struct stat info {};
+            ::fstat(static_cast<int>(handle), &info);
+            seen.emplace_back(step, info.st_mode & 07777);
+        };
         {
             ScopedFileSystemOps scope(ops);
             ASSERT_TRUE(writeFileAtomically(file, bytesOf("new")).ok());
         }
-        EXPECT_EQ(ops.seen,
-                  (std::vector<std::string>{"write 0600", "sync 0600", "owner 0600",
-                                            "attributes 0600", "sync 0700", "replace 0700"}));
+        EXPECT_EQ(seen, (std::vector<std::pair<Step, mode_t>>{{Step::Write, 0600},
+                                                              {Step::Sync, 0600},
+                                                              {Step::CopyOwner, 0600},
+                                                              {Step::CopyAttributes, 0600},
+                                                              {Step::Sync, 0700},
+                                                              {Step::Replace, 0700}}));
         EXPECT_EQ(modeOf(file), 0700u);
     }
 }
@@ -291,11 +257,15 @@ TEST(WriteFileAtomically, CarriesOverTheInodeFlagsThatMayBeSet) {
     TempDir dir;
     const fs::path file = dir / "nwmain.exe";
     writeFixture(file, bytesOf("old"));
-    const int before = inodeFlags(file);
-    if (before < 0 || !setInodeFlags(file, before | FS_NODUMP_FL | FS_NOATIME_FL))
+    constexpr int kKept = FS_NODUMP_FL | FS_NOATIME_FL;
+    int flags = 0;
+    if (!inodeFlags(file, FS_IOC_GETFLAGS, flags) ||
+        !inodeFlags(file, FS_IOC_SETFLAGS, flags |= kKept))
         GTEST_SKIP() << "this file system has no inode flags that may be set (tmpfs)";
     ASSERT_TRUE(writeFileAtomically(file, bytesOf("new")).ok());
-    EXPECT_EQ(inodeFlags(file) & (FS_NODUMP_FL | FS_NOATIME_FL), FS_NODUMP_FL | FS_NOATIME_FL);
+    flags = 0;
+    ASSERT_TRUE(inodeFlags(file, FS_IOC_GETFLAGS, flags));
+    EXPECT_EQ(flags & kKept, kKept);
 }
 
 // A folder that only grows (chattr +a) takes new names but gives none up: the temporary name of
@@ -306,8 +276,9 @@ TEST(WriteFileAtomically, NamesEveryTemporaryFileItCannotRemove) {
     const fs::path folder = dir / "game", exe = folder / "nwmain.exe";
     fs::create_directory(folder);
     writeFixture(exe, bytesOf("old"));
-    const int flags = inodeFlags(folder);
-    if (flags < 0 || !setInodeFlags(folder, flags | FS_APPEND_FL))
+    int flags = 0;
+    if (!inodeFlags(folder, FS_IOC_GETFLAGS, flags) ||
+        !inodeFlags(folder, FS_IOC_SETFLAGS, flags |= FS_APPEND_FL))
         GTEST_SKIP() << "no append-only folders here (needs root and a file system with flags)";
     FileIdentity identity;
     ASSERT_TRUE(identifyFile(exe, identity).ok());
@@ -319,7 +290,7 @@ TEST(WriteFileAtomically, NamesEveryTemporaryFileItCannotRemove) {
         if (name.find(".orvendel-tmp-") != std::string::npos)
             left.push_back(name);
     }
-    setInodeFlags(folder, flags);
+    inodeFlags(folder, FS_IOC_SETFLAGS, flags &= ~FS_APPEND_FL);
     EXPECT_EQ(left.size(), 2u);
     for (const std::string& name : left) {
         const bool named = statuses[0].message().find(name) != std::string::npos ||
