@@ -3,6 +3,7 @@
 // round angle gauge that has most of it and on the zoom gauge for what a linear gauge adds: its
 // scale's place, drags by mouse distance, fixed pointers and the zoom's steps; and the scale map
 // beneath both.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -13,6 +14,7 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -25,6 +27,9 @@
 
 namespace orvendel {
 namespace {
+
+using testing::ElementsAre;
+using testing::Pair;
 
 TEST(ScaleMap, MapsBothWaysClampsAndKeepsNanIncludingReversedAndEmptyIntervals) {
     EXPECT_DOUBLE_EQ(ScaleMap(-1, 30, 14, 265).transform(30), 265);
@@ -43,6 +48,13 @@ TEST(ScaleMap, MapsBothWaysClampsAndKeepsNanIncludingReversedAndEmptyIntervals) 
     EXPECT_TRUE(std::isnan(backwards.clampToScale(std::nan(""))));
 }
 
+// Presses at `from`, moves to `to` and releases there.
+void dragMouse(QWidget& widget, QPoint from, QPoint to) {
+    QTest::mousePress(&widget, Qt::LeftButton, {}, from);
+    QTest::mouseMove(&widget, to);
+    QTest::mouseRelease(&widget, Qt::LeftButton, {}, to);
+}
+
 // The angle gauge at its size in the window, needles at -10, 20, 45 and -10.
 class RoundGaugeTest : public testing::Test {
 protected:
@@ -56,11 +68,6 @@ protected:
 
     // The pixel where a needle standing at `value` passes, far out on the needle.
     QPoint at(double value) const { return gauge.pointForValue(value, 0.75).toPoint(); }
-    void drag(QPoint from, QPoint to) {
-        QTest::mousePress(&gauge, Qt::LeftButton, {}, from);
-        QTest::mouseMove(&gauge, to);
-        QTest::mouseRelease(&gauge, Qt::LeftButton, {}, to);
-    }
 
     RoundGauge gauge;
     QSignalSpy moved{&gauge, &GaugeWidget::markerMoved};
@@ -156,27 +163,27 @@ TEST_F(RoundGaugeTest, DragStopsAtEitherEndAndReleaseReportsTheValueTheProgramPu
         if (index == 1 && value < gauge.markerValue(0))
             gauge.setMarkerValue(1, gauge.markerValue(0));
     });
-    drag(at(20), at(-30));
+    dragMouse(gauge, at(20), at(-30));
     ASSERT_EQ(released.count(), 2);
     EXPECT_DOUBLE_EQ(released.at(1).at(1).toDouble(), -10);
 }
 
 TEST_F(RoundGaugeTest, HiddenFixedAndNanNeedlesAreNeitherGrabbedNorSelected) {
     gauge.setMarkerCount(2);  // INS and DEL gone
-    drag(at(45), at(60));
+    dragMouse(gauge, at(45), at(60));
     EXPECT_DOUBLE_EQ(gauge.markerValue(2), 45);
     QTest::keyClick(&gauge, Qt::Key_2);
     QTest::keyClick(&gauge, Qt::Key_3);
     EXPECT_EQ(gauge.selectedMarker(), 1);
     gauge.setMarkerDraggable(1, false);  // the selection moves to a needle that can move
     EXPECT_EQ(gauge.selectedMarker(), 0);
-    drag(at(20), at(60));
+    dragMouse(gauge, at(20), at(60));
     EXPECT_DOUBLE_EQ(gauge.markerValue(1), 20);
     gauge.setMarkerDraggable(1, true);
     gauge.setMarkerValue(1, std::nan(""));
     QTest::keyClick(&gauge, Qt::Key_2);
     QTest::keyClick(&gauge, Qt::Key_Up);
-    drag(at(0), at(30));
+    dragMouse(gauge, at(0), at(30));
     EXPECT_TRUE(std::isnan(gauge.markerValue(1)));
     EXPECT_EQ(moved.count() + released.count(), 0);
 }
@@ -237,13 +244,10 @@ TEST_F(RoundGaugeTest, ARefusedTypedValueSaysWhyBesideTheBoxAndTheBoxLeavesItsLe
     gauge.setSelectedMarker(1);
     ASSERT_TRUE(gauge.openValueEditor());
     QLineEdit* editor = gauge.valueEditor();
-    QRectF legend;
-    for (const DrawnText& text : gauge.drawnTexts()) {
-        if (text.text == "Default Angle")
-            legend = text.box;
-    }
-    ASSERT_FALSE(legend.isNull());
-    EXPECT_FALSE(QRectF(editor->geometry()).intersects(legend));
+    const QList<DrawnText> texts = gauge.drawnTexts();
+    const auto legend = std::ranges::find(texts, QString("Default Angle"), &DrawnText::text);
+    ASSERT_NE(legend, texts.end());
+    EXPECT_FALSE(QRectF(editor->geometry()).intersects(legend->box));
 
     for (const char* typed : {"abc", "12,5"}) {
         SCOPED_TRACE(typed);
@@ -266,16 +270,13 @@ TEST_F(RoundGaugeTest, ARefusedTypedValueSaysWhyBesideTheBoxAndTheBoxLeavesItsLe
     EXPECT_EQ(released.count(), 0);
 }
 
-// Value changes announced by the gauges while a test listens.
-struct Announced {
-    QAccessibleInterface* target;
-    double value;
-};
-std::vector<Announced> announced;
+// Value changes announced by the gauges while a test listens: whose, and the new value.
+std::vector<std::pair<QAccessibleInterface*, double>> announced;
 void listen(QAccessibleEvent* event) {
     if (event->type() == QAccessible::ValueChanged)
-        announced.push_back({event->accessibleInterface(),
-                             static_cast<QAccessibleValueChangeEvent*>(event)->value().toDouble()});
+        announced.emplace_back(
+            event->accessibleInterface(),
+            static_cast<QAccessibleValueChangeEvent*>(event)->value().toDouble());
 }
 
 TEST_F(RoundGaugeTest, AGaugeIsADialOrSliderWithOneNamedChildPerMarkerAndAnnouncesChanges) {
@@ -313,12 +314,8 @@ TEST_F(RoundGaugeTest, AGaugeIsADialOrSliderWithOneNamedChildPerMarkerAndAnnounc
     gauge.setMarkerValue(2, 33);            // by the program
     QTest::keyClick(&gauge, Qt::Key_Down);  // by the user, on the selected needle 0
     GaugeAccessible::setAnnouncer(previous);
-    ASSERT_EQ(announced.size(), 3u);
-    EXPECT_EQ(announced[0].target, dial->child(2));
-    EXPECT_EQ(announced[0].value, 33);
-    EXPECT_EQ(announced[1].target, dial->child(0));
-    EXPECT_EQ(announced[2].target, dial);
-    EXPECT_EQ(announced[2].value, -31);
+    EXPECT_THAT(announced,
+                ElementsAre(Pair(dial->child(2), 33), Pair(dial->child(0), -31), Pair(dial, -31)));
 
     // The zoom gauge names its pointers by their legends, whose order differs from theirs.
     LinearGauge zoom;
@@ -384,10 +381,7 @@ TEST_F(ZoomGaugeTest, ScaleSpansNinetyPercentAndDragsMoveByTheMouseDistanceUpToI
     QTest::mouseMove(&gauge, start + QPoint(18, 3));
     QTest::mouseRelease(&gauge, Qt::LeftButton, {}, start + QPoint(18, 3));
     EXPECT_NEAR(gauge.markerValue(1), 20 + 18 * unitsPerPixel(), 1e-9);
-    const QPoint beyond(gauge.width() + 40, grab(2).y());
-    QTest::mousePress(&gauge, Qt::LeftButton, {}, grab(2));
-    QTest::mouseMove(&gauge, beyond);
-    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, beyond);
+    dragMouse(gauge, grab(2), QPoint(gauge.width() + 40, grab(2).y()));
     EXPECT_DOUBLE_EQ(gauge.markerValue(2), 30);
 }
 
