@@ -236,17 +236,12 @@ TEST_F(SettingsPageTest, APushNeitherReadsNorWarnsNorChangesTheRecord) {
     s.CTClipDist = 300, s.DClipDist = 200;
     open(0, s);
     std::vector<std::unique_ptr<QSignalSpy>> spies;
-    const auto spy = [&](auto* sender, auto signal) {
-        spies.push_back(std::make_unique<QSignalSpy>(sender, signal));
-    };
-    spy(page.get(), &SettingsPage::recordEdited);
-    for (Camera c : {kChase, kDrive}) {
-        for (GaugeWidget* g :
-             std::initializer_list<GaugeWidget*>{&angle(c), &zoom(c), &distance(c)}) {
-            spy(g, &GaugeWidget::markerMoved);
-            spy(g, &GaugeWidget::markerReleased);
-        }
+    spies.push_back(std::make_unique<QSignalSpy>(page.get(), &SettingsPage::recordEdited));
+    for (GaugeWidget* g : page->findChildren<GaugeWidget*>()) {
+        spies.push_back(std::make_unique<QSignalSpy>(g, &GaugeWidget::markerMoved));
+        spies.push_back(std::make_unique<QSignalSpy>(g, &GaugeWidget::markerReleased));
     }
+    ASSERT_EQ(spies.size(), 13u) << "six gauges";
     // Controls that disagree with the record: a push in the wrong order, or one that read the
     // controls back, would take these into the record.
     angle(kChase).setMarkerValue(kNeedleMinimum, 80);
