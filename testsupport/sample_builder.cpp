@@ -101,21 +101,19 @@ bool SampleBuilder::tryBuild(std::vector<std::uint8_t>& image, std::uint64_t fil
         Signature signature;
         std::size_t length;
         std::vector<std::size_t> atOffsets;
-        const CameraSettings* values;
+        std::size_t plant;  // index into plants_
         std::size_t start = 0;
     };
     std::vector<Region> regions;
-    std::vector<std::size_t> regionsPerPlant;
     std::size_t needed = 0;
-    for (const Plant& plant : plants_) {
-        for (std::size_t i = 0; i < plant.count; ++i) {
-            const SignatureStep& step = plant.table->signatures[i];
-            Region region{&step, *Signature::parse(step.bytes), 0, {}, &plant.values};
+    for (std::size_t p = 0; p < plants_.size(); ++p) {
+        for (std::size_t i = 0; i < plants_[p].count; ++i) {
+            const SignatureStep& step = plants_[p].table->signatures[i];
+            Region region{&step, *Signature::parse(step.bytes), 0, {}, p};
             region.length = regionLength(step, region.signature.size(), region.atOffsets);
             needed += region.length + kMinimumGap;
             regions.push_back(std::move(region));
         }
-        regionsPerPlant.push_back(plant.count);
     }
     if (needed + kMinimumGap > size_) {
         throw std::invalid_argument("a sample of " + std::to_string(size_) +
@@ -153,12 +151,7 @@ bool SampleBuilder::tryBuild(std::vector<std::uint8_t>& image, std::uint64_t fil
 
     // Signatures (twice for those searched twice), then the values at the sites.
     sites_.assign(plants_.size(), {});
-    std::size_t plantIndex = 0;
-    std::size_t leftInPlant = regionsPerPlant.empty() ? 0 : regionsPerPlant[0];
     for (Region& region : regions) {
-        while (leftInPlant == 0)
-            leftInPlant = regionsPerPlant[++plantIndex];
-        --leftInPlant;
         for (std::size_t s = 0; s < region.step->searches; ++s) {
             for (std::size_t k = 0; k < region.signature.size(); ++k) {
                 if (!region.signature.wild[k]) {
@@ -169,17 +162,17 @@ bool SampleBuilder::tryBuild(std::vector<std::uint8_t>& image, std::uint64_t fil
         for (std::size_t t = 0; t < region.step->transfers.size(); ++t) {
             const SiteTransfer& transfer = region.step->transfers[t];
             const std::size_t site = region.start + region.atOffsets[t];
-            const auto bytes = storedBytes(transfer, *region.values);
+            const auto bytes = storedBytes(transfer, plants_[region.plant].values);
             std::copy(bytes.begin(), bytes.end(),
                       image.begin() + static_cast<std::ptrdiff_t>(site));
-            sites_[plantIndex].push_back(site);
+            sites_[region.plant].push_back(site);
         }
         const std::size_t matchStart = region.start + 4 * (region.step->searches - 1u);
         for (std::size_t k = 0; k < region.signature.size(); ++k) {
             if (!region.signature.wild[k] && image[matchStart + k] != region.signature.pattern[k]) {
                 throw std::invalid_argument("a value stored at a site breaks the signature \"" +
                                             std::string(region.step->bytes) + "\" of revision " +
-                                            std::to_string(plants_[plantIndex].table->revision));
+                                            std::to_string(plants_[region.plant].table->revision));
             }
         }
     }
