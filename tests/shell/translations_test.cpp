@@ -163,7 +163,7 @@ QStringList shownTexts(const QWidget* root) {
             for (int i = 0; i < list->count(); ++i)
                 own << list->itemText(i);
         if (auto* gauge = qobject_cast<const GaugeWidget*>(w))
-            for (const GaugeWidget::DrawnText& drawn : gauge->drawnTexts())
+            for (const DrawnText& drawn : gauge->drawnTexts())
                 own << drawn.text;
         for (const QString& text : own)
             texts << w->objectName() + QStringLiteral(": ") + text;

@@ -136,7 +136,6 @@ public:
     QLineEdit* valueEditor() const;
 
     // Every text of the gauge's static layer at its current size and font.
-    using DrawnText = orvendel::DrawnText;
     QList<DrawnText> drawnTexts() const;
 
     QSize minimumSizeHint() const override;

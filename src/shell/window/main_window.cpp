@@ -137,7 +137,7 @@ MainWindow::MainWindow(MessageBoxes& messages, FileDialogs& dialogs, RememberedP
       locationPage_(nullptr),
       settingsPage_(nullptr),
       progressWindow_(nullptr) {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(tr("Orvendel Version H"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -430,23 +430,23 @@ void MainWindow::writeSettingsToExecutable() {
 void MainWindow::restoreOriginalExecutable() {
     const std::filesystem::path path = toPath(executablePath());
     const Result<RestorePlan> plan = planRestore(path);
+    const auto restore = [this, &plan] {
+        runInProgressWindow(ProgressWindow::WhenDone::WaitForOk, [&plan](ProgressSink& progress) {
+            return restoreOriginal(*plan, progress);
+        });
+    };
     if (!plan) {
         messages_.inform(windowText(plan.message()), MessageBoxes::Icon::Exclamation);
     } else if (plan->copy.standing == KeptCopy::Standing::Untrusted) {
         // Nothing to ask: the run refuses it and says why.
-        runInProgressWindow(ProgressWindow::WhenDone::WaitForOk, [&plan](ProgressSink& progress) {
-            return restoreOriginal(*plan, progress);
-        });
+        restore();
     } else if (messages_.askYesNo(windowText(restoreQuestion(*plan)), windowText(kRestoreTitle))) {
         MessageBoxReadOnlyPrompt prompt(messages_);
         const Result<RunConsent> consent = prepareRestore(path, prompt);
         if (!consent)
             messages_.inform(windowText(consent.message()), MessageBoxes::Icon::Exclamation);
-        if (consent == RunConsent::Given) {
-            runInProgressWindow(
-                ProgressWindow::WhenDone::WaitForOk,
-                [&plan](ProgressSink& progress) { return restoreOriginal(*plan, progress); });
-        }
+        if (consent == RunConsent::Given)
+            restore();
     }
     updateRestoreButton();
 }

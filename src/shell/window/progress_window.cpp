@@ -34,7 +34,7 @@ ProgressWindow::ProgressWindow(QWidget* parent)
       statusLine_(new WrappingLabel(tr(kInitialStatus), this)),
       bar_(new QProgressBar(this)),
       okButton_(new QPushButton(tr("OK"), this)) {
-    setObjectName(QStringLiteral("BusyForm"));
+    setObjectName(QStringLiteral("ProgressWindow"));
     //: Title of the progress window while the executable is written; NWN is Neverwinter Nights.
     setWindowTitle(tr("Hacking NWN..."));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -66,7 +66,7 @@ QList<PlacedText> textsOf(const QWidget* w) {
     };
     QList<PlacedText> texts;
     if (auto* gauge = qobject_cast<const GaugeWidget*>(w)) {
-        for (const GaugeWidget::DrawnText& drawn : gauge->drawnTexts())
+        for (const DrawnText& drawn : gauge->drawnTexts())
             texts.append({drawn.text, drawn.box, QRectF(gauge->rect()).contains(drawn.box)});
     } else if (auto* button = qobject_cast<const QPushButton*>(w)) {
         QStyleOptionButton option;
@@ -131,8 +131,8 @@ double leastGap(const QRectF& a, const QRectF& b) {
 // Two captions of a gauge side by side in one row keep twice that, so that they never read as
 // one ("Zoom Min" and "FPS").
 void expectCaptionsApartInRows(const GaugeWidget& gauge) {
-    QList<GaugeWidget::DrawnText> captions = gauge.drawnTexts();
-    captions.removeIf([](const GaugeWidget::DrawnText& drawn) {
+    QList<DrawnText> captions = gauge.drawnTexts();
+    captions.removeIf([](const DrawnText& drawn) {
         bool number = false;
         drawn.text.toDouble(&number);
         return number;
@@ -158,7 +158,7 @@ void expectGaugeTextsInside(const GaugeWidget& gauge) {
     else
         inside.addRect(QRectF(gauge.rect()).adjusted(0.5, 0.5, -0.5, -0.5));
     inside.closeSubpath();
-    for (const GaugeWidget::DrawnText& text : gauge.drawnTexts()) {
+    for (const DrawnText& text : gauge.drawnTexts()) {
         QPainterPathStroker edge;
         edge.setWidth(2 * leastGap(text.box, text.box));
         edge.setJoinStyle(Qt::RoundJoin);
